@@ -154,10 +154,19 @@ void LineEditor::setLinePoints (const LETPoint* source)
     }
 
     // A stable bubble sort: equal x (and NaN x) never swap, so equal points keep their order.
+    // A pass without a swap leaves nothing for the later passes, which compare fewer pairs.
     for (int pass = 0; pass < maxPoints - 1; ++pass)
+    {
+        bool swapped = false;
         for (int j = 0; j < maxPoints - 1 - pass; ++j)
             if (points[j].x > points[j + 1].x)
+            {
                 std::swap (points[j], points[j + 1]);
+                swapped = true;
+            }
+        if (!swapped)
+            break;
+    }
 
     for (int k = 0; k < numPoints; ++k)
     {

@@ -1,9 +1,11 @@
 #include "CurveBuilder.h"
 #include "LineEditor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
+#include <random>
 #include <vector>
 
 namespace
@@ -265,6 +267,35 @@ TEST (LineEditorRender, LoadingSortsStablyAndFlags)
     EXPECT_TRUE (model->points[0].lockY) << "lockY is kept as loaded";
     for (int k = 5; k < 50; ++k)
         EXPECT_EQ (model->points[k].indx, -1);
+}
+
+TEST (LineEditorRender, LoadingOrdersLikeAStableSortByX)
+{
+    auto model = makeModel();
+    std::mt19937 rng (99);
+    std::uniform_int_distribution<int> slot (0, 4), used (2, 50);
+    for (int round = 0; round < 200; ++round)
+    {
+        const int n = used (rng);
+        Curve curve;
+        curve.fill (freeSlot());
+        for (int i = 0; i < n; ++i)
+            curve[static_cast<std::size_t> (i)] = {
+                slot (rng) * 0.25f, static_cast<float> (i), 0.0f, i, 0, 0, 1, false, false, true
+            };
+        std::shuffle (curve.begin(), curve.end(), rng); // free slots land anywhere
+
+        auto expected = curve;
+        std::stable_sort (expected.begin(), expected.end(),
+                          [] (const LETPoint& a, const LETPoint& b) { return a.x < b.x; });
+        model->setLinePoints (curve.data());
+        ASSERT_EQ (model->numPoints, n);
+        for (int k = 0; k < 50; ++k)
+        {
+            ASSERT_EQ (model->points[k].x, expected[static_cast<std::size_t> (k)].x) << "round " << round;
+            ASSERT_EQ (model->points[k].y, expected[static_cast<std::size_t> (k)].y) << "round " << round;
+        }
+    }
 }
 
 TEST (LineEditorRender, NoPointsLeavesTheTableUntouched)
