@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include "LineEditorAudioProcessor.h"
+#include "SafeFileWriter.h"
 #include "XmlValueReader.h"
 
 #include <cmath>
@@ -88,24 +89,8 @@ bool SettingsFile::write (const LineEditorAudioProcessor& p)
     settings.setAttribute (waveMainOnlyId, p.waveMainOnly ? 1 : 0);
     settings.setAttribute (waveLRId, (int) p.waveLR);
 
-    const auto file = getFile (p.makerFolder, p.productFolder);
-
     // Written beside the target under a temporary name, then moved over it: a write that fails
-    // half way leaves the old file as it was.
-    juce::TemporaryFile temporary (file);
-
-    {
-        juce::FileOutputStream out (temporary.getFile());
-
-        if (!out.openedOk())
-            return false;
-
-        settings.writeTo (out, juce::XmlElement::TextFormat());
-        out.flush();
-
-        if (out.getStatus().failed())
-            return false;
-    }
-
-    return temporary.overwriteTargetFileWithTemporary();
+    // part way leaves the old file as it was.
+    return SafeFileWriter::replaceWithText (getFile (p.makerFolder, p.productFolder),
+                                            settings.toString (juce::XmlElement::TextFormat()));
 }

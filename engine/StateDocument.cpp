@@ -1,6 +1,7 @@
 #include "StateDocument.h"
 
 #include "LineEditorAudioProcessor.h"
+#include "SafeFileWriter.h"
 #include "StateOperations.h"
 #include "XmlValueReader.h"
 
@@ -365,9 +366,8 @@ void StateDocument::writeToBlock (LineEditorAudioProcessor& p, juce::MemoryBlock
 bool StateDocument::writeToFile (LineEditorAudioProcessor& p, const juce::File& file)
 {
     auto document = createDocument (p);
-    // writeTo goes through a temporary file beside the target and replaces the target only when
-    // everything was written.
-    return document != nullptr && document->writeTo (file, fileFormat());
+    // The old preset is replaced only by a completely written new one.
+    return document != nullptr && SafeFileWriter::replaceWithText (file, document->toString (fileFormat()));
 }
 
 bool StateDocument::textFromBlock (const void* data, int sizeInBytes, juce::String& text)
@@ -556,7 +556,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
                     elements[l][st][s] = byName[n.element[l][st][s].toLowerCase()];
     }
 
-    const juce::ScopedLock lock (p.modelLock);
+    const juce::ScopedLock lock (p.curveModelLock);
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -639,7 +639,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     p.snapY = snapY;
 
     for (int l = 0; l < numLines; ++l)
-        p.mixRamp[l + 1].setTargetValue (p.bandMix[l][p.currentState]);
+        p.setMixTarget (l + 1, p.bandMix[l][p.currentState]);
 
     for (int s = 0; s < numStates; ++s)
     {
@@ -690,6 +690,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
 
     // The curve models follow the state the document selected, so the editor's next undo step
     // records the curve it shows.
-    p.reloadCurveModels();
+    p.curveModelsStale = true;
+    p.syncCurveModels();
     return true;
 }

@@ -114,7 +114,7 @@ void StateOperations::makeFlatCurve (LETPoint* curve)
 
 void StateOperations::resetPreset (LineEditorAudioProcessor& p)
 {
-    const juce::ScopedLock lock (p.modelLock);
+    const juce::ScopedLock lock (p.curveModelLock);
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -158,7 +158,7 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
     p.currentState = 0;
 
     for (int l = 0; l < numLines; ++l)
-        p.mixRamp[l + 1].setTargetValue (p.bandMix[l][0]);
+        p.setMixTarget (l + 1, p.bandMix[l][0]);
 
     raiseStateFlags (p);
     p.stateSwitched = true;
@@ -175,7 +175,10 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
 
     p.undoManager.clearUndoHistory();
     p.undoManager.beginNewTransaction();
-    p.reloadCurveModels();
+    // The models were loaded with other lines on the way: bring them back to the edited curve so
+    // that the editor's next undo step records the curve it shows.
+    p.curveModelsStale = true;
+    p.syncCurveModels();
 }
 
 void StateOperations::copyState (LineEditorAudioProcessor& p)
@@ -205,7 +208,9 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p)
     if (!p.stateClipboardFull)
         return;
 
-    const juce::ScopedLock lock (p.modelLock);
+    const juce::ScopedLock lock (p.curveModelLock);
+    // The undo steps below record what the models hold: the current line of the current state.
+    p.syncCurveModels();
     const int s = p.currentState;
 
     for (int l = 0; l < numLines; ++l)
@@ -234,12 +239,15 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p)
     }
 
     raiseStateFlags (p);
-    p.reloadCurveModels();
+    // The models were loaded with other lines on the way: bring them back to the edited curve so
+    // that the editor's next undo step records the curve it shows.
+    p.curveModelsStale = true;
+    p.syncCurveModels();
 }
 
 void StateOperations::resetState (LineEditorAudioProcessor& p)
 {
-    const juce::ScopedLock lock (p.modelLock);
+    const juce::ScopedLock lock (p.curveModelLock);
     const int s = p.currentState;
 
     p.lmFreq[s] = defaultLowMid;
@@ -267,12 +275,15 @@ void StateOperations::resetState (LineEditorAudioProcessor& p)
     resetMixesOfCurrentState (p);
     raiseStateFlags (p);
     p.stateSwitched = true;
-    p.reloadCurveModels();
+    // The models were loaded with other lines on the way: bring them back to the edited curve so
+    // that the editor's next undo step records the curve it shows.
+    p.curveModelsStale = true;
+    p.syncCurveModels();
 }
 
 void StateOperations::randomizeState (LineEditorAudioProcessor& p)
 {
-    const juce::ScopedLock lock (p.modelLock);
+    const juce::ScopedLock lock (p.curveModelLock);
     const int s = p.currentState;
     auto& random = p.random;
 
@@ -335,12 +346,16 @@ void StateOperations::randomizeState (LineEditorAudioProcessor& p)
 
     resetMixesOfCurrentState (p);
     raiseStateFlags (p);
-    p.reloadCurveModels();
+    // The models were loaded with other lines on the way: bring them back to the edited curve so
+    // that the editor's next undo step records the curve it shows.
+    p.curveModelsStale = true;
+    p.syncCurveModels();
 }
 
 void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)
 {
-    const juce::ScopedLock lock (p.modelLock);
+    const juce::ScopedLock lock (p.curveModelLock);
+    p.syncCurveModels();
     const int l = p.currentLine;
     const int s = p.currentState;
     const bool stageOne = p.editedStage[l] == 0;

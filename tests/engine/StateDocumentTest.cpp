@@ -583,6 +583,13 @@ TEST (StateDocument, ALoadRaisesTheLoadFlagsAndClearsEveryHistory)
     EXPECT_FALSE (p->stateNoteEvent[6]);
     EXPECT_FALSE (p->undoManager.canUndo());
 
+    // The audio thread takes the new line-mix targets at its next block.
+    p->enableAllBuses();
+    p->prepareToPlay (44100.0, 64);
+    juce::AudioBuffer<float> buffer (2, 16);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    p->processBlock (buffer, midi);
     for (int l = 0; l < 4; ++l)
         EXPECT_EQ (p->mixRamp[l + 1].getTargetValue(), p->bandMix[l][p->currentState]);
 }

@@ -46,6 +46,9 @@ inline const TemporaryHome& temporaryHome()
     return home;
 }
 
+// Set before any test runs.
+inline const bool homeIsTemporary = (temporaryHome(), true);
+
 inline std::unique_ptr<LineEditorAudioProcessor> makeProcessor()
 {
     temporaryHome();
