@@ -461,18 +461,6 @@ TEST (StateDocument, RejectedInputChangesNothingAtAll)
     p->setStateInformation (garbage, (int) sizeof (garbage));
     expectUnchanged ("garbage");
 
-    auto blockOfText = [] (const juce::String& text)
-    {
-        juce::MemoryBlock b;
-        juce::MemoryOutputStream out (b, false);
-        out.writeInt (0x21324356);
-        out.writeInt ((int) text.getNumBytesAsUTF8() + 1);
-        out.write (text.toRawUTF8(), text.getNumBytesAsUTF8());
-        out.writeByte (0);
-        out.flush();
-        return b;
-    };
-
     for (auto* text : { "<KalvoParamTree><PARAM id=\"Power\" value=\"0\"/>", "not xml at all",
                         "<Other><PARAM id=\"State\" value=\"3\"/></Other>" })
     {

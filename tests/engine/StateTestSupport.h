@@ -71,6 +71,20 @@ inline void setParameter (LineEditorAudioProcessor& p, const char* id, float val
     parameter->setValueNotifyingHost (parameter->convertTo0to1 (value));
 }
 
+// A host block holding the given text, in the framework's binary XML layout. (The framework's
+// own single-line writer cannot write text between elements.)
+inline juce::MemoryBlock blockOfText (const juce::String& text)
+{
+    juce::MemoryBlock b;
+    juce::MemoryOutputStream out (b, false);
+    out.writeInt (0x21324356);
+    out.writeInt ((int) text.getNumBytesAsUTF8() + 1);
+    out.write (text.toRawUTF8(), text.getNumBytesAsUTF8());
+    out.writeByte (0);
+    out.flush();
+    return b;
+}
+
 // Every change flag the processor raises for its editor, by name.
 inline std::map<std::string, bool> flags (const LineEditorAudioProcessor& p)
 {
