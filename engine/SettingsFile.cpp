@@ -2,6 +2,7 @@
 
 #include "LineEditorAudioProcessor.h"
 #include "SafeFileWriter.h"
+#include "XmlTextCheck.h"
 #include "XmlValueReader.h"
 
 #include <cmath>
@@ -58,15 +59,9 @@ void SettingsFile::read (LineEditorAudioProcessor& p)
 
     const auto text = juce::String::fromUTF8 (bytes, size);
 
-    // Our file never has a DTD or nested elements; anything of that kind is not ours.
-    if (text.contains ("<!DOCTYPE") || text.indexOfChar ('<') < 0)
+    // Our file is one element; the framework's parser only sees well-formed text.
+    if (!XmlTextCheck::isWellFormed (text.toRawUTF8(), 64, 8))
         return;
-
-    int tags = 0;
-
-    for (auto* c = text.toRawUTF8(); *c != 0; ++c)
-        if (*c == '<' && ++tags > 64)
-            return;
 
     const auto xml = juce::parseXML (text);
 

@@ -3,6 +3,7 @@
 #include "LineEditorAudioProcessor.h"
 #include "SafeFileWriter.h"
 #include "StateOperations.h"
+#include "XmlTextCheck.h"
 #include "XmlValueReader.h"
 
 #include <algorithm>
@@ -116,9 +117,20 @@ struct ElementValues
         bool seenPoint[StateDocument::numSlots][numPointFields] = {};
         bool seenStage[numStageFields] = {};
 
-        for (int a = 0, n = element.getNumAttributes(); a < n; ++a)
+        // The element's own attribute access walks its list from the start for every index; a
+        // copy into a value set is one pass and then indexed directly.
+        juce::NamedValueSet attributes;
+        attributes.setFromXmlAttributes (element);
+
+        for (int a = 0, n = attributes.size(); a < n; ++a)
         {
-            const auto& name = element.getAttributeName (a);
+            const auto& value = attributes.getValueAt (a);
+
+            // An attribute whose name begins "base64:" arrives renamed and decoded; it is not ours.
+            if (value.isBinaryData())
+                continue;
+
+            const auto& name = attributes.getName (a).toString();
             auto p = name.getCharPointer();
 
             if (name.startsWith ("Point"))
@@ -147,7 +159,7 @@ struct ElementValues
                         if (!seenPoint[slot][f])
                         {
                             seenPoint[slot][f] = true;
-                            storePoint (slot, f, element.getAttributeValue (a));
+                            storePoint (slot, f, value.toString());
                         }
                         break;
                     }
@@ -163,7 +175,7 @@ struct ElementValues
                         {
                             seenStage[f] = true;
                             present[f] = true;
-                            stage[f] = element.getAttributeValue (a);
+                            stage[f] = value.toString();
                         }
                         break;
                     }
@@ -434,16 +446,11 @@ bool StateDocument::textFromFile (const juce::File& file, juce::String& text)
 
 std::unique_ptr<juce::XmlElement> StateDocument::parseText (const juce::String& text)
 {
-    // Our documents never carry a DTD; refusing one keeps the parser away from entity expansion
-    // and from reading other files.
-    if (text.contains ("<!DOCTYPE"))
+    // The framework's parser takes broken text leniently and, on some, never returns; it only
+    // sees text that is well-formed. Our documents have no DTD, so none is accepted: that keeps
+    // the parser away from entity expansion and from reading other files.
+    if (!XmlTextCheck::isWellFormed (text.toRawUTF8(), maxTags, maxDepth))
         return {};
-
-    int tags = 0;
-
-    for (auto* c = text.toRawUTF8(); *c != 0; ++c)
-        if (*c == '<' && ++tags > maxTags)
-            return {};
 
     return juce::parseXML (text);
 }

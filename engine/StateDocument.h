@@ -22,9 +22,10 @@ public:
 
     // Documents larger than this are refused unread: a full document is well under 1 MiB.
     static constexpr int maxDocumentBytes = 16 * 1024 * 1024;
-    // A full document has 116 tags. More than this can only be hostile (and deep nesting would
-    // exhaust the parser's stack), so such text is refused before parsing.
+    // A full document has 114 elements, two levels deep. Much more can only be hostile (and deep
+    // nesting would exhaust the parser's stack), so such text is refused before parsing.
     static constexpr int maxTags = 512;
+    static constexpr int maxDepth = 16;
 
     // The whole document built from the processor's current values. Changes nothing.
     static std::unique_ptr<juce::XmlElement> createDocument (LineEditorAudioProcessor&);

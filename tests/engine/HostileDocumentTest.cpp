@@ -14,8 +14,9 @@ std::unique_ptr<juce::XmlElement> hostileDocument()
     auto doc = juce::AudioProcessor::getXmlFromBinary (block.getData(), (int) block.getSize());
 
     juce::Random r (666);
-    const char* hostileNumbers[] = { "5", "-5", "1000", "-1000", "nan", "inf", "-inf", "1e300", "-1e300", "abc", "", "2147483648",
-                                     "-2147483648", "0x7f", "  -0", "1e-45" };
+    const char* hostileNumbers[] = { "5",           "-5",    "1000",   "-1000", "nan", "inf",
+                                     "-inf",        "1e300", "-1e300", "abc",   "",    "2147483648",
+                                     "-2147483648", "0x7f",  "  -0",   "1e-45" };
     auto pick = [&] { return juce::String (hostileNumbers[r.nextInt ((int) std::size (hostileNumbers))]); };
 
     for (int l = 0; l < 4; ++l)
@@ -34,7 +35,8 @@ std::unique_ptr<juce::XmlElement> hostileDocument()
                     for (auto* suffix : { "x", "y", "tn", "indx", "type" })
                         if (r.nextInt (3) == 0)
                             e->setAttribute ("Point" + juce::String (i) + suffix, pick());
-                for (auto* name : { "LMFreq", "HMFreq", "stateMIDICon", "stateMIDINote", "Lenght", "Sync", "BandMix", "BandGlide" })
+                for (auto* name : { "LMFreq", "HMFreq", "stateMIDICon", "stateMIDINote", "Lenght", "Sync",
+                                    "BandMix", "BandGlide" })
                     e->setAttribute (name, pick());
             }
         }
@@ -94,7 +96,8 @@ TEST (HostileDocument, LoadsIntoUsableValuesAndAMinuteOfAudioStaysFiniteAndInRan
             {
                 for (int k = 0; k < 512; ++k)
                 {
-                    for (float v : { m.lineArray1[l][s][k], m.lineArray2[l][s][k], m.modulationArray[l][s][k] })
+                    for (float v :
+                         { m.lineArray1[l][s][k], m.lineArray2[l][s][k], m.modulationArray[l][s][k] })
                         ASSERT_TRUE (v >= 0.0f && v <= 1.0f) << l << " " << s << " " << k << " " << v;
                 }
                 ASSERT_TRUE (m.lineLength[l][s] >= 0.0f && m.lineLength[l][s] <= 1.0f);
@@ -108,7 +111,8 @@ TEST (HostileDocument, LoadsIntoUsableValuesAndAMinuteOfAudioStaysFiniteAndInRan
                     ASSERT_EQ (used.front().x, 0.0f);
                     ASSERT_EQ (used.back().x, 1.0f);
                     for (const auto& pt : used)
-                        ASSERT_TRUE (pt.x >= 0.0f && pt.x <= 1.0f && pt.y >= 0.0f && pt.y <= 1.0f && pt.tn >= -1.0f && pt.tn <= 1.0f);
+                        ASSERT_TRUE (pt.x >= 0.0f && pt.x <= 1.0f && pt.y >= 0.0f && pt.y <= 1.0f &&
+                                     pt.tn >= -1.0f && pt.tn <= 1.0f);
                 }
             }
         }
@@ -144,7 +148,8 @@ TEST (HostileDocument, LoadsIntoUsableValuesAndAMinuteOfAudioStaysFiniteAndInRan
         if (b % 200 == 0)
         {
             setParameter (*p, "State", (float) ((b / 200) % 12));
-            midi.addEvent (juce::MidiMessage::noteOn (1, p->stateMIDINote[(b / 200 + 5) % 12], (juce::uint8) 100), 10);
+            midi.addEvent (
+                juce::MidiMessage::noteOn (1, p->stateMIDINote[(b / 200 + 5) % 12], (juce::uint8) 100), 10);
         }
 
         p->processBlock (buffer, midi);
