@@ -32,6 +32,11 @@ public:
     {
         int32_t priority;
         std::string message;
+
+        bool operator== (const TraceRecord& other) const
+        {
+            return priority == other.priority && message == other.message;
+        }
     };
 
     struct AssertionRecord
