@@ -27,11 +27,10 @@ struct GlideFilter
     }
 
     // Moves toward target unless already within 0.0005 of it; there it stays (no snap). A
-    // target that is not a number leaves the value where it is.
+    // target that is not a number fails the test and leaves the value where it is.
     float process (float target) noexcept
     {
-        const float distance = value - target;
-        if (distance > 0.0005f || distance < -0.0005f)
+        if (std::abs (value - target) > 0.0005f)
             value = value * coeff + target * oneMinusCoeff;
         return value;
     }

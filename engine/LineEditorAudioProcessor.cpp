@@ -6,6 +6,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE__) || defined(_M_X64)
+#include <xmmintrin.h>
+#endif
+
 namespace
 {
 constexpr const char* versionNumber = "1.0.1";
@@ -69,9 +73,14 @@ inline float fraction (double x) noexcept
     return static_cast<float> (x - whole);
 }
 
+// Nearest table index of a phase, halves to even (the processor's default rounding mode).
 inline int tableIndex (float phase) noexcept
 {
+#if defined(__SSE__) || defined(_M_X64)
+    const int k = _mm_cvtss_si32 (_mm_set_ss (phase * 511.0f));
+#else
     const int k = juce::roundToInt (phase * 511.0f);
+#endif
     return static_cast<unsigned> (k) <= 511u ? k : (k < 0 ? 0 : 511);
 }
 } // namespace
@@ -817,19 +826,40 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
         float* left = buffer.getWritePointer (0);
         float* right = numChannels > 1 ? buffer.getWritePointer (1) : nullptr;
 
-        if (right != nullptr)
+        // Most blocks have no ramp running: their gains are constant for the whole block.
+        bool ramping = false;
+        for (const auto& ramp : levelRamp)
+            ramping = ramping || ramp.isSmoothing();
+        for (const auto& ramp : mixRamp)
+            ramping = ramping || ramp.isSmoothing();
+
+        const int variant = (right != nullptr ? 4 : 0) + (capture ? 2 : 0) + (ramping ? 1 : 0);
+        switch (variant)
         {
-            if (capture)
-                renderSamples<true, true> (left, right, numSamples);
-            else
-                renderSamples<true, false> (left, right, numSamples);
-        }
-        else
-        {
-            if (capture)
-                renderSamples<false, true> (left, left, numSamples);
-            else
-                renderSamples<false, false> (left, left, numSamples);
+            case 0:
+                renderSamples<false, false, false> (left, left, numSamples);
+                break;
+            case 1:
+                renderSamples<false, false, true> (left, left, numSamples);
+                break;
+            case 2:
+                renderSamples<false, true, false> (left, left, numSamples);
+                break;
+            case 3:
+                renderSamples<false, true, true> (left, left, numSamples);
+                break;
+            case 4:
+                renderSamples<true, false, false> (left, right, numSamples);
+                break;
+            case 5:
+                renderSamples<true, false, true> (left, right, numSamples);
+                break;
+            case 6:
+                renderSamples<true, true, false> (left, right, numSamples);
+                break;
+            default:
+                renderSamples<true, true, true> (left, right, numSamples);
+                break;
         }
 
         if (capture && !waveDisplayLock)
@@ -840,7 +870,7 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
         anchorSamples += static_cast<double> (numSamples);
 }
 
-template <bool stereo, bool capture>
+template <bool stereo, bool capture, bool ramping>
 void LineEditorAudioProcessor::renderSamples (float* left, float* right, int numSamples) noexcept
 {
     const int state = clampIndex (currentState, numStates);
@@ -901,14 +931,22 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
             lineValues[line] = glide[line].process (tables[line][tableIndex (phase)]);
         }
 
-        const float lowLevel = level[0].getNextValue();
-        const float midLevel = level[1].getNextValue();
-        const float highLevel = level[2].getNextValue();
-        const float master = mix[0].getNextValue();
-        const float mainMix = mix[1].getNextValue();
-        const float lowMix = mix[2].getNextValue();
-        const float midMix = mix[3].getNextValue();
-        const float highMix = mix[4].getNextValue();
+        float lowLevel = level[0].getTargetValue(), midLevel = level[1].getTargetValue(),
+              highLevel = level[2].getTargetValue();
+        float master = mix[0].getTargetValue(), mainMix = mix[1].getTargetValue(),
+              lowMix = mix[2].getTargetValue(), midMix = mix[3].getTargetValue(),
+              highMix = mix[4].getTargetValue();
+        if constexpr (ramping)
+        {
+            lowLevel = level[0].getNextValue();
+            midLevel = level[1].getNextValue();
+            highLevel = level[2].getNextValue();
+            master = mix[0].getNextValue();
+            mainMix = mix[1].getNextValue();
+            lowMix = mix[2].getNextValue();
+            midMix = mix[3].getNextValue();
+            highMix = mix[4].getNextValue();
+        }
 
         const float dry = std::abs (1.0f - master);
         const float g0 = (std::abs (1.0f - mainMix) + lineValues[0] * mainMix) * master + dry;
@@ -948,10 +986,13 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
         }
     }
 
-    for (int band = 0; band < numBands; ++band)
-        levelRamp[band] = level[band];
-    for (int m = 0; m < numMixes; ++m)
-        mixRamp[m] = mix[m];
+    if constexpr (ramping)
+    {
+        for (int band = 0; band < numBands; ++band)
+            levelRamp[band] = level[band];
+        for (int m = 0; m < numMixes; ++m)
+            mixRamp[m] = mix[m];
+    }
     for (int line = 0; line < numLines; ++line)
     {
         glideFilter[line].value = glide[line].value;

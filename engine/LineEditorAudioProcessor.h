@@ -88,7 +88,8 @@ public:
     // Message side, with curveModelLock held: brings both curve models to the current line and
     // state when a state switch, a load or a line change left them behind, and refreshes their
     // current undo slot. modelLine and modelState then name the curve the models hold; an edit
-    // recorded into them belongs to that line and state.
+    // recorded into them belongs to that line and state. Code that loads some other curve into
+    // a model (a load, a state operation) sets curveModelsStale afterwards.
     void syncCurveModels();
 
     // State document, preset files, settings file and state operations.
@@ -277,7 +278,7 @@ private:
     void refreshWaveDisplay() noexcept;
     void readSettings();
 
-    template <bool stereo, bool capture>
+    template <bool stereo, bool capture, bool ramping>
     void renderSamples (float* left, float* right, int numSamples) noexcept;
 
     std::atomic<float>* rawValues[numParameters] = {};
