@@ -104,6 +104,9 @@ public:
 
     // A new object for a component identifier, or null for one the host does not make.
     HostObject* createComponent (const acfCLSID& clsid);
+    // Teaches the factory a further component; replaces an earlier maker for the same identifier.
+    using ComponentMaker = std::function<HostObject&(StandInHost&)>;
+    void addComponent (const acfCLSID& clsid, ComponentMaker maker);
     // Keeps a new object; the host owns it until the host goes.
     template <class ObjectType, class... Args>
     ObjectType& make (Args&&... args)
@@ -133,6 +136,7 @@ private:
     std::vector<std::pair<acfIID, HostInjection>> injections;
     std::vector<std::pair<acfUID, HostFeature>> features;
     std::map<std::string, std::function<void()>> operationThrowers;
+    std::vector<std::pair<acfCLSID, ComponentMaker>> componentMakers;
     std::vector<TraceRecord> traceRecords;
     std::vector<AssertionRecord> assertionRecords;
     std::vector<std::string> faultRecords;

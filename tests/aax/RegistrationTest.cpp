@@ -64,7 +64,9 @@ protected:
     // Registers, checks the result, and releases the definition the host handed back.
     AAX_Result Register()
     {
-        IACFPluginDefinition* definition = nullptr;
+        // Whatever the host's variable held before, a failure leaves it null.
+        int stale = 0;
+        auto* definition = reinterpret_cast<IACFPluginDefinition*> (&stale);
         const AAX_Result result = ACFRegisterPlugin (host.unknown(), &definition);
         if (result == AAX_SUCCESS)
         {
