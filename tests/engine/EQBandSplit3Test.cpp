@@ -189,6 +189,21 @@ TEST (EQBandSplit3, RampsTakeAMillisecondAndAdvanceTwiceASample)
     }
 }
 
+TEST (EQBandSplit3, BothChannelsStepEveryRamp)
+{
+    auto split = makeSplitter (44100.0);
+    const double start = split.lowMidA.getCurrentValue();
+    split.setParams (3, 1000.0f);
+    const double stepSize = (split.lowMidA.getTargetValue() - start) / 44.0;
+    for (int n = 1; n <= 3; ++n)
+    {
+        float l = 0.0f, r = 0.0f;
+        split.processSample (l, r, 1, 1, 1);
+        EXPECT_NEAR (split.lowMidA.getCurrentValue(), start + 2 * n * stepSize, 1e-6)
+            << "after " << n << " samples";
+    }
+}
+
 TEST (EQBandSplit3, SetParamsRoutesByIndexAndIgnoresTheRest)
 {
     auto split = makeSplitter (44100.0);
