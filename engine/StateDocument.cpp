@@ -130,7 +130,8 @@ struct ElementValues
             if (value.isBinaryData())
                 continue;
 
-            const auto& name = attributes.getName (a).toString();
+            const auto identifier = attributes.getName (a);
+            const auto& name = identifier.toString();
             auto p = name.getCharPointer();
 
             if (name.startsWith ("Point"))
