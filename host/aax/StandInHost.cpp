@@ -15,6 +15,16 @@ namespace kalvo::aaxhost
 StandInHost::StandInHost()
 {
     rootObject = &make<HostRoot>();
+    addComponent (AAXCompID_HostServices,
+                  [] (StandInHost& h) -> HostObject& { return h.make<HostServicesObject>(); });
+    addComponent (AAXCompID_AAXCollection,
+                  [] (StandInHost& h) -> HostObject& { return h.make<HostCollection>(); });
+    addComponent (AAXCompID_AAXEffectDescriptor,
+                  [] (StandInHost& h) -> HostObject& { return h.make<HostEffectDescriptor>(); });
+    addComponent (AAXCompID_AAXComponentDescriptor,
+                  [] (StandInHost& h) -> HostObject& { return h.make<HostComponentDescriptor>(); });
+    addComponent (AAXCompID_AAXPropertyMap,
+                  [] (StandInHost& h) -> HostObject& { return h.make<HostPropertyMap>(); });
 }
 
 StandInHost::~StandInHost() = default;
@@ -71,6 +81,30 @@ void StandInHost::runOperationThrower (const std::string& operation) const
         thrower = found->second;
     }
     thrower();
+}
+
+void StandInHost::overrideResult (const std::string& target, const std::string& operation, int32_t result)
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    resultOverrides[{ target, operation }] = result;
+}
+
+void StandInHost::clearResultOverrides()
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    resultOverrides.clear();
+}
+
+std::optional<int32_t> StandInHost::resultOverride (const std::string& label,
+                                                    const std::string& operation) const
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    auto found = resultOverrides.find ({ label, operation });
+    if (found == resultOverrides.end())
+        found = resultOverrides.find ({ label.substr (0, label.find ('#')), operation });
+    if (found == resultOverrides.end())
+        return std::nullopt;
+    return found->second;
 }
 
 void StandInHost::setFeature (const acfUID& featureID, HostFeature feature)
@@ -207,17 +241,28 @@ std::vector<std::string> StandInHost::labelsOf (const std::string& kind) const
 
 HostObject* StandInHost::createComponent (const acfCLSID& clsid)
 {
-    if (clsid == AAXCompID_HostServices)
-        return &make<HostServicesObject>();
-    if (clsid == AAXCompID_AAXCollection)
-        return &make<HostCollection>();
-    if (clsid == AAXCompID_AAXEffectDescriptor)
-        return &make<HostEffectDescriptor>();
-    if (clsid == AAXCompID_AAXComponentDescriptor)
-        return &make<HostComponentDescriptor>();
-    if (clsid == AAXCompID_AAXPropertyMap)
-        return &make<HostPropertyMap>();
-    return nullptr;
+    ComponentMaker maker;
+    {
+        const std::lock_guard<std::mutex> guard (lock);
+        for (const auto& entry : componentMakers)
+            if (entry.first == clsid)
+                maker = entry.second;
+    }
+    return maker ? &maker (*this) : nullptr;
+}
+
+void StandInHost::addComponent (const acfCLSID& clsid, ComponentMaker maker)
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    for (auto& entry : componentMakers)
+    {
+        if (entry.first == clsid)
+        {
+            entry.second = std::move (maker);
+            return;
+        }
+    }
+    componentMakers.emplace_back (clsid, std::move (maker));
 }
 
 std::string StandInHost::nextLabel (const std::string& kind)

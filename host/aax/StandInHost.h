@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,11 @@ public:
     {
         int32_t priority;
         std::string message;
+
+        bool operator== (const TraceRecord& other) const
+        {
+            return priority == other.priority && message == other.message;
+        }
     };
 
     struct AssertionRecord
@@ -61,6 +67,13 @@ public:
     void throwOnOperation (const std::string& operation, std::function<void()> thrower);
     void clearOperationThrowers();
     void runOperationThrower (const std::string& operation) const;
+
+    // The named operation answers result instead of doing its work, on one object ("PropertyMap#2")
+    // or on every object of a kind ("PropertyMap"). Honoured by the property-map operations and by
+    // the component descriptor's process-procedure registrations.
+    void overrideResult (const std::string& target, const std::string& operation, int32_t result);
+    void clearResultOverrides();
+    std::optional<int32_t> resultOverride (const std::string& label, const std::string& operation) const;
 
     // What the description services answer for a feature; features not set are unknown.
     void setFeature (const acfUID& featureID, HostFeature feature);
@@ -99,6 +112,9 @@ public:
 
     // A new object for a component identifier, or null for one the host does not make.
     HostObject* createComponent (const acfCLSID& clsid);
+    // Teaches the factory a further component; replaces an earlier maker for the same identifier.
+    using ComponentMaker = std::function<HostObject&(StandInHost&)>;
+    void addComponent (const acfCLSID& clsid, ComponentMaker maker);
     // Keeps a new object; the host owns it until the host goes.
     template <class ObjectType, class... Args>
     ObjectType& make (Args&&... args)
@@ -128,6 +144,8 @@ private:
     std::vector<std::pair<acfIID, HostInjection>> injections;
     std::vector<std::pair<acfUID, HostFeature>> features;
     std::map<std::string, std::function<void()>> operationThrowers;
+    std::vector<std::pair<acfCLSID, ComponentMaker>> componentMakers;
+    std::map<std::pair<std::string, std::string>, int32_t> resultOverrides;
     std::vector<TraceRecord> traceRecords;
     std::vector<AssertionRecord> assertionRecords;
     std::vector<std::string> faultRecords;

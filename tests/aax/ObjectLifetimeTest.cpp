@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "AAX_IEffectGUI.h"
@@ -187,4 +188,29 @@ TEST (ObjectLifetime, SelfQueryDuringTearDownDestroysTheObjectExactlyOnce)
     EXPECT_EQ (unknown->Release(), 0u);
     EXPECT_EQ (SelfQueryingObject::destructions, 1);
     EXPECT_EQ (CACFUnknown::GetActiveObjectCount(), 0u);
+}
+
+TEST (ObjectLifetime, ReferencesFromManyThreadsDestroyTheObjectOnce)
+{
+    SelfQueryingObject::destructions = 0;
+    IACFUnknown* unknown = HandOut (new SelfQueryingObject());
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t)
+        threads.emplace_back (
+            [unknown]
+            {
+                for (int i = 0; i < 2000; ++i)
+                {
+                    unknown->AddRef();
+                    void* again = nullptr;
+                    unknown->QueryInterface (IID_IAAXEffectParametersV3, &again);
+                    static_cast<IACFUnknown*> (again)->Release();
+                    unknown->Release();
+                }
+            });
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ (SelfQueryingObject::destructions, 0);
+    EXPECT_EQ (unknown->Release(), 0u);
+    EXPECT_EQ (SelfQueryingObject::destructions, 1);
 }

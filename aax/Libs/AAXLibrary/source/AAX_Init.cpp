@@ -52,6 +52,8 @@ AAX_Result AAXRegisterPlugin (IACFUnknown* pUnkHost, IACFPluginDefinition** ppPl
 {
     if (ppPluginDefinition == nullptr)
         return AAX_ERROR_NULL_OBJECT;
+    // A failed registration leaves no stale pointer for the host to read.
+    *ppPluginDefinition = nullptr;
 
     try
     {
