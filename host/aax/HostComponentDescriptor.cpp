@@ -149,6 +149,8 @@ AAX_Result HostComponentDescriptor::Facet::AddProcessProc_Native (AAX_CProcessPr
     owner.record (version, "AddProcessProc_Native",
                   { FunctionText (inProcessProc), owner.standInHost().labelOf (inProperties),
                     FunctionText (inInstanceInitProc), FunctionText (inBackgroundProc) });
+    if (const auto overridden = owner.overriddenResult ("AddProcessProc_Native"))
+        return *overridden;
     const AAX_CSelector id = owner.standInHost().nextProcessProcID();
     if (outProcID != nullptr)
         *outProcID = id;
@@ -163,6 +165,8 @@ AAX_Result HostComponentDescriptor::Facet::AddProcessProc_TI (
                   { HostCallLog::text (inDLLFileNameUTF8), HostCallLog::text (inProcessProcSymbol),
                     owner.standInHost().labelOf (inProperties), HostCallLog::text (inInstanceInitProcSymbol),
                     HostCallLog::text (inBackgroundProcSymbol) });
+    if (const auto overridden = owner.overriddenResult ("AddProcessProc_TI"))
+        return *overridden;
     const AAX_CSelector id = owner.standInHost().nextProcessProcID();
     if (outProcID != nullptr)
         *outProcID = id;
@@ -193,6 +197,8 @@ AAX_Result HostComponentDescriptor::Facet::AddProcessProc (IACFUnknown* inProper
     auto& host = owner.standInHost();
     const std::string mapLabel = host.labelOf (inProperties);
     owner.record (version, "AddProcessProc", { mapLabel, HostCallLog::number (inProcIDsSize) });
+    if (const auto overridden = owner.overriddenResult ("AddProcessProc"))
+        return *overridden;
 
     auto* map = host.find<HostPropertyMap> (mapLabel);
     if (map == nullptr)

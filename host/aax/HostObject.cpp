@@ -108,6 +108,11 @@ acfUInt32 HostObject::release (int version)
     return static_cast<acfUInt32> (current - 1);
 }
 
+std::optional<int32_t> HostObject::overriddenResult (const char* operation) const
+{
+    return host.resultOverride (name, operation);
+}
+
 void HostObject::record (int version, const char* operation, std::vector<std::string> args,
                          HostCall::Kind kind)
 {

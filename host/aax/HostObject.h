@@ -5,6 +5,8 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,9 @@ public:
     ACFRESULT answer (const acfIID& iid, void** ppOut, bool applyInjection);
 
     void addFacet (const void* facet) { facets.push_back (facet); }
+
+    // The result a test told this object's operation to answer, if any.
+    std::optional<int32_t> overriddenResult (const char* operation) const;
 
     // Logs an operation; notes a fault when the object is called after its final release.
     void record (int version, const char* operation, std::vector<std::string> args = {},

@@ -55,6 +55,8 @@ std::map<int32_t, const void*> HostPropertyMap::pointerProperties() const
 AAX_CBoolean HostPropertyMap::Facet::GetProperty (AAX_EProperty inProperty, AAX_CPropertyValue* outValue)
 {
     owner.record (version, "GetProperty", { HostCallLog::number (inProperty) });
+    if (const auto overridden = owner.overriddenResult ("GetProperty"))
+        return *overridden != 0;
     auto& self = map();
     const std::lock_guard<std::mutex> guard (self.lock);
     for (const auto& value : self.values)
@@ -73,6 +75,8 @@ AAX_Result HostPropertyMap::Facet::AddProperty (AAX_EProperty inProperty, AAX_CP
 {
     owner.record (version, "AddProperty",
                   { HostCallLog::number (inProperty), HostCallLog::hex (static_cast<uint32_t> (inValue)) });
+    if (const auto overridden = owner.overriddenResult ("AddProperty"))
+        return *overridden;
     auto& self = map();
     const std::lock_guard<std::mutex> guard (self.lock);
     for (auto& value : self.values)
@@ -90,6 +94,8 @@ AAX_Result HostPropertyMap::Facet::AddProperty (AAX_EProperty inProperty, AAX_CP
 AAX_Result HostPropertyMap::Facet::RemoveProperty (AAX_EProperty inProperty)
 {
     owner.record (version, "RemoveProperty", { HostCallLog::number (inProperty) });
+    if (const auto overridden = owner.overriddenResult ("RemoveProperty"))
+        return *overridden;
     auto& self = map();
     const std::lock_guard<std::mutex> guard (self.lock);
     const auto found = std::find_if (self.values.begin(), self.values.end(),
@@ -134,6 +140,8 @@ AAX_CBoolean HostPropertyMap::Facet::GetPropertyWithIDArray (AAX_EProperty inPro
 AAX_CBoolean HostPropertyMap::Facet::GetPointerProperty (AAX_EProperty inProperty, const void** outValue)
 {
     owner.record (version, "GetPointerProperty", { HostCallLog::number (inProperty) });
+    if (const auto overridden = owner.overriddenResult ("GetPointerProperty"))
+        return *overridden != 0;
     auto& self = map();
     const std::lock_guard<std::mutex> guard (self.lock);
     const auto found = self.pointers.find (inProperty);
@@ -148,6 +156,8 @@ AAX_Result HostPropertyMap::Facet::AddPointerProperty (AAX_EProperty inProperty,
 {
     owner.record (version, "AddPointerProperty",
                   { HostCallLog::number (inProperty), HostCallLog::pointer (inValue) });
+    if (const auto overridden = owner.overriddenResult ("AddPointerProperty"))
+        return *overridden;
     auto& self = map();
     const std::lock_guard<std::mutex> guard (self.lock);
     self.pointers[inProperty] = inValue;

@@ -83,6 +83,30 @@ void StandInHost::runOperationThrower (const std::string& operation) const
     thrower();
 }
 
+void StandInHost::overrideResult (const std::string& target, const std::string& operation, int32_t result)
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    resultOverrides[{ target, operation }] = result;
+}
+
+void StandInHost::clearResultOverrides()
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    resultOverrides.clear();
+}
+
+std::optional<int32_t> StandInHost::resultOverride (const std::string& label,
+                                                    const std::string& operation) const
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    auto found = resultOverrides.find ({ label, operation });
+    if (found == resultOverrides.end())
+        found = resultOverrides.find ({ label.substr (0, label.find ('#')), operation });
+    if (found == resultOverrides.end())
+        return std::nullopt;
+    return found->second;
+}
+
 void StandInHost::setFeature (const acfUID& featureID, HostFeature feature)
 {
     const std::lock_guard<std::mutex> guard (lock);

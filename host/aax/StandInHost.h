@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,13 @@ public:
     void throwOnOperation (const std::string& operation, std::function<void()> thrower);
     void clearOperationThrowers();
     void runOperationThrower (const std::string& operation) const;
+
+    // The named operation answers result instead of doing its work, on one object ("PropertyMap#2")
+    // or on every object of a kind ("PropertyMap"). Honoured by the property-map operations and by
+    // the component descriptor's process-procedure registrations.
+    void overrideResult (const std::string& target, const std::string& operation, int32_t result);
+    void clearResultOverrides();
+    std::optional<int32_t> resultOverride (const std::string& label, const std::string& operation) const;
 
     // What the description services answer for a feature; features not set are unknown.
     void setFeature (const acfUID& featureID, HostFeature feature);
@@ -137,6 +145,7 @@ private:
     std::vector<std::pair<acfUID, HostFeature>> features;
     std::map<std::string, std::function<void()>> operationThrowers;
     std::vector<std::pair<acfCLSID, ComponentMaker>> componentMakers;
+    std::map<std::pair<std::string, std::string>, int32_t> resultOverrides;
     std::vector<TraceRecord> traceRecords;
     std::vector<AssertionRecord> assertionRecords;
     std::vector<std::string> faultRecords;

@@ -235,3 +235,59 @@ TEST_F (ComponentDescriptorProxy, PointerPropertiesUsedByTheManualPath)
                                          static_cast<AAX_EProperty> (40), static_cast<AAX_EProperty> (41),
                                          static_cast<AAX_EProperty> (42) }));
 }
+
+TEST_F (ComponentDescriptorProxy, ManualPathReportsACopyWithoutTheBufferLength)
+{
+    WithoutVersionThree();
+    StartServices();
+    AAX_VComponentDescriptor component (host.unknown());
+    AAX_IPropertyMap* map = component.NewPropertyMap();
+    map->AddProperty (AAX_eProperty_PlugInID_Native, 1);
+    map->AddProperty (AAX_eProperty_AudioBufferLength_Native, 5);
+    map->AddPointerProperty (AAX_eProperty_NativeProcessProc, AsData (&Process));
+    // The copy (the next map the host makes) claims not to have the property.
+    host.overrideResult ("PropertyMap#2", "GetProperty", 0);
+
+    EXPECT_EQ (component.AddProcessProc (map, nullptr, 0), AAX_SUCCESS);
+    ASSERT_EQ (host.assertions().size(), 1u);
+    EXPECT_EQ (host.assertions()[0].note, "0 != gotPropertySuccess");
+    EXPECT_EQ (host.assertions()[0].flags, 1);
+    EXPECT_NE (host.assertions()[0].file.find ("AAX_VComponentDescriptor.cpp"), std::string::npos);
+    // The map passed in is used.
+    EXPECT_EQ (host.log().operationsOn ("ComponentDescriptor#1").back(),
+               "AddProcessProc_Native(" + Address (&Process) + ", PropertyMap#1, null, null)");
+}
+
+TEST_F (ComponentDescriptorProxy, ManualPathReportsAFailedRemovalAndUsesTheCopy)
+{
+    WithoutVersionThree();
+    StartServices();
+    AAX_VComponentDescriptor component (host.unknown());
+    AAX_IPropertyMap* map = component.NewPropertyMap();
+    map->AddProperty (AAX_eProperty_PlugInID_Native, 1);
+    map->AddProperty (AAX_eProperty_AudioBufferLength_Native, 5);
+    map->AddPointerProperty (AAX_eProperty_NativeProcessProc, AsData (&Process));
+    host.overrideResult ("PropertyMap#2", "RemoveProperty", AAX_ERROR_PROPERTY_UNDEFINED);
+
+    EXPECT_EQ (component.AddProcessProc (map, nullptr, 0), AAX_SUCCESS);
+    ASSERT_EQ (host.assertions().size(), 1u);
+    EXPECT_EQ (host.assertions()[0].note, "AAX_SUCCESS == removeNativeAudioBufferLengthResult");
+    EXPECT_EQ (host.log().operationsOn ("ComponentDescriptor#1").back(),
+               "AddProcessProc_Native(" + Address (&Process) + ", PropertyMap#2, null, null)");
+}
+
+TEST_F (ComponentDescriptorProxy, ManualPathStopsAtAFailedRegistration)
+{
+    WithoutVersionThree();
+    AAX_VComponentDescriptor component (host.unknown());
+    AAX_IPropertyMap* map = component.NewPropertyMap();
+    map->AddProperty (AAX_eProperty_PlugInID_Native, 1);
+    map->AddProperty (AAX_eProperty_PlugInID_TI, 2);
+    map->AddPointerProperty (AAX_eProperty_NativeProcessProc, AsData (&Process));
+    host.overrideResult ("ComponentDescriptor", "AddProcessProc_Native", AAX_ERROR_INVALID_ARGUMENT);
+
+    AAX_CSelector ids[3] = { 5, 5, 5 };
+    EXPECT_EQ (component.AddProcessProc (map, ids, 3), AAX_ERROR_INVALID_ARGUMENT);
+    EXPECT_EQ (ids[0], 5u);
+    EXPECT_EQ (host.log().count ("AddProcessProc_TI"), 0u);
+}

@@ -114,6 +114,14 @@ TEST_F (HostServices, FailedFactoryQueryThatHandsOutAnObjectIsReleased)
     EXPECT_EQ (host.outstandingReferences(), 0);
 }
 
+TEST_F (HostServices, FailedCreationThatHandsOutAnObjectIsReleased)
+{
+    host.inject (IID_IAAXHostServicesV2, HostInjection::FailWithObject);
+    const AAX_VHostServices services (host.unknown());
+    EXPECT_EQ (services.StackTrace (1, 2, "s"), AAX_ERROR_UNIMPLEMENTED);
+    EXPECT_EQ (services.Trace (1, "t"), 0);
+}
+
 TEST_F (HostServices, FactorySuccessWithNullThrowsTheIntegerCode)
 {
     host.inject (IID_IACFComponentFactory, HostInjection::SucceedWithNull);

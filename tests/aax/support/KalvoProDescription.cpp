@@ -88,7 +88,7 @@ void* KalvoProProcs::CreateEffectParameters()
     return &effectParametersMarker;
 }
 
-void KalvoProProcs::AudioCallback (void* const[], const void*)
+void KalvoProProcs::AudioCallback (KalvoProAlgorithmContext* const[], const void* const)
 {
     ++audioCallbackCount;
 }

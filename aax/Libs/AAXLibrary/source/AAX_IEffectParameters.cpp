@@ -1,5 +1,6 @@
 #include "AAX_IEffectParameters.h"
 
+#include "AAX_Errors.h"
 #include "AAX_UIDs.h"
 
 ACFRESULT AAX_IEffectParameters::InternalQueryInterface (const acfIID& riid, void** ppvObjOut)
@@ -17,4 +18,11 @@ ACFRESULT AAX_IEffectParameters::InternalQueryInterface (const acfIID& riid, voi
         return ACF_OK;
     }
     return CACFUnknown::InternalQueryInterface (riid, ppvObjOut);
+}
+
+AAX_Result AAX_IEffectParameters::GetParameter (AAX_CParamID, AAX_IParameter** oParameter)
+{
+    if (oParameter != nullptr)
+        *oParameter = nullptr;
+    return AAX_ERROR_UNIMPLEMENTED;
 }

@@ -51,9 +51,10 @@ AAX_Result AAX_VCollection::AddEffect (const char* inEffectID, AAX_IEffectDescri
 {
     if (inEffectDescriptor == nullptr || !mIACFCollection)
         return AAX_ERROR_NULL_OBJECT;
-    // Every effect descriptor the plug-in gets comes from NewDescriptor.
-    auto* descriptor = static_cast<AAX_VEffectDescriptor*> (inEffectDescriptor);
-    return mIACFCollection->AddEffect (inEffectID, descriptor->GetIUnknown());
+    // Only descriptors made by NewDescriptor have a host object behind them.
+    auto* descriptor = dynamic_cast<AAX_VEffectDescriptor*> (inEffectDescriptor);
+    return mIACFCollection->AddEffect (inEffectID,
+                                       descriptor != nullptr ? descriptor->GetIUnknown() : nullptr);
 }
 
 AAX_Result AAX_VCollection::SetManufacturerName (const char* inPackageName)

@@ -51,8 +51,8 @@ AAX_Result AAX_VEffectDescriptor::AddComponent (AAX_IComponentDescriptor* inComp
 {
     if (!mIACFEffectDescriptor)
         return AAX_ERROR_NULL_OBJECT;
-    // Every component descriptor the plug-in gets comes from NewComponentDescriptor.
-    auto* component = static_cast<AAX_VComponentDescriptor*> (inComponentDescriptor);
+    // Only descriptors made by NewComponentDescriptor have a host object behind them.
+    auto* component = dynamic_cast<AAX_VComponentDescriptor*> (inComponentDescriptor);
     return mIACFEffectDescriptor->AddComponent (component != nullptr ? component->GetIUnknown() : nullptr);
 }
 
