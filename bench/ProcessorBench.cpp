@@ -1,6 +1,6 @@
 // The audio block as a host drives it: stereo, the transport playing at 120 bpm, all four lines
-// modulating curves of several points. Counters: ns_per_sample is the time per stereo sample,
-// realtime the seconds of audio processed per second of processing.
+// modulating curves of several points. Counters: per_sample is the time per stereo sample,
+// realtime the seconds of audio processed per second of processing (shown with a "/s").
 
 #include "LineEditorAudioProcessor.h"
 
@@ -50,8 +50,9 @@ void installCurve (LineEditorAudioProcessor& p, int line, int state, std::mt1993
     for (int i = 0; i < numPoints; ++i)
     {
         const bool end = i == 0 || i == numPoints - 1;
-        const float x = i == 0 ? 0.0f : (i == numPoints - 1 ? 1.0f : (i + unit (rng) * 0.8f) / (numPoints - 1));
-        curve[i] = { x, unit (rng), unit (rng) * 1.6f - 0.8f, i, 0.0f, 0.0f, 1 + i % 9, end, false, ! end };
+        const float x =
+            i == 0 ? 0.0f : (i == numPoints - 1 ? 1.0f : (i + unit (rng) * 0.8f) / (numPoints - 1));
+        curve[i] = { x, unit (rng), unit (rng) * 1.6f - 0.8f, i, 0.0f, 0.0f, 1 + i % 9, end, false, !end };
     }
     p.lineEditor1.setLinePoints (curve);
     p.lineEditor1.getLineArray (p.lineArray1[line][state]);
@@ -86,7 +87,7 @@ struct Rig
         p.prepareToPlay (rate, blockSize);
 
         playHead.info.setBpm (120.0);
-        playHead.info.setTimeSignature (juce::AudioPlayHead::TimeSignature { 4, 4 });
+        playHead.info.setTimeSignature (juce::AudioPlayHead::TimeSignature{ 4, 4 });
         playHead.info.setIsPlaying (true);
 
         std::mt19937 noise (7);
@@ -117,9 +118,10 @@ struct Rig
 
 void setCounters (benchmark::State& state, double rate, int blockSize)
 {
-    state.counters["ns_per_sample"] = benchmark::Counter (static_cast<double> (blockSize) * 1.0e-9,
-                                                          benchmark::Counter::kIsIterationInvariantRate
-                                                              | benchmark::Counter::kInvert);
+    // Printed as a time per stereo sample ("17.8ns") and as seconds of audio per second.
+    state.counters["per_sample"] =
+        benchmark::Counter (static_cast<double> (blockSize),
+                            benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.counters["realtime"] = benchmark::Counter (static_cast<double> (blockSize) / rate,
                                                      benchmark::Counter::kIsIterationInvariantRate);
 }

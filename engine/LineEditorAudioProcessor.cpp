@@ -6,6 +6,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #if defined(__SSE__) || defined(_M_X64)
 #include <xmmintrin.h>
 #endif
@@ -64,24 +68,51 @@ float splitHz (float position) noexcept
     return splitFrequency (clampUnit (position, 0.5f));
 }
 
-// Fractional part, for |x| below largestPhaseArgument: x - floor(x) without a library call.
-inline float fraction (double x) noexcept
+// Table index of the phase of one line for count consecutive samples: the phase is the
+// fraction of x = base + (first + j) * step, and the index is phase * 511 rounded to the nearest
+// integer, halves to even. Whole is the integer type used to take the fraction: 32 bits lets
+// the compiler vectorise the loop and serves while |x| < 2^31; beyond that 64 bits are used.
+// Both give the same result, so the index of a sample depends only on its distance from the
+// anchor, never on how the host cut the blocks.
+template <typename Whole>
+void tableIndices (double base, double step, double first, int count, int32_t* out) noexcept
 {
-    auto whole = static_cast<double> (static_cast<int64_t> (x));
-    if (whole > x)
-        whole -= 1.0;
-    return static_cast<float> (x - whole);
+    for (int j = 0; j < count; ++j)
+    {
+        const double x = base + (first + static_cast<double> (j)) * step;
+        double whole = static_cast<double> (static_cast<Whole> (x));
+        whole -= static_cast<double> (whole > x); // toward minus infinity
+        // x - whole is exact and lies in [0, 1), so the index lies in 0..511. Adding and
+        // removing 2^23 rounds to an integer in the default rounding mode.
+        const float scaled = static_cast<float> (x - whole) * 511.0f;
+        out[j] = static_cast<int32_t> ((scaled + 8388608.0f) - 8388608.0f);
+    }
 }
 
-// Nearest table index of a phase, halves to even (the processor's default rounding mode).
-inline int tableIndex (float phase) noexcept
+// The same for |x| < 2^31, two samples at a time; every lane does exactly the arithmetic above.
+void narrowTableIndices (double base, double step, double first, int count, int32_t* out) noexcept
 {
-#if defined(__SSE__) || defined(_M_X64)
-    const int k = _mm_cvtss_si32 (_mm_set_ss (phase * 511.0f));
+#if defined(__SSE2__)
+    const __m128d vBase = _mm_set1_pd (base), vStep = _mm_set1_pd (step), one = _mm_set1_pd (1.0),
+                  two = _mm_set1_pd (2.0);
+    const __m128 scale = _mm_set1_ps (511.0f), magic = _mm_set1_ps (8388608.0f);
+    __m128d counts = _mm_set_pd (first + 1.0, first);
+    int j = 0;
+    for (; j + 1 < count; j += 2)
+    {
+        const __m128d x = _mm_add_pd (vBase, _mm_mul_pd (counts, vStep));
+        __m128d whole = _mm_cvtepi32_pd (_mm_cvttpd_epi32 (x));
+        whole = _mm_sub_pd (whole, _mm_and_pd (_mm_cmpgt_pd (whole, x), one));
+        const __m128 scaled = _mm_mul_ps (_mm_cvtpd_ps (_mm_sub_pd (x, whole)), scale);
+        const __m128i index = _mm_cvttps_epi32 (_mm_sub_ps (_mm_add_ps (scaled, magic), magic));
+        _mm_storel_epi64 (reinterpret_cast<__m128i*> (out + j), index);
+        counts = _mm_add_pd (counts, two);
+    }
+    if (j < count)
+        tableIndices<int32_t> (base, step, first + static_cast<double> (j), count - j, out + j);
 #else
-    const int k = juce::roundToInt (phase * 511.0f);
+    tableIndices<int32_t> (base, step, first, count, out);
 #endif
-    return static_cast<unsigned> (k) <= 511u ? k : (k < 0 ? 0 : 511);
 }
 } // namespace
 
@@ -878,6 +909,7 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
     // Phase of line i at sample n: fraction (base[i] + (first + n) * step[i]).
     double base[numLines], step[numLines];
     double first = 0.0;
+    double reach = 0.0; // the largest |x| of the block
     bool moving = hostRolling && anchorValid;
     const double barScale = static_cast<double> (barsPerBeat.load());
     const double increment = anchorTempo / 60.0 / anchorRate;
@@ -886,9 +918,10 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
         const double scale = barScale * static_cast<double> (cyclesPerBar[line].load());
         base[line] = anchorPpq * scale;
         step[line] = increment * scale;
-        const double reach = std::abs (base[line]) + (anchorSamples + numSamples) * std::abs (step[line]);
-        if (!(reach < largestPhaseArgument))
+        const double lineReach = std::abs (base[line]) + (anchorSamples + numSamples) * std::abs (step[line]);
+        if (!(lineReach < largestPhaseArgument))
             moving = false;
+        reach = std::max (reach, lineReach);
     }
     if (moving)
     {
@@ -896,6 +929,7 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
     }
     else
     {
+        reach = 1.0;
         for (int line = 0; line < numLines; ++line)
         {
             base[line] = static_cast<double> (linePhase[line].load());
@@ -921,68 +955,87 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
     const float cycleLength = samplesPerCycle[captureLine];
     int writeIndex = clampIndex (waveWriteIndex, waveBufferSize);
 
+    // The table indices are worked out a chunk at a time, apart from the recursive part.
+    constexpr int chunkSize = 64;
+    int32_t indices[numLines][chunkSize];
+    const bool narrow = reach < 2147483647.0;
+
     float lineValues[numLines] = {};
-    for (int n = 0; n < numSamples; ++n)
+    float targets[numLines][chunkSize];
+    for (int chunkStart = 0; chunkStart < numSamples; chunkStart += chunkSize)
     {
-        const double count = first + static_cast<double> (n);
+        const int chunkLength = std::min (chunkSize, numSamples - chunkStart);
+        const double chunkFirst = first + static_cast<double> (chunkStart);
         for (int line = 0; line < numLines; ++line)
         {
-            const float phase = fraction (base[line] + count * step[line]);
-            lineValues[line] = glide[line].process (tables[line][tableIndex (phase)]);
+            if (narrow)
+                narrowTableIndices (base[line], step[line], chunkFirst, chunkLength, indices[line]);
+            else
+                tableIndices<int64_t> (base[line], step[line], chunkFirst, chunkLength, indices[line]);
+            for (int j = 0; j < chunkLength; ++j)
+                targets[line][j] = tables[line][indices[line][j] & (tableSize - 1)];
         }
 
-        float lowLevel = level[0].getTargetValue(), midLevel = level[1].getTargetValue(),
-              highLevel = level[2].getTargetValue();
-        float master = mix[0].getTargetValue(), mainMix = mix[1].getTargetValue(),
-              lowMix = mix[2].getTargetValue(), midMix = mix[3].getTargetValue(),
-              highMix = mix[4].getTargetValue();
-        if constexpr (ramping)
+        for (int j = 0; j < chunkLength; ++j)
         {
-            lowLevel = level[0].getNextValue();
-            midLevel = level[1].getNextValue();
-            highLevel = level[2].getNextValue();
-            master = mix[0].getNextValue();
-            mainMix = mix[1].getNextValue();
-            lowMix = mix[2].getNextValue();
-            midMix = mix[3].getNextValue();
-            highMix = mix[4].getNextValue();
-        }
+            const int n = chunkStart + j;
+            for (int line = 0; line < numLines; ++line)
+                lineValues[line] = glide[line].process (targets[line][j]);
 
-        const float dry = std::abs (1.0f - master);
-        const float g0 = (std::abs (1.0f - mainMix) + lineValues[0] * mainMix) * master + dry;
-        const float gLow =
-            dry + ((master * g0) * lowLevel) * (std::abs (1.0f - lowMix) + lineValues[1] * lowMix);
-        const float gMid =
-            dry + ((master * g0) * midLevel) * (std::abs (1.0f - midMix) + lineValues[2] * midMix);
-        const float gHigh =
-            (((highLevel * (std::abs (1.0f - highMix) + lineValues[3] * highMix)) * g0) * master) + dry;
-
-        float outLeft = left[n];
-        float outRight = stereo ? right[n] : outLeft;
-        bandSplit.processSample (outLeft, outRight, gLow, gMid, gHigh);
-        left[n] = outLeft;
-        if constexpr (stereo)
-            right[n] = outRight;
-
-        if constexpr (capture)
-        {
-            float sourceLeft = outLeft, sourceRight = outRight;
-            if (!captureOutput)
+            float lowLevel = level[0].getTargetValue(), midLevel = level[1].getTargetValue(),
+                  highLevel = level[2].getTargetValue();
+            float master = mix[0].getTargetValue(), mainMix = mix[1].getTargetValue(),
+                  lowMix = mix[2].getTargetValue(), midMix = mix[3].getTargetValue(),
+                  highMix = mix[4].getTargetValue();
+            if constexpr (ramping)
             {
-                sourceLeft = bandSplit.bandOut[captureBand][0];
-                sourceRight = bandSplit.bandOut[captureBand][1];
+                lowLevel = level[0].getNextValue();
+                midLevel = level[1].getNextValue();
+                highLevel = level[2].getNextValue();
+                master = mix[0].getNextValue();
+                mainMix = mix[1].getNextValue();
+                lowMix = mix[2].getNextValue();
+                midMix = mix[3].getNextValue();
+                highMix = mix[4].getNextValue();
             }
-            if (channelChoice == 0)
-                waveBuffer[writeIndex] = (sourceLeft + sourceRight + 2.0f) * 0.25f;
-            else if (channelChoice == 1)
-                waveBuffer[writeIndex] = (sourceLeft + 1.0f) * 0.5f;
-            else if (channelChoice == 2)
-                waveBuffer[writeIndex] = (sourceRight + 1.0f) * 0.5f;
 
-            const int next = writeIndex + 1;
-            writeIndex =
-                (restartEverySample || writeIndex > 999997 || static_cast<float> (next) > cycleLength) ? 0
-                                                                                                       : next;
+            const float dry = std::abs (1.0f - master);
+            const float g0 = (std::abs (1.0f - mainMix) + lineValues[0] * mainMix) * master + dry;
+            const float gLow =
+                dry + ((master * g0) * lowLevel) * (std::abs (1.0f - lowMix) + lineValues[1] * lowMix);
+            const float gMid =
+                dry + ((master * g0) * midLevel) * (std::abs (1.0f - midMix) + lineValues[2] * midMix);
+            const float gHigh =
+                (((highLevel * (std::abs (1.0f - highMix) + lineValues[3] * highMix)) * g0) * master) + dry;
+
+            float outLeft = left[n];
+            float outRight = stereo ? right[n] : outLeft;
+            bandSplit.processSample (outLeft, outRight, gLow, gMid, gHigh);
+            left[n] = outLeft;
+            if constexpr (stereo)
+                right[n] = outRight;
+
+            if constexpr (capture)
+            {
+                float sourceLeft = outLeft, sourceRight = outRight;
+                if (!captureOutput)
+                {
+                    sourceLeft = bandSplit.bandOut[captureBand][0];
+                    sourceRight = bandSplit.bandOut[captureBand][1];
+                }
+                if (channelChoice == 0)
+                    waveBuffer[writeIndex] = (sourceLeft + sourceRight + 2.0f) * 0.25f;
+                else if (channelChoice == 1)
+                    waveBuffer[writeIndex] = (sourceLeft + 1.0f) * 0.5f;
+                else if (channelChoice == 2)
+                    waveBuffer[writeIndex] = (sourceRight + 1.0f) * 0.5f;
+
+                const int next = writeIndex + 1;
+                writeIndex =
+                    (restartEverySample || writeIndex > 999997 || static_cast<float> (next) > cycleLength)
+                        ? 0
+                        : next;
+            }
         }
     }
 

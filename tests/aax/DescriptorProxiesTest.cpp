@@ -10,6 +10,7 @@
 #include "AAX_IPropertyMap.h"
 #include "AAX_UIDs.h"
 #include "AAX_VCollection.h"
+#include "AAX_VComponentDescriptor.h"
 #include "AAX_VDescriptionHost.h"
 #include "AAX_VEffectDescriptor.h"
 #include "AAX_VFeatureInfo.h"
@@ -204,4 +205,31 @@ TEST_F (DescriptorProxies, DescriptorsOwnWhatTheyMake)
     }
     // Leaving the scope deleted every proxy and released every host interface.
     EXPECT_EQ (host.outstandingReferences(), 0) << host.referenceReport();
+}
+
+TEST_F (DescriptorProxies, DestructionReleasesTheNewestVersionFirstAndTheHostLast)
+{
+    auto releasesDuring = [this] (auto&& destroy)
+    {
+        host.log().clear();
+        destroy();
+        std::vector<std::string> releases;
+        for (const auto& call : host.log().calls())
+            if (call.operation == "Release")
+                releases.push_back (call.object + " V" + std::to_string (call.version));
+        return releases;
+    };
+
+    auto component = std::make_unique<AAX_VComponentDescriptor> (host.unknown());
+    component->NewPropertyMap();
+    EXPECT_EQ (
+        releasesDuring ([&] { component.reset(); }),
+        // The map's description services (the host's) go first: the map's last member.
+        (std::vector<std::string>{ "Host#1 V1", "PropertyMap#1 V3", "PropertyMap#1 V2", "PropertyMap#1 V1",
+                                   "ComponentDescriptor#1 V3", "ComponentDescriptor#1 V2",
+                                   "ComponentDescriptor#1 V1", "Host#1 V1" }));
+
+    auto descriptor = std::make_unique<AAX_VEffectDescriptor> (host.unknown());
+    EXPECT_EQ (releasesDuring ([&] { descriptor.reset(); }),
+               (std::vector<std::string>{ "EffectDescriptor#1 V2", "EffectDescriptor#1 V1", "Host#1 V1" }));
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <thread>
 
 using kalvo::test::fillSignal;
@@ -416,6 +417,16 @@ TEST (ProcessorAudioBlock, EveryLearnGivesLineChANewValue)
         host.process (buffer, midi);
         ASSERT_NE (host.parameterValue ("LineCH"), before) << "learn " << i;
     }
+    // The audio thread draws from a generator of its own: the editor's sequence is untouched.
+    p.random.setSeed (1234);
+    p.midiLearnTarget = 3;
+    p.midiLearnActive = true;
+    auto midi = noteOn (77);
+    host.process (buffer, midi);
+    ASSERT_TRUE (p.midiLearnDone.load());
+    juce::Random reference (1234);
+    EXPECT_EQ (p.random.nextInt(), reference.nextInt());
+
     for (int i = 0; i < 400; ++i)
     {
         const float before = host.parameterValue ("LineCH");
@@ -675,4 +686,45 @@ TEST (ProcessorAudioBlock, EditsDuringStateSwitchesStayInTheirOwnState)
         for (int k = 0; k < p.lineEditor1.undoCount[0][s]; ++k)
             ASSERT_EQ (p.lineEditor1.undoHistory[0][s][k][0].y, static_cast<float> (s) / 16.0f)
                 << "state " << s << " step " << k;
+}
+
+// Lengths, tempi and positions far outside what the controls produce: the curve lookup stays
+// inside the tables (every table here is 0..1, so every line value must be too).
+TEST (ProcessorAudioBlock, CurveLookupStaysInRangeWhateverTheTiming)
+{
+    TestHost host;
+    auto& p = *host.processor;
+    giveStatesModulation (p);
+    // What lies just before the product tables gets values no curve can have.
+    for (float& v : p.lineArray2[3][11])
+        v = 1.0e6f;
+    const float lengths[] = { std::numeric_limits<float>::quiet_NaN(), 1.0e30f, -3.0f, -1.0e-7f, 0.0f, 1.0f };
+    const double positions[] = { 0.0, -1.0e6, 1.0e9, 1.0e15, -0.25, 3.999999999 };
+    const double tempi[] = { 120.0, 1.0e-3, 1.0e6, 999.0 };
+    juce::AudioBuffer<float> buffer (2, 700);
+    for (float length : lengths)
+        for (bool sync : { true, false })
+            for (double position : positions)
+                for (double tempo : tempi)
+                {
+                    for (int line = 0; line < 4; ++line)
+                    {
+                        p.activeLength[line] = length;
+                        p.activeSync[line] = sync;
+                    }
+                    p.CalculateSpeed();
+                    host.setTransport (tempo, true);
+                    host.setPosition (position);
+                    kalvo::test::fillSignal (buffer, 0, 44100.0);
+                    host.process (buffer);
+                    for (int line = 0; line < 4; ++line)
+                    {
+                        ASSERT_GE (p.lineValue[line].load(), 0.0f);
+                        ASSERT_LE (p.lineValue[line].load(), 1.0f);
+                        ASSERT_GE (p.linePhase[line].load(), 0.0f);
+                        ASSERT_LE (p.linePhase[line].load(), 1.0f);
+                    }
+                    for (int ch = 0; ch < 2; ++ch)
+                        ASSERT_TRUE (std::isfinite (buffer.getMagnitude (ch, 0, 700)));
+                }
 }

@@ -8,6 +8,7 @@
 
 #include <JuceHeader.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -78,6 +79,7 @@ public:
 
     void setTransport (double tempo, bool playing, int numerator = 4, int denominator = 4)
     {
+        setPosition (currentPosition());
         bpm = tempo;
         playHead.info.setBpm (tempo);
         playHead.info.setTimeSignature (juce::AudioPlayHead::TimeSignature{ numerator, denominator });
@@ -85,7 +87,20 @@ public:
         isPlaying = playing;
     }
 
-    void setPosition (double ppq) { position = ppq; }
+    // The position moves with the sample count from the last place it was set, as a host
+    // computes it (no error piles up from block to block).
+    void setPosition (double ppq)
+    {
+        segmentStart = ppq;
+        segmentSample = samplePosition;
+    }
+
+    double currentPosition() const
+    {
+        if (! std::isfinite (bpm) || samplePosition == segmentSample)
+            return segmentStart;
+        return segmentStart + static_cast<double> (samplePosition - segmentSample) / sampleRate * bpm / 60.0;
+    }
 
     // Sets a parameter as the host does (normalised value through the host-facing call).
     void setParameter (const char* id, float plainValue)
@@ -102,14 +117,11 @@ public:
     // Processes buffer in place as one host block; the position moves on while playing.
     void process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
     {
-        playHead.info.setPpqPosition (position);
+        playHead.info.setPpqPosition (currentPosition());
         playHead.info.setTimeInSamples (samplePosition);
         processor->processBlock (buffer, midi);
         if (isPlaying)
-        {
             samplePosition += buffer.getNumSamples();
-            position += buffer.getNumSamples() / sampleRate * bpm / 60.0;
-        }
     }
 
     void process (juce::AudioBuffer<float>& buffer)
@@ -136,8 +148,9 @@ public:
     double sampleRate;
     double bpm = 120.0;
     bool isPlaying = true;
-    double position = 0.0;
     int64_t samplePosition = 0;
+    double segmentStart = 0.0;
+    int64_t segmentSample = 0;
 };
 
 inline juce::MidiBuffer noteOn (int note, int velocity = 100, int samplePosition = 0, int channel = 1)
