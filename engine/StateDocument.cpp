@@ -422,8 +422,8 @@ bool StateDocument::textFromFile (const juce::File& file, juce::String& text)
     const auto* bytes = static_cast<const char*> (data.getData());
     auto size = data.getSize();
 
-    if (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (bytes) ||
-        juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (bytes))
+    if (size >= 2 && (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (bytes) ||
+                      juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (bytes)))
     {
         text = juce::String::createStringFromData (bytes, (int) size);
         return text.isNotEmpty();
