@@ -810,20 +810,18 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
     handleMidi (midiMessages);
     readHostPosition();
 
-    if (stateChangeNow)
-    {
+    // A request is taken (cleared) before the switch reads the state, so one made meanwhile on
+    // another thread stays raised for the next block instead of being lost.
+    if (stateChangeNow.exchange (false))
         switchState (true);
-        stateChangeNow = false;
-        stateSwitched = true;
-    }
 
     if (stateChangePending)
     {
         const float mainPhase = linePhase[0];
         if (!hostRolling || changeImmediately || mainPhase <= 0.01f || mainPhase > 0.99f)
         {
-            switchState (false);
             stateChangePending = false;
+            switchState (false);
         }
     }
 
