@@ -1,6 +1,9 @@
 #include "LineEditorAudioProcessor.h"
 
+#include "SettingsFile.h"
 #include "SplitFrequency.h"
+#include "StateDocument.h"
+#include "StateOperations.h"
 
 #include <algorithm>
 #include <cmath>
@@ -1144,56 +1147,63 @@ const juce::String LineEditorAudioProcessor::getProgramName (int)
 void LineEditorAudioProcessor::changeProgramName (int, const juce::String&) {}
 
 //==================================================================================================
-// Until the full state document exists, the host state carries the parameter tree only.
+// The state document, the settings file and the state operations live in classes of their own.
 void LineEditorAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
-    if (const auto xml = parameters.copyState().createXml())
-        copyXmlToBinary (*xml, destData);
+    StateDocument::writeToBlock (*this, destData);
 }
 
 void LineEditorAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (data == nullptr || sizeInBytes <= 0)
-        return;
-    const auto xml = getXmlFromBinary (data, sizeInBytes);
-    if (xml != nullptr && xml->getTagName() == parameters.state.getType().toString())
-        parameters.replaceState (juce::ValueTree::fromXml (*xml));
+    StateDocument::readFromBlock (*this, data, sizeInBytes);
 }
 
-bool LineEditorAudioProcessor::saveStateToFile (juce::File)
+bool LineEditorAudioProcessor::saveStateToFile (juce::File file)
 {
-    return false;
+    return StateDocument::writeToFile (*this, file);
 }
 
-bool LineEditorAudioProcessor::getStateFromFile (juce::File)
+bool LineEditorAudioProcessor::getStateFromFile (juce::File file)
 {
-    return false;
+    return StateDocument::readFromFile (*this, file);
 }
 
 void LineEditorAudioProcessor::readSettings()
 {
-    const auto file = juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory)
-                          .getChildFile (makerFolder)
-                          .getChildFile (productFolder)
-                          .getChildFile ("Setting.xml");
-    if (!file.existsAsFile())
-        return;
-
-    const auto xml = juce::XmlDocument::parse (file);
-    if (xml == nullptr || !xml->getTagName().equalsIgnoreCase ("Setting"))
-        return;
-
-    scaling = static_cast<float> (xml->getDoubleAttribute ("Scaling", 1.0));
-    skin = xml->getIntAttribute ("Skin", 1);
-    waveView = xml->getIntAttribute ("WaveView", 1);
-    waveMainOnly = xml->getBoolAttribute ("WaveMainOnly", true);
-    waveLR = xml->getIntAttribute ("WaveLR", 0);
+    SettingsFile::read (*this);
 }
 
-void LineEditorAudioProcessor::SaveSettings() {}
-void LineEditorAudioProcessor::resetPreset() {}
-void LineEditorAudioProcessor::CopyState() {}
-void LineEditorAudioProcessor::PasteState() {}
-void LineEditorAudioProcessor::flipLine (bool) {}
-void LineEditorAudioProcessor::ResetState() {}
-void LineEditorAudioProcessor::RandomizeState() {}
+void LineEditorAudioProcessor::SaveSettings()
+{
+    SettingsFile::write (*this);
+}
+
+void LineEditorAudioProcessor::resetPreset()
+{
+    StateOperations::resetPreset (*this);
+}
+
+void LineEditorAudioProcessor::CopyState()
+{
+    StateOperations::copyState (*this);
+}
+
+void LineEditorAudioProcessor::PasteState()
+{
+    StateOperations::pasteState (*this);
+}
+
+void LineEditorAudioProcessor::flipLine (bool vertical)
+{
+    StateOperations::flipLine (*this, vertical);
+}
+
+void LineEditorAudioProcessor::ResetState()
+{
+    StateOperations::resetState (*this);
+}
+
+void LineEditorAudioProcessor::RandomizeState()
+{
+    StateOperations::randomizeState (*this);
+}

@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <locale>
+#include <random>
 #include <string>
 
 namespace
@@ -255,4 +256,44 @@ TEST (AAX_CString, ComparisonAndIndexing)
     EXPECT_TRUE (d == e);
     EXPECT_EQ (a[0], 's');
     EXPECT_EQ (a[a.Length()], '\0');
+}
+
+TEST (AAX_CString, RandomInputNeverThrowsAndNumbersRoundTrip)
+{
+    std::mt19937 random (20261207);
+    std::uniform_int_distribution<int> byte (0, 255), length (0, 40);
+    const char alphabet[] = "0123456789+-.eE xXnNaAiIfF\t,";
+    std::uniform_int_distribution<size_t> pick (0, sizeof (alphabet) - 2);
+    for (int i = 0; i < 20000; ++i)
+    {
+        std::string text;
+        const int n = length (random);
+        for (int k = 0; k < n; ++k)
+            text += (i % 2 == 0) ? alphabet[pick (random)]
+                                 : static_cast<char> (byte (random) | 1); // no zero bytes
+        AAX_CString s (text.c_str());
+        double out = 123.0;
+        bool ok = false;
+        ASSERT_NO_THROW (ok = s.ToDouble (&out)) << text;
+        if (!ok)
+        {
+            ASSERT_EQ (out, 0.0) << text;
+        }
+        ASSERT_NO_THROW (
+            s.Erase (static_cast<uint32_t> (byte (random) % 50), static_cast<uint32_t> (byte (random))));
+        AAX_CString sub;
+        ASSERT_NO_THROW (s.SubString (static_cast<uint32_t> (byte (random) % 50), 5, &sub));
+    }
+
+    // Values written with enough decimals read back exactly.
+    std::uniform_real_distribution<double> value (-1.0e6, 1.0e6);
+    for (int i = 0; i < 2000; ++i)
+    {
+        const double v = value (random);
+        AAX_CString s;
+        s.AppendNumber (v, 17);
+        double back = 0.0;
+        ASSERT_TRUE (s.ToDouble (&back)) << s.Get();
+        ASSERT_EQ (back, v) << s.Get();
+    }
 }
