@@ -36,22 +36,17 @@ ModalDriver::Step ModalDriver::endWith (int result)
 
 void ModalDriver::timerCallback()
 {
-    if (done)
-        return;
-
-    if (step())
-    {
+    if (!done && step())
         done = true;
-        stopTimer();
-        return;
-    }
 
     if (juce::Time::getMillisecondCounter() > deadline)
     {
         expired = true;
         stopTimer();
         juce::PopupMenu::dismissAllActiveMenus();
-        if (auto* modal = topModal())
-            modal->exitModalState (0);
+        auto* manager = juce::ModalComponentManager::getInstance();
+        for (int i = manager->getNumModalComponents(); --i >= 0;)
+            if (auto* modal = manager->getModalComponent (i))
+                modal->exitModalState (0);
     }
 }

@@ -3,9 +3,11 @@
 #include <JuceHeader.h>
 
 // Ends a modal loop (a popup menu, an alert window) from a timer while the test sits inside the
-// synchronous call. The step runs on every tick until it returns true; after the timeout every
-// menu is dismissed and the top modal component is ended with 0. Stop the driver (or let it go
-// out of scope) as soon as the call returns: a leftover timer would end the next modal loop.
+// synchronous call. The step runs on every tick until it returns true. As a watchdog, if the
+// modal loop is still running at the timeout (whether or not the step finished), every menu is
+// dismissed and every modal component ended with 0, and timedOut() reports it. Stop the driver
+// (or let it go out of scope) as soon as the call returns: a leftover timer would end the next
+// modal loop.
 class ModalDriver : private juce::Timer
 {
 public:

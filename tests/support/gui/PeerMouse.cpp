@@ -11,6 +11,12 @@ void PeerMouse::send (juce::Point<int> position, juce::ModifierKeys modifiers)
 
     const auto inPeer = peer->getComponent().getLocalPoint (&target, position).toFloat();
     time += 20;
+
+    // The windowing layer records the held buttons before it hands an event to the peer; code
+    // that asks for them (popup menus deciding on a release) must see the same.
+    juce::ModifierKeys::currentModifiers =
+        juce::ModifierKeys::currentModifiers.withoutMouseButtons().withFlags (
+            modifiers.getRawFlags() & juce::ModifierKeys::allMouseButtonModifiers);
     peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, inPeer, modifiers,
                             juce::MouseInputSource::defaultPressure,
                             juce::MouseInputSource::defaultOrientation, time);
