@@ -22,8 +22,8 @@ public:
 
     void Initialize (AAX_IAutomationDelegate* iAutomationDelegateUnknown);
 
-    /** Takes ownership, unless the parameter is null, has a null identifier or repeats an
-        identifier already present: such a parameter is not added and stays the caller's. */
+    /** Takes ownership, unless the parameter is null, has a null or empty identifier or repeats
+        an identifier already present: such a parameter is not added and stays the caller's. */
     void AddParameter (AAX_IParameter* param);
     void RemoveAllParameters();
 

@@ -9,6 +9,11 @@ class AAX_IDisplayDelegateBase
 {
 public:
     virtual ~AAX_IDisplayDelegateBase() = default;
+
+protected:
+    AAX_IDisplayDelegateBase() = default;
+    AAX_IDisplayDelegateBase (const AAX_IDisplayDelegateBase&) = default;
+    AAX_IDisplayDelegateBase& operator= (const AAX_IDisplayDelegateBase&) = default;
 };
 
 /** Turns a parameter's real value into text and back. */

@@ -11,4 +11,9 @@ public:
 
     virtual AAX_IPacketHandler* Clone() const = 0;
     virtual AAX_Result Call (AAX_CParamID inParamID, AAX_CPacket& ioPacket) const = 0;
+
+protected:
+    AAX_IPacketHandler() = default;
+    AAX_IPacketHandler (const AAX_IPacketHandler&) = default;
+    AAX_IPacketHandler& operator= (const AAX_IPacketHandler&) = default;
 };

@@ -6,6 +6,11 @@ class AAX_ITaperDelegateBase
 {
 public:
     virtual ~AAX_ITaperDelegateBase() = default;
+
+protected:
+    AAX_ITaperDelegateBase() = default;
+    AAX_ITaperDelegateBase (const AAX_ITaperDelegateBase&) = default;
+    AAX_ITaperDelegateBase& operator= (const AAX_ITaperDelegateBase&) = default;
 };
 
 /** Maps a parameter's real value to the host's normalized range 0..1 and back. */

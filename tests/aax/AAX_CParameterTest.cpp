@@ -392,6 +392,15 @@ TEST (AAX_CParameterManager, OwnsParametersInOrder)
         EXPECT_EQ (manager.NumParameters(), 3);
         EXPECT_EQ (delegate.calls.size(), 3u); // the refused one was not registered
 
+        // A parameter made with a null identifier has an empty one, which no host can address.
+        FloatParameter anonymous (nullptr, AAX_CString ("Anonymous"), 0.5f,
+                                  AAX_CLinearTaperDelegate<float, 0>(),
+                                  AAX_CNumberDisplayDelegate<float, 3>(), true);
+        EXPECT_STREQ (anonymous.Identifier(), "");
+        manager.AddParameter (&anonymous);
+        EXPECT_EQ (manager.NumParameters(), 3);
+        EXPECT_EQ (manager.GetParameterByID (""), nullptr);
+
         EXPECT_EQ (manager.GetParameterIndex ("State"), 2);
         EXPECT_EQ (manager.GetParameterIndex ("Nope"), -1);
         EXPECT_EQ (manager.GetParameterIndex (nullptr), -1);

@@ -18,8 +18,9 @@ void AAX_CParameterManager::AddParameter (AAX_IParameter* param)
 {
     if (param == nullptr)
         return;
+    // Without an identifier the host could never address the parameter.
     const char* identifier = param->Identifier();
-    if (identifier == nullptr || mParametersMap.count (identifier) != 0)
+    if (identifier == nullptr || identifier[0] == '\0' || mParametersMap.count (identifier) != 0)
         return;
 
     param->SetAutomationDelegate (mAutomationDelegate);

@@ -1,0 +1,103 @@
+#include "AssertionCatcher.h"
+#include "Icons.h"
+#include "LookAndFeelRelease.h"
+#include "ModalDriver.h"
+#include "PixelProbe.h"
+#include "XvfbFixture.h"
+
+TEST_F (XvfbTest, TooltipWindowIsPlacedAndDrawnByTheLookAndFeel)
+{
+    LooknFeel1 lf;
+    styleAsMenuLook (lf, 1.0f);
+    juce::TooltipWindow tooltips (nullptr, 700);
+    tooltips.setLookAndFeel (&lf);
+
+    const juce::String text ("Line Undo (3)");
+    const juce::Point<int> mouse (200, 150);
+    tooltips.displayTip (mouse, text);
+    OnScreen::pump (100);
+
+    ASSERT_TRUE (tooltips.isOnDesktop());
+    const auto screenArea = juce::Desktop::getInstance().getDisplays().getDisplayForPoint (mouse)->userArea;
+    const auto expected = lf.getTooltipBounds (text, mouse, screenArea);
+    EXPECT_EQ (tooltips.getScreenBounds(), expected);
+    EXPECT_EQ (expected.getPosition(), mouse + juce::Point<int> (20, 6)); // upper-left quarter of the screen
+
+    const auto snapshot = tooltips.createComponentSnapshot (tooltips.getLocalBounds(), true, 1.0f);
+    EXPECT_TRUE (goldens().matches (snapshot, "tooltip"));
+    EXPECT_TRUE (PixelProbe::colourNear (snapshot, snapshot.getWidth() / 2, 0, juce::Colour (0xFF505050), 3));
+
+    // Past the centre of the screen the tip goes to the left of and above the mouse.
+    const juce::Point<int> lowerRight (1000, 900);
+    tooltips.displayTip (lowerRight, text);
+    OnScreen::pump (50);
+    EXPECT_EQ (tooltips.getScreenBounds().getBottomRight(), lowerRight - juce::Point<int> (10, 6));
+
+    tooltips.hideTip();
+    tooltips.setLookAndFeel (nullptr);
+}
+
+TEST_F (XvfbTest, AlertWindowEndedWithAChosenButtonFromATimer)
+{
+    LooknFeel1 lf;
+    styleAsMenuLook (lf, 1.0f);
+    juce::AlertWindow alert ("Delete Preset", "Delete the preset \"Init\"?",
+                             juce::MessageBoxIconType::QuestionIcon);
+    alert.setLookAndFeel (&lf);
+    alert.addButton ("Yes", 1);
+    alert.addButton ("No", 0);
+
+    juce::Image snapshot;
+    ModalDriver driver (
+        [&]
+        {
+            if (ModalDriver::topModal() != &alert)
+                return false;
+            snapshot = alert.createComponentSnapshot (alert.getLocalBounds(), true, 1.0f);
+            alert.triggerButtonClick ("Yes");
+            return true;
+        });
+    const auto result = alert.runModalLoop();
+    driver.stop();
+
+    EXPECT_EQ (result, 1);
+    ASSERT_TRUE (snapshot.isValid());
+    EXPECT_TRUE (goldens().matches (snapshot, "alert"));
+    // The text buttons have the dark body of the look-and-feel.
+    EXPECT_GT (PixelProbe::countNear (snapshot, snapshot.getBounds(), juce::Colour (0xFF151515), 2), 100);
+    alert.setLookAndFeel (nullptr);
+}
+
+TEST_F (XvfbTest, ShowingTooltipsAndIconsReleaseTheirLookAndFeelBeforeItGoes)
+{
+    AssertionCatcher catcher;
+    {
+        struct Owner : public Backdrop
+        {
+            Owner()
+            {
+                icon.setTooltip ("Solo");
+                icon.setBounds (10, 10, 30, 20);
+                icon.setLookAndFeel (&look);
+                addAndMakeVisible (icon);
+                tooltips.setLookAndFeel (&look);
+                setSize (100, 60);
+            }
+            ~Owner() override
+            {
+                clearLookAndFeels (*this);
+                tooltips.setLookAndFeel (nullptr);
+            }
+
+            juce::TooltipWindow tooltips{ nullptr, 700 };
+            Icons icon;
+            LooknFeel1 look; // declared last, destroyed first: safe only because of the release above
+        } owner;
+
+        OnScreen window (owner);
+        owner.tooltips.displayTip ({ 60, 60 }, "Solo");
+        EXPECT_TRUE (owner.tooltips.isOnDesktop());
+    }
+    OnScreen::pump (50);
+    EXPECT_EQ (catcher.assertionCount(), 0) << catcher.assertions.joinIntoString ("\n");
+}
