@@ -8,13 +8,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <thread>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
-
-#if defined(__SSE__) || defined(_M_X64)
-#include <xmmintrin.h>
 #endif
 
 namespace
@@ -613,7 +610,7 @@ void LineEditorAudioProcessor::prepareToPlay (double newSampleRate, int)
     bandSplit.sampleRate = preparedRate;
     bandSplit.InitiateVars();
 
-    std::fill (std::begin (waveDisplay), std::end (waveDisplay), 0.5f);
+    resetWaveDisplay();
 
     anchorValid = false;
 
@@ -725,7 +722,7 @@ void LineEditorAudioProcessor::readHostPosition() noexcept
             {
                 timeSigNumerator = numerator;
                 timeSigDenominator = denominator;
-                std::fill (std::begin (waveDisplay), std::end (waveDisplay), 0.5f);
+                resetWaveDisplay();
                 timeSigChanged = true;
             }
         }
@@ -810,23 +807,23 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
         buffer.clear (channel, 0, numSamples);
 
     applyPendingTargets();
+    if (waveDisplayResetPending)
+        resetWaveDisplay();
     handleMidi (midiMessages);
     readHostPosition();
 
-    if (stateChangeNow)
-    {
+    // A request is taken (cleared) before the switch reads the state, so one made meanwhile on
+    // another thread stays raised for the next block instead of being lost.
+    if (stateChangeNow.exchange (false))
         switchState (true);
-        stateChangeNow = false;
-        stateSwitched = true;
-    }
 
     if (stateChangePending)
     {
         const float mainPhase = linePhase[0];
         if (!hostRolling || changeImmediately || mainPhase <= 0.01f || mainPhase > 0.99f)
         {
-            switchState (false);
             stateChangePending = false;
+            switchState (false);
         }
     }
 
@@ -896,7 +893,7 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
                 break;
         }
 
-        if (capture && !waveDisplayLock)
+        if (capture)
             refreshWaveDisplay();
     }
 
@@ -1061,12 +1058,37 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
 
 void LineEditorAudioProcessor::refreshWaveDisplay() noexcept
 {
-    const float cycleLength = samplesPerCycle[clampIndex (currentLine, numLines)];
-    for (int k = 0; k < tableSize; ++k)
+    // Either the editor sees this flag and waits, or this side sees its lock and skips.
+    waveDisplayWriting = true;
+    if (!waveDisplayLock)
     {
-        const int r = juce::roundToInt ((static_cast<float> (k) * cycleLength) * 0.001953125f);
-        waveDisplay[k] = waveBuffer[clampIndex (r, waveBufferSize)];
+        const float cycleLength = samplesPerCycle[clampIndex (currentLine, numLines)];
+        for (int k = 0; k < tableSize; ++k)
+        {
+            const int r = juce::roundToInt ((static_cast<float> (k) * cycleLength) * 0.001953125f);
+            waveDisplay[k] = waveBuffer[clampIndex (r, waveBufferSize)];
+        }
+        waveDisplayResetPending = false;
     }
+    waveDisplayWriting = false;
+}
+
+void LineEditorAudioProcessor::resetWaveDisplay() noexcept
+{
+    waveDisplayWriting = true;
+    waveDisplayResetPending = waveDisplayLock;
+    if (!waveDisplayResetPending)
+        std::fill (std::begin (waveDisplay), std::end (waveDisplay), 0.5f);
+    waveDisplayWriting = false;
+}
+
+void LineEditorAudioProcessor::copyWaveDisplay (float* destination)
+{
+    waveDisplayLock = true;
+    while (waveDisplayWriting)
+        std::this_thread::yield();
+    std::memcpy (destination, waveDisplay, sizeof (waveDisplay));
+    waveDisplayLock = false;
 }
 
 //==================================================================================================

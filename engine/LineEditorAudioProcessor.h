@@ -81,6 +81,10 @@ public:
     void setGlideTime (int line, float milliseconds) noexcept; // coefficients of glideFilter[line]
     void setSplitFrequency (int which, float hz) noexcept;     // which 3 low/mid, 4 mid/high
 
+    // Message side: copies the 512 display values while the audio thread leaves them alone (it
+    // skips its refresh while waveDisplayLock is raised; a refresh it had begun is waited for).
+    void copyWaveDisplay (float* destination);
+
     // Message side: gives "LineCH" a new value (always a different one) drawn from random, so
     // that the host registers a change of the plug-in's state.
     void sendLineChangeToHost();
@@ -276,6 +280,7 @@ private:
     void sendLineChange (juce::Random& source);
     void setParameterFromAudioThread (juce::RangedAudioParameter& parameter, float normalisedValue);
     void refreshWaveDisplay() noexcept;
+    void resetWaveDisplay() noexcept;
     void readSettings();
 
     template <bool stereo, bool capture, bool ramping>
@@ -292,9 +297,13 @@ private:
     std::atomic<float> splitFrequencyTarget[2]{};
     float appliedSplitFrequency[2] = {};
 
+    // Raised by the audio thread while it writes waveDisplay (see copyWaveDisplay).
+    Flag waveDisplayWriting{ false };
+
     // Audio thread only.
     juce::Random audioRandom;
-    bool hostRolling = false; // playing or recording, with a usable position
+    bool waveDisplayResetPending = false; // a reset found the display being copied
+    bool hostRolling = false;             // playing or recording, with a usable position
     bool hostRecording = false;
     double hostPpq = 0.0;     // block-start position, full precision
     bool anchorValid = false; // the position runs on from anchorPpq without a jump

@@ -728,3 +728,106 @@ TEST (ProcessorAudioBlock, CurveLookupStaysInRangeWhateverTheTiming)
                         ASSERT_TRUE (std::isfinite (buffer.getMagnitude (ch, 0, 700)));
                 }
 }
+
+// The editor, the host and the audio thread all at once, through the hand-over paths: the
+// output stays finite and every request arrives.
+TEST (ProcessorAudioBlock, EditorHostAndAudioThreadsTogether)
+{
+    TestHost host;
+    auto& p = *host.processor;
+    giveStatesModulation (p);
+    p.editorOpen = true;
+    for (int s = 0; s < 12; ++s)
+        p.stateMIDICon[s] = 1;
+
+    std::atomic<bool> stop{ false };
+    std::atomic<int> blocks{ 0 };
+    std::atomic<bool> finite{ true };
+    std::thread audio (
+        [&]
+        {
+            juce::AudioBuffer<float> buffer (2, 128);
+            juce::Random rng (3);
+            while (!stop)
+            {
+                fillSignal (buffer, 0, 44100.0);
+                auto midi = rng.nextInt (4) == 0 ? noteOn (60 + rng.nextInt (12)) : juce::MidiBuffer();
+                host.process (buffer, midi);
+                if (!std::isfinite (buffer.getMagnitude (0, 0, 128)))
+                    finite = false;
+                ++blocks;
+            }
+        });
+    std::thread automation (
+        [&]
+        {
+            juce::Random rng (4);
+            const char* ids[] = { "MixMaster", "LowLevel", "MidSolo", "HighMute", "State", "MixLow" };
+            while (!stop)
+                p.parameters.getParameter (ids[rng.nextInt (6)])->setValueNotifyingHost (rng.nextFloat());
+        });
+
+    juce::Random rng (5);
+    for (int i = 0; i < 3000 || blocks < 200; ++i)
+    {
+        p.setMixTarget (rng.nextInt (5), rng.nextFloat());
+        p.setGlideTime (rng.nextInt (4), 1.0f + 100.0f * rng.nextFloat());
+        p.setSplitFrequency (3 + rng.nextInt (2), 100.0f + 5000.0f * rng.nextFloat());
+        p.activeLength[rng.nextInt (4)] = rng.nextFloat();
+        p.CalculateSpeed();
+        if (i % 50 == 0)
+        {
+            const juce::ScopedLock lock (p.curveModelLock);
+            p.currentLine = rng.nextInt (4);
+            p.syncCurveModels();
+            p.lineEditor1.startNewChange (p.modelLine, p.modelState);
+        }
+        if (i % 100 == 0)
+            p.stateChangeNow = true;
+        float copy[512];
+        p.copyWaveDisplay (copy);
+        p.stateSwitched = false;
+        p.speedChanged[rng.nextInt (4)] = false;
+        juce::ignoreUnused (p.lineValue[0].load(), p.linePhase[1].load(), copy[0]);
+    }
+    stop = true;
+    audio.join();
+    automation.join();
+    EXPECT_TRUE (finite.load());
+
+    // The last requests of each side are in force after the next block.
+    host.setParameter ("State", 9.0f);
+    host.setTransport (120.0, false);
+    host.run (1);
+    EXPECT_EQ (p.currentState.load(), 9);
+    p.setMixTarget (3, 0.125f);
+    p.setSplitFrequency (4, 4321.0f);
+    host.run (1);
+    EXPECT_EQ (p.mixRamp[3].getTargetValue(), 0.125f);
+    EXPECT_EQ (p.bandSplit.midHighFreq, 4321.0f);
+}
+
+TEST (ProcessorAudioBlock, WaveDisplayHandOver)
+{
+    TestHost host;
+    auto& p = *host.processor;
+    p.editorOpen = true;
+    host.setPosition (0.5);
+    render (host, testSignal (2048), 512);
+    float copy[512];
+    p.copyWaveDisplay (copy);
+    EXPECT_FALSE (p.waveDisplayLock.load());
+    EXPECT_EQ (std::memcmp (copy, p.waveDisplay, sizeof (copy)), 0);
+    EXPECT_NE (copy[10], 0.5f);
+
+    // A meter change while the editor copies: the reset waits for the copy to end.
+    p.waveDisplayLock = true;
+    host.setTransport (120.0, true, 3, 4);
+    host.run (64);
+    EXPECT_TRUE (p.timeSigChanged.load());
+    EXPECT_EQ (p.waveDisplay[10], copy[10]);
+    p.waveDisplayLock = false;
+    host.run (64);
+    for (float v : p.waveDisplay)
+        ASSERT_EQ (v, 0.5f);
+}
