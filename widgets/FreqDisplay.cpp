@@ -16,6 +16,8 @@ void FreqDisplay::resized() {}
 void FreqDisplay::paint (juce::Graphics& g)
 {
     const float s = scale;
+    if (!std::isfinite (s))
+        return;
     const float innerWidth = juce::jmax (0.0f, (float) getWidth() - 2.0f * s);
     const float innerHeight = juce::jmax (0.0f, (float) getHeight() - 2.0f * s);
     const float corner = 2.0f * s;

@@ -57,7 +57,7 @@ void GraphDraw::setPoint (const float* values)
 void GraphDraw::paint (juce::Graphics& g)
 {
     const int count = segmentCountForMode (mode);
-    if (count == 0)
+    if (count == 0 || !std::isfinite (thickness))
         return;
 
     juce::Path path;

@@ -54,7 +54,7 @@ void Icons::drawText (juce::Graphics& g) const
 void Icons::paint (juce::Graphics& g)
 {
     // A state without a colour draws nothing rather than whatever colour the context holds.
-    if ((unsigned) iconType >= (unsigned) numGlyphs || !selectStateColour (g))
+    if ((unsigned) iconType >= (unsigned) numGlyphs || !std::isfinite (scale) || !selectStateColour (g))
         return;
 
     const auto W = (float) getWidth();

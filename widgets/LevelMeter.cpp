@@ -8,6 +8,8 @@ void LevelMeter::resized() {}
 void LevelMeter::paint (juce::Graphics& g)
 {
     const float s = scale;
+    if (!std::isfinite (s))
+        return;
     const float corner = 2.0f * s;
     const auto bounds = getLocalBounds().toFloat();
 

@@ -46,6 +46,8 @@ void LooknFeel1::drawButtonBackground (juce::Graphics& g, juce::Button& button, 
                                        bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown)
 {
     const float s = scale;
+    if (!std::isfinite (s))
+        return;
     juce::Colour body (0xFF151515);
     if (shouldDrawButtonAsHighlighted)
         body = juce::Colour (0xFF202020);
@@ -73,6 +75,8 @@ void LooknFeel1::drawTextEditorOutline (juce::Graphics& g, int width, int height
         return;
 
     const float s = scale;
+    if (!std::isfinite (s))
+        return;
     const bool focused = editor.hasKeyboardFocus (true) && !editor.isReadOnly();
     g.setColour (accentColour.withAlpha ((juce::uint8) (focused ? 0xCC : 0x99)));
     g.drawRoundedRectangle (nonNegative (s, s, (float) width - 2.0f * s, (float) height - 2.0f * s), 3.0f * s,
@@ -88,6 +92,8 @@ juce::Font LooknFeel1::getPopupMenuFont()
 void LooknFeel1::drawPopupMenuBackground (juce::Graphics& g, int width, int height)
 {
     const float s = scale;
+    if (!std::isfinite (s))
+        return;
     g.fillAll (menuBackgroundColour);
     g.setColour (juce::Colours::black);
     g.fillRoundedRectangle (
@@ -100,6 +106,8 @@ void LooknFeel1::drawPopupMenuItem (juce::Graphics& g, const juce::Rectangle<int
                                     const juce::Drawable* icon, const juce::Colour*)
 {
     const float s = scale;
+    if (!std::isfinite (s))
+        return;
 
     if (isSeparator)
     {
@@ -228,12 +236,18 @@ void LooknFeel1::drawRotarySlider (juce::Graphics& g, int, int, int width, int h
     if (rotaryStyle < 0 || rotaryStyle > 4)
         return;
 
+    // Arcs are built point by point: angles beyond any sensible turn would never finish.
+    constexpr float angleLimit = 100.0f;
+    if (!(std::abs (rotaryStartAngle) <= angleLimit && std::abs (rotaryEndAngle) <= angleLimit &&
+          std::isfinite (sliderPos)))
+        return;
+
     // The knob keeps its own square at the slider's top-left corner, sized by the longer side.
     const auto diameter = (float) (2 * juce::jmax (width / 2, height / 2));
     const float start = rotaryStartAngle;
     const float end = rotaryEndAngle;
     const float centre = (start + end) * 0.5f;
-    const float value = start + sliderPos * (end - start);
+    const float value = start + juce::jlimit (0.0f, 1.0f, sliderPos) * (end - start);
     const float inner = ringInnerRadius;
     constexpr float widen = 0.05f;
 
@@ -289,13 +303,13 @@ void LooknFeel1::drawRotarySlider (juce::Graphics& g, int, int, int width, int h
 }
 
 //==============================================================================
-juce::TextLayout LooknFeel1::layoutTooltip (const juce::String& text, juce::Colour colour,
-                                            float maxWidth) const
+juce::TextLayout LooknFeel1::layoutTooltip (const juce::String& text, juce::Colour colour, float s,
+                                            float maxWidth)
 {
     juce::AttributedString attributed;
     attributed.setJustification (juce::Justification::centred);
     attributed.setWordWrap (juce::AttributedString::byWord);
-    attributed.append (text, limitedFont (9.0f * scale, juce::Font::plain), colour);
+    attributed.append (text, limitedFont (9.0f * s, juce::Font::plain), colour);
 
     juce::TextLayout layout;
     layout.createLayoutWithBalancedLineLengths (attributed, juce::jmax (1.0f, maxWidth));
@@ -305,8 +319,9 @@ juce::TextLayout LooknFeel1::layoutTooltip (const juce::String& text, juce::Colo
 juce::Rectangle<int> LooknFeel1::getTooltipBounds (const juce::String& tipText, juce::Point<int> screenPos,
                                                    juce::Rectangle<int> parentArea)
 {
-    const float s = scale;
-    const auto layout = layoutTooltip (tipText, juce::Colours::black, 300.0f * s);
+    // Sizes and gaps become integers: a scale without a sensible size is taken as 1.
+    const float s = scale >= 0.0f && scale <= 1000.0f ? scale : 1.0f;
+    const auto layout = layoutTooltip (tipText, juce::Colours::black, s, 300.0f * s);
 
     const auto w = (int) (layout.getWidth() + 10.0f * s);
     const auto h = (int) (layout.getHeight() + 6.0f * s);
@@ -323,6 +338,8 @@ juce::Rectangle<int> LooknFeel1::getTooltipBounds (const juce::String& tipText, 
 void LooknFeel1::drawTooltip (juce::Graphics& g, const juce::String& text, int width, int height)
 {
     const float s = scale;
+    if (!std::isfinite (s))
+        return;
     g.setColour (juce::Colour (0xFF101010));
     g.fillRect (0, 0, width, height);
 
@@ -331,6 +348,6 @@ void LooknFeel1::drawTooltip (juce::Graphics& g, const juce::String& text, int w
     if (!outline.isEmpty())
         g.drawRoundedRectangle (outline, 2.0f * s, s);
 
-    layoutTooltip (text, juce::Colour (0xFFAAAAAA), (float) juce::roundToInt (300.0f * s))
+    layoutTooltip (text, juce::Colour (0xFFAAAAAA), s, (float) juce::roundToInt (300.0f * s))
         .draw (g, juce::Rectangle<float> ((float) width, (float) height));
 }

@@ -59,7 +59,8 @@ public:
     float popupFontSize = 11.0f;
 
 private:
-    juce::TextLayout layoutTooltip (const juce::String& text, juce::Colour colour, float maxWidth) const;
+    static juce::TextLayout layoutTooltip (const juce::String& text, juce::Colour colour, float s,
+                                           float maxWidth);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LooknFeel1)
 };

@@ -81,18 +81,23 @@ protected:
                                   .withMinimumWidth (160));
     }
 
+    void showWithSubmenuAndSnapshot (float scale, const juce::String& golden);
+
     LooknFeel1 lf;
     juce::PopupMenu menu, scaleMenu;
     Backdrop owner;
 };
 } // namespace
 
-TEST_F (PopupMenuTest, RealMenuWithSubmenuSeparatorAndTickSnapshotAndChosenResult)
+void PopupMenuTest::showWithSubmenuAndSnapshot (float scale, const juce::String& golden)
 {
+    lf.scale = scale;
+    lf.popupFontSize = 11.0f * scale;
     OnScreen window (owner, { 20, 20 });
 
     juce::Image snapshot;
     int openWindows = 0;
+    int rootWidth = 0;
     int phase = 0;
     juce::uint32 phaseStart = 0;
     ModalDriver driver (
@@ -126,6 +131,7 @@ TEST_F (PopupMenuTest, RealMenuWithSubmenuSeparatorAndTickSnapshotAndChosenResul
                 return false;
 
             openWindows = windows.size();
+            rootWidth = root.getWidth();
             snapshot = snapshotMenus (windows);
             root.exitModalState (12); // the user chose "Scale: %100"
             return true;
@@ -138,14 +144,26 @@ TEST_F (PopupMenuTest, RealMenuWithSubmenuSeparatorAndTickSnapshotAndChosenResul
     EXPECT_EQ (result, 12);
     EXPECT_EQ (openWindows, 2);
     ASSERT_TRUE (snapshot.isValid());
-    EXPECT_TRUE (goldens().matches (snapshot, "popup_menu"));
+    EXPECT_TRUE (goldens().matches (snapshot, golden));
 
-    // Menu border in the background colour, black panel inside.
-    EXPECT_TRUE (PixelProbe::colourNear (snapshot, 0, 10, juce::Colour (0xFF364A55), 4));
-    EXPECT_TRUE (PixelProbe::colourNear (snapshot, 3, 10, juce::Colours::black, 4));
+    // Menu border of 2s in the background colour, black panel inside (probed beside the header).
+    const auto s = (int) scale;
+    EXPECT_TRUE (PixelProbe::colourNear (snapshot, rootWidth - 1, 6 * s, juce::Colour (0xFF364A55), 4));
+    EXPECT_TRUE (PixelProbe::colourNear (snapshot, rootWidth - 2 * s, 6 * s, juce::Colour (0xFF364A55), 4));
+    EXPECT_TRUE (PixelProbe::colourNear (snapshot, rootWidth - 2 * s - 2, 6 * s, juce::Colours::black, 4));
     // The highlighted submenu item is filled in the highlight colour.
     EXPECT_GT (PixelProbe::countNear (snapshot, snapshot.getBounds(), juce::Colour (0xFF49A7E3), 2), 200);
     EXPECT_TRUE (menuWindows().isEmpty());
+}
+
+TEST_F (PopupMenuTest, RealMenuAtScaleOneWithSubmenuSeparatorAndTick)
+{
+    showWithSubmenuAndSnapshot (1.0f, "popup_menu");
+}
+
+TEST_F (PopupMenuTest, RealMenuAtScaleTwoWithSubmenuSeparatorAndTick)
+{
+    showWithSubmenuAndSnapshot (2.0f, "popup_menu_scale2");
 }
 
 TEST_F (PopupMenuTest, ItemHeightsComeFromTheLookAndFeel)

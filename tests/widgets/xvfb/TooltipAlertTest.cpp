@@ -33,6 +33,16 @@ TEST_F (XvfbTest, TooltipWindowIsPlacedAndDrawnByTheLookAndFeel)
     OnScreen::pump (50);
     EXPECT_EQ (tooltips.getScreenBounds().getBottomRight(), lowerRight - juce::Point<int> (10, 6));
 
+    // At scale 2 the font, gaps and outline double.
+    lf.scale = 2.0f;
+    tooltips.displayTip (mouse, text);
+    OnScreen::pump (50);
+    EXPECT_EQ (tooltips.getScreenBounds().getPosition(), mouse + juce::Point<int> (40, 12));
+    EXPECT_EQ (tooltips.getHeight(), 30);
+    const auto large = tooltips.createComponentSnapshot (tooltips.getLocalBounds(), true, 1.0f);
+    EXPECT_TRUE (goldens().matches (large, "tooltip_scale2"));
+    EXPECT_TRUE (PixelProbe::colourNear (large, large.getWidth() / 2, 1, juce::Colour (0xFF505050), 3));
+
     tooltips.hideTip();
     tooltips.setLookAndFeel (nullptr);
 }
