@@ -622,8 +622,11 @@ void LineEditorAudioProcessor::releaseResources() {}
 
 bool LineEditorAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 {
-    return layouts.getMainInputChannelSet() == juce::AudioChannelSet::stereo() &&
-           layouts.getMainOutputChannelSet() == juce::AudioChannelSet::stereo();
+    // Stereo only. A bus may also be switched off: the buses start that way, and hosts enable
+    // them one at a time.
+    const auto usable = [] (const juce::AudioChannelSet& set)
+    { return set == juce::AudioChannelSet::stereo() || set.isDisabled(); };
+    return usable (layouts.getMainInputChannelSet()) && usable (layouts.getMainOutputChannelSet());
 }
 
 //==================================================================================================

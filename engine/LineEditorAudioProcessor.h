@@ -15,7 +15,7 @@
 // crossover and MIDI-trigger settings, the waveform capture and the interface settings.
 //
 // Threads. The editor reads and writes the public members directly. Values that both sides
-// write, and everything the audio thread publishes, are relaxed atomics; the change flags are
+// write, and everything the audio thread publishes, are atomics; the change flags are
 // atomic bytes that the producers raise and the editor's timer clears. The audio thread owns
 // the ramps, the glide filters and the crossover: other threads hand it new targets through
 // setMixTarget, setGlideTime and setSplitFrequency, and it applies them at the start of its
@@ -112,7 +112,7 @@ public:
     juce::UndoManager undoManager{ 500, 20 };
     juce::AudioProcessorValueTreeState parameters;
     juce::Random random;
-    EQBandSplit3 bandSplit;
+    EQBandSplit3 bandSplit; // audio thread only: others call setSplitFrequency
 
     // Edit position
     std::atomic<int32_t> currentState{ 0 };
@@ -145,9 +145,9 @@ public:
     std::atomic<float> cyclesPerBar[numLines]{};
     std::atomic<float> samplesPerCycle[numLines]{};
     std::atomic<float> linePhase[numLines]{};
-    GlideFilter glideFilter[numLines];
+    GlideFilter glideFilter[numLines]; // audio thread only: others call setGlideTime
     std::atomic<float> lineValue[numLines]{};
-    Ramp levelRamp[numBands];
+    Ramp levelRamp[numBands]; // audio thread only, like mixRamp: others call setMixTarget
     Ramp mixRamp[numMixes];
     std::atomic<float> powerValue{ 1.0f };
     Flag bandSolo[numBands]{};

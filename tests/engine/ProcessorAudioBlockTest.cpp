@@ -831,3 +831,16 @@ TEST (ProcessorAudioBlock, WaveDisplayHandOver)
     for (float v : p.waveDisplay)
         ASSERT_EQ (v, 0.5f);
 }
+
+TEST (ProcessorAudioBlock, SwitchedOffInputGivesSilence)
+{
+    TestHost host;
+    auto& p = *host.processor;
+    ASSERT_TRUE (p.setChannelLayoutOfBus (true, 0, juce::AudioChannelSet::disabled()));
+    EXPECT_EQ (p.getTotalNumInputChannels(), 0);
+    juce::AudioBuffer<float> buffer (2, 256);
+    fillSignal (buffer, 0, 44100.0);
+    host.process (buffer);
+    EXPECT_EQ (buffer.getMagnitude (0, 0, 256), 0.0f);
+    EXPECT_EQ (buffer.getMagnitude (1, 0, 256), 0.0f);
+}

@@ -108,11 +108,22 @@ TEST (ProcessorConstruction, StereoBusesOnlyStereoLayoutsAccepted)
     EXPECT_FALSE (p->checkBusesLayoutSupported (layout (mono, stereo)));
     EXPECT_FALSE (p->checkBusesLayoutSupported (layout (stereo, mono)));
     EXPECT_FALSE (p->checkBusesLayoutSupported (layout (juce::AudioChannelSet::create5point1(), stereo)));
-    EXPECT_FALSE (p->checkBusesLayoutSupported (layout (stereo, juce::AudioChannelSet::disabled())));
+    EXPECT_FALSE (p->checkBusesLayoutSupported (layout (stereo, juce::AudioChannelSet::create7point1())));
+    EXPECT_FALSE (p->checkBusesLayoutSupported (layout (juce::AudioChannelSet::disabled(), mono)));
+    // Switched-off buses are allowed: the buses start that way and hosts enable them in turn.
+    EXPECT_TRUE (p->checkBusesLayoutSupported (layout (stereo, juce::AudioChannelSet::disabled())));
+    EXPECT_TRUE (p->checkBusesLayoutSupported (layout (juce::AudioChannelSet::disabled(), stereo)));
 
+    EXPECT_EQ (p->getTotalNumInputChannels(), 0); // until the host binding enables the buses
     EXPECT_TRUE (p->enableAllBuses());
     EXPECT_EQ (p->getTotalNumInputChannels(), 2);
     EXPECT_EQ (p->getTotalNumOutputChannels(), 2);
+
+    // Hosts that set a channel count directly get the stereo layout.
+    auto other = makeProcessor();
+    other->setPlayConfigDetails (2, 2, 48000.0, 256);
+    EXPECT_EQ (other->getTotalNumInputChannels(), 2);
+    EXPECT_EQ (other->getTotalNumOutputChannels(), 2);
 }
 
 TEST (ProcessorConstruction, SeventeenParametersInCreationOrder)
