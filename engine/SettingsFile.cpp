@@ -68,7 +68,9 @@ void SettingsFile::read (LineEditorAudioProcessor& p)
     if (xml == nullptr || !xml->getTagName().equalsIgnoreCase ("Setting"))
         return;
 
-    p.scaling = xml->hasAttribute (scalingId) ? usableScale (xml->getDoubleAttribute (scalingId)) : 1.0f;
+    p.scaling = xml->hasAttribute (scalingId)
+                    ? usableScale (XmlValueReader::readDouble (xml->getStringAttribute (scalingId)))
+                    : 1.0f;
     p.skin = XmlValueReader::intAttribute (*xml, skinId, 1);
     p.waveView = XmlValueReader::intAttribute (*xml, waveViewId, 1);
     p.waveMainOnly = xml->getBoolAttribute (waveMainOnlyId, true);

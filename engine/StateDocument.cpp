@@ -190,13 +190,13 @@ struct ElementValues
         switch (field)
         {
             case fieldX:
-                x[slot] = text.getDoubleValue();
+                x[slot] = XmlValueReader::readDouble (text);
                 break;
             case fieldY:
-                y[slot] = text.getDoubleValue();
+                y[slot] = XmlValueReader::readDouble (text);
                 break;
             case fieldTn:
-                tn[slot] = text.getDoubleValue();
+                tn[slot] = XmlValueReader::readDouble (text);
                 break;
             case fieldIndx:
                 indx[slot] = XmlValueReader::readInt (text);
@@ -274,12 +274,12 @@ void cleanParameterChildren (LineEditorAudioProcessor& p, juce::XmlElement& root
         {
             const auto& range = p.parameters.getParameterRange (child->getStringAttribute (n.id));
             const auto defaultValue = range.convertFrom0to1 (parameter->getDefaultValue());
-            const auto v = child->getStringAttribute (n.value).getDoubleValue();
+            const auto v = XmlValueReader::readDouble (child->getStringAttribute (n.value));
             const auto clean = std::isfinite (v) ? std::clamp (v, (double) range.start, (double) range.end)
                                                  : (double) defaultValue;
 
-            if (clean != v)
-                child->setAttribute (n.value, clean);
+            // Always rewritten, so that the tree never reads the original text itself.
+            child->setAttribute (n.value, clean);
         }
     }
 
@@ -422,8 +422,8 @@ bool StateDocument::textFromFile (const juce::File& file, juce::String& text)
     const auto* bytes = static_cast<const char*> (data.getData());
     auto size = data.getSize();
 
-    if (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (bytes) ||
-        juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (bytes))
+    if (size >= 2 && (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (bytes) ||
+                      juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (bytes)))
     {
         text = juce::String::createStringFromData (bytes, (int) size);
         return text.isNotEmpty();
@@ -584,10 +584,12 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
 
             if (l == 0)
             {
-                p.lmFreq[s] =
-                    has[stageLMFreq] ? clampOr (v[stageLMFreq].getDoubleValue(), 0.0, 1.0, 0.0f) : 0.0f;
-                p.hmFreq[s] =
-                    has[stageHMFreq] ? clampOr (v[stageHMFreq].getDoubleValue(), 0.0, 1.0, 0.0f) : 0.0f;
+                p.lmFreq[s] = has[stageLMFreq]
+                                  ? clampOr (XmlValueReader::readDouble (v[stageLMFreq]), 0.0, 1.0, 0.0f)
+                                  : 0.0f;
+                p.hmFreq[s] = has[stageHMFreq]
+                                  ? clampOr (XmlValueReader::readDouble (v[stageHMFreq]), 0.0, 1.0, 0.0f)
+                                  : 0.0f;
                 // The audio path treats only 1 as connected.
                 p.stateMIDICon[s] =
                     has[stageMIDICon] && XmlValueReader::readInt (v[stageMIDICon]) == 1 ? 1 : 0;
@@ -595,12 +597,15 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
                 p.stateMIDINote[s] = note >= 0 && note <= 127 ? note : 60 + s;
             }
 
-            p.lineLength[l][s] =
-                has[stageLength] ? clampOr (v[stageLength].getDoubleValue(), 0.0, 1.0, 0.63f) : 0.63f;
+            p.lineLength[l][s] = has[stageLength]
+                                     ? clampOr (XmlValueReader::readDouble (v[stageLength]), 0.0, 1.0, 0.63f)
+                                     : 0.63f;
             p.lineSync[l][s] = has[stageSync] ? XmlValueReader::readBool (v[stageSync]) : true;
-            p.bandMix[l][s] = has[stageMix] ? clampOr (v[stageMix].getDoubleValue(), 0.0, 1.0, 1.0f) : 1.0f;
+            p.bandMix[l][s] =
+                has[stageMix] ? clampOr (XmlValueReader::readDouble (v[stageMix]), 0.0, 1.0, 1.0f) : 1.0f;
             p.bandGlide[l][s] =
-                has[stageGlide] ? clampOr (v[stageGlide].getDoubleValue(), 0.0, 10000.0, 10.0f) : 10.0f;
+                has[stageGlide] ? clampOr (XmlValueReader::readDouble (v[stageGlide]), 0.0, 10000.0, 10.0f)
+                                : 10.0f;
 
             first.toCurve (p.linePoints1[l][s]);
             second.toCurve (p.linePoints2[l][s]);

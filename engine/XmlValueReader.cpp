@@ -1,6 +1,7 @@
 #include "XmlValueReader.h"
 
 #include <cstring>
+#include <limits>
 
 int XmlValueReader::readInt (const juce::String& text)
 {
@@ -28,6 +29,70 @@ int XmlValueReader::readInt (const juce::String& text)
     int result;
     std::memcpy (&result, &v, sizeof (result));
     return result;
+}
+
+double XmlValueReader::readDouble (const juce::String& text)
+{
+    auto p = text.getCharPointer().findEndOfWhitespace();
+    bool negative = false;
+
+    if (*p == '-' || *p == '+')
+    {
+        negative = *p == '-';
+        ++p;
+    }
+
+    bool digits = false, nonZero = false, point = false;
+
+    for (;; ++p)
+    {
+        const auto c = *p;
+
+        if (c >= '0' && c <= '9')
+        {
+            digits = true;
+            nonZero = nonZero || c != '0';
+        }
+        else if (c == '.' && !point)
+        {
+            point = true;
+        }
+        else
+        {
+            break;
+        }
+    }
+
+    if (digits && (*p == 'e' || *p == 'E'))
+    {
+        ++p;
+        bool negativeExponent = false;
+
+        if (*p == '-' || *p == '+')
+        {
+            negativeExponent = *p == '-';
+            ++p;
+        }
+
+        while (*p == '0')
+            ++p;
+
+        int exponentDigits = 0;
+
+        for (; *p >= '0' && *p <= '9'; ++p)
+            ++exponentDigits;
+
+        if (exponentDigits > 6)
+        {
+            if (!nonZero || negativeExponent)
+                return negative ? -0.0 : 0.0;
+
+            return negative ? -std::numeric_limits<double>::infinity()
+                            : std::numeric_limits<double>::infinity();
+        }
+    }
+
+    return text.getDoubleValue();
 }
 
 bool XmlValueReader::readBool (const juce::String& text)

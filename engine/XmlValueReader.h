@@ -12,6 +12,11 @@ public:
     // wraps on overflow. Text that does not begin with a number reads 0.
     static int readInt (const juce::String& text);
 
+    // A decimal number as the framework reads it (also "nan" and "inf"), except that an exponent
+    // too long for its integer arithmetic gives the limit it stands for (infinity or zero)
+    // instead of overflowing.
+    static double readDouble (const juce::String& text);
+
     // True when the first non-blank character is 1, t, T, y or Y.
     static bool readBool (const juce::String& text);
 

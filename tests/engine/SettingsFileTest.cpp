@@ -177,3 +177,14 @@ TEST (SettingsFile, AFailedWriteLeavesTheOldFileAsItWas)
     EXPECT_EQ (q->scaling, 2.0f);
     settingsFile().deleteFile();
 }
+
+TEST (SettingsFile, AScaleWithAnEndlessExponentIsReadWithoutOverflow)
+{
+    writeSettings ("<Setting Scaling=\"1e9147483647\"/>");
+    auto p = makeProcessor();
+    EXPECT_EQ (p->scaling, 1.5f); // infinity
+    writeSettings ("<Setting Scaling=\"1e-9147483647\"/>");
+    auto q = makeProcessor();
+    EXPECT_EQ (q->scaling, 1.0f); // zero
+    settingsFile().deleteFile();
+}
