@@ -9,6 +9,13 @@ OnScreen::OnScreen (juce::Component& c, juce::Point<int> topLeft) : component (c
     component.toFront (true);
     component.grabKeyboardFocus();
     pump (300);
+    // A loaded machine may take longer to hand the new window the focus.
+    pumpUntil (
+        [this]
+        {
+            auto* p = component.getPeer();
+            return p != nullptr && p->isFocused() && component.hasKeyboardFocus (true);
+        });
 }
 
 OnScreen::~OnScreen()
@@ -21,6 +28,18 @@ OnScreen::~OnScreen()
 bool OnScreen::displayAvailable()
 {
     return juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
+}
+
+bool OnScreen::pumpUntil (const std::function<bool()>& condition, int timeoutMilliseconds)
+{
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMilliseconds;
+    while (!condition())
+    {
+        if (juce::Time::getMillisecondCounter() > end)
+            return false;
+        pump (10);
+    }
+    return true;
 }
 
 void OnScreen::pump (int milliseconds)

@@ -19,6 +19,8 @@ public:
     static bool displayAvailable();
     // Runs the message loop for the given time.
     static void pump (int milliseconds);
+    // Runs the message loop until the condition holds or the time is up; returns the condition.
+    static bool pumpUntil (const std::function<bool()>& condition, int timeoutMilliseconds = 3000);
 
 private:
     juce::Component& component;

@@ -125,8 +125,7 @@ TEST_F (XvfbTest, NameEntryOutlineBrightensWhileFocusedUnlessReadOnly)
     EXPECT_LE (PixelProbe::difference (outlineAlpha(), backdrop.interpolatedWith (accent, 0x99 / 255.0f)), 3);
 
     panel.entry.grabKeyboardFocus();
-    OnScreen::pump (100);
-    ASSERT_TRUE (panel.entry.hasKeyboardFocus (true));
+    ASSERT_TRUE (OnScreen::pumpUntil ([&] { return panel.entry.hasKeyboardFocus (true); }));
     EXPECT_LE (PixelProbe::difference (outlineAlpha(), backdrop.interpolatedWith (accent, 0xCC / 255.0f)), 3);
 
     panel.entry.setReadOnly (true);
