@@ -418,8 +418,8 @@ TEST (StateOperations, FlippingHorizontallyTwiceGivesTheCurveBack)
                 EXPECT_EQ (back[i].tn, original[i].tn) << n << " " << i;
             }
         }
-        EXPECT_EQ (p->lineEditor1.undoCount[0][0] % 10,
-                   (p->lineEditor1.undoCount[0][0] >= 10 ? 0 : p->lineEditor1.undoCount[0][0]));
+        EXPECT_EQ (p->lineEditor1.undoCount[0][0], 2);
+        p->lineEditor1.undoCount[0][0] = 0;
     }
 }
 
@@ -434,9 +434,10 @@ TEST (StateOperations, FlippingAFlatCurveVerticallySilencesTheLine)
     for (int k = 0; k < 512; ++k)
         ASSERT_EQ (p->modulationArray[2][0][k], 0.0f);
     EXPECT_EQ (p->lineEditor2.undoCount[2][0], 1);
+    // The undo step holds the curve before the flip.
     p->lineEditor2.performUndo (2, 0);
-    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2[2][0]) == false);
     EXPECT_EQ (p->lineEditor2.points[0].y, 1.0f);
+    EXPECT_EQ (p->lineEditor2.points[1].y, 1.0f);
 }
 
 TEST (StateOperations, FlippingACurveWithFewerThanTwoPointsStaysInsideIt)
