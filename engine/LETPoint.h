@@ -3,22 +3,24 @@
 #include <cstdint>
 #include <type_traits>
 
-// One curve point. Copied whole (memcpy) between the curve model, the processor's point
-// stores, the curve editor and the state document, so its layout is fixed.
+// One curve point. A plain record copied whole (memcpy) between the curve model, the
+// processor's point stores and clipboards, the curve editor and the state document, so its
+// layout is fixed. It has no constructor: every writer sets all fields.
 struct LETPoint
 {
-    float x = 2.0f;        // 0..1 inside the loop cycle; 2.0 marks a free slot
-    float y = 0.0f;        // 0..1 gain
-    float tn = 0.0f;       // -1..1 tension of the segment ending at this point
-    int32_t indx = -1;     // order by x, -1 for a free slot
-    float handleX = 0.0f;  // where the segment's tension handle is drawn
-    float handleY = 0.0f;
-    int32_t type = 1;      // 1..9 shape of the segment ending at this point
-    bool lockX = false;
-    bool lockY = false;
-    bool deletable = true;
-    uint8_t spare = 0;
+    float x;       // 0..1 inside the loop cycle; 2.0 marks a free slot
+    float y;       // 0..1 gain at the point
+    float tn;      // -1..1 tension of the segment ending at this point, 0 neutral
+    int32_t indx;  // position in x order, -1 for a free slot
+    float handleX; // where the tension handle of the segment ending here is drawn (derived)
+    float handleY;
+    int32_t type;   // 1..9 shape of the segment ending at this point
+    bool lockX;     // first and last used point: x may not be dragged (derived)
+    bool lockY;     // never set by the system
+    bool deletable; // the opposite of lockX (derived)
+    // one byte of padding follows
 };
 
 static_assert (sizeof (LETPoint) == 32, "LETPoint is a 32-byte record");
-static_assert (std::is_trivially_copyable_v<LETPoint>, "LETPoint is copied whole");
+static_assert (std::is_trivial_v<LETPoint>, "LETPoint is a plain record without constructor");
+static_assert (std::is_standard_layout_v<LETPoint>, "LETPoint is copied whole");

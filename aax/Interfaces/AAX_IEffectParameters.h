@@ -1,0 +1,29 @@
+// The plug-in's effect-parameters object as a host object: the host-facing interface (all four
+// versions served by one table) joined with the reference-counting base.
+#pragma once
+
+#include "AAX.h"
+#include "AAX_IACFEffectParameters_V4.h"
+#include "CACFUnknown.h"
+
+class AAX_IParameter;
+
+class AAX_IEffectParameters : public AAX_IACFEffectParameters_V4, public CACFUnknown
+{
+public:
+    // Every interface of the object shares the controlling unknown's count.
+    ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override
+    {
+        return GetControllingUnknown()->QueryInterface (iid, ppOut);
+    }
+    acfUInt32 AddRef() override { return GetControllingUnknown()->AddRef(); }
+    acfUInt32 Release() override { return GetControllingUnknown()->Release(); }
+
+    // Answers versions 1 to 4 with the host-facing interface, then what the base answers.
+    ACFRESULT InternalQueryInterface (const acfIID& riid, void** ppvObjOut) override;
+
+    // The parameter with this identifier (null and AAX_ERROR_UNIMPLEMENTED here); the packet
+    // dispatcher reads parameter values through it, the effect-parameters base answers it from its
+    // parameter manager.
+    virtual AAX_Result GetParameter (AAX_CParamID iParameterID, AAX_IParameter** oParameter);
+};

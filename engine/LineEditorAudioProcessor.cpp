@@ -1,0 +1,1212 @@
+#include "LineEditorAudioProcessor.h"
+
+#include "SettingsFile.h"
+#include "SplitFrequency.h"
+#include "StateDocument.h"
+#include "StateOperations.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <thread>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace
+{
+constexpr const char* versionNumber = "1.0.1";
+constexpr const char* buildText = "build 7";
+
+// Cycles per bar of the thirteen synced lengths, four bars per cycle up to sixteen per bar.
+constexpr float syncCycles[13] = { 0.25f, 0.333333f, 0.5f, 0.666667f, 1.0f,  1.333333f, 2.0f,
+                                   3.0f,  4.0f,      6.0f, 8.0f,      12.0f, 16.0f };
+
+// Per-sample phases are computed from a sample count in double; beyond this magnitude the
+// count would lose whole samples, so such positions are treated as standing still.
+constexpr double largestPhaseArgument = 1.0e12;
+
+LETPoint unusedSlot()
+{
+    return LETPoint{ 0.0f, 0.0f, 0.0f, -1, 0.0f, 0.0f, 1, false, false, true };
+}
+
+LETPoint freeSlot()
+{
+    return LETPoint{ 2.0f, 0.0f, 0.0f, -1, 0.0f, 0.0f, 1, true, false, true };
+}
+
+LETPoint endPoint (float x, float y, int32_t index)
+{
+    return LETPoint{ x, y, 0.0f, index, 0.0f, 0.0f, 1, true, false, false };
+}
+
+void fillFlatCurve (LETPoint* curve)
+{
+    for (int i = 0; i < LineEditorAudioProcessor::numCurvePoints; ++i)
+        curve[i] = freeSlot();
+    curve[0] = endPoint (0.0f, 1.0f, 0);
+    curve[1] = endPoint (1.0f, 1.0f, 1);
+}
+
+int clampIndex (int value, int size) noexcept
+{
+    return value < 0 ? 0 : (value >= size ? size - 1 : value);
+}
+
+float clampUnit (float value, float fallback) noexcept
+{
+    if (!std::isfinite (value))
+        return fallback;
+    return std::min (1.0f, std::max (0.0f, value));
+}
+
+// Split position (0..1) of a state to the crossover frequency it stands for.
+float splitHz (float position) noexcept
+{
+    return splitFrequency (clampUnit (position, 0.5f));
+}
+
+// Table index of the phase of one line for count consecutive samples: the phase is the
+// fraction of x = base + (first + j) * step, and the index is phase * 511 rounded to the nearest
+// integer, halves to even. Whole is the integer type used to take the fraction: 32 bits lets
+// the compiler vectorise the loop and serves while |x| < 2^31; beyond that 64 bits are used.
+// Both give the same result, so the index of a sample depends only on its distance from the
+// anchor, never on how the host cut the blocks.
+template <typename Whole>
+void tableIndices (double base, double step, double first, int count, int32_t* out) noexcept
+{
+    for (int j = 0; j < count; ++j)
+    {
+        const double x = base + (first + static_cast<double> (j)) * step;
+        double whole = static_cast<double> (static_cast<Whole> (x));
+        whole -= static_cast<double> (whole > x); // toward minus infinity
+        // x - whole is exact and lies in [0, 1), so the index lies in 0..511. Adding and
+        // removing 2^23 rounds to an integer in the default rounding mode.
+        const float scaled = static_cast<float> (x - whole) * 511.0f;
+        out[j] = static_cast<int32_t> ((scaled + 8388608.0f) - 8388608.0f);
+    }
+}
+
+// The same for |x| < 2^31, two samples at a time; every lane does exactly the arithmetic above.
+void narrowTableIndices (double base, double step, double first, int count, int32_t* out) noexcept
+{
+#if defined(__SSE2__)
+    const __m128d vBase = _mm_set1_pd (base), vStep = _mm_set1_pd (step), one = _mm_set1_pd (1.0),
+                  two = _mm_set1_pd (2.0);
+    const __m128 scale = _mm_set1_ps (511.0f), magic = _mm_set1_ps (8388608.0f);
+    __m128d counts = _mm_set_pd (first + 1.0, first);
+    int j = 0;
+    for (; j + 1 < count; j += 2)
+    {
+        const __m128d x = _mm_add_pd (vBase, _mm_mul_pd (counts, vStep));
+        __m128d whole = _mm_cvtepi32_pd (_mm_cvttpd_epi32 (x));
+        whole = _mm_sub_pd (whole, _mm_and_pd (_mm_cmpgt_pd (whole, x), one));
+        const __m128 scaled = _mm_mul_ps (_mm_cvtpd_ps (_mm_sub_pd (x, whole)), scale);
+        const __m128i index = _mm_cvttps_epi32 (_mm_sub_ps (_mm_add_ps (scaled, magic), magic));
+        _mm_storel_epi64 (reinterpret_cast<__m128i*> (out + j), index);
+        counts = _mm_add_pd (counts, two);
+    }
+    if (j < count)
+        tableIndices<int32_t> (base, step, first + static_cast<double> (j), count - j, out + j);
+#else
+    tableIndices<int32_t> (base, step, first, count, out);
+#endif
+}
+} // namespace
+
+const char* const LineEditorAudioProcessor::parameterIDs[numParameters] = {
+    "Power",   "MixMaster", "MixMain", "MixLow",  "MixMid",   "MixHigh",  "LowLevel", "MidLevel", "HighLevel",
+    "LowSolo", "LowMute",   "MidSolo", "MidMute", "HighSolo", "HighMute", "State",    "LineCH"
+};
+
+//==================================================================================================
+LineEditorAudioProcessor::LineEditorAudioProcessor()
+    : juce::AudioProcessor (BusesProperties()
+                                .withInput ("Input", juce::AudioChannelSet::stereo(), false)
+                                .withOutput ("Output", juce::AudioChannelSet::stereo(), false)),
+      parameters (*this, &undoManager, "KalvoParamTree", createParameterLayout())
+{
+    for (int i = 0; i < numCurvePoints; ++i)
+    {
+        lineClipboard[i] = unusedSlot();
+        for (int line = 0; line < numLines; ++line)
+        {
+            stateClipboard1[line][i] = unusedSlot();
+            stateClipboard2[line][i] = unusedSlot();
+            for (int state = 0; state < numStates; ++state)
+            {
+                linePoints1[line][state][i] = unusedSlot();
+                linePoints2[line][state][i] = unusedSlot();
+            }
+        }
+    }
+
+    // The crossover starts from its own defaults (400 Hz and 3.2 kHz at 44.1 kHz).
+    bandSplit.sampleRate = 44100.0;
+    bandSplit.lowMidFreq = 400.0f;
+    bandSplit.midHighFreq = 3200.0f;
+    bandSplit.InitiateVars();
+
+    for (int i = 0; i < numParameters; ++i)
+        rawValues[i] = parameters.getRawParameterValue (parameterIDs[i]);
+    stateParameter = parameters.getParameter (parameterIDs[pState]);
+    lineChParameter = parameters.getParameter (parameterIDs[pLineCH]);
+    jassert (stateParameter != nullptr && lineChParameter != nullptr);
+
+    productFolder = "KalvoPro";
+    makerFolder = "Orvane";
+
+    juce::String suffix;
+    switch (wrapperType)
+    {
+        case wrapperType_VST:
+            suffix = " VST 64 bit";
+            break;
+        case wrapperType_VST3:
+            suffix = " VST3 64 bit";
+            break;
+        case wrapperType_AudioUnit:
+            suffix = " AU 64 bit";
+            break;
+        case wrapperType_AAX:
+            suffix = " AAX 64 bit";
+            break;
+        case wrapperType_Undefined:
+        case wrapperType_AudioUnitv3:
+        case wrapperType_Standalone:
+        case wrapperType_Unity:
+        case wrapperType_LV2:
+            suffix = " ";
+            break;
+    }
+    versionText = juce::String ("Version ") + versionNumber + " " + buildText + suffix;
+    shortVersionText = juce::String ("V ") + versionNumber;
+
+    sampleRate = 44100.0f;
+
+    for (int i = 0; i < numParameters; ++i)
+        parameters.addParameterListener (parameterIDs[i], this);
+
+    presetName = "Default";
+
+    std::fill (std::begin (waveDisplay), std::end (waveDisplay), 0.5f);
+    std::fill (std::begin (waveBuffer), std::end (waveBuffer), 0.5f);
+    waveWriteIndex = 0;
+
+    for (auto& ramp : mixRamp)
+    {
+        ramp.reset (static_cast<int> (std::floor (static_cast<double> (0.001f) * 44100.0)));
+        ramp.setCurrentAndTargetValue (1.0f);
+    }
+    for (auto& ramp : levelRamp)
+    {
+        ramp.reset (static_cast<int> (std::floor (static_cast<double> (0.01f) * 44100.0)));
+        ramp.setCurrentAndTargetValue (1.0f);
+    }
+    for (auto& target : mixTarget)
+        target = 1.0f;
+    for (auto& target : levelTarget)
+        target = 1.0f;
+
+    undoManager.clearUndoHistory();
+
+    bandSplit.sampleRate = static_cast<double> (sampleRate.load());
+    bandSplit.InitiateVars();
+    // The frequencies of the default split positions 0.242 and 0.7627.
+    applySplitFrequency (0, 250.19362f);
+    applySplitFrequency (1, 2000.4028f);
+
+    for (int line = 0; line < numLines; ++line)
+    {
+        activeLength[line] = 0.63f;
+        activeSync[line] = true;
+        linePhase[line] = 0.0f;
+        lineLengthChanged[line] = true;
+
+        for (int state = 0; state < numStates; ++state)
+        {
+            bandGlide[line][state] = 10.0f;
+            lineLength[line][state] = 0.63f;
+            lineSync[line][state] = true;
+            lmFreq[state] = 0.242f;
+            hmFreq[state] = 0.7627f;
+            stateMIDICon[state] = 0;
+            stateMIDINote[state] = 60 + state;
+
+            fillFlatCurve (linePoints1[line][state]);
+            fillFlatCurve (linePoints2[line][state]);
+            lineEditor1.setLinePoints (linePoints1[line][state]);
+            lineEditor1.getLineArray (lineArray1[line][state]);
+            lineEditor2.setLinePoints (linePoints2[line][state]);
+            lineEditor2.getLineArray (lineArray2[line][state]);
+            for (int k = 0; k < tableSize; ++k)
+                modulationArray[line][state][k] = lineArray1[line][state][k] * lineArray2[line][state][k];
+
+            bandMix[line][state] = 1.0f;
+        }
+
+        const float coefficient = glideCoefficient (bandGlide[line][currentState]);
+        glideFilter[line].setCoefficient (coefficient);
+        glideFilter[line].value = 0.0f;
+        glideCoeffTarget[line] = coefficient;
+    }
+
+    CalculateSpeed();
+
+    {
+        const int line = currentLine, state = currentState;
+        lineEditor1.setLinePoints (linePoints1[line][state]);
+        lineEditor1.getLineArray (lineArray1[line][state]);
+        lineEditor2.setLinePoints (linePoints2[line][state]);
+        lineEditor2.getLineArray (lineArray2[line][state]);
+        linePoints1Changed = false;
+        linePoints2Changed = false;
+        for (int k = 0; k < tableSize; ++k)
+            modulationArray[line][state][k] = lineArray1[line][state][k] * lineArray2[line][state][k];
+        modelLine = line;
+        modelState = state;
+    }
+
+    scaling = 1.5f;
+    skin = 1;
+    waveView = 1;
+
+    presetsFolder = juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory)
+                        .getChildFile (makerFolder)
+                        .getChildFile (productFolder)
+                        .getChildFile ("Presets");
+    if (!presetsFolder.isDirectory())
+        presetsFolder.createDirectory(); // a failure shows later, when a preset is saved
+
+    readSettings();
+
+    for (int line = 0; line < numLines; ++line)
+    {
+        lineLengthChanged[line] = true;
+        bandMixChanged[line] = true;
+        speedChanged[line] = true;
+        bandGlideChanged[line] = true;
+        syncChanged[line] = true;
+        mixChanged[line + 1] = true;
+        const float mix = bandMix[line][currentState];
+        mixTarget[line + 1] = mix;
+        mixRamp[line + 1].setTargetValue (mix);
+    }
+    presetModified = false;
+    presetNameChanged = true;
+}
+
+LineEditorAudioProcessor::~LineEditorAudioProcessor()
+{
+    for (auto id :
+         { "Power", "LowLevel", "MidLevel", "HighLevel", "LowSolo", "LowMute", "MidSolo", "MidMute",
+           "HighSolo", "HighMute", "MixMaster", "MixMain", "MixLow", "MixMid", "MixHigh", "State", "LineCH" })
+        parameters.removeParameterListener (id, this);
+}
+
+//==================================================================================================
+juce::AudioProcessorValueTreeState::ParameterLayout LineEditorAudioProcessor::createParameterLayout()
+{
+    struct Definition
+    {
+        float maximum, step, defaultValue;
+    };
+    static constexpr Definition definitions[numParameters] = {
+        { 1.0f, 0.1f, 1.0f },   // Power
+        { 1.0f, 0.001f, 1.0f }, // MixMaster
+        { 1.0f, 0.001f, 1.0f }, // MixMain
+        { 1.0f, 0.001f, 1.0f }, // MixLow
+        { 1.0f, 0.001f, 1.0f }, // MixMid
+        { 1.0f, 0.001f, 1.0f }, // MixHigh
+        { 1.0f, 0.001f, 0.5f }, // LowLevel
+        { 1.0f, 0.001f, 0.5f }, // MidLevel
+        { 1.0f, 0.001f, 0.5f }, // HighLevel
+        { 1.0f, 0.1f, 0.0f },   // LowSolo
+        { 1.0f, 0.1f, 0.0f },   // LowMute
+        { 1.0f, 0.1f, 0.0f },   // MidSolo
+        { 1.0f, 0.1f, 0.0f },   // MidMute
+        { 1.0f, 0.1f, 0.0f },   // HighSolo
+        { 1.0f, 0.1f, 0.0f },   // HighMute
+        { 11.0f, 1.0f, 0.0f },  // State
+        { 1.0f, 0.01f, 0.0f },  // LineCH
+    };
+
+    juce::AudioProcessorValueTreeState::ParameterLayout layout;
+    for (int i = 0; i < numParameters; ++i)
+    {
+        const auto& d = definitions[i];
+        layout.add (std::make_unique<juce::AudioParameterFloat> (
+            juce::ParameterID{ parameterIDs[i], 1 }, parameterIDs[i],
+            juce::NormalisableRange<float> (0.0f, d.maximum, d.step), d.defaultValue));
+    }
+    return layout;
+}
+
+float LineEditorAudioProcessor::levelToGain (float level) noexcept
+{
+    return (3.16228f * level) / (2.16228f - 1.1622801f * level);
+}
+
+bool LineEditorAudioProcessor::isBandAudible (int band) const noexcept
+{
+    // A band is heard when it is not muted and either nothing is soloed or it is soloed itself.
+    const bool anySolo = bandSolo[0] || bandSolo[1] || bandSolo[2];
+    return !bandMute[band] && (!anySolo || bandSolo[band]);
+}
+
+void LineEditorAudioProcessor::setLevelTarget (int band, float gain) noexcept
+{
+    levelTarget[band] = std::isfinite (gain) && gain > 0.0f ? gain : 0.0f;
+}
+
+void LineEditorAudioProcessor::updateLevelTargets() noexcept
+{
+    for (int band = 0; band < numBands; ++band)
+        setLevelTarget (band,
+                        isBandAudible (band)
+                            ? levelToGain (currentValue (static_cast<ParameterIndex> (pLowLevel + band)))
+                            : 0.0f);
+}
+
+void LineEditorAudioProcessor::parameterChanged (const juce::String& parameterID, float newValue)
+{
+    presetModified = true;
+    presetNameChanged = true;
+
+    int index = 0;
+    while (index < numParameters && parameterID != parameterIDs[index])
+        ++index;
+
+    switch (index)
+    {
+        case pPower:
+            powerValue = currentValue (pPower);
+            powerChanged = true;
+            break;
+
+        case pLowLevel:
+        case pMidLevel:
+        case pHighLevel:
+        {
+            const int band = index - pLowLevel;
+            setLevelTarget (band, isBandAudible (band) ? levelToGain (newValue) : 0.0f);
+            levelChanged[band] = true;
+            break;
+        }
+
+        case pLowSolo:
+        case pMidSolo:
+        case pHighSolo:
+        {
+            const int band = (index - pLowSolo) / 2;
+            bandSolo[band] = currentValue (static_cast<ParameterIndex> (index)) > 0.5f;
+            updateLevelTargets();
+            soloChanged[band] = true;
+            break;
+        }
+
+        case pLowMute:
+        case pMidMute:
+        case pHighMute:
+        {
+            const int band = (index - pLowMute) / 2;
+            bandMute[band] = currentValue (static_cast<ParameterIndex> (index)) > 0.5f;
+            updateLevelTargets();
+            muteChanged[band] = true;
+            break;
+        }
+
+        case pMixMaster:
+            setMixTarget (0, currentValue (pMixMaster));
+            mixChanged[0] = true;
+            break;
+
+        case pMixMain:
+        case pMixLow:
+        case pMixMid:
+        case pMixHigh:
+            if (!linkMix)
+            {
+                const int line = index - pMixMain;
+                const float value = currentValue (static_cast<ParameterIndex> (index));
+                bandMix[line][clampIndex (currentState, numStates)] = value;
+                setMixTarget (line + 1, value);
+                for (int state = 0; state < numStates; ++state)
+                    bandMix[line][state] = value;
+                mixChanged[line + 1] = true;
+                bandMixChanged[line] = true;
+            }
+            break;
+
+        case pState:
+            stateChangePending = true;
+            break;
+
+        default: // "LineCH" and anything unknown: only the modified marks above
+            break;
+    }
+}
+
+//==================================================================================================
+void LineEditorAudioProcessor::CalculateSpeed()
+{
+    const float rate = sampleRate;
+    const float tempo = bpm;
+
+    for (int line = 0; line < numLines; ++line)
+    {
+        const float length = activeLength[line];
+        float cycles;
+        if (activeSync[line])
+        {
+            const int n = juce::roundToInt (12.0f * length);
+            cycles = (n >= 0 && n <= 12) ? syncCycles[n] : length;
+        }
+        else
+        {
+            cycles = length * 15.75f + 0.25f;
+        }
+        cyclesPerBar[line] = cycles;
+
+        float samples = (64.0f / cycles) * (rate / ((tempo / 60.0f) * 16.0f));
+        // The capture buffer and the display resampling index with this; keep it usable.
+        if (std::isnan (samples))
+            samples = longestCycle;
+        samplesPerCycle[line] = std::min (longestCycle, std::max (1.0f, samples));
+    }
+}
+
+float LineEditorAudioProcessor::glideCoefficient (float milliseconds) const noexcept
+{
+    return GlideFilter::coefficientFor (milliseconds, sampleRate);
+}
+
+void LineEditorAudioProcessor::setMixTarget (int mix, float value) noexcept
+{
+    if (mix >= 0 && mix < numMixes)
+        mixTarget[mix] = clampUnit (value, 1.0f);
+}
+
+void LineEditorAudioProcessor::setGlideTime (int line, float milliseconds) noexcept
+{
+    if (line >= 0 && line < numLines)
+        glideCoeffTarget[line] = glideCoefficient (milliseconds);
+}
+
+void LineEditorAudioProcessor::setSplitFrequency (int which, float hz) noexcept
+{
+    if ((which == 3 || which == 4) && std::isfinite (hz))
+        splitFrequencyTarget[which - 3] = hz;
+}
+
+void LineEditorAudioProcessor::applySplitFrequency (int which, float hz) noexcept
+{
+    splitFrequencyTarget[which] = hz;
+    if (hz != appliedSplitFrequency[which])
+    {
+        appliedSplitFrequency[which] = hz;
+        bandSplit.setParams (3 + which, hz);
+    }
+}
+
+void LineEditorAudioProcessor::applyPendingTargets() noexcept
+{
+    for (int band = 0; band < numBands; ++band)
+        levelRamp[band].setTargetValue (levelTarget[band].load (std::memory_order_relaxed));
+    for (int mix = 0; mix < numMixes; ++mix)
+        mixRamp[mix].setTargetValue (mixTarget[mix].load (std::memory_order_relaxed));
+    for (int line = 0; line < numLines; ++line)
+    {
+        const float coefficient = glideCoeffTarget[line].load (std::memory_order_relaxed);
+        if (coefficient != glideFilter[line].coeff)
+            glideFilter[line].setCoefficient (coefficient);
+    }
+    for (int which = 0; which < 2; ++which)
+        applySplitFrequency (which, splitFrequencyTarget[which].load (std::memory_order_relaxed));
+}
+
+//==================================================================================================
+void LineEditorAudioProcessor::sendLineChangeToHost()
+{
+    sendLineChange (random);
+}
+
+void LineEditorAudioProcessor::sendLineChange (juce::Random& source)
+{
+    // The value snaps to steps of 0.01: a draw that lands on the current step would tell the
+    // host nothing, so draw again (and after a few unlucky draws take the opposite half).
+    const float current = lineChParameter->convertFrom0to1 (lineChParameter->getValue());
+    float value = source.nextFloat();
+    for (int attempt = 0; attempt < 8 && lineChParameter->convertFrom0to1 (value) == current; ++attempt)
+        value = source.nextFloat();
+    if (lineChParameter->convertFrom0to1 (value) == current)
+        value = current < 0.5f ? current + 0.5f : current - 0.5f;
+    setParameterFromAudioThread (*lineChParameter, value);
+}
+
+void LineEditorAudioProcessor::setParameterFromAudioThread (juce::RangedAudioParameter& parameter,
+                                                            float normalisedValue)
+{
+    parameter.setValue (normalisedValue);
+    parameter.sendValueChangedMessageToListeners (normalisedValue);
+}
+
+void LineEditorAudioProcessor::syncCurveModels()
+{
+    const juce::ScopedLock lock (curveModelLock);
+    const int line = clampIndex (currentLine, numLines);
+    const int state = clampIndex (currentState, numStates);
+    const bool stale = curveModelsStale.exchange (false);
+    if (!stale && line == modelLine && state == modelState)
+        return;
+
+    lineEditor1.setLinePoints (linePoints1[line][state]);
+    lineEditor1.updateUndoState (line, state);
+    lineEditor2.setLinePoints (linePoints2[line][state]);
+    lineEditor2.updateUndoState (line, state);
+    modelLine = line;
+    modelState = state;
+}
+
+//==================================================================================================
+void LineEditorAudioProcessor::prepareToPlay (double newSampleRate, int)
+{
+    const auto rate = static_cast<float> (newSampleRate);
+    if (std::isfinite (rate) && rate > 0.0f)
+        sampleRate = rate;
+    const double preparedRate = static_cast<double> (sampleRate.load());
+
+    const int state = clampIndex (currentState, numStates);
+    for (int line = 0; line < numLines; ++line)
+    {
+        const float coefficient = glideCoefficient (bandGlide[line][state]);
+        glideCoeffTarget[line] = coefficient;
+        glideFilter[line].setCoefficient (coefficient);
+        glideFilter[line].value = 0.0f;
+    }
+
+    timeSigChanged = true;
+
+    const int mixSteps = static_cast<int> (std::floor (static_cast<double> (0.001f) * preparedRate));
+    for (int mix = 0; mix < numMixes; ++mix)
+    {
+        mixRamp[mix].setCurrentAndTargetValue (mixTarget[mix].load());
+        mixRamp[mix].reset (mixSteps);
+    }
+    const int levelSteps = static_cast<int> (std::floor (static_cast<double> (0.01f) * preparedRate));
+    for (int band = 0; band < numBands; ++band)
+    {
+        levelRamp[band].setCurrentAndTargetValue (levelTarget[band].load());
+        levelRamp[band].reset (levelSteps);
+    }
+
+    // The crossover restarts from the newest split frequencies.
+    for (int which = 0; which < 2; ++which)
+        appliedSplitFrequency[which] = splitFrequencyTarget[which].load();
+    bandSplit.lowMidFreq = appliedSplitFrequency[0];
+    bandSplit.midHighFreq = appliedSplitFrequency[1];
+    bandSplit.sampleRate = preparedRate;
+    bandSplit.InitiateVars();
+
+    resetWaveDisplay();
+
+    anchorValid = false;
+
+    // The cycle length in samples depends on the rate just set.
+    CalculateSpeed();
+}
+
+void LineEditorAudioProcessor::releaseResources() {}
+
+bool LineEditorAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
+{
+    // Stereo only. A bus may also be switched off: the buses start that way, and hosts enable
+    // them one at a time.
+    const auto usable = [] (const juce::AudioChannelSet& set)
+    { return set == juce::AudioChannelSet::stereo() || set.isDisabled(); };
+    return usable (layouts.getMainInputChannelSet()) && usable (layouts.getMainOutputChannelSet());
+}
+
+//==================================================================================================
+void LineEditorAudioProcessor::handleMidi (const juce::MidiBuffer& midiMessages)
+{
+    for (const auto metadata : midiMessages)
+    {
+        if (metadata.numBytes < 3)
+            continue;
+
+        const int status = metadata.data[0] & 0xf0;
+        const int note = metadata.data[1];
+        const int velocity = metadata.data[2];
+
+        if (status == 0x90 && velocity != 0)
+        {
+            if (midiLearnActive)
+            {
+                // A target outside the states matches nothing; learning stays armed.
+                const int target = midiLearnTarget;
+                if (target >= 0 && target < numStates)
+                {
+                    stateMIDINote[target] = note;
+                    stateMIDICon[target] = 1;
+                    midiLearnTarget = -1;
+                    midiLearnActive = false;
+                    midiLearnDone = true;
+                    sendLineChange (audioRandom);
+                }
+                continue;
+            }
+
+            for (int state = 0; state < numStates; ++state)
+            {
+                if (stateMIDICon[state] == 1 && stateMIDINote[state] == note)
+                {
+                    stateNoteHeld[state] = true;
+                    stateNoteEvent[state] = true;
+                    if (state != currentState)
+                        setParameterFromAudioThread (*stateParameter, static_cast<float> (state) / 11.0f);
+                }
+            }
+        }
+        else if (status == 0x80 || status == 0x90)
+        {
+            for (int state = 0; state < numStates; ++state)
+            {
+                if (stateMIDINote[state] == note)
+                {
+                    stateNoteHeld[state] = false;
+                    stateNoteEvent[state] = true;
+                }
+            }
+        }
+    }
+}
+
+void LineEditorAudioProcessor::readHostPosition() noexcept
+{
+    const auto frameworkRate = static_cast<float> (getSampleRate());
+    if (std::isfinite (frameworkRate) && frameworkRate > 0.0f && frameworkRate != sampleRate)
+    {
+        sampleRate = frameworkRate;
+        CalculateSpeed();
+    }
+
+    playHead = getPlayHead();
+    juce::Optional<juce::AudioPlayHead::PositionInfo> position;
+    if (playHead != nullptr)
+        position = playHead->getPosition();
+
+    // Without a position, or without the fields that make it move, the block counts as stopped
+    // and the last tempo, meter and position stand.
+    bool usable = false;
+    hostRecording = false;
+    if (position.hasValue())
+    {
+        positionInfo = *position;
+
+        if (const auto tempo = positionInfo.getBpm())
+        {
+            const auto newTempo = static_cast<float> (*tempo);
+            if (std::isfinite (newTempo) && newTempo > 0.0f && newTempo != bpm)
+            {
+                bpm = newTempo;
+                CalculateSpeed();
+            }
+        }
+
+        if (const auto meter = positionInfo.getTimeSignature())
+        {
+            int numerator = meter->numerator, denominator = meter->denominator;
+            if (numerator <= 0 || denominator <= 0)
+                numerator = denominator = 4;
+            if (numerator != timeSigNumerator || denominator != timeSigDenominator)
+            {
+                timeSigNumerator = numerator;
+                timeSigDenominator = denominator;
+                resetWaveDisplay();
+                timeSigChanged = true;
+            }
+        }
+
+        const auto ppq = positionInfo.getPpqPosition();
+        if (ppq.hasValue() && std::isfinite (*ppq) && std::isfinite (static_cast<float> (*ppq)))
+        {
+            hostPpq = *ppq;
+            ppqPosition = static_cast<float> (*ppq);
+            usable = positionInfo.getBpm().hasValue();
+        }
+    }
+
+    isPlaying = usable && positionInfo.getIsPlaying();
+    hostRecording = usable && positionInfo.getIsRecording();
+    hostRolling = isPlaying || hostRecording;
+
+    // A bar is numerator quarter notes of 4 / denominator each.
+    const float beats =
+        static_cast<float> (timeSigNumerator) * 4.0f / static_cast<float> (timeSigDenominator);
+    beatsPerBar = beats;
+    barsPerBeat = 1.0f / beats;
+
+    const float barPosition = barsPerBeat * ppqPosition;
+    for (int line = 0; line < numLines; ++line)
+    {
+        const float x = barPosition * cyclesPerBar[line];
+        const float phase = x - std::floor (x);
+        linePhase[line] = std::isfinite (phase) ? phase : 0.0f;
+    }
+}
+
+void LineEditorAudioProcessor::switchState (bool restartGlides)
+{
+    const int state = clampIndex (juce::roundToInt (currentValue (pState)), numStates);
+    currentState = state;
+
+    // The curve models belong to the message side; it reloads them before its next use.
+    curveModelsStale = true;
+
+    for (int line = 0; line < numLines; ++line)
+    {
+        activeSync[line] = lineSync[line][state];
+        activeLength[line] = lineLength[line][state];
+        const float coefficient = glideCoefficient (bandGlide[line][state]);
+        glideCoeffTarget[line] = coefficient;
+        glideFilter[line].setCoefficient (coefficient);
+        if (restartGlides)
+            glideFilter[line].value = 0.0f;
+        syncChanged[line] = true;
+        speedChanged[line] = true;
+        bandGlideChanged[line] = true;
+        lineLengthChanged[line] = true;
+    }
+    CalculateSpeed();
+
+    if (linkMix)
+    {
+        for (int line = 0; line < numLines; ++line)
+        {
+            setMixTarget (line + 1, bandMix[line][state]);
+            mixRamp[line + 1].setTargetValue (mixTarget[line + 1].load());
+            bandMixChanged[line] = true;
+        }
+    }
+
+    applySplitFrequency (0, splitHz (lmFreq[state]));
+    applySplitFrequency (1, splitHz (hmFreq[state]));
+
+    lmFreqChanged = true;
+    hmFreqChanged = true;
+    stateSwitched = true;
+}
+
+void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
+{
+    const juce::ScopedNoDenormals noDenormals;
+
+    const int numSamples = buffer.getNumSamples();
+    const int numChannels = buffer.getNumChannels();
+    for (int channel = getTotalNumInputChannels(); channel < numChannels; ++channel)
+        buffer.clear (channel, 0, numSamples);
+
+    applyPendingTargets();
+    if (waveDisplayResetPending)
+        resetWaveDisplay();
+    handleMidi (midiMessages);
+    readHostPosition();
+
+    // A request is taken (cleared) before the switch reads the state, so one made meanwhile on
+    // another thread stays raised for the next block instead of being lost.
+    if (stateChangeNow.exchange (false))
+        switchState (true);
+
+    if (stateChangePending)
+    {
+        const float mainPhase = linePhase[0];
+        if (!hostRolling || changeImmediately || mainPhase <= 0.01f || mainPhase > 0.99f)
+        {
+            stateChangePending = false;
+            switchState (false);
+        }
+    }
+
+    // The position runs on sample by sample from an anchor while the host plays without a jump,
+    // so every sample sees the same phase whatever the host's block size.
+    const double rate = static_cast<double> (sampleRate.load());
+    const double tempo = static_cast<double> (bpm.load());
+    const double increment = tempo / 60.0 / rate;
+    if (hostRolling)
+    {
+        const double expected = anchorPpq + anchorSamples * increment;
+        if (!anchorValid || anchorTempo != tempo || anchorRate != rate ||
+            !(std::abs (hostPpq - expected) <= 0.5 * increment))
+        {
+            anchorValid = true;
+            anchorPpq = hostPpq;
+            anchorSamples = 0.0;
+            anchorTempo = tempo;
+            anchorRate = rate;
+        }
+    }
+    else
+    {
+        anchorValid = false;
+    }
+
+    if (powerValue > 0.5f && numChannels > 0)
+    {
+        const bool capture =
+            timeSigNumerator == 4 && timeSigDenominator == 4 && editorOpen && isPlaying && waveView == 1;
+        float* left = buffer.getWritePointer (0);
+        float* right = numChannels > 1 ? buffer.getWritePointer (1) : nullptr;
+
+        // Most blocks have no ramp running: their gains are constant for the whole block.
+        bool ramping = false;
+        for (const auto& ramp : levelRamp)
+            ramping = ramping || ramp.isSmoothing();
+        for (const auto& ramp : mixRamp)
+            ramping = ramping || ramp.isSmoothing();
+
+        const int variant = (right != nullptr ? 4 : 0) + (capture ? 2 : 0) + (ramping ? 1 : 0);
+        switch (variant)
+        {
+            case 0:
+                renderSamples<false, false, false> (left, left, numSamples);
+                break;
+            case 1:
+                renderSamples<false, false, true> (left, left, numSamples);
+                break;
+            case 2:
+                renderSamples<false, true, false> (left, left, numSamples);
+                break;
+            case 3:
+                renderSamples<false, true, true> (left, left, numSamples);
+                break;
+            case 4:
+                renderSamples<true, false, false> (left, right, numSamples);
+                break;
+            case 5:
+                renderSamples<true, false, true> (left, right, numSamples);
+                break;
+            case 6:
+                renderSamples<true, true, false> (left, right, numSamples);
+                break;
+            default:
+                renderSamples<true, true, true> (left, right, numSamples);
+                break;
+        }
+
+        if (capture)
+            refreshWaveDisplay();
+    }
+
+    if (hostRolling)
+        anchorSamples += static_cast<double> (numSamples);
+}
+
+template <bool stereo, bool capture, bool ramping>
+void LineEditorAudioProcessor::renderSamples (float* left, float* right, int numSamples) noexcept
+{
+    const int state = clampIndex (currentState, numStates);
+
+    // Phase of line i at sample n: fraction (base[i] + (first + n) * step[i]).
+    double base[numLines], step[numLines];
+    double first = 0.0;
+    double reach = 0.0; // the largest |x| of the block
+    bool moving = hostRolling && anchorValid;
+    const double barScale = static_cast<double> (barsPerBeat.load());
+    const double increment = anchorTempo / 60.0 / anchorRate;
+    for (int line = 0; line < numLines; ++line)
+    {
+        const double scale = barScale * static_cast<double> (cyclesPerBar[line].load());
+        base[line] = anchorPpq * scale;
+        step[line] = increment * scale;
+        const double lineReach = std::abs (base[line]) + (anchorSamples + numSamples) * std::abs (step[line]);
+        if (!(lineReach < largestPhaseArgument))
+            moving = false;
+        reach = std::max (reach, lineReach);
+    }
+    if (moving)
+    {
+        first = anchorSamples;
+    }
+    else
+    {
+        reach = 1.0;
+        for (int line = 0; line < numLines; ++line)
+        {
+            base[line] = static_cast<double> (linePhase[line].load());
+            step[line] = 0.0;
+        }
+    }
+
+    const float* tables[numLines];
+    for (int line = 0; line < numLines; ++line)
+        tables[line] = modulationArray[line][state];
+
+    // Working copies, so that the loop keeps them in registers.
+    Ramp level[numBands] = { levelRamp[0], levelRamp[1], levelRamp[2] };
+    Ramp mix[numMixes] = { mixRamp[0], mixRamp[1], mixRamp[2], mixRamp[3], mixRamp[4] };
+    GlideFilter glide[numLines] = { glideFilter[0], glideFilter[1], glideFilter[2], glideFilter[3] };
+
+    // Capture settings stand for the whole block.
+    const int captureLine = clampIndex (currentLine, numLines);
+    const bool captureOutput = captureLine == 0 || waveMainOnly;
+    const int captureBand = captureOutput ? 0 : captureLine - 1;
+    const int channelChoice = waveLR;
+    const bool restartEverySample = linePhase[captureLine] < 0.01f;
+    const float cycleLength = samplesPerCycle[captureLine];
+    int writeIndex = clampIndex (waveWriteIndex, waveBufferSize);
+
+    // The table indices are worked out a chunk at a time, apart from the recursive part.
+    constexpr int chunkSize = 64;
+    int32_t indices[numLines][chunkSize];
+    const bool narrow = reach < 2147483647.0;
+
+    float lineValues[numLines] = {};
+    float targets[numLines][chunkSize];
+    for (int chunkStart = 0; chunkStart < numSamples; chunkStart += chunkSize)
+    {
+        const int chunkLength = std::min (chunkSize, numSamples - chunkStart);
+        const double chunkFirst = first + static_cast<double> (chunkStart);
+        for (int line = 0; line < numLines; ++line)
+        {
+            if (narrow)
+                narrowTableIndices (base[line], step[line], chunkFirst, chunkLength, indices[line]);
+            else
+                tableIndices<int64_t> (base[line], step[line], chunkFirst, chunkLength, indices[line]);
+            for (int j = 0; j < chunkLength; ++j)
+                targets[line][j] = tables[line][indices[line][j] & (tableSize - 1)];
+        }
+
+        for (int j = 0; j < chunkLength; ++j)
+        {
+            const int n = chunkStart + j;
+            for (int line = 0; line < numLines; ++line)
+                lineValues[line] = glide[line].process (targets[line][j]);
+
+            float lowLevel = level[0].getTargetValue(), midLevel = level[1].getTargetValue(),
+                  highLevel = level[2].getTargetValue();
+            float master = mix[0].getTargetValue(), mainMix = mix[1].getTargetValue(),
+                  lowMix = mix[2].getTargetValue(), midMix = mix[3].getTargetValue(),
+                  highMix = mix[4].getTargetValue();
+            if constexpr (ramping)
+            {
+                lowLevel = level[0].getNextValue();
+                midLevel = level[1].getNextValue();
+                highLevel = level[2].getNextValue();
+                master = mix[0].getNextValue();
+                mainMix = mix[1].getNextValue();
+                lowMix = mix[2].getNextValue();
+                midMix = mix[3].getNextValue();
+                highMix = mix[4].getNextValue();
+            }
+
+            const float dry = std::abs (1.0f - master);
+            const float g0 = (std::abs (1.0f - mainMix) + lineValues[0] * mainMix) * master + dry;
+            const float gLow =
+                dry + ((master * g0) * lowLevel) * (std::abs (1.0f - lowMix) + lineValues[1] * lowMix);
+            const float gMid =
+                dry + ((master * g0) * midLevel) * (std::abs (1.0f - midMix) + lineValues[2] * midMix);
+            const float gHigh =
+                (((highLevel * (std::abs (1.0f - highMix) + lineValues[3] * highMix)) * g0) * master) + dry;
+
+            float outLeft = left[n];
+            float outRight = stereo ? right[n] : outLeft;
+            bandSplit.processSample (outLeft, outRight, gLow, gMid, gHigh);
+            left[n] = outLeft;
+            if constexpr (stereo)
+                right[n] = outRight;
+
+            if constexpr (capture)
+            {
+                float sourceLeft = outLeft, sourceRight = outRight;
+                if (!captureOutput)
+                {
+                    sourceLeft = bandSplit.bandOut[captureBand][0];
+                    sourceRight = bandSplit.bandOut[captureBand][1];
+                }
+                if (channelChoice == 0)
+                    waveBuffer[writeIndex] = (sourceLeft + sourceRight + 2.0f) * 0.25f;
+                else if (channelChoice == 1)
+                    waveBuffer[writeIndex] = (sourceLeft + 1.0f) * 0.5f;
+                else if (channelChoice == 2)
+                    waveBuffer[writeIndex] = (sourceRight + 1.0f) * 0.5f;
+
+                const int next = writeIndex + 1;
+                writeIndex =
+                    (restartEverySample || writeIndex > 999997 || static_cast<float> (next) > cycleLength)
+                        ? 0
+                        : next;
+            }
+        }
+    }
+
+    if constexpr (ramping)
+    {
+        for (int band = 0; band < numBands; ++band)
+            levelRamp[band] = level[band];
+        for (int m = 0; m < numMixes; ++m)
+            mixRamp[m] = mix[m];
+    }
+    for (int line = 0; line < numLines; ++line)
+    {
+        glideFilter[line].value = glide[line].value;
+        if (numSamples > 0)
+            lineValue[line] = lineValues[line];
+    }
+    if constexpr (capture)
+        waveWriteIndex = writeIndex;
+}
+
+void LineEditorAudioProcessor::refreshWaveDisplay() noexcept
+{
+    // Either the editor sees this flag and waits, or this side sees its lock and skips.
+    waveDisplayWriting = true;
+    if (!waveDisplayLock)
+    {
+        const float cycleLength = samplesPerCycle[clampIndex (currentLine, numLines)];
+        for (int k = 0; k < tableSize; ++k)
+        {
+            const int r = juce::roundToInt ((static_cast<float> (k) * cycleLength) * 0.001953125f);
+            waveDisplay[k] = waveBuffer[clampIndex (r, waveBufferSize)];
+        }
+        waveDisplayResetPending = false;
+    }
+    waveDisplayWriting = false;
+}
+
+void LineEditorAudioProcessor::resetWaveDisplay() noexcept
+{
+    waveDisplayWriting = true;
+    waveDisplayResetPending = waveDisplayLock;
+    if (!waveDisplayResetPending)
+        std::fill (std::begin (waveDisplay), std::end (waveDisplay), 0.5f);
+    waveDisplayWriting = false;
+}
+
+void LineEditorAudioProcessor::copyWaveDisplay (float* destination)
+{
+    waveDisplayLock = true;
+    while (waveDisplayWriting)
+        std::this_thread::yield();
+    std::memcpy (destination, waveDisplay, sizeof (waveDisplay));
+    waveDisplayLock = false;
+}
+
+//==================================================================================================
+const juce::String LineEditorAudioProcessor::getName() const
+{
+    return "KalvoPro";
+}
+
+double LineEditorAudioProcessor::getTailLengthSeconds() const
+{
+    return 0.0;
+}
+
+bool LineEditorAudioProcessor::acceptsMidi() const
+{
+    return true;
+}
+
+bool LineEditorAudioProcessor::producesMidi() const
+{
+    return false;
+}
+
+bool LineEditorAudioProcessor::isMidiEffect() const
+{
+    return false;
+}
+
+juce::AudioProcessorEditor* LineEditorAudioProcessor::createEditor()
+{
+    return new juce::GenericAudioProcessorEditor (*this);
+}
+
+bool LineEditorAudioProcessor::hasEditor() const
+{
+    return true;
+}
+
+int LineEditorAudioProcessor::getNumPrograms()
+{
+    return 1;
+}
+
+int LineEditorAudioProcessor::getCurrentProgram()
+{
+    return 0;
+}
+
+void LineEditorAudioProcessor::setCurrentProgram (int) {}
+
+const juce::String LineEditorAudioProcessor::getProgramName (int)
+{
+    return "Preset 1";
+}
+
+void LineEditorAudioProcessor::changeProgramName (int, const juce::String&) {}
+
+//==================================================================================================
+// The state document, the settings file and the state operations live in classes of their own.
+void LineEditorAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    StateDocument::writeToBlock (*this, destData);
+}
+
+void LineEditorAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    StateDocument::readFromBlock (*this, data, sizeInBytes);
+}
+
+bool LineEditorAudioProcessor::saveStateToFile (juce::File file)
+{
+    return StateDocument::writeToFile (*this, file);
+}
+
+bool LineEditorAudioProcessor::getStateFromFile (juce::File file)
+{
+    return StateDocument::readFromFile (*this, file);
+}
+
+void LineEditorAudioProcessor::readSettings()
+{
+    SettingsFile::read (*this);
+}
+
+void LineEditorAudioProcessor::SaveSettings()
+{
+    SettingsFile::write (*this);
+}
+
+void LineEditorAudioProcessor::resetPreset()
+{
+    StateOperations::resetPreset (*this);
+}
+
+void LineEditorAudioProcessor::CopyState()
+{
+    StateOperations::copyState (*this);
+}
+
+void LineEditorAudioProcessor::PasteState()
+{
+    StateOperations::pasteState (*this);
+}
+
+void LineEditorAudioProcessor::flipLine (bool vertical)
+{
+    StateOperations::flipLine (*this, vertical);
+}
+
+void LineEditorAudioProcessor::ResetState()
+{
+    StateOperations::resetState (*this);
+}
+
+void LineEditorAudioProcessor::RandomizeState()
+{
+    StateOperations::randomizeState (*this);
+}

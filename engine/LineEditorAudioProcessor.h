@@ -1,0 +1,316 @@
+#pragma once
+
+#include "EQBandSplit3.h"
+#include "GlideFilter.h"
+#include "LETPoint.h"
+#include "LineEditor.h"
+
+#include <JuceHeader.h>
+
+#include <atomic>
+#include <cstdint>
+
+// The plug-in's audio processor and, at the same time, its whole model: twelve states of four
+// lines (Main, Low, Mid, High) of two curve stages each, the per-state loop, glide, mix,
+// crossover and MIDI-trigger settings, the waveform capture and the interface settings.
+//
+// Threads. The editor reads and writes the public members directly. Values that both sides
+// write, and everything the audio thread publishes, are atomics; the change flags are
+// atomic bytes that the producers raise and the editor's timer clears. The audio thread owns
+// the ramps, the glide filters and the crossover: other threads hand it new targets through
+// setMixTarget, setGlideTime and setSplitFrequency, and it applies them at the start of its
+// next block. It never touches the two curve models either; a state switch only marks them
+// stale, and every message-side user takes curveModelLock and calls syncCurveModels first.
+class LineEditorAudioProcessor : public juce::AudioProcessor,
+                                 public juce::AudioProcessorValueTreeState::Listener
+{
+public:
+    static constexpr int numLines = 4;
+    static constexpr int numStates = 12;
+    static constexpr int numBands = 3;
+    static constexpr int numMixes = 5;
+    static constexpr int numCurvePoints = 50;
+    static constexpr int tableSize = 512;
+    static constexpr int waveBufferSize = 1000000;
+    static constexpr float longestCycle = 999998.0f;
+
+    using Flag = std::atomic<bool>;
+    using Ramp = juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear>;
+
+    LineEditorAudioProcessor();
+    ~LineEditorAudioProcessor() override;
+
+    //==============================================================================================
+    const juce::String getName() const override;
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
+    void releaseResources() override;
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override;
+    using juce::AudioProcessor::processBlock;
+    bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
+    double getTailLengthSeconds() const override;
+    bool acceptsMidi() const override;
+    bool producesMidi() const override;
+    bool isMidiEffect() const override;
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override;
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& newName) override;
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+    void parameterChanged (const juce::String& parameterID, float newValue) override;
+
+    //==============================================================================================
+    // The 17 host parameters, in creation order.
+    static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
+
+    // Gain of a band level 0..1: 0 is silence, 0.5 unity, 1 about +10 dB.
+    static float levelToGain (float level) noexcept;
+
+    // Cycles per bar and cycle length in samples of all four lines, from activeLength,
+    // activeSync, bpm and sampleRate.
+    void CalculateSpeed();
+
+    // Glide-filter coefficient for a glide time in milliseconds at the current sample rate.
+    float glideCoefficient (float milliseconds) const noexcept;
+
+    // Message-side hand-over to the audio thread, applied at the start of its next block.
+    void setMixTarget (int mix, float value) noexcept;         // mix 0 Master, 1..4 the lines
+    void setGlideTime (int line, float milliseconds) noexcept; // coefficients of glideFilter[line]
+    void setSplitFrequency (int which, float hz) noexcept;     // which 3 low/mid, 4 mid/high
+
+    // Message side: copies the 512 display values while the audio thread leaves them alone (it
+    // skips its refresh while waveDisplayLock is raised; a refresh it had begun is waited for).
+    void copyWaveDisplay (float* destination);
+
+    // Message side: gives "LineCH" a new value (always a different one) drawn from random, so
+    // that the host registers a change of the plug-in's state.
+    void sendLineChangeToHost();
+
+    // Message side, with curveModelLock held: brings both curve models to the current line and
+    // state when a state switch, a load or a line change left them behind, and refreshes their
+    // current undo slot. modelLine and modelState then name the curve the models hold; an edit
+    // recorded into them belongs to that line and state. Code that loads some other curve into
+    // a model (a load, a state operation) sets curveModelsStale afterwards.
+    void syncCurveModels();
+
+    // State document, preset files, settings file and state operations.
+    bool saveStateToFile (juce::File file);
+    bool getStateFromFile (juce::File file);
+    void SaveSettings();
+    void resetPreset();
+    void CopyState();
+    void PasteState();
+    void flipLine (bool vertical);
+    void ResetState();
+    void RandomizeState();
+
+    //==============================================================================================
+    // Framework objects and helpers
+    juce::UndoManager undoManager{ 500, 20 };
+    juce::AudioProcessorValueTreeState parameters;
+    juce::Random random;
+    EQBandSplit3 bandSplit; // audio thread only: others call setSplitFrequency
+
+    // Edit position
+    std::atomic<int32_t> currentState{ 0 };
+    std::atomic<int32_t> currentLine{ 0 };
+    int32_t editedStage[numLines] = {};
+
+    // Curve model
+    LineEditor lineEditor1;
+    LineEditor lineEditor2;
+    LETPoint linePoints1[numLines][numStates][numCurvePoints];
+    LETPoint linePoints2[numLines][numStates][numCurvePoints];
+    float lineArray1[numLines][numStates][tableSize];
+    float lineArray2[numLines][numStates][tableSize];
+    float modulationArray[numLines][numStates][tableSize];
+
+    // Per-state settings
+    float lineLength[numLines][numStates];
+    bool lineSync[numLines][numStates];
+    float bandGlide[numLines][numStates];
+    float bandMix[numLines][numStates];
+    float lmFreq[numStates];
+    float hmFreq[numStates];
+    std::atomic<int32_t> stateMIDICon[numStates]{};
+    std::atomic<int32_t> stateMIDINote[numStates]{};
+    Flag stateNoteHeld[numStates]{};
+
+    // Current-state copies and audio-path working values
+    std::atomic<float> activeLength[numLines]{};
+    Flag activeSync[numLines]{};
+    std::atomic<float> cyclesPerBar[numLines]{};
+    std::atomic<float> samplesPerCycle[numLines]{};
+    std::atomic<float> linePhase[numLines]{};
+    GlideFilter glideFilter[numLines]; // audio thread only: others call setGlideTime
+    std::atomic<float> lineValue[numLines]{};
+    Ramp levelRamp[numBands]; // audio thread only, like mixRamp: others call setMixTarget
+    Ramp mixRamp[numMixes];
+    std::atomic<float> powerValue{ 1.0f };
+    Flag bandSolo[numBands]{};
+    Flag bandMute[numBands]{};
+    std::atomic<float> sampleRate{ 44100.0f };
+    std::atomic<float> bpm{ 120.0f };
+    std::atomic<int32_t> timeSigNumerator{ 4 };
+    std::atomic<int32_t> timeSigDenominator{ 4 };
+    std::atomic<float> beatsPerBar{ 4.0f };
+    std::atomic<float> barsPerBeat{ 0.25f };
+    std::atomic<float> ppqPosition{ 0.0f };
+    Flag isPlaying{ false };
+    juce::AudioPlayHead* playHead = nullptr;
+    juce::AudioPlayHead::PositionInfo positionInfo;
+
+    // State switching and MIDI
+    Flag stateChangePending{ false };
+    Flag stateChangeNow{ false };
+    Flag changeImmediately{ false };
+    Flag linkMix{ true };
+    std::atomic<int32_t> midiLearnTarget{ -1 };
+    Flag midiLearnActive{ false };
+
+    // Waveform capture
+    float waveBuffer[waveBufferSize];
+    int32_t waveWriteIndex = 0;
+    float waveDisplay[tableSize];
+    Flag waveDisplayLock{ false };
+    Flag editorOpen{ false };
+
+    // Clipboards
+    LETPoint lineClipboard[numCurvePoints];
+    bool lineClipboardFull = false;
+    LETPoint stateClipboard1[numLines][numCurvePoints];
+    LETPoint stateClipboard2[numLines][numCurvePoints];
+    float clipLength[numLines] = {};
+    bool clipSync[numLines] = {};
+    float clipLMFreq = 0.0f;
+    float clipHMFreq = 0.0f;
+    float clipGlide[numLines] = {};
+    float clipMix[numLines] = {};
+    bool stateClipboardFull = false;
+
+    // View and interface settings
+    int32_t currentView = 0;
+    int32_t shapeCategory = 1;
+    bool snapX = true;
+    bool snapY = true;
+    float scaling = 1.5f;
+    int32_t skin = 1;
+    std::atomic<int32_t> waveView{ 1 };
+    Flag waveMainOnly{ true };
+    std::atomic<int32_t> waveLR{ 0 };
+
+    // Presets and identity
+    juce::String productFolder;
+    juce::String makerFolder;
+    juce::File presetsFolder;
+    juce::String presetName;
+    int32_t presetFolderIndex = 49;
+    int32_t presetFileIndex = -1;
+    Flag presetModified{ false };
+    juce::String versionText;
+    juce::String shortVersionText;
+
+    // Change flags, processor to editor
+    Flag powerChanged{ false };
+    Flag soloChanged[numBands]{};
+    Flag muteChanged[numBands]{};
+    Flag levelChanged[numBands]{};
+    Flag mixChanged[numMixes]{};
+    Flag bandMixChanged[numLines]{};
+    Flag lineLengthChanged[numLines]{};
+    Flag bandGlideChanged[numLines]{};
+    Flag speedChanged[numLines]{};
+    Flag syncChanged[numLines]{};
+    Flag lmFreqChanged{ false };
+    Flag hmFreqChanged{ false };
+    Flag stateSwitched{ false };
+    Flag stateNoteEvent[numStates]{};
+    Flag midiLearnDone{ false };
+    Flag linePoints1Changed{ false };
+    Flag linePoints2Changed{ false };
+    Flag optionsChanged{ false };
+    Flag presetNameChanged{ false };
+    Flag timeSigChanged{ false };
+
+    // Curve-model hand-over between the message-side users (see syncCurveModels). Never taken
+    // on the audio thread.
+    juce::CriticalSection curveModelLock;
+    Flag curveModelsStale{ false };
+    int32_t modelLine = 0;
+    int32_t modelState = 0;
+
+private:
+    enum ParameterIndex
+    {
+        pPower,
+        pMixMaster,
+        pMixMain,
+        pMixLow,
+        pMixMid,
+        pMixHigh,
+        pLowLevel,
+        pMidLevel,
+        pHighLevel,
+        pLowSolo,
+        pLowMute,
+        pMidSolo,
+        pMidMute,
+        pHighSolo,
+        pHighMute,
+        pState,
+        pLineCH,
+        numParameters
+    };
+
+    static const char* const parameterIDs[numParameters];
+
+    float currentValue (ParameterIndex index) const noexcept { return rawValues[index]->load(); }
+    bool isBandAudible (int band) const noexcept;
+    void updateLevelTargets() noexcept;
+    void setLevelTarget (int band, float gain) noexcept;
+
+    void applyPendingTargets() noexcept;
+    void applySplitFrequency (int which, float hz) noexcept;
+    void handleMidi (const juce::MidiBuffer& midiMessages);
+    void readHostPosition() noexcept;
+    void switchState (bool restartGlides);
+    void sendLineChange (juce::Random& source);
+    void setParameterFromAudioThread (juce::RangedAudioParameter& parameter, float normalisedValue);
+    void refreshWaveDisplay() noexcept;
+    void resetWaveDisplay() noexcept;
+    void readSettings();
+
+    template <bool stereo, bool capture, bool ramping>
+    void renderSamples (float* left, float* right, int numSamples) noexcept;
+
+    std::atomic<float>* rawValues[numParameters] = {};
+    juce::RangedAudioParameter* stateParameter = nullptr;
+    juce::RangedAudioParameter* lineChParameter = nullptr;
+
+    // Hand-over mailboxes: the newest wanted value, applied by the audio thread at block start.
+    std::atomic<float> levelTarget[numBands]{};
+    std::atomic<float> mixTarget[numMixes]{};
+    std::atomic<float> glideCoeffTarget[numLines]{};
+    std::atomic<float> splitFrequencyTarget[2]{};
+    float appliedSplitFrequency[2] = {};
+
+    // Raised by the audio thread while it writes waveDisplay (see copyWaveDisplay).
+    Flag waveDisplayWriting{ false };
+
+    // Audio thread only.
+    juce::Random audioRandom;
+    bool waveDisplayResetPending = false; // a reset found the display being copied
+    bool hostRolling = false;             // playing or recording, with a usable position
+    bool hostRecording = false;
+    double hostPpq = 0.0;     // block-start position, full precision
+    bool anchorValid = false; // the position runs on from anchorPpq without a jump
+    double anchorPpq = 0.0;
+    double anchorSamples = 0.0; // samples from anchorPpq to the start of this block
+    double anchorTempo = 0.0;
+    double anchorRate = 0.0;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LineEditorAudioProcessor)
+};

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "LETPoint.h"
+
+#include <JuceHeader.h>
+
+class LineEditorAudioProcessor;
+
+// The processor's saved state as one XML document: the parameter tree with five root values,
+// then the settings and curves of every line and state. The same document travels in two outer
+// forms: the host's binary block and a UTF-8 preset file.
+//
+// Reading never trusts the document: values are clamped into the ranges the model and the audio
+// path rely on, broken curves are repaired, and anything that cannot be read leaves the processor
+// exactly as it was.
+class StateDocument
+{
+public:
+    static constexpr int numLines = 4;
+    static constexpr int numStates = 12;
+    static constexpr int numSlots = 50;
+
+    // Documents larger than this are refused unread: a full document is well under 1 MiB.
+    static constexpr int maxDocumentBytes = 16 * 1024 * 1024;
+    // A full document has 114 elements, two levels deep. Much more can only be hostile (and deep
+    // nesting would exhaust the parser's stack), so such text is refused before parsing.
+    static constexpr int maxTags = 512;
+    static constexpr int maxDepth = 16;
+
+    // The whole document built from the processor's current values. Changes nothing.
+    static std::unique_ptr<juce::XmlElement> createDocument (LineEditorAudioProcessor&);
+
+    // Host form: replaces the block's content.
+    static void writeToBlock (LineEditorAudioProcessor&, juce::MemoryBlock& destination);
+
+    // Preset form. True when the file was written completely.
+    static bool writeToFile (LineEditorAudioProcessor&, const juce::File& file);
+
+    // The preset file's text form: UTF-8 declaration, no DTD, lines wrapped at 60, "\r\n".
+    static juce::XmlElement::TextFormat fileFormat();
+
+    // Host form. False (and nothing changed) when the block holds no usable document.
+    static bool readFromBlock (LineEditorAudioProcessor&, const void* data, int sizeInBytes);
+
+    // Preset form; the file's name becomes the preset name. False (and nothing changed) when the
+    // file is missing, unreadable, too large or not a document of ours.
+    static bool readFromFile (LineEditorAudioProcessor&, const juce::File& file);
+
+    // Text of either form to an element, refusing what the XML parser cannot safely take.
+    static std::unique_ptr<juce::XmlElement> parseText (const juce::String& text);
+
+    // Host block to text; false when the block is not one of ours or not valid UTF-8.
+    static bool textFromBlock (const void* data, int sizeInBytes, juce::String& text);
+
+    // Preset file to text; false when missing, unreadable, too large or not decodable.
+    static bool textFromFile (const juce::File& file, juce::String& text);
+
+    // Applies a parsed document. nameFromFile, when given, becomes the preset name instead of the
+    // document's own. False (and nothing changed) when the root is not our tree.
+    static bool applyDocument (LineEditorAudioProcessor&, juce::XmlElement& document,
+                               const juce::String* nameFromFile);
+
+    // "LinePoints" + line name + "1St" / "2St" + state.
+    static juce::String elementName (int line, int stage, int state);
+
+    // Makes a curve read from outside safe for the curve model and the audio path: used slots
+    // (index not -1, finite x) sorted to the front with x and y in 0..1 and tension in -1..1,
+    // the first at x 0 and the last at x 1, free slots rewritten as free slots; fewer than two
+    // used points give the flat curve at 1.0. A curve that already satisfies this is unchanged.
+    static void makeCurveUsable (LETPoint* curve);
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "LETPoint.h"
+
+class LineEditorAudioProcessor;
+
+// Operations that change whole states or the whole preset at once: reset, copy and paste of a
+// state through the processor's state clipboard, reset and randomize of the current state and
+// the mirror of the edited curve. Each keeps the rendered tables consistent with the stored
+// points, records the undo steps the user expects and raises the change flags the editor polls.
+// They run on the message thread.
+class StateOperations
+{
+public:
+    static constexpr int numLines = 4;
+    static constexpr int numStates = 12;
+    static constexpr int numSlots = 50;
+
+    static void resetPreset (LineEditorAudioProcessor&);
+    static void copyState (LineEditorAudioProcessor&);
+    static void pasteState (LineEditorAudioProcessor&);
+    static void resetState (LineEditorAudioProcessor&);
+    static void randomizeState (LineEditorAudioProcessor&);
+    static void flipLine (LineEditorAudioProcessor&, bool vertical);
+
+    // 48 free slots and the two points (0, 1) and (1, 1): no modulation.
+    static void makeFlatCurve (LETPoint* curve);
+
+    // x 2, y 0, tension 0, index -1, type 1: a slot the curve does not use.
+    static LETPoint freeSlot();
+};
