@@ -1,8 +1,8 @@
 // The one entry point every plug-in format wrapper calls to create an instance (declared by
 // juce_audio_processors).
-#include "StandInProcessor.h"
+#include "LineEditorAudioProcessor.h"
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
 {
-    return new StandInProcessor();
+    return new LineEditorAudioProcessor();
 }

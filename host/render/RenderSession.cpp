@@ -58,7 +58,7 @@ juce::String RenderSession::Summary::describe() const
     return "kalvo-render: wrote " + outputFile.getFullPathName() + ": " + juce::String (getSeconds(), 3) +
            " s (" + juce::String (numSamples) + " frames, " + juce::String (std::llround (sampleRate)) +
            " Hz, stereo, 32-bit float), peak " +
-           (peak > 0.0f ? juce::String (peakDb, 2) + " dBFS" : juce::String ("silence")) + ", " +
+           (peak > 0.0f ? juce::String (peakDb, 2) + " dBFS" : juce::String ("-inf dBFS (silent)")) + ", " +
            juce::String (blockSize) + "-sample blocks, " + juce::String (std::llround (getRealtimeFactor())) +
            "x realtime";
 }

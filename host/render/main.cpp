@@ -1,15 +1,18 @@
 // kalvo-render: puts audio through KalvoPro offline, without a DAW.
+#include "LineEditorAudioProcessor.h"
 #include "RenderArguments.h"
 #include "RenderSession.h"
-#include "StandInProcessor.h"
 #include <iostream>
 
 namespace
 {
-juce::Result loadPreset (juce::AudioProcessor&, const juce::File& file)
+// The one place that knows how KalvoPro reads its presets.
+juce::Result loadPreset (juce::AudioProcessor& processor, const juce::File& file)
 {
+    if (static_cast<LineEditorAudioProcessor&> (processor).getStateFromFile (file))
+        return juce::Result::ok();
     return juce::Result::fail ("cannot load preset " + file.getFullPathName() +
-                               ": preset files (.kvp) are not yet readable by this version");
+                               ": not a readable KalvoPro preset");
 }
 } // namespace
 
@@ -32,7 +35,7 @@ int main (int argc, char* argv[])
     }
 
     const juce::ScopedJuceInitialiser_GUI juce;
-    auto processor = std::make_unique<StandInProcessor>();
+    auto processor = std::make_unique<LineEditorAudioProcessor>();
     RenderSession::Summary summary;
     const auto result = RenderSession::run (parsed.settings, *processor, loadPreset, summary);
     processor.reset();

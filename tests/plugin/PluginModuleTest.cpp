@@ -32,7 +32,7 @@ TEST (PluginModule, Vst3FactoryDescribesKalvoPro)
     auto* factory = getFactory();
     ASSERT_NE (factory, nullptr);
 
-    Steinberg::PFactoryInfo info {};
+    Steinberg::PFactoryInfo info{};
     ASSERT_EQ (factory->getFactoryInfo (&info), Steinberg::kResultOk);
     EXPECT_EQ (fromChars (info.vendor, sizeof (info.vendor)), "Orvane");
     EXPECT_EQ (fromChars (info.url, sizeof (info.url)), "https://orvane.example");
@@ -41,7 +41,7 @@ TEST (PluginModule, Vst3FactoryDescribesKalvoPro)
     bool foundProcessor = false;
     for (Steinberg::int32 i = 0; i < factory->countClasses(); ++i)
     {
-        Steinberg::PClassInfo classInfo {};
+        Steinberg::PClassInfo classInfo{};
         ASSERT_EQ (factory->getClassInfo (i, &classInfo), Steinberg::kResultOk);
         if (fromChars (classInfo.category, sizeof (classInfo.category)) == "Audio Module Class")
         {
@@ -63,7 +63,8 @@ TEST (PluginModule, Lv2DescriptorCarriesOurUri)
 {
     juce::DynamicLibrary library;
     ASSERT_TRUE (library.open (KALVO_LV2_MODULE)) << KALVO_LV2_MODULE;
-    auto descriptorFunction = reinterpret_cast<LV2_Descriptor_Function> (library.getFunction ("lv2_descriptor"));
+    auto descriptorFunction =
+        reinterpret_cast<LV2_Descriptor_Function> (library.getFunction ("lv2_descriptor"));
     ASSERT_NE (descriptorFunction, nullptr);
 
     const auto* descriptor = descriptorFunction (0);

@@ -98,6 +98,20 @@ if phase == "create" then
     check(position > 48000 * 2, "transport advanced: " .. position .. " samples")
     check(peak > -40, "audio flowing through the plug-in, peak " .. peak .. " dBFS")
 
+    -- The audio really goes through the plug-in: muting its three bands silences the track.
+    for _, id in ipairs({ "LowMute", "MidMute", "HighMute" }) do
+        ARDOUR.LuaAPI.set_processor_param(proc, indices[id], 1)
+    end
+    sleep(0.2)
+    local _, _, muted = roll_and_measure(track, 1)
+    check(muted < -90, "all bands muted in the plug-in, peak " .. muted .. " dBFS")
+    for _, id in ipairs({ "LowMute", "MidMute", "HighMute" }) do
+        ARDOUR.LuaAPI.set_processor_param(proc, indices[id], 0)
+    end
+    -- Parameter changes reach a VST3 processor with its next audio cycle; let a few pass before
+    -- the plug-in is asked for its state.
+    sleep(0.5)
+
     check(Session:save_state("", false, false, false, false, false) == 0, "session saved")
     print("RESULT create failures=" .. failures)
 elseif phase == "reopen" then
@@ -110,6 +124,8 @@ elseif phase == "reopen" then
     check(math.abs(back - set_value) < 1e-4, "MidLevel kept after reopening: " .. tostring(back))
     local rolled, position, peak = roll_and_measure(track, 2)
     check(rolled and peak > -40, "audio flowing after reopening, peak " .. peak .. " dBFS")
+    -- A second snapshot lets the runner compare the plug-in's saved state before and after.
+    check(Session:save_state("reopened", false, false, false, false, false) == 0, "reopened session saved")
     print("RESULT reopen failures=" .. failures)
 end
 close_session()
