@@ -1,0 +1,83 @@
+#include "MidiTimeline.h"
+#include <algorithm>
+#include <cmath>
+
+juce::Result MidiTimeline::loadFile (const juce::File& file)
+{
+    if (!file.existsAsFile())
+        return juce::Result::fail ("MIDI file " + file.getFullPathName() + " does not exist");
+
+    juce::FileInputStream stream (file);
+    if (!stream.openedOk())
+        return juce::Result::fail ("cannot open MIDI file " + file.getFullPathName() + ": " +
+                                   stream.getStatus().getErrorMessage());
+
+    juce::MidiFile midiFile;
+    int format = 0;
+    if (!midiFile.readFrom (stream, true, &format))
+        return juce::Result::fail (file.getFullPathName() + " is not a readable standard MIDI file");
+
+    const auto ticksPerQuarter = midiFile.getTimeFormat();
+    if (ticksPerQuarter <= 0)
+        return juce::Result::fail (file.getFullPathName() +
+                                   " is timed in SMPTE frames; kalvo-render needs ticks per quarter note");
+
+    for (int t = 0; t < midiFile.getNumTracks(); ++t)
+        if (const auto* track = midiFile.getTrack (t))
+            for (const auto* holder : *track)
+                if (!holder->message.isMetaEvent())
+                    addEvent (holder->message.getTimeStamp() / ticksPerQuarter, holder->message);
+
+    return juce::Result::ok();
+}
+
+void MidiTimeline::addEvent (double ppq, const juce::MidiMessage& message)
+{
+    events.push_back ({ ppq, 0, message });
+}
+
+void MidiTimeline::schedule (const OfflinePlayHead& playHead)
+{
+    std::stable_sort (events.begin(), events.end(),
+                      [] (const Event& a, const Event& b) { return a.ppq < b.ppq; });
+
+    std::vector<Event> reachable;
+    reachable.reserve (events.size());
+    numUnreachable = 0;
+
+    for (auto& event : events)
+    {
+        const auto offset = (event.ppq - playHead.getStartPpq()) * playHead.getSamplesPerQuarterNote();
+        // The first sample whose position is at or past the event; a hair of tolerance keeps exact
+        // beat positions on their own sample despite rounding in the product above.
+        const auto rounded = std::round (offset);
+        const auto sample = std::abs (offset - rounded) < 1.0e-6 ? rounded : std::ceil (offset);
+
+        if (sample < 0.0 || (!playHead.isPlaying() && sample > 0.0))
+        {
+            ++numUnreachable;
+            continue;
+        }
+
+        event.sample = static_cast<juce::int64> (sample);
+        reachable.push_back (std::move (event));
+    }
+
+    events = std::move (reachable);
+    nextEvent = 0;
+    numDelivered = 0;
+}
+
+void MidiTimeline::fillBlock (const OfflinePlayHead& playHead, int numSamples, juce::MidiBuffer& midi)
+{
+    const auto blockStart = playHead.getSamplesRendered();
+    const auto blockEnd = blockStart + numSamples;
+
+    while (nextEvent < events.size() && events[nextEvent].sample < blockEnd)
+    {
+        const auto& event = events[nextEvent++];
+        midi.addEvent (event.message,
+                       static_cast<int> (std::max<juce::int64> (0, event.sample - blockStart)));
+        ++numDelivered;
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+#include "OfflinePlayHead.h"
+#include <vector>
+
+// MIDI events on the host's timeline in quarter notes, handed to the processor at the sample where
+// the host position reaches them.
+class MidiTimeline
+{
+public:
+    // Reads a standard MIDI file timed in ticks per quarter note; every track is merged and meta
+    // events are left out (the render's tempo and meter come from its own settings).
+    juce::Result loadFile (const juce::File& file);
+
+    void addEvent (double ppq, const juce::MidiMessage& message);
+    int getNumEvents() const { return static_cast<int> (events.size()); }
+
+    // Fixes each event's sample, counted from the render's first sample; call before rendering.
+    // Events the position never reaches (before the start, or any but those at the start while the
+    // transport is stopped) are dropped and counted.
+    void schedule (const OfflinePlayHead& playHead);
+
+    // Adds the events of the block that starts at the play head's current sample.
+    void fillBlock (const OfflinePlayHead& playHead, int numSamples, juce::MidiBuffer& midi);
+
+    int getNumUnreachable() const { return numUnreachable; }
+    int getNumDelivered() const { return numDelivered; }
+    // Events that did not reach the processor: unreachable ones and those after the render's end.
+    int getNumNotDelivered() const
+    {
+        return numUnreachable + static_cast<int> (events.size()) - numDelivered;
+    }
+
+private:
+    struct Event
+    {
+        double ppq;
+        juce::int64 sample;
+        juce::MidiMessage message;
+    };
+
+    std::vector<Event> events;
+    size_t nextEvent = 0;
+    int numUnreachable = 0;
+    int numDelivered = 0;
+};

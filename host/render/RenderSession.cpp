@@ -1,0 +1,185 @@
+#include "RenderSession.h"
+#include "DemoSignal.h"
+#include "MidiTimeline.h"
+#include "OfflinePlayHead.h"
+#include "OfflineRenderer.h"
+#include <cmath>
+
+namespace
+{
+juce::RangedAudioParameter* findParameter (juce::AudioProcessor& processor, const juce::String& id)
+{
+    for (auto* parameter : processor.getParameters())
+        if (auto* ranged = dynamic_cast<juce::RangedAudioParameter*> (parameter))
+            if (ranged->getParameterID() == id)
+                return ranged;
+    return nullptr;
+}
+
+juce::String parameterIds (juce::AudioProcessor& processor)
+{
+    juce::StringArray ids;
+    for (auto* parameter : processor.getParameters())
+        if (auto* ranged = dynamic_cast<juce::RangedAudioParameter*> (parameter))
+            ids.add (ranged->getParameterID());
+    return ids.joinIntoString (", ");
+}
+} // namespace
+
+juce::Result RenderSession::applyParameterSettings (juce::AudioProcessor& processor,
+                                                    const std::vector<ParameterSetting>& settings)
+{
+    for (const auto& setting : settings)
+    {
+        auto* parameter = findParameter (processor, setting.id);
+        if (parameter == nullptr)
+            return juce::Result::fail ("unknown parameter '" + setting.id + "'; the parameters are " +
+                                       parameterIds (processor));
+
+        const auto& range = parameter->getNormalisableRange();
+        if (setting.value < range.start || setting.value > range.end)
+            return juce::Result::fail ("--set " + setting.id + "=" + juce::String (setting.value) +
+                                       " is outside " + setting.id + "'s range " +
+                                       juce::String (range.start) + " to " + juce::String (range.end));
+
+        parameter->setValueNotifyingHost (parameter->convertTo0to1 (setting.value));
+    }
+    return juce::Result::ok();
+}
+
+double RenderSession::Summary::getRealtimeFactor() const
+{
+    return processingSeconds > 0.0 ? getSeconds() / processingSeconds : 0.0;
+}
+
+juce::String RenderSession::Summary::describe() const
+{
+    const auto peakDb = juce::Decibels::gainToDecibels (peak, -200.0f);
+    return "kalvo-render: wrote " + outputFile.getFullPathName() + ": " + juce::String (getSeconds(), 3) +
+           " s (" + juce::String (numSamples) + " frames, " + juce::String (std::llround (sampleRate)) +
+           " Hz, stereo, 32-bit float), peak " +
+           (peak > 0.0f ? juce::String (peakDb, 2) + " dBFS" : juce::String ("-inf dBFS (silent)")) + ", " +
+           juce::String (blockSize) + "-sample blocks, " + juce::String (std::llround (getRealtimeFactor())) +
+           "x realtime";
+}
+
+juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProcessor& processor,
+                                 const PresetLoader& loadPreset, Summary& summary)
+{
+    // Input: a WAV file, or the demo signal.
+    juce::AudioFormatManager formats;
+    formats.registerFormat (new juce::WavAudioFormat(), true);
+    std::unique_ptr<juce::AudioFormatReader> reader;
+    auto sampleRate = settings.sampleRate;
+    auto numSamples = static_cast<juce::int64> (std::llround (settings.seconds * settings.sampleRate));
+
+    if (settings.hasInputFile())
+    {
+        const auto& file = settings.inputFile;
+        if (!file.existsAsFile())
+            return juce::Result::fail ("input file " + file.getFullPathName() + " does not exist");
+
+        reader.reset (formats.createReaderFor (file));
+        if (reader == nullptr)
+            return juce::Result::fail ("cannot read " + file.getFullPathName() +
+                                       ": not a WAV file that can be decoded");
+        if (reader->numChannels < 1 || reader->numChannels > 2)
+            return juce::Result::fail (file.getFullPathName() + " has " + juce::String (reader->numChannels) +
+                                       " channels; kalvo-render reads mono or stereo files");
+        if (reader->sampleRate < 8000.0 || reader->sampleRate > 384000.0)
+            return juce::Result::fail (file.getFullPathName() + " has an unusable sample rate of " +
+                                       juce::String (reader->sampleRate) + " Hz");
+        if (reader->lengthInSamples <= 0)
+            return juce::Result::fail (file.getFullPathName() + " holds no audio");
+
+        sampleRate = reader->sampleRate;
+        numSamples = reader->lengthInSamples;
+    }
+
+    MidiTimeline midi;
+    if (settings.hasMidiFile())
+        if (auto result = midi.loadFile (settings.midiFile); result.failed())
+            return result;
+
+    if (settings.hasPresetFile())
+    {
+        if (!settings.presetFile.existsAsFile())
+            return juce::Result::fail ("preset file " + settings.presetFile.getFullPathName() +
+                                       " does not exist");
+        if (auto result = loadPreset (processor, settings.presetFile); result.failed())
+            return result;
+    }
+
+    if (auto result = applyParameterSettings (processor, settings.parameterSettings); result.failed())
+        return result;
+
+    // Output: written to a temporary file beside the target, which replaces the target only once
+    // the whole render has succeeded.
+    const auto& outFile = settings.outputFile;
+    if (!outFile.getParentDirectory().isDirectory())
+        return juce::Result::fail ("cannot write " + outFile.getFullPathName() +
+                                   ": the folder does not exist");
+    if (outFile.isDirectory())
+        return juce::Result::fail ("cannot write " + outFile.getFullPathName() + ": it is a folder");
+
+    juce::TemporaryFile temporary (outFile);
+    std::unique_ptr<juce::AudioFormatWriter> writer;
+    {
+        auto stream = std::make_unique<juce::FileOutputStream> (temporary.getFile());
+        if (!stream->openedOk())
+            return juce::Result::fail ("cannot write " + outFile.getFullPathName() + ": " +
+                                       stream->getStatus().getErrorMessage());
+        writer.reset (juce::WavAudioFormat().createWriterFor (stream.get(), sampleRate, 2, 32, {}, 0));
+        if (writer == nullptr)
+            return juce::Result::fail ("cannot write a WAV file at " + juce::String (sampleRate) + " Hz");
+        stream.release(); // now owned by the writer
+    }
+
+    OfflinePlayHead playHead (sampleRate, settings.bpm, settings.meterNumerator, settings.meterDenominator,
+                              settings.startPpq, settings.playing);
+    OfflineRenderer renderer (processor, playHead, midi, sampleRate, settings.blockSize);
+    if (auto result = renderer.prepare(); result.failed())
+        return result;
+
+    const DemoSignal demo (sampleRate);
+    const auto source = [&] (juce::AudioBuffer<float>& buffer, juce::int64 first, int n)
+    {
+        if (reader == nullptr)
+        {
+            demo.render (buffer, first, n);
+            return juce::Result::ok();
+        }
+        if (!reader->read (&buffer, 0, n, first, true, true))
+            return juce::Result::fail ("reading " + settings.inputFile.getFullPathName() + " failed");
+        if (reader->numChannels == 1)
+            buffer.copyFrom (1, 0, buffer, 0, 0, n);
+        return juce::Result::ok();
+    };
+    const auto sink = [&] (const juce::AudioBuffer<float>& buffer, int n)
+    {
+        if (!writer->writeFromAudioSampleBuffer (buffer, 0, n))
+            return juce::Result::fail ("writing " + outFile.getFullPathName() + " failed");
+        return juce::Result::ok();
+    };
+
+    const auto rendered = renderer.render (numSamples, source, sink);
+    renderer.release();
+    if (rendered.failed())
+        return rendered;
+
+    writer.reset(); // flushes the header
+    if (!temporary.overwriteTargetFileWithTemporary())
+        return juce::Result::fail ("cannot replace " + outFile.getFullPathName());
+
+    const auto& stats = renderer.getStats();
+    summary.outputFile = outFile;
+    summary.sampleRate = sampleRate;
+    summary.numSamples = stats.numSamples;
+    summary.peak = stats.peak;
+    summary.numNonFinite = stats.numNonFinite;
+    summary.processingSeconds = stats.processingSeconds;
+    summary.blockSize = settings.blockSize;
+    summary.midiEventsDelivered = midi.getNumDelivered();
+    summary.midiEventsNotDelivered = midi.getNumNotDelivered();
+    return juce::Result::ok();
+}

@@ -1,0 +1,217 @@
+#include "RenderSession.h"
+#include "RecordingProcessor.h"
+#include <gtest/gtest.h>
+
+namespace
+{
+struct WavContents
+{
+    double sampleRate = 0.0;
+    int numChannels = 0;
+    unsigned int bitsPerSample = 0;
+    bool floatingPoint = false;
+    juce::AudioBuffer<float> audio;
+};
+
+bool readWav (const juce::File& file, WavContents& contents)
+{
+    std::unique_ptr<juce::AudioFormatReader> reader (
+        juce::WavAudioFormat().createReaderFor (new juce::FileInputStream (file), true));
+    if (reader == nullptr)
+        return false;
+    contents.sampleRate = reader->sampleRate;
+    contents.numChannels = static_cast<int> (reader->numChannels);
+    contents.bitsPerSample = reader->bitsPerSample;
+    contents.floatingPoint = reader->usesFloatingPointData;
+    contents.audio.setSize (contents.numChannels, static_cast<int> (reader->lengthInSamples));
+    return reader->read (&contents.audio, 0, contents.audio.getNumSamples(), 0, true, true);
+}
+
+void writeWav (const juce::File& file, const juce::AudioBuffer<float>& audio, double rate, int bits)
+{
+    auto stream = std::make_unique<juce::FileOutputStream> (file);
+    std::unique_ptr<juce::AudioFormatWriter> writer (juce::WavAudioFormat().createWriterFor (
+        stream.get(), rate, static_cast<unsigned int> (audio.getNumChannels()), bits, {}, 0));
+    ASSERT_NE (writer, nullptr);
+    stream.release();
+    ASSERT_TRUE (writer->writeFromAudioSampleBuffer (audio, 0, audio.getNumSamples()));
+}
+
+juce::Result noPresets (juce::AudioProcessor&, const juce::File&)
+{
+    return juce::Result::fail ("no presets here");
+}
+
+class RenderSessionTest : public ::testing::Test
+{
+protected:
+    juce::TemporaryFile folderHolder;
+    juce::File folder;
+    RecordingProcessor processor;
+    RenderSettings settings;
+    RenderSession::Summary summary;
+
+    void SetUp() override
+    {
+        folder = folderHolder.getFile();
+        ASSERT_TRUE (folder.createDirectory().wasOk());
+        settings.outputFile = folder.getChildFile ("out.wav");
+    }
+
+    void TearDown() override { folder.deleteRecursively(); }
+
+    juce::Result run (const RenderSession::PresetLoader& loader = noPresets)
+    {
+        return RenderSession::run (settings, processor, loader, summary);
+    }
+};
+} // namespace
+
+TEST_F (RenderSessionTest, BuiltInInputGivesAStereoFloatWavOfTheAskedLengthAndRate)
+{
+    settings.sampleRate = 48000.0;
+    settings.seconds = 1.5;
+    const auto result = run();
+    ASSERT_TRUE (result.wasOk()) << result.getErrorMessage();
+
+    WavContents wav;
+    ASSERT_TRUE (readWav (settings.outputFile, wav));
+    EXPECT_EQ (wav.sampleRate, 48000.0);
+    EXPECT_EQ (wav.numChannels, 2);
+    EXPECT_EQ (wav.bitsPerSample, 32u);
+    EXPECT_TRUE (wav.floatingPoint);
+    EXPECT_EQ (wav.audio.getNumSamples(), 72000);
+
+    float peak = 0.0f;
+    for (int ch = 0; ch < 2; ++ch)
+        for (int i = 0; i < wav.audio.getNumSamples(); ++i)
+        {
+            ASSERT_TRUE (std::isfinite (wav.audio.getSample (ch, i)));
+            peak = std::max (peak, std::abs (wav.audio.getSample (ch, i)));
+        }
+    EXPECT_GT (peak, 0.3f); // the demo signal is well above silence
+    EXPECT_LT (peak, 0.95f);
+    EXPECT_EQ (summary.peak, peak);
+    EXPECT_EQ (summary.numSamples, 72000);
+    EXPECT_EQ (summary.numNonFinite, 0);
+    EXPECT_GT (wav.audio.getRMSLevel (0, 0, 72000), 0.1f);
+    EXPECT_GT (wav.audio.getRMSLevel (1, 0, 72000), 0.1f);
+
+    const auto line = summary.describe();
+    EXPECT_TRUE (line.contains (settings.outputFile.getFullPathName()));
+    EXPECT_TRUE (line.contains ("1.500 s"));
+    EXPECT_TRUE (line.contains ("48000 Hz"));
+    EXPECT_TRUE (line.contains ("dBFS"));
+    EXPECT_TRUE (line.contains ("x realtime"));
+    EXPECT_FALSE (line.containsChar ('\n'));
+}
+
+TEST_F (RenderSessionTest, MonoInputFileFeedsBothChannelsAtItsOwnRateAndLength)
+{
+    juce::AudioBuffer<float> input (1, 30001);
+    for (int i = 0; i < input.getNumSamples(); ++i)
+        input.setSample (0, i, 0.5f * std::sin (0.01f * static_cast<float> (i)));
+    settings.inputFile = folder.getChildFile ("in.wav");
+    writeWav (settings.inputFile, input, 22050.0, 32);
+    settings.blockSize = 777;
+    settings.parameterSettings = { { "Gain", 0.5f } };
+
+    ASSERT_TRUE (run().wasOk());
+    WavContents wav;
+    ASSERT_TRUE (readWav (settings.outputFile, wav));
+    EXPECT_EQ (wav.sampleRate, 22050.0);
+    ASSERT_EQ (wav.audio.getNumSamples(), 30001);
+    for (int i = 0; i < 30001; i += 97)
+    {
+        EXPECT_FLOAT_EQ (wav.audio.getSample (0, i), 0.5f * input.getSample (0, i));
+        EXPECT_FLOAT_EQ (wav.audio.getSample (1, i), 0.5f * input.getSample (0, i));
+    }
+    EXPECT_EQ (processor.blocks.front().numSamples, 777);
+}
+
+TEST_F (RenderSessionTest, ParametersTakePlainValuesWithinTheirRange)
+{
+    settings.seconds = 0.01;
+    settings.parameterSettings = { { "State", 5.0f }, { "Gain", 2.0f } };
+    ASSERT_TRUE (run().wasOk());
+    EXPECT_EQ (processor.state->get(), 5.0f);
+    EXPECT_NEAR (static_cast<juce::AudioProcessorParameter*> (processor.state)->getValue(), 5.0f / 11.0f,
+                 1e-6f);
+    EXPECT_EQ (processor.gain->get(), 2.0f);
+
+    for (const auto& bad : { ParameterSetting{ "Volume", 1.0f }, ParameterSetting{ "State", 12.0f },
+                             ParameterSetting{ "Gain", -0.1f } })
+    {
+        const auto result = RenderSession::applyParameterSettings (processor, { bad });
+        EXPECT_TRUE (result.failed());
+        EXPECT_TRUE (result.getErrorMessage().contains (bad.id));
+    }
+    EXPECT_TRUE (RenderSession::applyParameterSettings (processor, { { "Volume", 1.0f } })
+                     .getErrorMessage()
+                     .contains ("Gain, State")); // lists what exists
+}
+
+TEST_F (RenderSessionTest, FailuresLeaveAnExistingOutputFileAlone)
+{
+    ASSERT_TRUE (settings.outputFile.replaceWithText ("keep me"));
+
+    settings.parameterSettings = { { "Nope", 1.0f } };
+    EXPECT_TRUE (run().failed());
+    settings.parameterSettings.clear();
+
+    settings.inputFile = folder.getChildFile ("missing.wav");
+    EXPECT_TRUE (run().getErrorMessage().contains ("does not exist"));
+
+    settings.inputFile = folder.getChildFile ("text.wav");
+    ASSERT_TRUE (settings.inputFile.replaceWithText ("RIFF? no."));
+    EXPECT_TRUE (run().getErrorMessage().contains ("not a WAV file"));
+
+    juce::AudioBuffer<float> threeChannels (3, 100);
+    threeChannels.clear();
+    settings.inputFile = folder.getChildFile ("three.wav");
+    writeWav (settings.inputFile, threeChannels, 44100.0, 16);
+    EXPECT_TRUE (run().getErrorMessage().contains ("3 channels"));
+
+    settings.inputFile = juce::File();
+    settings.midiFile = folder.getChildFile ("missing.mid");
+    EXPECT_TRUE (run().failed());
+    settings.midiFile = juce::File();
+
+    processor.acceptStereo = false;
+    EXPECT_TRUE (run().getErrorMessage().contains ("stereo"));
+
+    EXPECT_EQ (settings.outputFile.loadFileAsString(), "keep me");
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFiles), 3); // out, text, three: no leftovers
+}
+
+TEST_F (RenderSessionTest, OutputIntoAMissingFolderOrOntoAFolderIsRefused)
+{
+    settings.outputFile = folder.getChildFile ("no/such/folder/out.wav");
+    EXPECT_TRUE (run().getErrorMessage().contains ("folder does not exist"));
+    settings.outputFile = folder;
+    EXPECT_TRUE (run().failed());
+}
+
+TEST_F (RenderSessionTest, PresetGoesThroughTheLoaderBeforeParametersAreSet)
+{
+    settings.seconds = 0.01;
+    settings.presetFile = folder.getChildFile ("missing.kvp");
+    int calls = 0;
+    const auto loader = [&calls] (juce::AudioProcessor& p, const juce::File&)
+    {
+        ++calls;
+        dynamic_cast<RecordingProcessor&> (p).gain->setValueNotifyingHost (0.0f);
+        return juce::Result::ok();
+    };
+    EXPECT_TRUE (run (loader).getErrorMessage().contains ("does not exist"));
+    EXPECT_EQ (calls, 0);
+
+    settings.presetFile = folder.getChildFile ("p.kvp");
+    ASSERT_TRUE (settings.presetFile.replaceWithText ("<x/>"));
+    settings.parameterSettings = { { "Gain", 1.5f } };
+    ASSERT_TRUE (run (loader).wasOk());
+    EXPECT_EQ (calls, 1);
+    EXPECT_EQ (processor.gain->get(), 1.5f); // --set wins over the preset
+
+    EXPECT_EQ (run (noPresets).getErrorMessage(), "no presets here");
+}

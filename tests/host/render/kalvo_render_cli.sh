@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# kalvo-render as a user meets it: exit codes, messages and the summary line.
+# Usage: kalvo_render_cli.sh KALVO_RENDER DEMO_PRESET
+set -uo pipefail
+tool=$1
+preset=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export HOME=$work/home
+mkdir -p "$HOME"
+failures=0
+
+# expect EXIT_CODE TEXT_IN_OUTPUT ARGS...
+expect() {
+    local code=$1 text=$2
+    shift 2
+    local output status
+    output=$("$tool" "$@" 2>&1)
+    status=$?
+    if [ "$status" -ne "$code" ] || ! grep -qF -- "$text" <<<"$output"; then
+        echo "FAIL: kalvo-render $* -> exit $status (wanted $code), output: $output"
+        failures=$((failures + 1))
+    else
+        echo "ok: kalvo-render $* -> $status"
+    fi
+}
+
+printf 'not audio' >"$work/text.wav"
+printf 'MThd garbage' >"$work/bad.mid"
+expect 0 "Usage: kalvo-render" --help
+expect 2 "--out FILE is required"
+expect 2 "unknown argument '--loud'" --out "$work/o.wav" --loud
+expect 2 "--block must be" --out "$work/o.wav" --block 0
+expect 2 "--meter must be" --out "$work/o.wav" --meter 7
+expect 2 "--set needs ID=VALUE" --out "$work/o.wav" --set LowLevel
+expect 2 "built-in input only" --out "$work/o.wav" --in "$work/text.wav" --rate 48000
+expect 1 "unknown parameter 'Loudness'" --out "$work/o.wav" --set Loudness=1
+expect 1 "outside LowLevel's range" --out "$work/o.wav" --set LowLevel=1.5
+expect 1 "does not exist" --out "$work/o.wav" --in "$work/missing.wav"
+expect 1 "not a WAV file" --out "$work/o.wav" --in "$work/text.wav"
+expect 1 "not a readable standard MIDI file" --out "$work/o.wav" --midi "$work/bad.mid"
+expect 1 "not a readable KalvoPro preset" --out "$work/o.wav" --preset "$work/text.wav"
+expect 1 "folder does not exist" --out "$work/no/such/o.wav"
+[ ! -e "$work/o.wav" ] || { echo "FAIL: a failed run left $work/o.wav"; failures=$((failures + 1)); }
+
+expect 0 "0.500 s (24000 frames, 48000 Hz, stereo, 32-bit float)" --out "$work/o.wav" --rate 48000 --seconds 0.5 \
+    --bpm 128 --meter 3/4 --start-ppq 2 --block 100 --set MixMaster=0.5 --preset "$preset"
+[ -s "$work/o.wav" ] || { echo "FAIL: no output file"; failures=$((failures + 1)); }
+expect 0 "x realtime" --out "$work/again.wav" --in "$work/o.wav" --stopped
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]
