@@ -157,3 +157,42 @@ TEST_F (KalvoProRender, DemoPresetModulatesAllThreeBandsAndDefaultsDoNot)
     EXPECT_GT (spread (bandLevels (demo, rate, midLow, midHigh)), 12.0f);
     EXPECT_GT (spread (bandLevels (demo, rate, highBand, highBand)), 12.0f);
 }
+
+TEST_F (KalvoProRender, MidiTriggerNoteSwitchesToAFlatStateWhereThePositionReachesIt)
+{
+    // The demo preset with state 1 listening to its trigger note 61.
+    auto document = juce::File (KALVO_DEMO_PRESET).loadFileAsString();
+    const auto state1 = document.indexOf ("<LinePointsMain1St1 ");
+    ASSERT_GT (state1, 0);
+    const auto connection = document.indexOf (state1, "stateMIDICon=\"0\"");
+    ASSERT_GT (connection, state1);
+    document = document.replaceSection (connection, 16, "stateMIDICon=\"1\"");
+    settings.presetFile = folder.getChildFile ("switching.kvp");
+    ASSERT_TRUE (settings.presetFile.replaceWithText (document));
+
+    // Note 61 at quarter note 4: two seconds in at 120 bpm, on a cycle boundary of every line.
+    juce::MidiMessageSequence track;
+    track.addEvent (juce::MidiMessage::noteOn (1, 61, 1.0f), 4.0 * 480);
+    track.addEvent (juce::MidiMessage::noteOff (1, 61), 4.5 * 480);
+    juce::MidiFile midiFile;
+    midiFile.setTicksPerQuarterNote (480);
+    midiFile.addTrack (track);
+    settings.midiFile = folder.getChildFile ("switch.mid");
+    {
+        juce::FileOutputStream out (settings.midiFile);
+        ASSERT_TRUE (midiFile.writeTo (out));
+    }
+
+    settings.seconds = 4.0;
+    double rate = 0.0;
+    const auto audio = render (rate);
+    EXPECT_EQ (summary.midiEventsDelivered, 2);
+    ASSERT_EQ (audio.getNumSamples(), 176400);
+
+    const auto lowBand = juce::IIRCoefficients::makeLowPass (44100.0, 150.0);
+    const auto levels = bandLevels (audio, rate, lowBand, lowBand);        // windows from 0.5 s, 62.5 ms each
+    const std::vector<float> before (levels.begin(), levels.begin() + 20); // 0.5 .. 1.75 s
+    const std::vector<float> after (levels.begin() + 28, levels.end());    // 2.25 s ..
+    EXPECT_GT (spread (before), 12.0f);
+    EXPECT_LT (spread (after), 1.0f);
+}
