@@ -1,6 +1,8 @@
 #include "StateDocument.h"
 #include "StateTestSupport.h"
 
+#include <filesystem>
+
 using namespace statetest;
 
 namespace
@@ -783,4 +785,33 @@ TEST (StateDocument, AfterALoadTheCurveModelsHoldTheEditedLineOfTheLoadedState)
     ASSERT_EQ (p->currentState, 6);
     EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1[2][6]));
     EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2[2][6]));
+}
+
+TEST (StateDocument, APresetFileInUtf16LoadsAndAnOversizedOneIsRefused)
+{
+    auto source = makeProcessor();
+    source->lineLength[2][3] = 0.125f;
+    const auto text = StateDocument::createDocument (*source)->toString();
+
+    const auto utf16 = temporaryFolder().getChildFile ("Sixteen.kvp");
+    {
+        utf16.deleteFile();
+        juce::FileOutputStream out (utf16);
+        out.writeText (text, true, true, nullptr);
+    }
+    auto p = makeProcessor();
+    ASSERT_TRUE (p->getStateFromFile (utf16));
+    EXPECT_EQ (p->lineLength[2][3], 0.125f);
+    EXPECT_EQ (p->presetName, "Sixteen");
+
+    // A valid document padded past the size limit is not read at all.
+    const auto huge = temporaryFolder().getChildFile ("Huge.kvp");
+    ASSERT_TRUE (huge.replaceWithText (text));
+    std::filesystem::resize_file (huge.getFullPathName().toStdString(),
+                                  (std::uintmax_t) StateDocument::maxDocumentBytes + 1);
+    auto q = makeProcessor();
+    q->presetName = "Before";
+    EXPECT_FALSE (q->getStateFromFile (huge));
+    EXPECT_EQ (q->presetName, "Before");
+    huge.deleteFile();
 }
