@@ -203,6 +203,8 @@ TEST_P (ControllerProxy, EachOperationForwardsOrAnswersItsFixedCode)
                                     ? (row.operation == std::string ("SendNotification") ? 2u : 1u)
                                     : 0u;
         EXPECT_EQ (host.log().count (row.operation), expected) << row.operation;
+        EXPECT_EQ (versionsOf (host, row.operation), std::vector<int> (expected, row.version))
+            << row.operation;
     }
     expectBalanced();
 }
