@@ -138,6 +138,29 @@ TEST (AAX_CParameter, SetRequestGoesToHostAndWaitsForUpdate)
     EXPECT_EQ (delegate.names(), Names ({ "unregister" }));
 }
 
+TEST (AAX_CParameter, UpdatePostsTheNormalizedValueAsReceived)
+{
+    RecordingDelegate delegate;
+    auto p = makeParameter ("MixMain", 0.5f, 0.0f, 2.0f);
+    p->SetAutomationDelegate (&delegate);
+    delegate.calls.clear();
+
+    // 0.1 has no exact float form: the stored real value maps back to a slightly different
+    // position, but the host is told the very value it sent.
+    p->UpdateNormalizedValue (0.1);
+    ASSERT_EQ (delegate.names(), Names ({ "current" }));
+    EXPECT_EQ (delegate.calls[0].value, 0.1);
+    EXPECT_EQ (valueOf (*p), 0.2f);
+    EXPECT_NE (p->GetNormalizedValue(), 0.1);
+
+    // Beyond the range the value is limited, the post still carries what came in.
+    delegate.calls.clear();
+    p->UpdateNormalizedValue (1.5);
+    ASSERT_EQ (delegate.names(), Names ({ "current" }));
+    EXPECT_EQ (delegate.calls[0].value, 1.5);
+    EXPECT_EQ (valueOf (*p), 2.0f);
+}
+
 TEST (AAX_CParameter, WithoutDelegateValueChangesAtOnce)
 {
     auto p = makeParameter();
