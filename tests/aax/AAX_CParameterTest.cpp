@@ -424,6 +424,7 @@ TEST (AAX_CParameterManager, OwnsParametersInOrder)
         EXPECT_EQ (manager.NumParameters(), 3);
         EXPECT_EQ (manager.GetParameterByID (""), nullptr);
 
+        EXPECT_EQ (manager.GetParameterIndex ("Power"), 0);
         EXPECT_EQ (manager.GetParameterIndex ("State"), 2);
         EXPECT_EQ (manager.GetParameterIndex ("Nope"), -1);
         EXPECT_EQ (manager.GetParameterIndex (nullptr), -1);
