@@ -176,6 +176,9 @@ TEST (FreqDisplayPaint, ThreeBandsBetweenTheSplits)
     EXPECT_FLOAT_EQ (display.lowSplit, 0.31642f);
     EXPECT_FLOAT_EQ (display.highSplit, 0.74411f);
     EXPECT_FLOAT_EQ (display.scale, 2.0f);
+    EXPECT_EQ (display.lowColour.getARGB(), 0xFFE95555u);
+    EXPECT_EQ (display.midColour.getARGB(), 0xFFE9E053u);
+    EXPECT_EQ (display.highColour.getARGB(), 0xFF92E97Au);
     display.setSize (200, 20);
     // Inner (2, 2, 196, 16): low ends at 2 + 0.31642 * 196 = 64.0, high starts at 147.8.
     const auto image = PixelProbe::paint (display);
@@ -240,6 +243,7 @@ TEST_F (LevelMeterPaint, BarRisesFromTheBottomByLevel)
 {
     EXPECT_FLOAT_EQ (meter.level, 0.0f);
     EXPECT_EQ (meter.colour.getARGB(), 0xFF83AEE2u);
+    EXPECT_FLOAT_EQ (meter.scale, 2.0f);
     meter.level = 0.25f;
     auto image = PixelProbe::paint (meter);
     EXPECT_EQ (barTop (image), 75);

@@ -219,6 +219,15 @@ TEST (IconsText, LongTextIsShortenedAndExtremeFontsAreSafe)
     icon.text = "A preset name far too long for its place";
     const auto image = paintIcon (icon, 60, 20);
     EXPECT_GT (PixelProbe::countOpaque (image, image.getBounds()), 0);
+    // It ends in an ellipsis: the last few columns hold only dots on the baseline, where a text
+    // merely cut off would end in the strokes of a letter.
+    const auto text = PixelProbe::opaqueBounds (image, 64);
+    ASSERT_FALSE (text.isEmpty());
+    EXPECT_LE (text.getRight(), 60);
+    const auto tail = juce::Rectangle<int> (text.getRight() - 6, text.getY(), 6, text.getHeight());
+    const auto tailInk = PixelProbe::opaqueBounds (image.getClippedImage (tail), 64);
+    EXPECT_GT (tailInk.getWidth(), 0);
+    EXPECT_LE (tailInk.getHeight(), 3) << "the text ends in " << tailInk.toString();
 
     for (float height : { 0.0f, -5.0f, 1.0e9f, std::numeric_limits<float>::quiet_NaN() })
     {
