@@ -38,12 +38,18 @@ void MidiTimeline::addEvent (double ppq, const juce::MidiMessage& message)
 
 void MidiTimeline::schedule (const OfflinePlayHead& playHead)
 {
+    // A position that is not a number cannot be ordered, let alone reached.
+    numUnreachable = static_cast<int> (
+        std::count_if (events.begin(), events.end(), [] (const Event& e) { return std::isnan (e.ppq); }));
+    events.erase (
+        std::remove_if (events.begin(), events.end(), [] (const Event& e) { return std::isnan (e.ppq); }),
+        events.end());
+
     std::stable_sort (events.begin(), events.end(),
                       [] (const Event& a, const Event& b) { return a.ppq < b.ppq; });
 
     std::vector<Event> reachable;
     reachable.reserve (events.size());
-    numUnreachable = 0;
 
     for (auto& event : events)
     {
@@ -53,7 +59,8 @@ void MidiTimeline::schedule (const OfflinePlayHead& playHead)
         const auto rounded = std::round (offset);
         const auto sample = std::abs (offset - rounded) < 1.0e-6 ? rounded : std::ceil (offset);
 
-        if (sample < 0.0 || (!playHead.isPlaying() && sample > 0.0))
+        // Also out of reach: positions too far away for a sample count (or not numbers at all).
+        if (!(sample >= 0.0 && sample < 9.0e18) || (!playHead.isPlaying() && sample > 0.0))
         {
             ++numUnreachable;
             continue;

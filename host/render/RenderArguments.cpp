@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace
 {
@@ -121,8 +122,9 @@ RenderArguments::Outcome RenderArguments::parse (const juce::StringArray& argume
         }
         else if (flag == "--bpm")
         {
-            if (!parseNumber (value, settings.bpm) || settings.bpm <= 0.0 || settings.bpm > 999.0)
-                return fail ("--bpm must be a tempo above 0 and at most 999, not '" + value + "'");
+            // Below one beat a minute the samples per quarter note outgrow what a position can count.
+            if (!parseNumber (value, settings.bpm) || settings.bpm < 1.0 || settings.bpm > 999.0)
+                return fail ("--bpm must be a tempo from 1 to 999, not '" + value + "'");
         }
         else if (flag == "--meter")
         {
@@ -153,7 +155,8 @@ RenderArguments::Outcome RenderArguments::parse (const juce::StringArray& argume
             setting.id = value.upToFirstOccurrenceOf ("=", false, false).trim();
             double number = 0.0;
             if (!value.containsChar ('=') || setting.id.isEmpty() ||
-                !parseNumber (value.fromFirstOccurrenceOf ("=", false, false), number))
+                !parseNumber (value.fromFirstOccurrenceOf ("=", false, false), number) ||
+                std::abs (number) > static_cast<double> (std::numeric_limits<float>::max()))
                 return fail ("--set needs ID=VALUE with a number as the value, not '" + value + "'");
             setting.value = static_cast<float> (number);
             settings.parameterSettings.push_back (setting);
@@ -185,7 +188,7 @@ juce::String RenderArguments::usage()
            "  --preset FILE.kvp  preset to load before rendering\n"
            "  --rate HZ          sample rate of the built-in input (default 44100)\n"
            "  --seconds S        length of the built-in input (default 8)\n"
-           "  --bpm B            host tempo (default 120)\n"
+           "  --bpm B            host tempo, 1 to 999 (default 120)\n"
            "  --meter N/D        host time signature (default 4/4)\n"
            "  --start-ppq Q      host position of the first sample, in quarter notes (default 0)\n"
            "  --block N          block size in samples (default 512)\n"

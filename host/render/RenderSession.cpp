@@ -3,6 +3,7 @@
 #include "MidiTimeline.h"
 #include "OfflinePlayHead.h"
 #include "OfflineRenderer.h"
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -47,6 +48,21 @@ juce::Result RenderSession::applyParameterSettings (juce::AudioProcessor& proces
     return juce::Result::ok();
 }
 
+juce::Result RenderSession::checkSpaceFor (juce::int64 numFrames, const juce::File& outputFile)
+{
+    // Stereo 32-bit float, and room for the header. A volume that cannot tell its free space
+    // (0) is left to the writer, which reports a failed write.
+    const auto needed = static_cast<double> (numFrames) * 8.0 + 4096.0;
+    const auto available = static_cast<double> (outputFile.getParentDirectory().getBytesFreeOnVolume());
+    if (available > 0.0 && needed > available)
+        return juce::Result::fail (
+            "cannot write " + outputFile.getFullPathName() + ": the output needs " +
+            juce::File::descriptionOfSizeInBytes (static_cast<juce::int64> (std::min (needed, 9.0e18))) +
+            " but only " + juce::File::descriptionOfSizeInBytes (static_cast<juce::int64> (available)) +
+            " are free there");
+    return juce::Result::ok();
+}
+
 double RenderSession::Summary::getRealtimeFactor() const
 {
     return processingSeconds > 0.0 ? getSeconds() / processingSeconds : 0.0;
@@ -76,6 +92,8 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
     if (settings.hasInputFile())
     {
         const auto& file = settings.inputFile;
+        if (file.isDirectory())
+            return juce::Result::fail ("input file " + file.getFullPathName() + " is a folder");
         if (!file.existsAsFile())
             return juce::Result::fail ("input file " + file.getFullPathName() + " does not exist");
 
@@ -92,9 +110,25 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
         if (reader->lengthInSamples <= 0)
             return juce::Result::fail (file.getFullPathName() + " holds no audio");
 
+        // The length comes from the header alone; a damaged or hostile one could announce far
+        // more frames than the file has, which would be rendered as silence without end.
+        const auto bits = static_cast<juce::int64> (reader->bitsPerSample);
+        const auto bytesPerFrame =
+            std::max<juce::int64> (1, bits >= 8 && bits <= 64 ? reader->numChannels * bits / 8 : 1);
+        const auto framesInFile = file.getSize() / bytesPerFrame;
+        if (reader->lengthInSamples > framesInFile)
+            return juce::Result::fail (file.getFullPathName() +
+                                       " is cut short or damaged: its header announces " +
+                                       juce::String (reader->lengthInSamples) +
+                                       " frames, but the file holds at most " + juce::String (framesInFile));
+
         sampleRate = reader->sampleRate;
         numSamples = reader->lengthInSamples;
     }
+
+    if (numSamples < 1)
+        return juce::Result::fail ("--seconds " + juce::String (settings.seconds) +
+                                   " is shorter than one sample at " + juce::String (sampleRate) + " Hz");
 
     MidiTimeline midi;
     if (settings.hasMidiFile())
@@ -121,6 +155,9 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
                                    ": the folder does not exist");
     if (outFile.isDirectory())
         return juce::Result::fail ("cannot write " + outFile.getFullPathName() + ": it is a folder");
+
+    if (auto result = checkSpaceFor (numSamples, outFile); result.failed())
+        return result;
 
     juce::TemporaryFile temporary (outFile);
     std::unique_ptr<juce::AudioFormatWriter> writer;

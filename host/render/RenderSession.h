@@ -33,6 +33,9 @@ public:
     static juce::Result run (const RenderSettings& settings, juce::AudioProcessor& processor,
                              const PresetLoader& loadPreset, Summary& summary);
 
+    // Fails, saying how much is needed, when the output file would not fit on its volume.
+    static juce::Result checkSpaceFor (juce::int64 numFrames, const juce::File& outputFile);
+
     // Sets each parameter, found by its ID, to a plain value within its range.
     static juce::Result applyParameterSettings (juce::AudioProcessor& processor,
                                                 const std::vector<ParameterSetting>& settings);

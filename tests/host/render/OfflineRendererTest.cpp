@@ -2,6 +2,7 @@
 #include "MidiTimeline.h"
 #include "RecordingProcessor.h"
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace
 {
@@ -102,6 +103,21 @@ TEST (OfflineRenderer, MidiEventsLandOnTheSampleWhereThePositionReachesThemForAn
         EXPECT_EQ (run.midi.getNumDelivered(), 3);
         EXPECT_EQ (run.midi.getNumNotDelivered(), 2);
     }
+}
+
+TEST (OfflineRenderer, EventsTooFarAwayToCountInSamplesAreNeverDelivered)
+{
+    RenderRun run;
+    run.midi.addEvent (1.0e30, juce::MidiMessage::noteOn (1, 60, 1.0f));
+    run.midi.addEvent (std::numeric_limits<double>::quiet_NaN(), juce::MidiMessage::noteOn (1, 61, 1.0f));
+    run.midi.addEvent (std::numeric_limits<double>::infinity(), juce::MidiMessage::noteOn (1, 62, 1.0f));
+    run.midi.addEvent (0.5, juce::MidiMessage::noteOn (1, 63, 1.0f));
+    render (run, 44100.0, 120.0, 0.0, true, 512, 22050);
+    ASSERT_TRUE (run.result.wasOk());
+    ASSERT_EQ (run.processor.events.size(), 1u);
+    EXPECT_EQ (run.processor.events[0].noteNumber, 63);
+    EXPECT_EQ (run.processor.events[0].sample, 11025);
+    EXPECT_EQ (run.midi.getNumUnreachable(), 3);
 }
 
 TEST (OfflineRenderer, StoppedTransportDeliversOnlyEventsAtItsPosition)

@@ -110,6 +110,8 @@ INSTANTIATE_TEST_SUITE_P (
         BadCase{ { "--out", "o.wav", "--seconds", "nan" }, "--seconds" },
         BadCase{ { "--out", "o.wav", "--bpm", "0" }, "--bpm" },
         BadCase{ { "--out", "o.wav", "--bpm", "inf" }, "--bpm" },
+        BadCase{ { "--out", "o.wav", "--bpm", "0.5" }, "--bpm must be a tempo from 1 to 999" },
+        BadCase{ { "--out", "o.wav", "--bpm", "1e-300" }, "--bpm" },
         BadCase{ { "--out", "o.wav", "--meter", "4" }, "--meter" },
         BadCase{ { "--out", "o.wav", "--meter", "0/4" }, "--meter" },
         BadCase{ { "--out", "o.wav", "--meter", "4/0" }, "--meter" },
@@ -123,6 +125,7 @@ INSTANTIATE_TEST_SUITE_P (
         BadCase{ { "--out", "o.wav", "--set", "LowLevel" }, "--set" },
         BadCase{ { "--out", "o.wav", "--set", "=1" }, "--set" },
         BadCase{ { "--out", "o.wav", "--set", "LowLevel=loud" }, "--set" },
+        BadCase{ { "--out", "o.wav", "--set", "LowLevel=1e39" }, "--set" }, // beyond any float
         BadCase{ { "--out", "o.wav", "--bpm", "100", "--bpm", "120" }, "given twice" },
         BadCase{ { "--out", "o.wav", "--stopped", "--stopped" }, "given twice" },
         BadCase{ { "--out", "o.wav", "--in", "i.wav", "--rate", "48000" }, "built-in input only" },

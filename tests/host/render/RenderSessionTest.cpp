@@ -215,3 +215,59 @@ TEST_F (RenderSessionTest, PresetGoesThroughTheLoaderBeforeParametersAreSet)
 
     EXPECT_EQ (run (noPresets).getErrorMessage(), "no presets here");
 }
+
+TEST_F (RenderSessionTest, InputWhoseHeaderAnnouncesMoreThanTheFileHoldsIsRefused)
+{
+    ASSERT_TRUE (settings.outputFile.replaceWithText ("keep me"));
+
+    settings.inputFile = folder;
+    EXPECT_TRUE (run().getErrorMessage().contains ("is a folder"));
+
+    // A 16-bit stereo WAV of 4 frames whose data chunk claims 0xfffffff0 bytes: about a billion
+    // frames, most of them not in the file.
+    juce::MemoryOutputStream wav;
+    wav.write ("RIFF", 4);
+    wav.writeInt (36 + 16);
+    wav.write ("WAVEfmt ", 8);
+    wav.writeInt (16);
+    wav.writeShort (1);
+    wav.writeShort (2);
+    wav.writeInt (44100);
+    wav.writeInt (44100 * 4);
+    wav.writeShort (4);
+    wav.writeShort (16);
+    wav.write ("data", 4);
+    wav.writeInt (static_cast<int> (0xfffffff0u));
+    for (int i = 0; i < 8; ++i)
+        wav.writeShort (1000);
+    settings.inputFile = folder.getChildFile ("liar.wav");
+    ASSERT_TRUE (settings.inputFile.replaceWithData (wav.getData(), wav.getDataSize()));
+
+    const auto result = run();
+    EXPECT_TRUE (result.getErrorMessage().contains ("cut short or damaged")) << result.getErrorMessage();
+    EXPECT_TRUE (result.getErrorMessage().contains ("1073741820 frames")) << result.getErrorMessage();
+    EXPECT_TRUE (processor.blocks.empty());
+    EXPECT_EQ (settings.outputFile.loadFileAsString(), "keep me");
+}
+
+TEST_F (RenderSessionTest, BuiltInInputShorterThanOneSampleIsRefused)
+{
+    settings.sampleRate = 8000.0;
+    settings.seconds = 0.00006; // 0.48 samples
+    const auto result = run();
+    EXPECT_TRUE (result.getErrorMessage().contains ("shorter than one sample")) << result.getErrorMessage();
+    EXPECT_FALSE (settings.outputFile.exists());
+
+    settings.seconds = 0.0000625; // exactly 0.5 samples rounds to one
+    ASSERT_TRUE (run().wasOk());
+    EXPECT_EQ (summary.numSamples, 1);
+}
+
+TEST_F (RenderSessionTest, OutputThatCannotFitOnItsVolumeIsRefusedBeforeRendering)
+{
+    // 2^60 stereo float frames are 8 EiB: no volume has that.
+    const auto huge = RenderSession::checkSpaceFor (juce::int64 (1) << 60, settings.outputFile);
+    EXPECT_TRUE (huge.failed());
+    EXPECT_TRUE (huge.getErrorMessage().contains ("are free there")) << huge.getErrorMessage();
+    EXPECT_TRUE (RenderSession::checkSpaceFor (1000, settings.outputFile).wasOk());
+}

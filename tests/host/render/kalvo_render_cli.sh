@@ -32,6 +32,14 @@ expect 2 "--out FILE is required"
 expect 2 "unknown argument '--loud'" --out "$work/o.wav" --loud
 expect 2 "--block must be" --out "$work/o.wav" --block 0
 expect 2 "--meter must be" --out "$work/o.wav" --meter 7
+# Sizes and tempos that would ask for absurd memory, disk or positions are refused up front.
+expect 2 "--seconds must be" --out "$work/o.wav" --seconds 1e9
+expect 2 "--rate must be" --out "$work/o.wav" --rate 1e9
+expect 2 "--block must be" --out "$work/o.wav" --block 1e9
+expect 2 "--bpm must be a tempo from 1 to 999" --out "$work/o.wav" --bpm 1e-300
+expect 2 "--start-ppq must be" --out "$work/o.wav" --start-ppq 1e300
+expect 1 "shorter than one sample" --out "$work/o.wav" --seconds 1e-9
+expect 1 "is a folder" --out "$work/o.wav" --in "$work"
 expect 2 "--set needs ID=VALUE" --out "$work/o.wav" --set LowLevel
 expect 2 "built-in input only" --out "$work/o.wav" --in "$work/text.wav" --rate 48000
 expect 1 "unknown parameter 'Loudness'" --out "$work/o.wav" --set Loudness=1
@@ -47,6 +55,10 @@ expect 0 "0.500 s (24000 frames, 48000 Hz, stereo, 32-bit float)" --out "$work/o
     --bpm 128 --meter 3/4 --start-ppq 2 --block 100 --set MixMaster=0.5 --preset "$preset"
 [ -s "$work/o.wav" ] || { echo "FAIL: no output file"; failures=$((failures + 1)); }
 expect 0 "x realtime" --out "$work/again.wav" --in "$work/o.wav" --stopped
+# File names are taken as they are: spaces, quotes, shell characters, a leading dash, non-ASCII.
+odd="$work/-odd 'name' \"\$(x)\" ünï.wav"
+expect 0 "wrote $odd: 0.100 s" --out "$odd" --seconds 0.1
+[ -s "$odd" ] || { echo "FAIL: no output under the odd name"; failures=$((failures + 1)); }
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]

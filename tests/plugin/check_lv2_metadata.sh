@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# What the LV2 bundle's turtle tells a host about the plug-in: its name and maker, stereo audio in
+# and out, MIDI in on the event input, and no MIDI out.
+# Usage: check_lv2_metadata.sh LV2_BUNDLE PLUGIN_URI
+set -euo pipefail
+bundle=$(cd "$1" && pwd)
+uri=$2
+for tool in sordi python3; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool not found (scripts/setup installs sordi and python3)"; exit 1; }
+done
+triples=$(mktemp)
+trap 'rm -f "$triples"' EXIT
+for ttl in "$bundle"/*.ttl; do
+    # An absolute path, so relative references resolve as a host resolves them.
+    sordi -o ntriples "$ttl" >>"$triples" || { echo "FAIL: $ttl does not parse"; exit 1; }
+done
+
+python3 - "$triples" "$uri" <<'PY'
+import collections, re, sys
+triple = re.compile(r'^(\S+) <([^>]*)> (.*) \.$')
+facts = collections.defaultdict(lambda: collections.defaultdict(set))
+for line in open(sys.argv[1], encoding="utf-8"):
+    m = triple.match(line.strip())
+    if m:
+        facts[m.group(1)][m.group(2)].add(m.group(3))
+plugin = "<" + sys.argv[2] + ">"
+LV2, ATOM, RDF = "http://lv2plug.in/ns/lv2core#", "http://lv2plug.in/ns/ext/atom#", "http://www.w3.org/1999/02/22-rdf-syntax-ns#"
+DOAP, FOAF = "http://usefulinc.com/ns/doap#", "http://xmlns.com/foaf/0.1/"
+MIDI = "<http://lv2plug.in/ns/ext/midi#MidiEvent>"
+failures = []
+def check(condition, text):
+    print(("ok: " if condition else "FAIL: ") + text)
+    if not condition:
+        failures.append(text)
+
+check(f"<{LV2}Plugin>" in facts[plugin][RDF + "type"], "the URI names an lv2:Plugin")
+check(facts[plugin][DOAP + "name"] == {'"KalvoPro"'}, "doap:name is KalvoPro")
+makers = {name for m in facts[plugin][DOAP + "maintainer"] for name in facts[m][FOAF + "name"]}
+check(makers == {'"Orvane"'}, "the maintainer is Orvane")
+
+ports = facts[plugin][LV2 + "port"]
+def kinds(port):
+    return {t.strip("<>").rsplit("#", 1)[-1] for t in facts[port][RDF + "type"]}
+audio_in = [p for p in ports if {"AudioPort", "InputPort"} <= kinds(p)]
+audio_out = [p for p in ports if {"AudioPort", "OutputPort"} <= kinds(p)]
+check(len(audio_in) == 2 and len(audio_out) == 2, "two audio inputs and two audio outputs")
+midi_in = [p for p in ports if {"AtomPort", "InputPort"} <= kinds(p) and MIDI in facts[p][ATOM + "supports"]]
+midi_out = [p for p in ports if "OutputPort" in kinds(p) and MIDI in facts[p][ATOM + "supports"]]
+check(len(midi_in) == 1, "one event input that takes MIDI")
+check(not midi_out, "no output carries MIDI")
+sys.exit(1 if failures else 0)
+PY
+echo "LV2 metadata checked"
