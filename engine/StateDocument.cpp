@@ -414,9 +414,12 @@ bool StateDocument::textFromFile (const juce::File& file, juce::String& text)
     if (!file.existsAsFile() || file.getSize() > maxDocumentBytes)
         return false;
 
+    // Devices and pipes report no size and may never end: read no more than a document can hold.
     juce::MemoryBlock data;
+    juce::FileInputStream stream (file);
 
-    if (!file.loadFileAsData (data) || data.getSize() == 0 || data.getSize() > (size_t) maxDocumentBytes)
+    if (!stream.openedOk() || stream.readIntoMemoryBlock (data, maxDocumentBytes + 1) == 0 ||
+        data.getSize() > (size_t) maxDocumentBytes)
         return false;
 
     const auto* bytes = static_cast<const char*> (data.getData());

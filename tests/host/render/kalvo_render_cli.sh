@@ -48,6 +48,9 @@ expect 1 "does not exist" --out "$work/o.wav" --in "$work/missing.wav"
 expect 1 "not a WAV file" --out "$work/o.wav" --in "$work/text.wav"
 expect 1 "not a readable standard MIDI file" --out "$work/o.wav" --midi "$work/bad.mid"
 expect 1 "not a readable KalvoPro preset" --out "$work/o.wav" --preset "$work/text.wav"
+# A device that never ends is read only as far as a preset can reach.
+expect 1 "not a readable KalvoPro preset" --out "$work/o.wav" --preset /dev/zero
+expect 1 "not a readable standard MIDI file" --out "$work/o.wav" --midi /dev/zero
 expect 1 "folder does not exist" --out "$work/no/such/o.wav"
 [ ! -e "$work/o.wav" ] || { echo "FAIL: a failed run left $work/o.wav"; failures=$((failures + 1)); }
 
