@@ -257,7 +257,8 @@ void cleanParameterChildren (LineEditorAudioProcessor& p, juce::XmlElement& root
 
     for (auto* child : root.getChildIterator())
     {
-        auto* parameter = child->getTagName() == "PARAM"
+        // Element names match without regard to case, this one too.
+        auto* parameter = child->getTagName().equalsIgnoreCase ("PARAM")
                               ? p.parameters.getParameter (child->getStringAttribute (n.id))
                               : nullptr;
 
@@ -268,6 +269,7 @@ void cleanParameterChildren (LineEditorAudioProcessor& p, juce::XmlElement& root
         }
 
         seen.add (child->getStringAttribute (n.id));
+        child->setTagName (n.param);
         child->deleteAllChildElements();
 
         if (child->hasAttribute (n.value))

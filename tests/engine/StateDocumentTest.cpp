@@ -406,10 +406,20 @@ TEST (StateDocument, ElementNamesIgnoreCaseAttributeNamesDoNot)
     e->removeAttribute ("Lenght");
     e->setAttribute ("lenght", 0.1);
 
+    // The parameter children are found in any case too; a value attribute in another case is not
+    // the value.
+    doc->getChildByAttribute ("id", "MidLevel")->setTagName ("param");
+    doc->getChildByAttribute ("id", "MidLevel")->setAttribute ("value", 0.125);
+    doc->getChildByAttribute ("id", "HighLevel")->setTagName ("Param");
+    doc->getChildByAttribute ("id", "HighLevel")->removeAttribute ("value");
+    doc->getChildByAttribute ("id", "HighLevel")->setAttribute ("Value", 0.75);
+
     auto p = makeProcessor();
     ASSERT_TRUE (load (*p, *doc));
     EXPECT_EQ (p->lineLength[2][5], 0.25f);
     EXPECT_EQ (p->lineLength[1][4], 0.63f);
+    EXPECT_EQ (parameterValue (*p, "MidLevel"), 0.125f);
+    EXPECT_EQ (parameterValue (*p, "HighLevel"), 0.5f); // the default, as in a fresh processor
 }
 
 TEST (StateDocument, PresetNameComesFromTheFileNameInFilesAndFromTheDocumentInHostBlocks)
