@@ -5,6 +5,8 @@
 #include <JuceHeader.h>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <string>
 
 namespace
 {
@@ -48,9 +50,18 @@ juce::File temporaryHomeFolder()
     {
         Home()
         {
-            folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                         .getNonexistentChildFile ("kalvo-test-home", "", false);
-            folder.createDirectory();
+            // Made atomically: ctest runs many of these processes at once, and two of them
+            // sharing a folder would delete it under each other.
+            auto path = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                            .getChildFile ("kalvo-test-home-XXXXXX")
+                            .getFullPathName()
+                            .toStdString();
+            if (mkdtemp (path.data()) == nullptr)
+            {
+                std::cerr << "cannot make a private home folder for the tests" << std::endl;
+                std::abort();
+            }
+            folder = juce::File (juce::String::fromUTF8 (path.c_str()));
         }
         ~Home() { folder.deleteRecursively(); }
         juce::File folder;
