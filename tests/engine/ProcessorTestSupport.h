@@ -7,31 +7,70 @@
 #include "LineEditorAudioProcessor.h"
 
 #include <JuceHeader.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace kalvo::test
 {
-// Points HOME at a fresh temporary folder, once per process, before any processor exists.
+// Points HOME at a temporary folder of these tests (the processor creates its presets folder
+// and reads its settings file there) until the running test ends; then the previous HOME comes
+// back, so that other suites linked into the same binary keep the home they set up.
 inline void useTemporaryHome()
 {
-    struct Home
+    class Home final : public ::testing::EmptyTestEventListener
     {
+    public:
         Home()
         {
             folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
                          .getNonexistentChildFile ("kalvo-processor-test-home", "", false);
             folder.createDirectory();
+        }
+        ~Home() override { folder.deleteRecursively(); }
+
+        void enter()
+        {
+            if (!entered)
+            {
+                const char* current = std::getenv ("HOME");
+                hadPrevious = current != nullptr;
+                previous = hadPrevious ? current : "";
+                entered = true;
+            }
             setenv ("HOME", folder.getFullPathName().toRawUTF8(), 1);
         }
-        ~Home() { folder.deleteRecursively(); }
+
+        void OnTestEnd (const ::testing::TestInfo&) override
+        {
+            if (!entered)
+                return;
+            if (hadPrevious)
+                setenv ("HOME", previous.c_str(), 1);
+            else
+                unsetenv ("HOME");
+            entered = false;
+        }
+
+    private:
         juce::File folder;
+        bool entered = false, hadPrevious = false;
+        std::string previous;
     };
-    static Home home;
+
+    // The test framework owns its listeners and deletes this one (and the folder) at exit.
+    static Home* const home = []
+    {
+        auto* created = new Home();
+        ::testing::UnitTest::GetInstance()->listeners().Append (created);
+        return created;
+    }();
+    home->enter();
 }
 
 class TestPlayHead final : public juce::AudioPlayHead
@@ -97,7 +136,7 @@ public:
 
     double currentPosition() const
     {
-        if (! std::isfinite (bpm) || samplePosition == segmentSample)
+        if (!std::isfinite (bpm) || samplePosition == segmentSample)
             return segmentStart;
         return segmentStart + static_cast<double> (samplePosition - segmentSample) / sampleRate * bpm / 60.0;
     }
