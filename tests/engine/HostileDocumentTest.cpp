@@ -129,6 +129,23 @@ TEST (HostileDocument, LoadsIntoUsableValuesAndAMinuteOfAudioStaysFiniteAndInRan
         EXPECT_EQ (m.stateMIDINote[0], 60);
     }
 
+    // The models hold the edited curve of the loaded state, and every state operation works on
+    // what was loaded.
+    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1[p->currentLine][p->currentState]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2[p->currentLine][p->currentState]));
+    for (int line = 0; line < 4; ++line)
+    {
+        p->currentLine = line;
+        p->editedStage[line] = line % 2;
+        p->flipLine (false);
+        p->flipLine (true);
+        p->CopyState();
+        p->PasteState();
+    }
+    p->currentLine = 0;
+    q->RandomizeState();
+    q->ResetState();
+
     // A minute of noise at 48 kHz, with the state switched through every state on the way.
     p->enableAllBuses();
     p->prepareToPlay (48000.0, 512);

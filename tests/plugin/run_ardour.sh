@@ -23,7 +23,7 @@ LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 /usr/lib/ardour7/ardour-vst3-scanner
 for phase in create reopen; do
     echo "== $phase"
     status=0
-    output=$(timeout 120 ardour7-lua "$script" "$work/session" "$phase" 2>&1) || status=$?
+    output=$(timeout 120 ardour7-lua -X "$script" "$work/session" "$phase" 2>&1) || status=$?
     [ "$status" -eq 0 ] || { echo "$output" | tail -40; echo "FAIL: ardour7-lua exited with $status in the $phase phase"; exit 1; }
     echo "$output" | grep -E '^(PASS|FAIL|RESULT|parameters|\[ERROR\])' || true
     grep -q "^RESULT $phase failures=0$" <<<"$output" || { echo "$output" | tail -40; echo "FAIL: $phase phase"; exit 1; }

@@ -13,8 +13,13 @@ work=$(mktemp -d)
 server=kalvo-test-$$
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
+    # Clients first, newest first, so that each leaves the server cleanly; the server last.
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+    # Semaphores of clients that ended without closing (named after this run's server only).
+    rm -f /dev/shm/jack_sem.*_"$server"_* 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -26,13 +31,17 @@ for ttl in "$bundle"/*.ttl; do
     sordi "$ttl" >/dev/null || { echo "FAIL: $ttl does not parse"; exit 1; }
 done
 
+# This JACK allows one server per user at a time, whatever its name: runs of this test on the
+# same machine (parallel checkouts, CI beside a session) take turns.
+exec 9>"${TMPDIR:-/tmp}/kalvo-jack-test.lock"
+flock -w 240 9 || { echo "FAIL: another JACK test held the lock for four minutes"; exit 1; }
 export JACK_NO_AUDIO_RESERVATION=1 JACK_DEFAULT_SERVER=$server JACK_NO_START_SERVER=1
-jackd --no-realtime -n "$server" -d dummy -r 48000 -p 512 >"$work/jackd.log" 2>&1 &
+jackd --no-realtime -n "$server" -d dummy -r 48000 -p 512 >"$work/jackd.log" 2>&1 9>&- &
 pids+=($!)
 timeout 10 jack_wait -w >/dev/null 2>&1 || { cat "$work/jackd.log"; echo "FAIL: dummy JACK server did not start"; exit 1; }
 
 mkfifo "$work/commands"
-LV2_PATH=$(dirname "$bundle") jalv -x -n kalvo "$uri" <"$work/commands" >"$work/jalv.log" 2>&1 &
+LV2_PATH=$(dirname "$bundle") jalv -x -n kalvo "$uri" <"$work/commands" >"$work/jalv.log" 2>&1 9>&- &
 pids+=($!)
 exec 3>"$work/commands" # keeps jalv's input open
 for _ in $(seq 50); do jack_lsp 2>/dev/null | grep -q '^kalvo:audio_out_2$' && break; sleep 0.2; done
@@ -43,13 +52,13 @@ for port in audio_in_1 audio_in_2 audio_out_1 audio_out_2 in; do
     grep -q "kalvo:$port " <<<"$ports " || { echo "FAIL: port kalvo:$port missing"; exit 1; }
 done
 
-jack_simple_client sine >"$work/sine.log" 2>&1 3>&- &
+jack_simple_client sine >"$work/sine.log" 2>&1 3>&- 9>&- &
 pids+=($!)
 for _ in $(seq 50); do jack_lsp 2>/dev/null | grep -q '^sine:output2$' && break; sleep 0.1; done
 jack_connect sine:output1 kalvo:audio_in_1
 jack_connect sine:output2 kalvo:audio_in_2
 # Notes 60..63 (the trigger notes of the first states) every quarter of a second.
-jack_midiseq notes 48000 0 60 6000 12000 61 6000 24000 62 6000 36000 63 6000 >"$work/midiseq.log" 2>&1 3>&- &
+jack_midiseq notes 48000 0 60 6000 12000 61 6000 24000 62 6000 36000 63 6000 >"$work/midiseq.log" 2>&1 3>&- 9>&- &
 pids+=($!)
 for _ in $(seq 50); do jack_lsp 2>/dev/null | grep -q '^notes:out$' && break; sleep 0.1; done
 jack_connect notes:out kalvo:in
