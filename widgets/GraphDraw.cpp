@@ -40,13 +40,14 @@ void GraphDraw::setPoint (const float* values)
     {
         const auto innerWidth = (float) (getWidth() - 2 * inset);
         const auto innerHeight = (float) (getHeight() - 2 * inset);
-        const auto left = (float) inset + 2.0f;
 
         for (int k = 0; k < count; ++k)
         {
             // Mode 2 samples 100 points from 512 values, first to last.
             const float value = mode == 2 ? values[k * 511 / 99] : values[k];
-            screenPoints[k] = { (float) k * innerWidth / (float) count + left,
+            // Inset and the two extra pixels are added one after the other, not as one sum: the
+            // two round differently for some sizes.
+            screenPoints[k] = { (float) k * innerWidth / (float) count + (float) inset + 2.0f,
                                 (1.0f - value) * innerHeight + (float) inset };
         }
     }

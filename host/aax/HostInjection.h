@@ -11,6 +11,7 @@ enum class HostInjection
     SucceedWithNull, // success, but a null output
     FailWithObject,  // a failed result that still hands out an interface with a reference
     ThrowStd,        // throws std::runtime_error
-    ThrowInteger     // throws a plain int
+    ThrowInteger,    // throws a plain int
+    SucceedWithCode  // a positive success code (1) with the interface and its reference
 };
 } // namespace kalvo::aaxhost

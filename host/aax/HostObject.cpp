@@ -55,6 +55,15 @@ ACFRESULT HostObject::answer (const acfIID& iid, void** ppOut, bool applyInjecti
             addRef (0);
             return ACF_E_NOINTERFACE;
         }
+        case HostInjection::SucceedWithCode:
+        {
+            void* facet = facetFor (iid);
+            *ppOut = facet;
+            if (facet == nullptr)
+                return ACF_E_NOINTERFACE;
+            addRef (0);
+            return 1;
+        }
         case HostInjection::ThrowStd:
             throw std::runtime_error ("stand-in host: injected failure for " + InterfaceName (iid));
         case HostInjection::ThrowInteger:

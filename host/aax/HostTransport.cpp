@@ -52,9 +52,15 @@ int64_t HostTransport::ticksAt (int64_t sampleLocation) const noexcept
     return static_cast<int64_t> (std::llround (quarters * static_cast<double> (ticksPerQuarter)));
 }
 
-AAX_Result HostTransport::Facet::GetCurrentTempo (double* TempoBPM)
+void HostTransport::Facet::count() noexcept
 {
     ++state.callCount;
+    ++(version == 1 ? state.v1Calls : state.v2Calls);
+}
+
+AAX_Result HostTransport::Facet::GetCurrentTempo (double* TempoBPM)
+{
+    count();
     if (TempoBPM == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     *TempoBPM = state.tempo;
@@ -63,7 +69,7 @@ AAX_Result HostTransport::Facet::GetCurrentTempo (double* TempoBPM)
 
 AAX_Result HostTransport::Facet::GetCurrentMeter (int32_t* MeterNumerator, int32_t* MeterDenominator)
 {
-    ++state.callCount;
+    count();
     if (MeterNumerator == nullptr || MeterDenominator == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     *MeterNumerator = state.meterNumerator;
@@ -73,7 +79,7 @@ AAX_Result HostTransport::Facet::GetCurrentMeter (int32_t* MeterNumerator, int32
 
 AAX_Result HostTransport::Facet::IsTransportPlaying (bool* isPlaying)
 {
-    ++state.callCount;
+    count();
     if (isPlaying == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     *isPlaying = state.playing;
@@ -82,7 +88,7 @@ AAX_Result HostTransport::Facet::IsTransportPlaying (bool* isPlaying)
 
 AAX_Result HostTransport::Facet::GetCurrentTickPosition (int64_t* TickPosition)
 {
-    ++state.callCount;
+    count();
     if (TickPosition == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     *TickPosition = state.ticksAt (state.samplePosition);
@@ -92,7 +98,7 @@ AAX_Result HostTransport::Facet::GetCurrentTickPosition (int64_t* TickPosition)
 AAX_Result HostTransport::Facet::GetCurrentLoopPosition (bool* bLooping, int64_t* LoopStartTick,
                                                          int64_t* LoopEndTick)
 {
-    ++state.callCount;
+    count();
     if (bLooping == nullptr || LoopStartTick == nullptr || LoopEndTick == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     *bLooping = state.looping;
@@ -103,7 +109,7 @@ AAX_Result HostTransport::Facet::GetCurrentLoopPosition (bool* bLooping, int64_t
 
 AAX_Result HostTransport::Facet::GetCurrentNativeSampleLocation (int64_t* SampleLocation)
 {
-    ++state.callCount;
+    count();
     if (SampleLocation == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     *SampleLocation = state.samplePosition;
@@ -112,7 +118,7 @@ AAX_Result HostTransport::Facet::GetCurrentNativeSampleLocation (int64_t* Sample
 
 AAX_Result HostTransport::Facet::GetCustomTickPosition (int64_t* oTickPosition, int64_t iSampleLocation)
 {
-    ++state.callCount;
+    count();
     if (oTickPosition == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     *oTickPosition = state.ticksAt (iSampleLocation);
@@ -122,7 +128,7 @@ AAX_Result HostTransport::Facet::GetCustomTickPosition (int64_t* oTickPosition, 
 AAX_Result HostTransport::Facet::GetBarBeatPosition (int32_t* Bars, int32_t* Beats, int64_t* DisplayTicks,
                                                      int64_t SampleLocation)
 {
-    ++state.callCount;
+    count();
     if (Bars == nullptr || Beats == nullptr || DisplayTicks == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     const int64_t numerator = state.meterNumerator.load() > 0 ? state.meterNumerator.load() : 4;
@@ -140,7 +146,7 @@ AAX_Result HostTransport::Facet::GetBarBeatPosition (int32_t* Bars, int32_t* Bea
 
 AAX_Result HostTransport::Facet::GetTicksPerQuarter (uint32_t* ticks)
 {
-    ++state.callCount;
+    count();
     if (ticks == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     *ticks = static_cast<uint32_t> (ticksPerQuarter);
@@ -149,7 +155,7 @@ AAX_Result HostTransport::Facet::GetTicksPerQuarter (uint32_t* ticks)
 
 AAX_Result HostTransport::Facet::GetCurrentTicksPerBeat (uint32_t* ticks)
 {
-    ++state.callCount;
+    count();
     if (ticks == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     const int32_t denominator = state.meterDenominator.load() > 0 ? state.meterDenominator.load() : 4;
@@ -159,7 +165,7 @@ AAX_Result HostTransport::Facet::GetCurrentTicksPerBeat (uint32_t* ticks)
 
 AAX_Result HostTransport::Facet::GetTimelineSelectionStartPosition (int64_t* oSampleLocation)
 {
-    ++state.callCount;
+    count();
     if (oSampleLocation == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     *oSampleLocation = state.selectionStart;
@@ -168,7 +174,7 @@ AAX_Result HostTransport::Facet::GetTimelineSelectionStartPosition (int64_t* oSa
 
 AAX_Result HostTransport::Facet::GetTimeCodeInfo (AAX_EFrameRate* oFrameRate, int32_t* oOffset)
 {
-    ++state.callCount;
+    count();
     if (oFrameRate == nullptr || oOffset == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     *oFrameRate = static_cast<AAX_EFrameRate> (state.frameRate.load());
@@ -178,7 +184,7 @@ AAX_Result HostTransport::Facet::GetTimeCodeInfo (AAX_EFrameRate* oFrameRate, in
 
 AAX_Result HostTransport::Facet::GetFeetFramesInfo (AAX_EFeetFramesRate* oFeetFramesRate, int64_t* oOffset)
 {
-    ++state.callCount;
+    count();
     if (oFeetFramesRate == nullptr || oOffset == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     *oFeetFramesRate = static_cast<AAX_EFeetFramesRate> (state.feetFramesRate.load());
@@ -188,7 +194,7 @@ AAX_Result HostTransport::Facet::GetFeetFramesInfo (AAX_EFeetFramesRate* oFeetFr
 
 AAX_Result HostTransport::Facet::IsMetronomeEnabled (int32_t* isEnabled)
 {
-    ++state.callCount;
+    count();
     if (isEnabled == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
     *isEnabled = state.metronome ? 1 : 0;

@@ -36,8 +36,12 @@ public:
 
     // The tick position of a sample location at the current tempo and sample rate.
     int64_t ticksAt (int64_t sampleLocation) const noexcept;
-    // How many operations the plug-in called.
+    // How many operations the plug-in called, in all and through one interface version.
     int calls() const noexcept { return callCount.load(); }
+    int callsThrough (int version) const noexcept
+    {
+        return version == 1 ? v1Calls.load() : (version == 2 ? v2Calls.load() : 0);
+    }
 
 private:
     class Facet final : public HostFacet<AAX_IACFTransport_V2>
@@ -66,6 +70,8 @@ private:
         AAX_Result IsMetronomeEnabled (int32_t* isEnabled) override;
 
     private:
+        void count() noexcept;
+
         HostTransport& state;
     };
 
@@ -85,6 +91,8 @@ private:
     std::atomic<int64_t> feetFramesOffset{ 0 };
     std::atomic<bool> metronome{ false };
     std::atomic<int> callCount{ 0 };
+    std::atomic<int> v1Calls{ 0 };
+    std::atomic<int> v2Calls{ 0 };
 
     Facet v1;
     Facet v2;

@@ -3,6 +3,7 @@
 #include "InstanceHostOfferings.h"
 #include "PacketTestObjects.h"
 
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -234,4 +235,105 @@ TEST (AAX_CPacket, DataStartsAsEightZeroBytesAndResizes)
 
     AAX_CPacket::SPacketData data;
     EXPECT_THROW (data.Get (0u), std::out_of_range);
+}
+
+namespace
+{
+/** A controller without a host whose PostPacket answers a result chosen per port. */
+class ScriptedPostController final : public AAX_VController
+{
+public:
+    ScriptedPostController() : AAX_VController (nullptr) {}
+
+    AAX_Result PostPacket (AAX_CFieldIndex port, const void*, uint32_t) override
+    {
+        ports.push_back (port);
+        const auto it = answers.find (port);
+        return it != answers.end() ? it->second : AAX_SUCCESS;
+    }
+
+    std::map<AAX_CFieldIndex, AAX_Result> answers;
+    std::vector<AAX_CFieldIndex> ports;
+};
+
+/** A float parameter that also answers as a bool, to show which kind the generator asks first. */
+class FloatAlsoBool final : public AAX_CParameter<float>
+{
+public:
+    FloatAlsoBool (AAX_CParamID id, float value)
+        : AAX_CParameter<float> (id, AAX_CString (id), value, AAX_CLinearTaperDelegate<float, 0>(),
+                                 AAX_CNumberDisplayDelegate<float, 3>(), true)
+    {
+    }
+    bool GetValueAsBool (bool* value) const override
+    {
+        *value = true;
+        return true;
+    }
+};
+
+/** A double parameter that also answers as a 32-bit integer. */
+class DoubleAlsoInt final : public AAX_CParameter<double>
+{
+public:
+    DoubleAlsoInt (AAX_CParamID id, double value)
+        : AAX_CParameter<double> (id, AAX_CString (id), value,
+                                  AAX_CLinearTaperDelegate<double, 0> (0.0, 10.0),
+                                  AAX_CNumberDisplayDelegate<double, 3>(), true)
+    {
+    }
+    bool GetValueAsInt32 (int32_t* value) const override
+    {
+        *value = 9;
+        return true;
+    }
+};
+} // namespace
+
+TEST (PacketDispatchResult, IsTheAnswerOfTheLastPost)
+{
+    const std::vector<std::pair<std::pair<AAX_Result, AAX_Result>, AAX_Result>> cases = {
+        { { AAX_ERROR_POST_PACKET_FAILED, AAX_SUCCESS }, AAX_SUCCESS },
+        { { AAX_SUCCESS, AAX_ERROR_POST_PACKET_FAILED }, AAX_ERROR_POST_PACKET_FAILED },
+        { { AAX_ERROR_FIFO_FULL, AAX_ERROR_POST_PACKET_FAILED }, AAX_ERROR_POST_PACKET_FAILED },
+    };
+    for (const auto& [answers, expected] : cases)
+    {
+        ManagerEffectParameters effect;
+        effect.add<float> ("A", 0.25f);
+        effect.add<float> ("B", 0.75f);
+        ScriptedPostController controller;
+        controller.answers = { { 1, answers.first }, { 2, answers.second } };
+        AAX_CPacketDispatcher dispatcher;
+        dispatcher.Initialize (&controller, &effect);
+        ASSERT_EQ (dispatcher.RegisterPacket ("A", 1), AAX_SUCCESS);
+        ASSERT_EQ (dispatcher.RegisterPacket ("B", 2), AAX_SUCCESS);
+
+        // A failed post does not stop the pass: both packets go out, in identifier order.
+        EXPECT_EQ (dispatcher.Dispatch(), expected);
+        EXPECT_EQ (controller.ports, std::vector<AAX_CFieldIndex> ({ 1, 2 }));
+        // Nothing dirty any more: nothing posted, success.
+        EXPECT_EQ (dispatcher.Dispatch(), AAX_SUCCESS);
+        EXPECT_EQ (controller.ports.size(), 2u);
+    }
+}
+
+TEST (PacketDispatchGenerator, AsksBoolThenFloatThenInt32ThenDouble)
+{
+    ManagerEffectParameters effect;
+    effect.manager.AddParameter (new FloatAlsoBool ("Both", 0.5f));
+    effect.manager.AddParameter (new DoubleAlsoInt ("Wide", 2.5));
+    AAX_CPacketDispatcher dispatcher;
+    dispatcher.Initialize (nullptr, &effect);
+
+    AAX_CPacket packet (3);
+    ASSERT_EQ (dispatcher.GenerateSingleValuePacket ("Both", packet), AAX_SUCCESS);
+    ASSERT_EQ (packet.GetSize(), 4u);
+    const auto* bytes = static_cast<const uint8_t*> (packet.GetPtr());
+    EXPECT_EQ (Bytes (bytes, bytes + 4), Bytes ({ 1, 0, 0, 0 })); // the bool, not 0.5f
+
+    ASSERT_EQ (dispatcher.GenerateSingleValuePacket ("Wide", packet), AAX_SUCCESS);
+    ASSERT_EQ (packet.GetSize(), 4u);
+    bytes = static_cast<const uint8_t*> (packet.GetPtr());
+    EXPECT_EQ (Bytes (bytes, bytes + 4), Bytes ({ 9, 0, 0, 0 })); // the integer, not the double
 }

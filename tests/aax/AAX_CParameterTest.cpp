@@ -138,6 +138,64 @@ TEST (AAX_CParameter, SetRequestGoesToHostAndWaitsForUpdate)
     EXPECT_EQ (delegate.names(), Names ({ "unregister" }));
 }
 
+TEST (AAX_CParameter, UpdatePostsTheNormalizedValueAsReceived)
+{
+    RecordingDelegate delegate;
+    auto p = makeParameter ("MixMain", 0.5f, 0.0f, 2.0f);
+    p->SetAutomationDelegate (&delegate);
+    delegate.calls.clear();
+
+    // 0.1 has no exact float form: the stored real value maps back to a slightly different
+    // position, but the host is told the very value it sent.
+    p->UpdateNormalizedValue (0.1);
+    ASSERT_EQ (delegate.names(), Names ({ "current" }));
+    EXPECT_EQ (delegate.calls[0].value, 0.1);
+    EXPECT_EQ (valueOf (*p), 0.2f);
+    EXPECT_NE (p->GetNormalizedValue(), 0.1);
+
+    // Beyond the range the value is limited, the post still carries what came in.
+    delegate.calls.clear();
+    p->UpdateNormalizedValue (1.5);
+    ASSERT_EQ (delegate.names(), Names ({ "current" }));
+    EXPECT_EQ (delegate.calls[0].value, 1.5);
+    EXPECT_EQ (valueOf (*p), 2.0f);
+}
+
+TEST (AAX_CParameter, NewDisplayIsAnnouncedWithTheCurrentPosition)
+{
+    RecordingDelegate delegate;
+    auto p = makeParameter ("MixMain", 0.5f, 0.0f, 2.0f);
+    p->SetAutomationDelegate (&delegate);
+    delegate.calls.clear();
+
+    AAX_CNumberDisplayDelegate<float, 1> oneDecimal;
+    p->SetDisplayDelegate (oneDecimal);
+    ASSERT_EQ (delegate.names(), Names ({ "current" }));
+    EXPECT_EQ (delegate.calls[0].id, "MixMain");
+    EXPECT_EQ (delegate.calls[0].value, 0.25);
+    EXPECT_EQ (valueOf (*p), 0.5f); // the value itself stays
+    AAX_CString text;
+    EXPECT_TRUE (p->GetValueString (&text));
+    EXPECT_STREQ (text.Get(), "0.5");
+
+    // Without a delegate nothing is posted.
+    auto alone = makeParameter();
+    alone->SetDisplayDelegate (oneDecimal);
+    EXPECT_TRUE (alone->GetValueString (&text));
+    EXPECT_STREQ (text.Get(), "0.5");
+}
+
+TEST (AAX_CParameter, TextOfANonNumberPositionIsRefused)
+{
+    auto p = makeParameter();
+    AAX_CString text;
+    EXPECT_FALSE (p->GetStringFromNormalizedValue (std::numeric_limits<double>::quiet_NaN(), text));
+    EXPECT_FALSE (p->GetStringFromNormalizedValue (std::numeric_limits<double>::quiet_NaN(), 8, text));
+    // Positions outside 0..1 are limited by the taper and so shown at the range's ends.
+    EXPECT_TRUE (p->GetStringFromNormalizedValue (1.5, text));
+    EXPECT_STREQ (text.Get(), "1.000");
+}
+
 TEST (AAX_CParameter, WithoutDelegateValueChangesAtOnce)
 {
     auto p = makeParameter();
@@ -401,6 +459,7 @@ TEST (AAX_CParameterManager, OwnsParametersInOrder)
         EXPECT_EQ (manager.NumParameters(), 3);
         EXPECT_EQ (manager.GetParameterByID (""), nullptr);
 
+        EXPECT_EQ (manager.GetParameterIndex ("Power"), 0);
         EXPECT_EQ (manager.GetParameterIndex ("State"), 2);
         EXPECT_EQ (manager.GetParameterIndex ("Nope"), -1);
         EXPECT_EQ (manager.GetParameterIndex (nullptr), -1);

@@ -254,6 +254,9 @@ TEST (AAX_CString, ComparisonAndIndexing)
     AAX_CString e ("samY");
     e[3] = '\0';
     EXPECT_TRUE (d == e);
+    EXPECT_FALSE (d != e);
+    EXPECT_FALSE (d != "sam");
+    EXPECT_TRUE (d != "samX");
     EXPECT_EQ (a[0], 's');
     EXPECT_EQ (a[a.Length()], '\0');
 }

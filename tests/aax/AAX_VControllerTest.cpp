@@ -203,6 +203,8 @@ TEST_P (ControllerProxy, EachOperationForwardsOrAnswersItsFixedCode)
                                     ? (row.operation == std::string ("SendNotification") ? 2u : 1u)
                                     : 0u;
         EXPECT_EQ (host.log().count (row.operation), expected) << row.operation;
+        EXPECT_EQ (versionsOf (host, row.operation), std::vector<int> (expected, row.version))
+            << row.operation;
     }
     expectBalanced();
 }
@@ -335,6 +337,32 @@ TEST (ControllerProxyOverHost, FailedFactoryQueryStillConstructs)
         EXPECT_EQ (controller.CreateTableCopyForEffect (1, 2, 3, 4, 5), nullptr);
     }
     EXPECT_EQ (host.outstandingReferences(), 0) << host.referenceReport();
+}
+
+TEST (ControllerProxyOverHost, FactoryNeedsANonNegativeResultThePageTableExactlyZero)
+{
+    StandInHost host;
+    auto& instance = host.make<HostInstance>();
+    host.inject (IID_IACFComponentFactory, HostInjection::SucceedWithCode);
+    {
+        // A factory query answered with a positive code is a success: the factory is kept.
+        AAX_VController controller (instance.identity());
+        AAX_IACFPageTable_V2* table = controller.CreatePageTable();
+        EXPECT_NE (table, nullptr);
+        if (table != nullptr)
+            table->Release();
+    }
+    host.clearInjections();
+    host.inject (IID_IAAXPageTableV2, HostInjection::SucceedWithCode);
+    {
+        // A new page table counts only with a result of exactly 0; what came back is given back.
+        auto& second = host.make<HostInstance>();
+        AAX_VController controller (second.identity());
+        EXPECT_EQ (controller.CreatePageTable(), nullptr);
+    }
+    EXPECT_EQ (host.outstandingReferences(), 0) << host.referenceReport();
+    for (const auto& fault : host.faults())
+        ADD_FAILURE() << "host noticed: " << fault;
 }
 
 TEST (ControllerProxyOverHost, FailedVersionQueriesReleaseWhatCameBack)

@@ -108,8 +108,12 @@ TEST_P (PageTableProxy, EachOperationForwardsOrAnswersUnimplemented)
                 << row.operation;
     }
     for (const auto& row : pageTableRows())
-        EXPECT_EQ (host.log().count (row.operation), offers (offered, row.version) ? 1u : 0u)
+    {
+        const size_t expected = offers (offered, row.version) ? 1u : 0u;
+        EXPECT_EQ (host.log().count (row.operation), expected) << row.operation;
+        EXPECT_EQ (versionsOf (host, row.operation), std::vector<int> (expected, row.version))
             << row.operation;
+    }
     expectBalanced();
 }
 

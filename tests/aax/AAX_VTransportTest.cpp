@@ -124,7 +124,11 @@ TEST_P (TransportProxy, EachOperationForwardsOrAnswersItsFixedCode)
         for (const auto& row : transportRows())
         {
             const bool present = offers (offered, row.version);
+            const int before = instance.transport().callsThrough (row.version);
             EXPECT_EQ (row.call (transport), present ? AAX_SUCCESS : row.withoutIt) << row.operation;
+            // Through the pointer of the version that introduced the operation, and only that one.
+            EXPECT_EQ (instance.transport().callsThrough (row.version) - before, present ? 1 : 0)
+                << row.operation;
             forwarded += present ? 1 : 0;
         }
         EXPECT_EQ (instance.transport().calls(), forwarded);

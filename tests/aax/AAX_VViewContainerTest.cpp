@@ -68,8 +68,12 @@ TEST_P (ViewContainerProxy, EachOperationForwardsOrAnswersItsFixedCode)
                 << row.operation;
     }
     for (const auto& row : viewRows())
-        EXPECT_EQ (host.log().count (row.operation), offers (offered, row.version) ? 1u : 0u)
+    {
+        const size_t expected = offers (offered, row.version) ? 1u : 0u;
+        EXPECT_EQ (host.log().count (row.operation), expected) << row.operation;
+        EXPECT_EQ (versionsOf (host, row.operation), std::vector<int> (expected, row.version))
             << row.operation;
+    }
     if (offers (offered, 1))
     {
         ASSERT_EQ (container.sizes().size(), 1u);

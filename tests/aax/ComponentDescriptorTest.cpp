@@ -125,6 +125,24 @@ TEST_F (ComponentDescriptorProxy, DuplicateCopiesPropertiesTenThroughFourHundred
     EXPECT_EQ (pointer, AsData (&Process));
 }
 
+TEST_F (ComponentDescriptorProxy, DuplicatePrefersTheIntegerValueOfAProperty)
+{
+    WithoutVersionThree();
+    host.versions().propertyMap = { 1, 2 };
+    AAX_VComponentDescriptor component (host.unknown());
+    AAX_IPropertyMap* source = component.NewPropertyMap();
+    // Property 37 is set both ways: as an integer in the host's map and as a cached pointer.
+    source->AddProperty (AAX_eProperty_NativeInstanceInitProc, 74);
+    source->AddPointerProperty (AAX_eProperty_NativeInstanceInitProc, AsData (&Process));
+
+    AAX_IPropertyMap* copy = component.DuplicatePropertyMap (source);
+    ASSERT_NE (copy, nullptr);
+    EXPECT_EQ (HostMap (copy).propertiesInOrder(), (std::vector<std::pair<int32_t, int32_t>>{ { 37, 74 } }));
+    const void* pointer = nullptr;
+    EXPECT_FALSE (copy->GetPointerProperty (AAX_eProperty_NativeInstanceInitProc, &pointer));
+    EXPECT_EQ (pointer, nullptr);
+}
+
 TEST_F (ComponentDescriptorProxy, ManualPathRegistersTheNativeProcedure)
 {
     WithoutVersionThree();

@@ -85,6 +85,9 @@ TEST_F (HostServices, MissingVersionsAnswerTheirCodes)
     const AAX_VHostServices newerOnly (host.unknown());
     EXPECT_EQ (newerOnly.Trace (1, "t"), AAX_ERROR_NULL_OBJECT);
     EXPECT_EQ (newerOnly.StackTrace (1, 2, "s"), 0);
+    // Stack traces go through version 2, the version that introduced them, even with version 3.
+    EXPECT_EQ (host.log().operations().back().rfind ("HostServices#5 V2 StackTrace(", 0), 0u)
+        << host.log().operations().back();
     EXPECT_EQ (newerOnly.HandleAssertFailure ("f", 1, "n", 1), 0);
     EXPECT_EQ (host.log().operations().back(), "HostServices#6 V3 HandleAssertFailure(\"f\", 1, \"n\", 1)");
 }

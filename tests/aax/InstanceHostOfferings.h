@@ -30,6 +30,17 @@ inline std::string offeringName (const ::testing::TestParamInfo<Offering>& info)
     return info.param.name;
 }
 
+/** The interface version of each call of an operation the host received, in order: a proxy must
+    call every operation through the pointer of the version that introduced it. */
+inline std::vector<int> versionsOf (StandInHost& host, const std::string& operation)
+{
+    std::vector<int> versions;
+    for (const auto& call : host.log().calls())
+        if (call.kind == HostCall::Kind::Operation && call.operation == operation)
+            versions.push_back (call.version);
+    return versions;
+}
+
 /** The stand-in host for one test, with one plug-in instance on it. */
 class InstanceHostTest : public ::testing::TestWithParam<Offering>
 {

@@ -311,6 +311,133 @@ TEST (LineEditorRender, NoPointsLeavesTheTableUntouched)
         ASSERT_EQ (out[static_cast<size_t> (k)], before[k]);
 }
 
+namespace
+{
+// The rendering formulas evaluated once more in single precision, in the stated order and with
+// the stated constants, for a bit-for-bit comparison.
+float clampOrUpper (float v, float lo, float hi)
+{
+    return std::isnan (v) ? hi : std::min (std::max (v, lo), hi);
+}
+
+float singlePrecisionShape (int type, float c, float t)
+{
+    const float q1 = clampOrUpper (c * 0.5f + 0.5f, 0.000007629f, 0.99999237f);
+    const float e = std::fabs (q1 <= 0.5f ? logf (q1) / 0.6931472f : logf (1.0f - q1) / -0.6931472f);
+    auto base = [] (float q)
+    {
+        const float num = 2.0f * q - 1.0f;
+        return static_cast<float> (1.0 - static_cast<double> (num) / (static_cast<double> (q) * q));
+    };
+    const float b2 = base (clampOrUpper ((c + 1.0f) * 0.5f, 0.0003f, 0.9998f));
+    const float b5 = base (clampOrUpper ((c + 1.0f) * 0.5f, 0.000001f, 0.999999f));
+    const float w3 = std::min (1.0f, std::fabs (2.4142137f * c));
+    const float a6 = std::fabs (c);
+    const float m7 = floorf (std::fabs (c) * 15.0f + 1.0f);
+    const float m8 = floorf (std::fabs (c) * 16.0f + 1.0f);
+    const float m9 = floorf (std::fabs (c) * 32.0f + 1.0f);
+    const float u = std::fabs (2.0f * t - 1.0f);
+    const float s = t < 0.5f ? -1.0f : (t > 0.5f ? 1.0f : 0.0f);
+    switch (type)
+    {
+        case 1:
+            return q1 <= 0.5f ? powf (t, e) : 1.0f - powf (1.0f - t, e);
+        case 2:
+            return b2 == 1.0f ? t : (powf (b2, t) - 1.0f) / (b2 - 1.0f);
+        case 3:
+            return c >= 0.0f ? t * (1.0f - w3) + sinf (t * 1.5707964f) * w3
+                             : t * (1.0f - w3) + (sinf ((t - 1.0f) * 1.5707964f) + 1.0f) * w3;
+        case 4:
+            return (q1 <= 0.5f ? powf (u, e) : 1.0f - powf (1.0f - u, e)) * s * 0.5f + 0.5f;
+        case 5:
+            return b5 == 1.0f ? t : (powf (b5, u) - 1.0f) * (0.5f * s) / (b5 - 1.0f) + 0.5f;
+        case 6:
+            return c >= 0.0f ? t * (1.0f - a6) + (0.5f - cosf (t * 3.1415927f) * 0.5f) * a6
+                             : t * (1.0f - a6) + (asinf (2.0f * t - 1.0f) * 0.31830987f + 0.5f) * a6;
+        case 7:
+            return c >= 0.0f ? ceilf (t * m7) / m7 : floorf (t * m7) / m7;
+        case 8:
+            return c >= 0.0f ? 0.5f - cosf (t * 6.2831855f * (m8 - 0.5f)) * 0.5f : fmodf (t * m8, 1.0f);
+        case 9:
+            return c >= 0.0f ? fmodf (ceilf (t * m9), 2.0f) : fmodf (floorf (t * m9), 2.0f);
+        default:
+            return 0.0f;
+    }
+}
+} // namespace
+
+TEST (LineEditorRender, ValidCurvesRenderBitForBitInSinglePrecision)
+{
+    auto model = makeModel();
+    std::mt19937 rng (512);
+    std::uniform_real_distribution<float> unit (0.0f, 1.0f);
+    std::uniform_int_distribution<int> count (2, 50), type (1, 9), grid (0, 1024), quarter (-4, 4);
+    for (int round = 0; round < 400; ++round)
+    {
+        // Every third curve sits on a half-sample grid, so segment bounds tie and round to even.
+        const int n = count (rng);
+        std::vector<float> xs{ 0.0f, 1.0f };
+        for (int i = 2; i < n; ++i)
+            xs.push_back (round % 3 == 0 ? static_cast<float> (grid (rng)) / 1024.0f : unit (rng));
+        std::sort (xs.begin(), xs.end());
+        Curve curve;
+        curve.fill (freeSlot());
+        for (int i = 0; i < n; ++i)
+        {
+            const float tn =
+                i % 4 == 0 ? static_cast<float> (quarter (rng)) / 4.0f : unit (rng) * 2.0f - 1.0f;
+            curve[static_cast<std::size_t> (i)] = { xs[static_cast<std::size_t> (i)],
+                                                    unit (rng),
+                                                    tn,
+                                                    i,
+                                                    0.0f,
+                                                    0.0f,
+                                                    type (rng),
+                                                    false,
+                                                    false,
+                                                    true };
+        }
+
+        float expected[N][2];
+        for (auto& e : expected)
+            e[0] = e[1] = -1.0f;
+        expected[0][0] = curve[0].x;
+        expected[0][1] = curve[0].y;
+        for (std::size_t i = 1; i < static_cast<std::size_t> (n); ++i)
+        {
+            const LETPoint& p = curve[i - 1];
+            const LETPoint& q = curve[i];
+            const float dx = q.x - p.x, dy = q.y - p.y;
+            const double k0 = std::nearbyint (static_cast<double> (p.x * 512.0f));
+            const double k1 = std::nearbyint (static_cast<double> (q.x * 512.0f));
+            const double w = std::nearbyint (static_cast<double> (dx * 512.0f));
+            const float inv = w == 0.0 ? 0.0f : 1.0f / static_cast<float> (w);
+            float x = p.x;
+            for (int j = 0; j < static_cast<int> (k1 - k0); ++j)
+            {
+                x = x + 1.0f / 512.0f;
+                const float t = static_cast<float> (j) * inv;
+                expected[static_cast<int> (k0) + j][0] = x;
+                expected[static_cast<int> (k0) + j][1] = p.y + singlePrecisionShape (q.type, q.tn, t) * dy;
+            }
+        }
+
+        model->setLinePoints (curve.data());
+        for (int k = 0; k < N; ++k)
+        {
+            ASSERT_EQ (model->renderedLine[k][0], expected[k][0]) << "round " << round << " index " << k;
+            ASSERT_EQ (model->renderedLine[k][1], expected[k][1]) << "round " << round << " index " << k;
+        }
+        for (int i = 1; i < n; ++i)
+        {
+            const LETPoint& p = model->points[i - 1];
+            const LETPoint& q = model->points[i];
+            ASSERT_EQ (q.handleX, p.x + 0.5f * (q.x - p.x));
+            ASSERT_EQ (q.handleY, p.y + (0.5f * (q.y - p.y)) * (q.tn + 1.0f));
+        }
+    }
+}
+
 // --- Curves the rendering must survive: corrupt presets, random edits, hand-edited files.
 
 TEST (LineEditorRenderFaults, PointsStraddlingARoundingBoundaryGiveNoNaN)

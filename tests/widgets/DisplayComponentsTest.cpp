@@ -74,6 +74,44 @@ TEST_F (GraphDrawPoints, ModeTwoSamplesHundredPointsFromFirstToLast)
     EXPECT_NEAR (graph.screenPoints[99].y, 8.0f, 1e-4);
 }
 
+TEST_F (GraphDrawPoints, CoordinatesFollowTheFormulaTermByTermInSinglePrecision)
+{
+    // x = k (W - 2i) / n + i + 2, added left to right: adding the inset and the two extra pixels
+    // one after the other rounds differently from adding their sum for some sizes (inset 6, the
+    // scale 1.5 thumbnails, among them).
+    int mismatches = 0;
+    juce::String first;
+    for (int inset : { 4, 6, 8 })
+        for (int inner = 20; inner <= 80; ++inner)
+            for (int mode : { 0, 1, 2 })
+            {
+                const int count = mode == 1 ? 512 : 100;
+                graph.setSize (inner + 2 * inset, 20 + 2 * inset);
+                graph.inset = inset;
+                graph.mode = mode;
+                graph.setPoint (values);
+                for (int k = 0; k < count; ++k)
+                {
+                    volatile float x = (float) k * (float) inner / (float) count;
+                    x = x + (float) inset;
+                    x = x + 2.0f;
+                    const float value = values[mode == 2 ? (int) std::floor (k * 511.0 / 99.0) : k];
+                    volatile float y = (1.0f - value) * 20.0f;
+                    y = y + (float) inset;
+                    if (graph.screenPoints[k].x != x || graph.screenPoints[k].y != y)
+                    {
+                        if (mismatches++ == 0)
+                            first << "inset " << inset << ", inner " << inner << ", mode " << mode << ", k "
+                                  << k << ": (" << juce::String (graph.screenPoints[k].x, 9) << ", "
+                                  << juce::String (graph.screenPoints[k].y, 9) << ") instead of ("
+                                  << juce::String ((float) x, 9) << ", " << juce::String ((float) y, 9)
+                                  << ")";
+                    }
+                }
+            }
+    EXPECT_EQ (mismatches, 0) << first;
+}
+
 TEST_F (GraphDrawPoints, OtherModesLeaveThePointsAndValuesOutsideRangeAreNotClamped)
 {
     graph.mode = 3;
@@ -138,6 +176,9 @@ TEST (FreqDisplayPaint, ThreeBandsBetweenTheSplits)
     EXPECT_FLOAT_EQ (display.lowSplit, 0.31642f);
     EXPECT_FLOAT_EQ (display.highSplit, 0.74411f);
     EXPECT_FLOAT_EQ (display.scale, 2.0f);
+    EXPECT_EQ (display.lowColour.getARGB(), 0xFFE95555u);
+    EXPECT_EQ (display.midColour.getARGB(), 0xFFE9E053u);
+    EXPECT_EQ (display.highColour.getARGB(), 0xFF92E97Au);
     display.setSize (200, 20);
     // Inner (2, 2, 196, 16): low ends at 2 + 0.31642 * 196 = 64.0, high starts at 147.8.
     const auto image = PixelProbe::paint (display);
@@ -202,6 +243,7 @@ TEST_F (LevelMeterPaint, BarRisesFromTheBottomByLevel)
 {
     EXPECT_FLOAT_EQ (meter.level, 0.0f);
     EXPECT_EQ (meter.colour.getARGB(), 0xFF83AEE2u);
+    EXPECT_FLOAT_EQ (meter.scale, 2.0f);
     meter.level = 0.25f;
     auto image = PixelProbe::paint (meter);
     EXPECT_EQ (barTop (image), 75);

@@ -219,6 +219,15 @@ TEST (IconsText, LongTextIsShortenedAndExtremeFontsAreSafe)
     icon.text = "A preset name far too long for its place";
     const auto image = paintIcon (icon, 60, 20);
     EXPECT_GT (PixelProbe::countOpaque (image, image.getBounds()), 0);
+    // It ends in an ellipsis: the last few columns hold only dots on the baseline, where a text
+    // merely cut off would end in the strokes of a letter.
+    const auto text = PixelProbe::opaqueBounds (image, 64);
+    ASSERT_FALSE (text.isEmpty());
+    EXPECT_LE (text.getRight(), 60);
+    const auto tail = juce::Rectangle<int> (text.getRight() - 6, text.getY(), 6, text.getHeight());
+    const auto tailInk = PixelProbe::opaqueBounds (image.getClippedImage (tail), 64);
+    EXPECT_GT (tailInk.getWidth(), 0);
+    EXPECT_LE (tailInk.getHeight(), 3) << "the text ends in " << tailInk.toString();
 
     for (float height : { 0.0f, -5.0f, 1.0e9f, std::numeric_limits<float>::quiet_NaN() })
     {
@@ -240,4 +249,120 @@ TEST (IconsGlyphs, TinyBoundsDrawWithoutFault)
         paintIcon (icon, 1, 50);
     }
     SUCCEED();
+}
+
+TEST (IconsGlyphs, StrokeGlyphsLieWhereTheirFiguresSay)
+{
+    // Scale 2 in a 40 x 30 icon: the frame is (4, 4, 32, 22) stroked 2 wide, so its top edge covers
+    // rows 3 and 4; strokes are 2 wide and end square.
+    Icons icon;
+    icon.scale = 2.0f;
+    const auto lit = [] (const juce::Image& image, int x, int y)
+    { return PixelProbe::colourNear (image, x, y, juce::Colour (0xFF4ED36D), 40); };
+    const auto glyph = [&] (int type)
+    {
+        icon.iconType = type;
+        return paintIcon (icon, 40, 30);
+    };
+
+    {
+        SCOPED_TRACE ("thick and thin frames");
+        const auto thick = glyph (5); // 4 wide: rows 2 to 5
+        EXPECT_TRUE (lit (thick, 20, 2));
+        EXPECT_TRUE (lit (thick, 20, 5));
+        EXPECT_TRUE (PixelProbe::isTransparent (thick, 20, 1));
+        EXPECT_TRUE (PixelProbe::isTransparent (thick, 20, 6));
+        const auto thin = glyph (6); // 2 wide: rows 3 and 4
+        EXPECT_TRUE (lit (thin, 20, 3));
+        EXPECT_TRUE (lit (thin, 20, 4));
+        EXPECT_TRUE (PixelProbe::isTransparent (thin, 20, 2));
+        EXPECT_TRUE (PixelProbe::isTransparent (thin, 20, 5));
+        EXPECT_TRUE (lit (thin, 3, 15));
+        EXPECT_TRUE (lit (thin, 36, 15));
+    }
+    {
+        SCOPED_TRACE ("cross");
+        const auto cross = glyph (9);     // (8, 8)-(32, 22) and (32, 8)-(8, 22)
+        EXPECT_TRUE (lit (cross, 3, 15)); // the frame
+        EXPECT_TRUE (lit (cross, 19, 14));
+        EXPECT_TRUE (lit (cross, 9, 8));
+        EXPECT_TRUE (lit (cross, 30, 8));
+        EXPECT_TRUE (PixelProbe::isTransparent (cross, 20, 9));
+        EXPECT_TRUE (PixelProbe::isTransparent (cross, 9, 15));
+    }
+    {
+        SCOPED_TRACE ("outlined die");
+        const auto die = glyph (10); // rings of radius 1..3 around (10, 10), (30, 10), (10, 20), (30, 20)
+        for (auto centre : { juce::Point<int> (10, 10), juce::Point<int> (30, 10), juce::Point<int> (10, 20),
+                             juce::Point<int> (30, 20) })
+        {
+            EXPECT_TRUE (lit (die, centre.x + 2, centre.y)) << centre.toString();
+            EXPECT_TRUE (lit (die, centre.x - 3, centre.y)) << centre.toString();
+            EXPECT_LT (die.getPixelAt (centre.x - 5, centre.y).getAlpha(), 8) << centre.toString();
+        }
+        EXPECT_TRUE (PixelProbe::isTransparent (die, 20, 15));
+    }
+    {
+        SCOPED_TRACE ("horizontal and vertical bars");
+        const auto across = glyph (15); // (8, 15)-(32, 15): rows 14 and 15, columns 8 to 31
+        EXPECT_TRUE (lit (across, 8, 14));
+        EXPECT_TRUE (lit (across, 31, 15));
+        EXPECT_TRUE (PixelProbe::isTransparent (across, 7, 15));
+        EXPECT_TRUE (PixelProbe::isTransparent (across, 32, 15));
+        EXPECT_TRUE (PixelProbe::isTransparent (across, 20, 13));
+        EXPECT_TRUE (PixelProbe::isTransparent (across, 20, 16));
+        const auto down = glyph (16); // (20, 8)-(20, 22): columns 19 and 20, rows 8 to 21
+        EXPECT_TRUE (lit (down, 19, 8));
+        EXPECT_TRUE (lit (down, 20, 21));
+        EXPECT_TRUE (PixelProbe::isTransparent (down, 20, 7));
+        EXPECT_TRUE (PixelProbe::isTransparent (down, 20, 22));
+        EXPECT_TRUE (PixelProbe::isTransparent (down, 18, 15));
+        EXPECT_TRUE (PixelProbe::isTransparent (down, 21, 15));
+    }
+    {
+        SCOPED_TRACE ("corner");
+        const auto corner = glyph (17); // (8, 15)-(20, 15) and (20, 8)-(20, 15)
+        EXPECT_TRUE (lit (corner, 10, 15));
+        EXPECT_TRUE (lit (corner, 20, 10));
+        EXPECT_TRUE (PixelProbe::isTransparent (corner, 26, 15)); // nothing right of the centre
+        EXPECT_TRUE (PixelProbe::isTransparent (corner, 20, 19)); // nothing below it
+    }
+    {
+        SCOPED_TRACE ("V");
+        const auto vee = glyph (18); // (8, 12)-(20, 19)-(32, 12)
+        EXPECT_TRUE (lit (vee, 14, 16));
+        EXPECT_TRUE (lit (vee, 25, 16));
+        EXPECT_TRUE (lit (vee, 19, 18));
+        EXPECT_TRUE (PixelProbe::isTransparent (vee, 20, 13));
+        EXPECT_TRUE (PixelProbe::isTransparent (vee, 20, 22)); // the point ends at 19 + 1
+    }
+    {
+        SCOPED_TRACE ("arrows");
+        // Left: on (32, 15)-(4, 15), shaft 2 thick from x 32 to the head's base at x 4 + (30 - 16) = 18;
+        // head 32 wide, tip at x 4.
+        const auto left = glyph (11);
+        EXPECT_TRUE (lit (left, 30, 14));
+        EXPECT_TRUE (lit (left, 30, 15));
+        EXPECT_TRUE (PixelProbe::isTransparent (left, 30, 12));
+        EXPECT_TRUE (PixelProbe::isTransparent (left, 30, 17));
+        EXPECT_TRUE (lit (left, 16, 5)); // the head
+        EXPECT_TRUE (PixelProbe::isTransparent (left, 33, 15));
+        EXPECT_TRUE (PixelProbe::isTransparent (left, 2, 15));
+        const auto right = glyph (12); // mirrored on (4, 15)-(32, 15): base at x 18, tip at x 32
+        EXPECT_TRUE (lit (right, 9, 14));
+        EXPECT_TRUE (PixelProbe::isTransparent (right, 9, 12));
+        EXPECT_TRUE (lit (right, 20, 5));
+        EXPECT_TRUE (PixelProbe::isTransparent (right, 33, 15));
+        EXPECT_TRUE (PixelProbe::isTransparent (right, 16, 5));
+    }
+    {
+        SCOPED_TRACE ("filled die");
+        const auto die = glyph (1); // fill (0, 0, 40, 30) corner 4; black pips 10 x 7.5
+        EXPECT_TRUE (lit (die, 0, 15));
+        EXPECT_TRUE (lit (die, 20, 15));
+        for (auto pip : { juce::Point<int> (9, 7), juce::Point<int> (30, 7), juce::Point<int> (9, 22),
+                          juce::Point<int> (30, 22) })
+            EXPECT_TRUE (PixelProbe::colourNear (die, pip.x, pip.y, juce::Colours::black, 8))
+                << pip.toString();
+    }
 }
