@@ -88,7 +88,11 @@ AAX_Result HostPageTableController::Facet::CreateTableCopyForEffect (
                     HostCallLog::hex (static_cast<uint32_t> (inProductID)),
                     HostCallLog::hex (static_cast<uint32_t> (inPlugInID)), HostCallLog::hex (inTableType),
                     HostCallLog::number (inTablePageSize), owner.standInHost().labelOf (oTable) });
-    return copyInto (effectKey (inManufacturerID, inProductID, inPlugInID, inTableType), oTable);
+    const AAX_Result copied =
+        copyInto (effectKey (inManufacturerID, inProductID, inPlugInID, inTableType), oTable);
+    if (const auto overridden = owner.overriddenResult ("CreateTableCopyForEffect"))
+        return *overridden;
+    return copied;
 }
 
 AAX_Result HostPageTableController::Facet::CreateTableCopyForLayout (const char* inEffectID,

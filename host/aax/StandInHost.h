@@ -69,8 +69,9 @@ public:
     void runOperationThrower (const std::string& operation) const;
 
     // The named operation answers result instead of doing its work, on one object ("PropertyMap#2")
-    // or on every object of a kind ("PropertyMap"). Honoured by the property-map operations and by
-    // the component descriptor's process-procedure registrations.
+    // or on every object of a kind ("PropertyMap"). Honoured by the property-map operations, by
+    // the component descriptor's process-procedure registrations and by the page-table
+    // controller's CreateTableCopyForEffect (after it has filled the table).
     void overrideResult (const std::string& target, const std::string& operation, int32_t result);
     void clearResultOverrides();
     std::optional<int32_t> resultOverride (const std::string& label, const std::string& operation) const;

@@ -313,6 +313,26 @@ TEST_P (ControllerProxy, MissingNewerVersionsWriteZeroIntoOutputs)
     }
 }
 
+TEST_F (ControllerOnFullHost, TableCopyCountsOnlyWithAResultOfZero)
+{
+    configureHost (instance);
+    {
+        AAX_VController controller (instance.identity());
+        // The host fills the table but answers a code other than 0: the copy is given back.
+        for (const AAX_Result answer : std::vector<AAX_Result>{ 1, AAX_ERROR_UNIMPLEMENTED })
+        {
+            host.overrideResult (instance.label(), "CreateTableCopyForEffect", answer);
+            EXPECT_EQ (controller.CreateTableCopyForEffect (kOrvn, kKlvp, kKlv1, kPgTL, 1), nullptr)
+                << answer;
+        }
+        host.clearResultOverrides();
+        std::unique_ptr<AAX_IPageTable> table (
+            controller.CreateTableCopyForEffect (kOrvn, kKlvp, kKlv1, kPgTL, 1));
+        EXPECT_NE (table, nullptr);
+    }
+    EXPECT_EQ (host.log().count ("CreateTableCopyForEffect"), 3u);
+}
+
 TEST_F (ControllerOnFullHost, SingleArgumentNotificationSendsNoData)
 {
     AAX_VController controller (instance.identity());

@@ -13,6 +13,7 @@
 #include "HostPropertyMap.h"
 
 using kalvo::aaxhost::HostCallLog;
+using kalvo::aaxhost::HostInjection;
 using kalvo::aaxhost::HostPropertyMap;
 using kalvo::aaxtest::AaxHostTest;
 
@@ -274,6 +275,27 @@ TEST_F (ComponentDescriptorProxy, ManualPathReportsACopyWithoutTheBufferLength)
     // The map passed in is used.
     EXPECT_EQ (host.log().operationsOn ("ComponentDescriptor#1").back(),
                "AddProcessProc_Native(" + Address (&Process) + ", PropertyMap#1, null, null)");
+}
+
+TEST_F (ComponentDescriptorProxy, ManualPathKeepsTheMapWhenTheCopyHasNoHostObject)
+{
+    WithoutVersionThree();
+    StartServices();
+    AAX_VComponentDescriptor component (host.unknown());
+    AAX_IPropertyMap* map = component.NewPropertyMap();
+    map->AddProperty (AAX_eProperty_PlugInID_Native, 1);
+    map->AddProperty (AAX_eProperty_AudioBufferLength_Native, 5);
+    map->AddPointerProperty (AAX_eProperty_NativeProcessProc, AsData (&Process));
+    // From now on the host makes no property maps: the copy is a proxy without a host object.
+    host.inject (IID_IAAXPropertyMapV1, HostInjection::Fail);
+
+    EXPECT_EQ (component.AddProcessProc (map, nullptr, 0), AAX_SUCCESS);
+    // Nothing to report: the map passed in is used as it is.
+    EXPECT_TRUE (host.assertions().empty());
+    EXPECT_EQ (host.log().operationsOn ("ComponentDescriptor#1").back(),
+               "AddProcessProc_Native(" + Address (&Process) + ", PropertyMap#1, null, null)");
+    EXPECT_TRUE (HostMap (map).hasProperty (AAX_eProperty_AudioBufferLength_Native));
+    host.clearInjections();
 }
 
 TEST_F (ComponentDescriptorProxy, ManualPathReportsAFailedRemovalAndUsesTheCopy)

@@ -1,6 +1,7 @@
 // Test main shared by every JUCE-using test binary: one JUCE initialiser for the process,
 // and every JUCE assertion turned into a test failure.
 #include <JuceHeader.h>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace
@@ -39,6 +40,11 @@ private:
 
 int main (int argc, char** argv)
 {
+    // Without a display JUCE falls back to ":0", which may be another test's virtual display that
+    // vanishes mid-run. Headless tests get an address no server has, so they never depend on one.
+    if (const char* display = std::getenv ("DISPLAY"); display == nullptr || *display == 0)
+        setenv ("DISPLAY", "unix:65000", 1);
+
     ::testing::InitGoogleTest (&argc, argv);
     ::testing::AddGlobalTestEnvironment (new JuceEnvironment());
     return RUN_ALL_TESTS();

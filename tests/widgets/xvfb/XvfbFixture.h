@@ -6,13 +6,13 @@
 
 #include <gtest/gtest.h>
 
-// Every test here needs the X server that xvfb-run provides.
+// Every test here needs a virtual X server (tests/support/with-xvfb.sh).
 class XvfbTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE (OnScreen::displayAvailable()) << "no X display: run under xvfb-run";
+        ASSERT_TRUE (OnScreen::displayAvailable()) << "no X display: run under tests/support/with-xvfb.sh";
     }
 
     static GoldenImage goldens() { return GoldenImage (juce::File (KALVO_GOLDEN_DIR)); }
