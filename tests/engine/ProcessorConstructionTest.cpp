@@ -410,15 +410,3 @@ TEST (ProcessorConstruction, SettingsFileWithMissingAttributesOrOddRoot)
     }
     settingsFolder().deleteRecursively();
 }
-
-// Other suites linked into the same binary set up a home of their own before any test runs: a
-// processor test moves HOME only while it runs. Earlier tests of this file made processors, so
-// when the whole binary runs, this catches a HOME left behind by one of them.
-TEST (ProcessorConstruction, HomeIsOursOnlyWhileATestRuns)
-{
-    const auto home = [] { return juce::SystemStats::getEnvironmentVariable ("HOME", {}); };
-    EXPECT_FALSE (home().contains ("kalvo-processor-test-home")) << home();
-    auto p = makeProcessor();
-    EXPECT_TRUE (home().contains ("kalvo-processor-test-home")) << home();
-    EXPECT_TRUE (p->presetsFolder.isAChildOf (juce::File (home())));
-}

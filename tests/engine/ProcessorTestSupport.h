@@ -5,72 +5,22 @@
 // block-by-block renderer that moves the position as a host would.
 
 #include "LineEditorAudioProcessor.h"
+#include "TestHome.h"
 
 #include <JuceHeader.h>
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace kalvo::test
 {
-// Points HOME at a temporary folder of these tests (the processor creates its presets folder
-// and reads its settings file there) until the running test ends; then the previous HOME comes
-// back, so that other suites linked into the same binary keep the home they set up.
+// Points HOME at the process's private folder before any processor exists.
 inline void useTemporaryHome()
 {
-    class Home final : public ::testing::EmptyTestEventListener
-    {
-    public:
-        Home()
-        {
-            folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                         .getNonexistentChildFile ("kalvo-processor-test-home", "", false);
-            folder.createDirectory();
-        }
-        ~Home() override { folder.deleteRecursively(); }
-
-        void enter()
-        {
-            if (!entered)
-            {
-                const char* current = std::getenv ("HOME");
-                hadPrevious = current != nullptr;
-                previous = hadPrevious ? current : "";
-                entered = true;
-            }
-            setenv ("HOME", folder.getFullPathName().toRawUTF8(), 1);
-        }
-
-        void OnTestEnd (const ::testing::TestInfo&) override
-        {
-            if (!entered)
-                return;
-            if (hadPrevious)
-                setenv ("HOME", previous.c_str(), 1);
-            else
-                unsetenv ("HOME");
-            entered = false;
-        }
-
-    private:
-        juce::File folder;
-        bool entered = false, hadPrevious = false;
-        std::string previous;
-    };
-
-    // The test framework owns its listeners and deletes this one (and the folder) at exit.
-    static Home* const home = []
-    {
-        auto* created = new Home();
-        ::testing::UnitTest::GetInstance()->listeners().Append (created);
-        return created;
-    }();
-    home->enter();
+    temporaryHomeFolder();
 }
 
 class TestPlayHead final : public juce::AudioPlayHead
