@@ -257,7 +257,8 @@ void cleanParameterChildren (LineEditorAudioProcessor& p, juce::XmlElement& root
 
     for (auto* child : root.getChildIterator())
     {
-        auto* parameter = child->getTagName() == "PARAM"
+        // Element names match without regard to case, this one too.
+        auto* parameter = child->getTagName().equalsIgnoreCase ("PARAM")
                               ? p.parameters.getParameter (child->getStringAttribute (n.id))
                               : nullptr;
 
@@ -268,6 +269,7 @@ void cleanParameterChildren (LineEditorAudioProcessor& p, juce::XmlElement& root
         }
 
         seen.add (child->getStringAttribute (n.id));
+        child->setTagName (n.param);
         child->deleteAllChildElements();
 
         if (child->hasAttribute (n.value))
@@ -482,8 +484,47 @@ bool StateDocument::readFromFile (LineEditorAudioProcessor& p, const juce::File&
     return document != nullptr && applyDocument (p, *document, &name);
 }
 
+namespace
+{
+// True when the curve model can take the curve as stored: at least two used points, all inside
+// their ranges, the lowest at x 0 and the highest at x 1, every free slot sorting behind them.
+// Their slot order does not matter (Randomize State stores its points in drawing order): the
+// model sorts them itself, so such a curve is kept slot for slot.
+bool isUsableAsStored (const LETPoint* curve)
+{
+    int numUsed = 0;
+    float lowest = 2.0f, highest = -1.0f;
+
+    for (int i = 0; i < StateDocument::numSlots; ++i)
+    {
+        const auto& pt = curve[i];
+
+        if (pt.indx == -1)
+        {
+            if (!(pt.x > 1.0f))
+                return false;
+
+            continue;
+        }
+
+        if (!(pt.x >= 0.0f && pt.x <= 1.0f && pt.y >= 0.0f && pt.y <= 1.0f && pt.tn >= -1.0f &&
+              pt.tn <= 1.0f))
+            return false;
+
+        lowest = std::min (lowest, pt.x);
+        highest = std::max (highest, pt.x);
+        ++numUsed;
+    }
+
+    return numUsed >= 2 && lowest == 0.0f && highest == 1.0f;
+}
+} // namespace
+
 void StateDocument::makeCurveUsable (LETPoint* curve)
 {
+    if (isUsableAsStored (curve))
+        return;
+
     int used[numSlots];
     int numUsed = 0;
 

@@ -20,12 +20,14 @@ public:
     static constexpr int numStates = 12;
     static constexpr int numSlots = 50;
 
-    // Documents larger than this are refused unread: a full document is well under 1 MiB.
+    // Documents larger than this are refused unread: the largest full document is under 1 MiB.
     static constexpr int maxDocumentBytes = 16 * 1024 * 1024;
-    // A full document has 114 elements, two levels deep. Much more can only be hostile (and deep
-    // nesting would exhaust the parser's stack), so such text is refused before parsing.
-    static constexpr int maxTags = 512;
-    static constexpr int maxDepth = 16;
+    // A full document has 114 elements, two levels deep. The limits leave ample room for elements
+    // that a later version or a hand editor adds (they are ignored), and refuse only what can be
+    // nothing but hostile: millions of tiny elements, or nesting deep enough to exhaust the
+    // parser's stack. Such text is refused before parsing.
+    static constexpr int maxTags = 100000;
+    static constexpr int maxDepth = 64;
 
     // The whole document built from the processor's current values. Changes nothing.
     static std::unique_ptr<juce::XmlElement> createDocument (LineEditorAudioProcessor&);
@@ -66,6 +68,7 @@ public:
     // Makes a curve read from outside safe for the curve model and the audio path: used slots
     // (index not -1, finite x) sorted to the front with x and y in 0..1 and tension in -1..1,
     // the first at x 0 and the last at x 1, free slots rewritten as free slots; fewer than two
-    // used points give the flat curve at 1.0. A curve that already satisfies this is unchanged.
+    // used points give the flat curve at 1.0. A curve the model can already take as stored (in
+    // any slot order, as Randomize State leaves it) is kept slot for slot.
     static void makeCurveUsable (LETPoint* curve);
 };

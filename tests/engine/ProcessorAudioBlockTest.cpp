@@ -844,3 +844,59 @@ TEST (ProcessorAudioBlock, SwitchedOffInputGivesSilence)
     EXPECT_EQ (buffer.getMagnitude (0, 0, 256), 0.0f);
     EXPECT_EQ (buffer.getMagnitude (1, 0, 256), 0.0f);
 }
+
+// Every mix and level at a value of its own, constant curves and no glide: the block must weight
+// the crossover's bands by the three gains of the mix law, computed here from its definition.
+TEST (ProcessorAudioBlock, BandGainsFollowTheMixAndLevelLaw)
+{
+    TestHost host;
+    auto& p = *host.processor;
+    host.setTransport (120.0, false);
+    p.linkMix = false;
+    const float curve[4] = { 0.8f, 0.25f, 0.6f, 0.9f };
+    for (int line = 0; line < 4; ++line)
+    {
+        kalvo::test::setTable (p, line, 0, [&] (int) { return curve[line]; });
+        p.bandGlide[line][0] = 0.0f; // no glide: each line value is its table value at once
+    }
+    host.setParameter ("MixMaster", 0.7f);
+    host.setParameter ("MixMain", 0.6f);
+    host.setParameter ("MixLow", 0.3f);
+    host.setParameter ("MixMid", 0.45f);
+    host.setParameter ("MixHigh", 0.9f);
+    host.setParameter ("LowLevel", 0.3f);
+    host.setParameter ("MidLevel", 0.6f);
+    host.setParameter ("HighLevel", 0.8f);
+    host.prepare (44100.0, 4096); // every ramp stands at its target
+
+    const double m = 0.7, mainMix = 0.6, lowMix = 0.3, midMix = 0.45, highMix = 0.9;
+    const auto level = [] (double v) { return (3.16228 * v) / (2.16228 - 1.1622801 * v); };
+    const double dry = 1.0 - m;
+    const double g0 = ((1.0 - mainMix) + curve[0] * mainMix) * m + dry;
+    const double gLow = dry + m * g0 * level (0.3) * ((1.0 - lowMix) + curve[1] * lowMix);
+    const double gMid = dry + m * g0 * level (0.6) * ((1.0 - midMix) + curve[2] * midMix);
+    const double gHigh = level (0.8) * ((1.0 - highMix) + curve[3] * highMix) * g0 * m + dry;
+
+    // The same crossover, run by hand with those gains.
+    EQBandSplit3 reference;
+    reference.sampleRate = 44100.0;
+    reference.lowMidFreq = 250.19362f;
+    reference.midHighFreq = 2000.4028f;
+    reference.InitiateVars();
+
+    const auto input = testSignal (4096);
+    juce::AudioBuffer<float> output (input);
+    host.process (output);
+    float worst = 0.0f;
+    for (int n = 0; n < 4096; ++n)
+    {
+        float left = input.getSample (0, n), right = input.getSample (1, n);
+        reference.processSample (left, right, static_cast<float> (gLow), static_cast<float> (gMid),
+                                 static_cast<float> (gHigh));
+        worst = std::max (
+            { worst, std::abs (output.getSample (0, n) - left), std::abs (output.getSample (1, n) - right) });
+    }
+    EXPECT_LT (worst, 2e-6f);
+    for (int line = 0; line < 4; ++line)
+        EXPECT_EQ (p.lineValue[line].load(), curve[line]);
+}

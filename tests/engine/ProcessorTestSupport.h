@@ -5,6 +5,7 @@
 // block-by-block renderer that moves the position as a host would.
 
 #include "LineEditorAudioProcessor.h"
+#include "TestHome.h"
 
 #include <JuceHeader.h>
 
@@ -16,22 +17,10 @@
 
 namespace kalvo::test
 {
-// Points HOME at a fresh temporary folder, once per process, before any processor exists.
+// Points HOME at the process's private folder before any processor exists.
 inline void useTemporaryHome()
 {
-    struct Home
-    {
-        Home()
-        {
-            folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                         .getNonexistentChildFile ("kalvo-processor-test-home", "", false);
-            folder.createDirectory();
-            setenv ("HOME", folder.getFullPathName().toRawUTF8(), 1);
-        }
-        ~Home() { folder.deleteRecursively(); }
-        juce::File folder;
-    };
-    static Home home;
+    temporaryHomeFolder();
 }
 
 class TestPlayHead final : public juce::AudioPlayHead
@@ -97,7 +86,7 @@ public:
 
     double currentPosition() const
     {
-        if (! std::isfinite (bpm) || samplePosition == segmentSample)
+        if (!std::isfinite (bpm) || samplePosition == segmentSample)
             return segmentStart;
         return segmentStart + static_cast<double> (samplePosition - segmentSample) / sampleRate * bpm / 60.0;
     }

@@ -468,3 +468,73 @@ TEST (ProcessorTiming, ShortLoopMovesWithinOneLargeBlock)
     // sample (4095 / 5512.5 = 0.743 of a cycle, in the closed half), not of the first.
     EXPECT_LT (p.lineValue[0].load(), 0.5f);
 }
+
+// While the host plays, sample n of a block reads the curve at the host position of that sample:
+// block start + n quarter notes x tempo / 60 / rate. The Main table holds its own index (k / 511)
+// and every other gain is 1, so with a steady DC input each output sample tells which table
+// entry it used. Blocks of uneven sizes, a position jump and two meters.
+TEST (ProcessorTiming, EverySampleReadsTheCurveAtItsOwnHostPosition)
+{
+    for (const auto& [numerator, denominator] : { std::pair{ 4, 4 }, std::pair{ 6, 8 } })
+    {
+        constexpr double rate = 44100.0, tempo = 97.0;
+        TestHost host (rate, 4096);
+        auto& p = *host.processor;
+        p.linkMix = false;
+        for (auto* id : { "MixLow", "MixMid", "MixHigh" })
+            host.setParameter (id, 0.0f);
+        kalvo::test::setTable (p, 0, 0, [] (int k) { return static_cast<float> (k) / 511.0f; });
+        for (int line = 0; line < 4; ++line)
+            p.bandGlide[line][0] = 0.0f;
+        p.activeLength[0] = 1.0f; // 16 cycles per bar
+        p.CalculateSpeed();
+        host.prepare (rate, 4096);
+
+        // The crossover settles on the DC input while the transport stands.
+        host.setTransport (tempo, false, numerator, denominator);
+        juce::AudioBuffer<float> buffer (2, 8192);
+        for (int ch = 0; ch < 2; ++ch)
+            juce::FloatVectorOperations::fill (buffer.getWritePointer (ch), 0.5f, 8192);
+        host.process (buffer);
+
+        host.setTransport (tempo, true, numerator, denominator);
+        host.setPosition (13.37);
+        // Bars per quarter note, held in single precision like the processor's barsPerBeat.
+        const auto barsPerQuarter = static_cast<double> (
+            1.0f / (static_cast<float> (numerator) * 4.0f / static_cast<float> (denominator)));
+        int checked = 0, mismatches = 0;
+        const int blockSizes[] = { 4096, 1000, 37, 1, 2500, 700, 4096, 3 };
+        for (int b = 0; b < 8; ++b)
+        {
+            if (b == 5)
+                host.setPosition (2.0); // the host jumps back (a loop)
+            const int size = blockSizes[b];
+            const double start = host.currentPosition();
+            juce::AudioBuffer<float> block (2, size);
+            for (int ch = 0; ch < 2; ++ch)
+                juce::FloatVectorOperations::fill (block.getWritePointer (ch), 0.5f, size);
+            host.process (block);
+
+            for (int n = 0; n < size; ++n)
+            {
+                const double position = start + n * tempo / 60.0 / rate;
+                const double x = position * barsPerQuarter * 16.0;
+                const double entry = (x - std::floor (x)) * 511.0;
+                if (std::abs (entry - std::floor (entry) - 0.5) < 1e-4)
+                    continue;                             // too close to a rounding boundary to decide here
+                const long expected = std::lrint (entry); // halves to even
+                for (int ch = 0; ch < 2; ++ch)
+                {
+                    const long used = std::lrint (block.getSample (ch, n) / 0.5f * 511.0f);
+                    ++checked;
+                    if (used != expected)
+                        ++mismatches;
+                    ASSERT_LE (mismatches, 0)
+                        << numerator << "/" << denominator << " block " << b << " sample " << n << ": entry "
+                        << used << ", expected " << expected;
+                }
+            }
+        }
+        EXPECT_GT (checked, 20000);
+    }
+}

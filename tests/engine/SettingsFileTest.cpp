@@ -2,7 +2,9 @@
 #include "StateTestSupport.h"
 
 #include <csignal>
+#include <pwd.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace statetest;
 
@@ -48,9 +50,19 @@ private:
 
 TEST (SettingsFile, LivesBesideThePresetsFolderInTheUsersConfigFolder)
 {
-    const auto home = juce::File (juce::SystemStats::getEnvironmentVariable ("HOME", {}));
+    const auto home = temporaryHome().folder;
+    EXPECT_EQ (juce::SystemStats::getEnvironmentVariable ("HOME", {}), home.getFullPathName());
     EXPECT_EQ (settingsFile(), home.getChildFile (".config/Orvane/KalvoPro/Setting.xml"));
-    EXPECT_EQ (home, temporaryHome().folder);
+    auto p = makeProcessor();
+    EXPECT_EQ (p->presetsFolder, home.getChildFile (".config/Orvane/KalvoPro/Presets"));
+
+    // Never the user's own configuration, whatever ran before.
+    if (const auto* user = getpwuid (getuid()))
+    {
+        const auto realConfig = juce::File (juce::String::fromUTF8 (user->pw_dir)).getChildFile (".config");
+        EXPECT_FALSE (settingsFile().isAChildOf (realConfig));
+        EXPECT_FALSE (p->presetsFolder.isAChildOf (realConfig));
+    }
 }
 
 TEST (SettingsFile, WithoutAFileTheDefaultsStayAndNoFileIsCreated)

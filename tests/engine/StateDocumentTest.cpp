@@ -1,7 +1,9 @@
 #include "StateDocument.h"
 #include "StateTestSupport.h"
 
+#include <cmath>
 #include <filesystem>
+#include <iostream>
 
 using namespace statetest;
 
@@ -404,10 +406,20 @@ TEST (StateDocument, ElementNamesIgnoreCaseAttributeNamesDoNot)
     e->removeAttribute ("Lenght");
     e->setAttribute ("lenght", 0.1);
 
+    // The parameter children are found in any case too; a value attribute in another case is not
+    // the value.
+    doc->getChildByAttribute ("id", "MidLevel")->setTagName ("param");
+    doc->getChildByAttribute ("id", "MidLevel")->setAttribute ("value", 0.125);
+    doc->getChildByAttribute ("id", "HighLevel")->setTagName ("Param");
+    doc->getChildByAttribute ("id", "HighLevel")->removeAttribute ("value");
+    doc->getChildByAttribute ("id", "HighLevel")->setAttribute ("Value", 0.75);
+
     auto p = makeProcessor();
     ASSERT_TRUE (load (*p, *doc));
     EXPECT_EQ (p->lineLength[2][5], 0.25f);
     EXPECT_EQ (p->lineLength[1][4], 0.63f);
+    EXPECT_EQ (parameterValue (*p, "MidLevel"), 0.125f);
+    EXPECT_EQ (parameterValue (*p, "HighLevel"), 0.5f); // the default, as in a fresh processor
 }
 
 TEST (StateDocument, PresetNameComesFromTheFileNameInFilesAndFromTheDocumentInHostBlocks)
@@ -814,4 +826,142 @@ TEST (StateDocument, APresetFileInUtf16LoadsAndAnOversizedOneIsRefused)
     EXPECT_FALSE (q->getStateFromFile (huge));
     EXPECT_EQ (q->presetName, "Before");
     huge.deleteFile();
+}
+
+TEST (StateDocument, RandomizedStatesRoundTripSlotForSlot)
+{
+    // Randomize State stores its points in drawing order, the last one in slot n with index 0:
+    // a valid store that only the curve model sorts. A save and a load keep every slot.
+    auto a = makeProcessor();
+    a->random.setSeed (2024);
+    for (int s = 0; s < 12; ++s)
+    {
+        a->currentState = s;
+        a->RandomizeState();
+    }
+    a->currentState = 0;
+
+    bool anyUnsorted = false;
+    for (int l = 0; l < 4; ++l)
+        for (int s = 0; s < 12; ++s)
+            anyUnsorted = anyUnsorted || a->linePoints1[l][s][1].x > a->linePoints1[l][s][2].x ||
+                          a->linePoints1[l][s][1].indx != 1;
+    ASSERT_TRUE (anyUnsorted);
+
+    for (const bool viaFile : { false, true })
+    {
+        auto b = makeProcessor();
+        poisonTables (*b);
+
+        if (viaFile)
+        {
+            const auto file = temporaryFolder().getChildFile ("Randomized.kvp");
+            ASSERT_TRUE (a->saveStateToFile (file));
+            ASSERT_TRUE (b->getStateFromFile (file));
+        }
+        else
+        {
+            juce::MemoryBlock block;
+            a->getStateInformation (block);
+            b->setStateInformation (block.getData(), (int) block.getSize());
+        }
+
+        SCOPED_TRACE (viaFile ? "preset file" : "host block");
+        expectSameDocumentContent (*a, *b);
+    }
+}
+
+TEST (StateDocument, TheReadingLimitsLeaveRoomForEveryLegitimateDocument)
+{
+    // The largest text our writer can produce: every double at its longest form.
+    auto source = makeProcessor();
+    fillRandomly (*source, 5);
+    for (int l = 0; l < 4; ++l)
+        for (int s = 0; s < 12; ++s)
+            for (int i = 1; i < 49; ++i)
+            {
+                source->linePoints1[l][s][i].x = std::nextafter ((float) i / 49.0f, 1.0f);
+                source->linePoints1[l][s][i].y = 1.2345678e-7f;
+                source->linePoints1[l][s][i].tn = -0.12345679f;
+            }
+    source->presetName = juce::String::repeatedString (juce::String::fromUTF8 ("\xe2\x82\xac&\r\n"), 1000);
+
+    const auto file = temporaryFolder().getChildFile ("Largest.kvp");
+    ASSERT_TRUE (source->saveStateToFile (file));
+    juce::MemoryBlock block;
+    source->getStateInformation (block);
+    const auto fileSize = file.getSize();
+    std::cout << "largest full document: preset file " << fileSize << " bytes, host block " << block.getSize()
+              << " bytes" << std::endl;
+    EXPECT_LT (fileSize * 8, (juce::int64) StateDocument::maxDocumentBytes);
+    EXPECT_LT ((juce::int64) block.getSize() * 8, (juce::int64) StateDocument::maxDocumentBytes);
+
+    // The same document in the framework's other text forms (pretty-printed, single line with and
+    // without a declaration, as earlier writers produced it) loads too.
+    auto document = StateDocument::createDocument (*source);
+    for (const auto& text :
+         { document->toString(), document->toString (juce::XmlElement::TextFormat().singleLine()),
+           document->toString (juce::XmlElement::TextFormat().singleLine().withoutHeader()),
+           document->toString (StateDocument::fileFormat()) })
+    {
+        auto p = makeProcessor();
+        const auto textBlock = blockOfText (text);
+        p->setStateInformation (textBlock.getData(), (int) textBlock.getSize());
+        EXPECT_TRUE (p->stateChangeNow) << text.substring (0, 80);
+    }
+
+    // A later version or a hand editor may add elements of its own, nested deeper than ours and
+    // many of them: the document still loads, and its own values stand.
+    auto extended = StateDocument::createDocument (*source);
+    auto* library = extended->createNewChildElement ("ShapeLibrary");
+    for (int i = 0; i < 5000; ++i)
+    {
+        auto* shape = library->createNewChildElement ("Shape");
+        shape->setAttribute ("name", "Shape " + juce::String (i));
+        shape->createNewChildElement ("Point")->setAttribute ("x", 0.5);
+    }
+    auto* nested = extended->createNewChildElement ("Nested");
+    for (int depth = 0; depth < 40; ++depth)
+        nested = nested->createNewChildElement ("Level" + juce::String (depth));
+    extended->prependChildElement (new juce::XmlElement ("AddedFirst"));
+    extended->getChildByName ("LinePointsMain1St0")->setAttribute ("AddedLater", 1);
+
+    auto p = makeProcessor();
+    poisonTables (*p);
+    juce::MemoryBlock extendedBlock;
+    juce::AudioProcessor::copyXmlToBinary (*extended, extendedBlock);
+    p->setStateInformation (extendedBlock.getData(), (int) extendedBlock.getSize());
+    ASSERT_TRUE (p->stateChangeNow);
+    expectSameDocumentContent (*source, *p);
+
+    // Only what no document could need is still refused: more elements than the limit, or
+    // nesting deeper than it.
+    auto refused = [] (const juce::String& text)
+    {
+        auto q = makeProcessor();
+        const auto b = blockOfText (text);
+        q->setStateInformation (b.getData(), (int) b.getSize());
+        return !q->stateChangeNow;
+    };
+    auto nestedText = [] (int levels)
+    {
+        std::string open, close;
+        for (int i = 1; i < levels; ++i)
+        {
+            open += "<n>";
+            close += "</n>";
+        }
+        return juce::String ("<KalvoParamTree>" + open + close + "</KalvoParamTree>");
+    };
+    auto wideText = [] (int tags)
+    {
+        std::string text ("<KalvoParamTree>");
+        for (int i = 1; i < tags; ++i)
+            text += "<e/>";
+        return juce::String (text + "</KalvoParamTree>");
+    };
+    EXPECT_FALSE (refused (nestedText (StateDocument::maxDepth)));
+    EXPECT_TRUE (refused (nestedText (StateDocument::maxDepth + 1)));
+    EXPECT_FALSE (refused (wideText (StateDocument::maxTags)));
+    EXPECT_TRUE (refused (wideText (StateDocument::maxTags + 1)));
 }

@@ -1,6 +1,8 @@
 #include "StateOperations.h"
 #include "StateTestSupport.h"
 
+#include <cmath>
+
 using namespace statetest;
 
 namespace
@@ -328,6 +330,97 @@ TEST (StateOperations, RandomizeStateIsReproducibleWithAFixedSeed)
     EXPECT_EQ (a->linePoints1[0][9][n].indx, 0);
     EXPECT_EQ (a->linePoints1[0][9][1].x, x1);
     EXPECT_EQ (a->linePoints1[0][9][n + 1].indx, -1);
+}
+
+// Rounding to the nearest integer with halves to even, written out without the C library's
+// rounding mode.
+static int roundHalfToEven (float v)
+{
+    const float below = std::floor (v);
+    const float fraction = v - below;
+    const int lower = (int) below;
+    if (fraction < 0.5f)
+        return lower;
+    if (fraction > 0.5f)
+        return lower + 1;
+    return lower % 2 == 0 ? lower : lower + 1;
+}
+
+TEST (StateOperations, RandomizeStateMakesEveryDrawInItsOrderAndRoundsHalvesToEven)
+{
+    // Seeds whose draws hit an exact half where it matters: 596275 draws 8.5 for the point count
+    // of the Low line (8 inner segments, not 9), 72507 draws 6.5 for the type of the Mid line's
+    // first inner point (type 7, not 8), 782888 draws 14.5 for the Main line's count.
+    for (const juce::int64 seed : { 596275, 72507, 782888, 20261207 })
+    {
+        SCOPED_TRACE (seed);
+        auto p = makeProcessor();
+        distinctState (*p, 3, 5);
+        select (*p, 1, 3);
+        p->linkMix = false;
+        const auto before = curvesOf (*p);
+        p->random.setSeed (seed);
+        p->RandomizeState();
+
+        juce::Random r (seed);
+        int counts[4] = {};
+        for (int l = 0; l < 4; ++l)
+        {
+            const auto* c = p->linePoints1[l][3];
+            EXPECT_EQ (p->bandGlide[l][3], std::max (5.0f, 350.0f * r.nextFloat()));
+            const int n = roundHalfToEven (std::max (3.0f, 16.0f * r.nextFloat()));
+            counts[l] = n;
+
+            EXPECT_EQ (c[0].x, 0.0f);
+            EXPECT_EQ (c[0].y, r.nextFloat());
+            EXPECT_EQ (c[0].tn, 0.0f);
+            EXPECT_EQ (c[0].indx, 0);
+            EXPECT_EQ (c[0].type, 1);
+
+            EXPECT_EQ (c[n].x, 1.0f);
+            EXPECT_EQ (c[n].y, r.nextFloat());
+            EXPECT_EQ (c[n].tn, (r.nextFloat() - 0.5f) * 1.6f);
+            EXPECT_EQ (c[n].type, roundHalfToEven (8.0f * r.nextFloat()) + 1);
+            EXPECT_EQ (c[n].indx, 0);
+
+            for (int i = 1; i < n; ++i)
+            {
+                EXPECT_EQ (c[i].x, r.nextFloat()) << l << " " << i;
+                EXPECT_EQ (c[i].y, std::min (1.0f, 1.2f * r.nextFloat())) << l << " " << i;
+                EXPECT_EQ (c[i].tn, (r.nextFloat() - 0.5f) * 1.6f) << l << " " << i;
+                EXPECT_EQ (c[i].type, roundHalfToEven (8.0f * r.nextFloat()) + 1) << l << " " << i;
+                EXPECT_EQ (c[i].indx, i);
+                EXPECT_TRUE (c[i].deletable);
+            }
+            for (int i = n + 1; i < 50; ++i)
+            {
+                EXPECT_EQ (c[i].indx, -1);
+                EXPECT_EQ (c[i].x, 2.0f);
+            }
+            EXPECT_TRUE (sameCurve (p->linePoints2[l][3], before->two[l][3]));
+        }
+        for (int l = 0; l < 4; ++l)
+        {
+            EXPECT_EQ (p->lineLength[l][3], std::min (1.0f, 1.1f * r.nextFloat()));
+            EXPECT_EQ (p->lineSync[l][3], r.nextFloat() > 0.25f);
+        }
+        EXPECT_EQ (p->lmFreq[3], std::max (0.2f, 0.5f * r.nextFloat()));
+        EXPECT_EQ (p->hmFreq[3], std::max (0.4f, 0.8f * r.nextFloat()));
+
+        // The ties really came up, and went to the even side.
+        if (seed == 596275)
+        {
+            EXPECT_EQ (counts[1], 8);
+        }
+        if (seed == 782888)
+        {
+            EXPECT_EQ (counts[0], 14);
+        }
+        if (seed == 72507)
+        {
+            EXPECT_EQ (p->linePoints1[2][3][1].type, 7);
+        }
+    }
 }
 
 TEST (StateOperations, RandomizeStateKeepsItsInvariants)

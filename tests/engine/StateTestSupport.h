@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LineEditorAudioProcessor.h"
+#include "TestHome.h"
 
 #include <JuceHeader.h>
 #include <gtest/gtest.h>
@@ -23,31 +24,17 @@ inline constexpr const char* parameterIds[] = { "Power",   "MixMaster", "MixMain
                                                 "State",   "LineCH" };
 inline constexpr const char* lineNames[] = { "Main", "Low", "Mid", "High" };
 
-// Every test process works in a home folder of its own, so nothing touches the user's settings
-// or presets.
-class TemporaryHome
+// Every test process works in a home folder of its own (the test main's), so nothing touches the
+// user's settings or presets.
+struct TemporaryHome
 {
-public:
-    TemporaryHome()
-    {
-        folder = juce::File::createTempFile ("kalvo-home");
-        folder.createDirectory();
-        setenv ("HOME", folder.getFullPathName().toRawUTF8(), 1);
-    }
-
-    ~TemporaryHome() { folder.deleteRecursively(); }
-
     juce::File folder;
 };
 
-inline const TemporaryHome& temporaryHome()
+inline TemporaryHome temporaryHome()
 {
-    static TemporaryHome home;
-    return home;
+    return { kalvo::test::temporaryHomeFolder() };
 }
-
-// Set before any test runs.
-inline const bool homeIsTemporary = (temporaryHome(), true);
 
 inline std::unique_ptr<LineEditorAudioProcessor> makeProcessor()
 {
