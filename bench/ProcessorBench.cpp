@@ -12,28 +12,6 @@
 
 namespace
 {
-// JUCE (the parameter tree runs a timer) and a private home folder for the presets folder the
-// processor creates. JUCE stays up until the process ends: shutting it down from a static
-// destructor would race its own static objects.
-void initialiseOnce()
-{
-    struct Home
-    {
-        Home()
-        {
-            folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                         .getNonexistentChildFile ("kalvo-bench-home", "", false);
-            folder.createDirectory();
-            setenv ("HOME", folder.getFullPathName().toRawUTF8(), 1);
-        }
-        ~Home() { folder.deleteRecursively(); }
-        juce::File folder;
-    };
-    static Home home;
-    static auto* juceRunning = new juce::ScopedJuceInitialiser_GUI();
-    juce::ignoreUnused (juceRunning);
-}
-
 class PlayingHead final : public juce::AudioPlayHead
 {
 public:
@@ -64,7 +42,6 @@ struct Rig
 {
     Rig (double rate, int blockSize, bool capture) : sampleRate (rate), buffer (2, blockSize)
     {
-        initialiseOnce();
         processor = std::make_unique<LineEditorAudioProcessor>();
         auto& p = *processor;
         p.enableAllBuses();

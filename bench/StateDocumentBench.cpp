@@ -15,10 +15,8 @@ struct Fixture
 {
     Fixture()
     {
-        home = juce::File::createTempFile ("kalvo-bench-home");
-        home.createDirectory();
-        setenv ("HOME", home.getFullPathName().toRawUTF8(), 1);
-        initialiser = std::make_unique<juce::ScopedJuceInitialiser_GUI>();
+        folder = juce::File::createTempFile ("kalvo-bench-documents");
+        folder.createDirectory();
         processor = std::make_unique<LineEditorAudioProcessor>();
 
         juce::Random r (1);
@@ -51,28 +49,22 @@ struct Fixture
         }
         processor->presetName = "Benchmark";
         processor->getStateInformation (block);
-        file = home.getChildFile ("Benchmark.kvp");
+        file = folder.getChildFile ("Benchmark.kvp");
         processor->saveStateToFile (file);
     }
 
-    ~Fixture() { home.deleteRecursively(); }
+    ~Fixture() { folder.deleteRecursively(); }
 
-    juce::File home, file;
-    std::unique_ptr<juce::ScopedJuceInitialiser_GUI> initialiser;
+    juce::File folder, file;
     std::unique_ptr<LineEditorAudioProcessor> processor;
     juce::MemoryBlock block;
 };
 
-Fixture& fixture()
-{
-    static Fixture instance;
-    return instance;
-}
 } // namespace
 
 static void BM_StateSaveHostBlock (benchmark::State& state)
 {
-    auto& f = fixture();
+    const Fixture f;
     juce::MemoryBlock out;
     for (auto _ : state)
     {
@@ -85,7 +77,7 @@ BENCHMARK (BM_StateSaveHostBlock)->Unit (benchmark::kMillisecond);
 
 static void BM_StateLoadHostBlock (benchmark::State& state)
 {
-    auto& f = fixture();
+    const Fixture f;
     for (auto _ : state)
         f.processor->setStateInformation (f.block.getData(), (int) f.block.getSize());
     state.counters["bytes"] = (double) f.block.getSize();
@@ -94,7 +86,7 @@ BENCHMARK (BM_StateLoadHostBlock)->Unit (benchmark::kMillisecond);
 
 static void BM_StateSavePresetFile (benchmark::State& state)
 {
-    auto& f = fixture();
+    const Fixture f;
     for (auto _ : state)
         benchmark::DoNotOptimize (f.processor->saveStateToFile (f.file));
     state.counters["bytes"] = (double) f.file.getSize();
@@ -103,7 +95,7 @@ BENCHMARK (BM_StateSavePresetFile)->Unit (benchmark::kMillisecond);
 
 static void BM_StateLoadPresetFile (benchmark::State& state)
 {
-    auto& f = fixture();
+    const Fixture f;
     for (auto _ : state)
         benchmark::DoNotOptimize (f.processor->getStateFromFile (f.file));
     state.counters["bytes"] = (double) f.file.getSize();
@@ -113,7 +105,7 @@ BENCHMARK (BM_StateLoadPresetFile)->Unit (benchmark::kMillisecond);
 // The parse alone and the applying alone, to see where a load spends its time.
 static void BM_StateParseHostBlockText (benchmark::State& state)
 {
-    auto& f = fixture();
+    const Fixture f;
     juce::String text;
     StateDocument::textFromBlock (f.block.getData(), (int) f.block.getSize(), text);
     for (auto _ : state)

@@ -13,13 +13,6 @@
 
 namespace
 {
-void initialiseJuceOnce()
-{
-    // Stays up until the process ends, as in the other benchmarks of this binary.
-    static auto* juceRunning = new juce::ScopedJuceInitialiser_GUI();
-    juce::ignoreUnused (juceRunning);
-}
-
 void paintInto (juce::Image& image, juce::Component& c)
 {
     juce::Graphics g (image);
@@ -34,7 +27,6 @@ void fillWave (float* values, int count)
 
 void BM_WaveformGraph (benchmark::State& state)
 {
-    initialiseJuceOnce();
     GraphDraw graph;
     graph.mode = 1;
     graph.thickness = 2.0f;
@@ -53,7 +45,6 @@ BENCHMARK (BM_WaveformGraph)->Unit (benchmark::kMicrosecond);
 
 void BM_FortyEightStateThumbnails (benchmark::State& state)
 {
-    initialiseJuceOnce();
     juce::OwnedArray<GraphDraw> graphs;
     float values[512];
     fillWave (values, 512);
@@ -77,7 +68,6 @@ BENCHMARK (BM_FortyEightStateThumbnails)->Unit (benchmark::kMicrosecond);
 
 void BM_LevelMeter (benchmark::State& state)
 {
-    initialiseJuceOnce();
     LevelMeter meter;
     meter.setSize (12, 120);
     juce::Image image (juce::Image::ARGB, 12, 120, true, juce::SoftwareImageType());
@@ -93,7 +83,6 @@ BENCHMARK (BM_LevelMeter)->Unit (benchmark::kMicrosecond);
 
 void BM_RotaryKnob (benchmark::State& state)
 {
-    initialiseJuceOnce();
     LooknFeel1 lf;
     lf.rotaryStyle = 2;
     lf.ringInnerRadius = 0.95f;
@@ -109,7 +98,6 @@ BENCHMARK (BM_RotaryKnob)->Unit (benchmark::kMicrosecond);
 
 void BM_AllNineteenIcons (benchmark::State& state)
 {
-    initialiseJuceOnce();
     juce::OwnedArray<Icons> icons;
     for (int type = 0; type < Icons::numGlyphs; ++type)
     {
