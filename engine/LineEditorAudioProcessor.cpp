@@ -553,6 +553,21 @@ void LineEditorAudioProcessor::setParameterFromAudioThread (juce::RangedAudioPar
     parameter.sendValueChangedMessageToListeners (normalisedValue);
 }
 
+void LineEditorAudioProcessor::clearUndoHistories()
+{
+    for (int l = 0; l < numLines; ++l)
+    {
+        for (int s = 0; s < numStates; ++s)
+        {
+            lineEditor1.undoCount[l][s] = lineEditor1.redoCount[l][s] = 0;
+            lineEditor2.undoCount[l][s] = lineEditor2.redoCount[l][s] = 0;
+        }
+    }
+
+    undoManager.clearUndoHistory();
+    undoManager.beginNewTransaction();
+}
+
 void LineEditorAudioProcessor::syncCurveModels()
 {
     const juce::ScopedLock lock (curveModelLock);

@@ -96,6 +96,10 @@ public:
     // a model (a load, a state operation) sets curveModelsStale afterwards.
     void syncCurveModels();
 
+    // Message side: forgets every curve undo step of both stages and the parameter tree's own
+    // history, for operations after which no earlier step may be undone (a load, a preset reset).
+    void clearUndoHistories();
+
     // State document, preset files, settings file and state operations.
     bool saveStateToFile (juce::File file);
     bool getStateFromFile (juce::File file);

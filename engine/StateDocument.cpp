@@ -713,17 +713,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     p.presetNameChanged = true;
     p.powerChanged = true;
 
-    for (int l = 0; l < numLines; ++l)
-    {
-        for (int s = 0; s < numStates; ++s)
-        {
-            p.lineEditor1.undoCount[l][s] = p.lineEditor1.redoCount[l][s] = 0;
-            p.lineEditor2.undoCount[l][s] = p.lineEditor2.redoCount[l][s] = 0;
-        }
-    }
-
-    p.undoManager.clearUndoHistory();
-    p.undoManager.beginNewTransaction();
+    p.clearUndoHistories();
 
     for (int l = 0; l < numLines; ++l)
         p.speedChanged[l] = true;

@@ -164,17 +164,7 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
     p.stateSwitched = true;
     p.powerChanged = true;
 
-    for (int l = 0; l < numLines; ++l)
-    {
-        for (int s = 0; s < numStates; ++s)
-        {
-            p.lineEditor1.undoCount[l][s] = p.lineEditor1.redoCount[l][s] = 0;
-            p.lineEditor2.undoCount[l][s] = p.lineEditor2.redoCount[l][s] = 0;
-        }
-    }
-
-    p.undoManager.clearUndoHistory();
-    p.undoManager.beginNewTransaction();
+    p.clearUndoHistories();
     // The models were loaded with other lines on the way: bring them back to the edited curve so
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
