@@ -25,12 +25,13 @@ class LineEditorAudioProcessor : public juce::AudioProcessor,
                                  public juce::AudioProcessorValueTreeState::Listener
 {
 public:
-    static constexpr int numLines = 4;
-    static constexpr int numStates = 12;
+    // The curve model's dimensions, so that the stores and the model can never disagree.
+    static constexpr int numLines = LineEditor::numLines;
+    static constexpr int numStates = LineEditor::numStates;
     static constexpr int numBands = 3;
     static constexpr int numMixes = 5;
-    static constexpr int numCurvePoints = 50;
-    static constexpr int tableSize = 512;
+    static constexpr int numCurvePoints = LineEditor::maxPoints;
+    static constexpr int tableSize = LineEditor::tableSize;
     static constexpr int waveBufferSize = 1000000;
     static constexpr float longestCycle = 999998.0f;
 
