@@ -1,0 +1,69 @@
+// The built VST3 plug-in loaded in-process with JUCE's hosting classes, driven like the direct
+// benchmarks (see BenchRig): what a host pays per block, the format's wrapper included.
+// KALVO_BENCH_VST3 names another .vst3 bundle to measure instead of the one just built.
+
+#include "BenchRig.h"
+
+#include <cstdlib>
+
+namespace
+{
+juce::File bundle()
+{
+    if (const char* other = std::getenv ("KALVO_BENCH_VST3"); other != nullptr && *other != 0)
+        return juce::File (other);
+    // The binary lies in <bundle>/Contents/<architecture>/.
+    return juce::File (KALVO_VST3_MODULE).getParentDirectory().getParentDirectory().getParentDirectory();
+}
+
+std::unique_ptr<juce::AudioPluginInstance> loadPlugin (double rate, int blockSize, juce::String& error)
+{
+    juce::VST3PluginFormat format;
+    juce::OwnedArray<juce::PluginDescription> types;
+    format.findAllTypesForFile (types, bundle().getFullPathName());
+    if (types.isEmpty())
+    {
+        error = "no plug-in in " + bundle().getFullPathName();
+        return nullptr;
+    }
+    return format.createInstanceFromDescription (*types[0], rate, blockSize, error);
+}
+
+void runThroughVst3 (benchmark::State& state, double rate, int blockSize, bool stateSwitching)
+{
+    BenchRig rig (rate, blockSize, false, stateSwitching);
+    juce::String error;
+    auto plugin = loadPlugin (rate, blockSize, error);
+    if (plugin == nullptr)
+    {
+        state.SkipWithError (error.toRawUTF8());
+        return;
+    }
+    rig.driveInstead (*plugin);
+    for (auto _ : state)
+    {
+        rig.processBlock();
+        benchmark::DoNotOptimize (rig.getBuffer().getReadPointer (0));
+    }
+    rig.driveInstead (rig.own());
+    plugin->releaseResources();
+    BenchRig::setCounters (state, rate, blockSize);
+}
+} // namespace
+
+// Arguments: sample rate, block size.
+static void BM_Vst3AudioBlock (benchmark::State& state)
+{
+    runThroughVst3 (state, static_cast<double> (state.range (0)), static_cast<int> (state.range (1)), false);
+}
+BENCHMARK (BM_Vst3AudioBlock)
+    ->ArgNames ({ "rate", "block" })
+    ->ArgsProduct ({ { 44100, 48000, 96000 }, { 1, 64, 512, 4096 } });
+
+static void BM_Vst3AudioBlockWithStateSwitch (benchmark::State& state)
+{
+    runThroughVst3 (state, static_cast<double> (state.range (0)), static_cast<int> (state.range (1)), true);
+}
+BENCHMARK (BM_Vst3AudioBlockWithStateSwitch)
+    ->ArgNames ({ "rate", "block" })
+    ->ArgsProduct ({ { 44100, 48000, 96000 }, { 64, 512 } });
