@@ -282,11 +282,16 @@ void LineEditorUI::paint (juce::Graphics& g)
         }
     }
 
+    // One stroke through all 511 segments: drawn one by one, the half-pixel segments would each
+    // antialias their edges and the line would come out a quarter transparent.
+    juce::Path curve;
+    curve.preallocateSpace (3 * tableSize);
+    curve.startNewSubPath (CurveEdits::screenX (geo, renderedLine[0][0]), CurveEdits::screenY (geo, renderedLine[0][1]));
+    for (int k = 1; k < tableSize; ++k)
+        curve.lineTo (CurveEdits::screenX (geo, renderedLine[k][0]), CurveEdits::screenY (geo, renderedLine[k][1]));
     g.setColour (lineColour);
-    for (int k = 0; k < tableSize - 1; ++k)
-        g.drawLine (CurveEdits::screenX (geo, renderedLine[k][0]), CurveEdits::screenY (geo, renderedLine[k][1]),
-                    CurveEdits::screenX (geo, renderedLine[k + 1][0]),
-                    CurveEdits::screenY (geo, renderedLine[k + 1][1]), lineThickness);
+    g.strokePath (curve, juce::PathStrokeType (lineThickness, juce::PathStrokeType::beveled,
+                                               juce::PathStrokeType::butt));
 
     const float r = pointSize / 2.0f;
     for (int i = 0; i < juce::jlimit (0, maxPoints, static_cast<int> (numPoints)); ++i)
