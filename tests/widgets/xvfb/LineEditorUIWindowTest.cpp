@@ -1,24 +1,11 @@
+#include "../../engine/CurveBuilder.h"
 #include "LineEditorUI.h"
 #include "ModalDriver.h"
 #include "PeerMouse.h"
 #include "XvfbFixture.h"
 
-#include <array>
-
 namespace
 {
-using Curve = std::array<LETPoint, 50>;
-
-Curve makeCurve (const std::vector<std::array<float, 4>>& specs) // x, y, tension, type
-{
-    Curve curve;
-    curve.fill ({ 2.0f, 0.0f, 0.0f, -1, 0.0f, 0.0f, 1, true, false, true });
-    for (size_t i = 0; i < specs.size(); ++i)
-        curve[i] = { specs[i][0], specs[i][1], specs[i][2], (int) i, 0.0f, 0.0f, (int) specs[i][3],
-                     false, false, true };
-    return curve;
-}
-
 // A 272 x 80 curve editor (curve area 256 x 64) on an opaque window, loaded with
 // (0, 1), (0.5, 0.25) and (1, 0.75): the middle point sits at (136, 56).
 class LineEditorWindowTest : public XvfbTest
@@ -40,7 +27,8 @@ protected:
     static juce::Component* menuWindow()
     {
         auto* modal = ModalDriver::topModal();
-        return modal != nullptr && juce::String (typeid (*modal).name()).contains ("MenuWindow") ? modal : nullptr;
+        return modal != nullptr && juce::String (typeid (*modal).name()).contains ("MenuWindow") ? modal
+                                                                                                 : nullptr;
     }
 
     Backdrop window;
@@ -147,11 +135,12 @@ TEST_F (LineEditorWindowTest, DestroyedWhileItsRealMenuIsOpen)
 TEST_F (LineEditorWindowTest, AllNineShapesAtScalesOneAndTwo)
 {
     // One segment of every type, tensions across the range, over the 4/4 grid.
-    std::vector<std::array<float, 4>> specs = { { 0, 0.1f, 0, 1 } };
     const float tensions[] = { 0.6f, -0.7f, 0.8f, 0.5f, -0.5f, 0.7f, 0.3f, 0.2f, -0.15f };
+    auto curve = makeCurve ({ { 0, 0.1f, 0, 1 } });
     for (int t = 1; t <= 9; ++t)
-        specs.push_back ({ (float) t / 9.0f, t % 2 == 1 ? 0.9f : 0.1f, tensions[t - 1], (float) t });
-    const auto curve = makeCurve (specs);
+        curve[(size_t) t] = {
+            (float) t / 9.0f, t % 2 == 1 ? 0.9f : 0.1f, tensions[t - 1], t, 0, 0, t, false, false, true
+        };
     ui->setLinePoints (curve.data());
     ui->gridColour = juce::Colour (0xFF364A55);
     ui->lineColour = juce::Colour (0xFF49A7E3);
