@@ -25,8 +25,6 @@ LineEditorUI::LineEditorUI()
 {
     for (auto& p : points)
         p = CurveEdits::freeSlot();
-    for (auto& p : points)
-        p.lockX = true;
 
     points[0] = { 0.0f, 1.0f, 0.0f, 0, 0.0f, 0.0f, 1, true, false, false };
     points[1] = { 1.0f, 1.0f, 0.0f, 1, 0.0f, 0.0f, 1, true, false, false };
