@@ -14,6 +14,7 @@
 #include "AaxHostTest.h"
 #include "ChunkRecord.h"
 #include "HostInstance.h"
+#include "HostPageTable.h"
 #include "TestEffect.h"
 
 using kalvo::aaxhost::AutomationEvent;
@@ -327,6 +328,28 @@ TEST_F (EffectParameters, ExceptionsBecomeResults)
     failing->beforeInit = [] { throw std::bad_alloc(); };
     EXPECT_EQ (failing->Initialize (host.make<HostInstance>().identity()), AAX_ERROR_UNKNOWN_EXCEPTION);
     EXPECT_EQ (failing->Uninitialize(), AAX_SUCCESS);
+}
+
+TEST_F (EffectParameters, PageTablesAndTheChunkedCount)
+{
+    auto& table = host.make<kalvo::aaxhost::HostPageTable> (std::set<int> { 1, 2 });
+    EXPECT_EQ (effect->UpdatePageTable (0, 8, instance.identity(), table.identity()), AAX_ERROR_UNIMPLEMENTED);
+    EXPECT_EQ (effect->UpdatePageTable (0, 8, instance.identity(), nullptr), AAX_SUCCESS);
+    EXPECT_EQ (table.references(), 0);
+
+    // Filtering more identifiers than there are parameters is reported to the host.
+    StartServices();
+    Held<TestEffect> overFiltered (new TestEffect (threeParameters));
+    overFiltered->beforeInit = [&] {
+        for (const char* id : { "A", "B", "C", "D" })
+            overFiltered->filter (id);
+    };
+    EXPECT_EQ (overFiltered->Initialize (host.make<HostInstance>().identity()), AAX_SUCCESS);
+    EXPECT_EQ (overFiltered->chunkedParameters(), -1); // 4 parameters, 5 filtered with the bypass
+    const auto reports = host.assertions();
+    ASSERT_EQ (reports.size(), 1u);
+    EXPECT_EQ (reports[0].note, "mNumChunkedParameters >= 0");
+    overFiltered->Uninitialize();
 }
 
 // Released without Uninitialize: the parameters unregister and every host reference is given back.
