@@ -13,6 +13,7 @@
 #include "AAX_SPlugInChunk.h"
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -137,6 +138,9 @@ private:
     void ApplyChunk();
     bool CompareWithChunk() const;
     bool IsChunked (const AAX_IParameter& parameter) const;
+    /** Visits every chunked parameter in the manager's order until the visitor answers false. A
+        parameter counted but missing is skipped, and reported with the given line unless it is 0. */
+    void ForEachChunkedParameter (int32_t missingReportLine, const std::function<bool (AAX_IParameter&)>& visit) const;
     void DeleteProxies();
 
     AAX_VController* mController;

@@ -154,30 +154,38 @@ int32_t AAX_CChunkDataParser::FindName (const char* name)
     return -1;
 }
 
-bool AAX_CChunkDataParser::FindDouble (const char* name, double* value)
+const AAX_CChunkDataParser::DataValue* AAX_CChunkDataParser::FindOfType (const char* name, int32_t type)
 {
     const int32_t index = FindName (name);
-    if (index < 0 || mDataValues[size_t (index)].mDataType != kDataType_Double || value == nullptr)
+    if (index < 0 || mDataValues[size_t (index)].mDataType != type)
+        return nullptr;
+    return &mDataValues[size_t (index)];
+}
+
+bool AAX_CChunkDataParser::FindDouble (const char* name, double* value)
+{
+    const DataValue* entry = FindOfType (name, kDataType_Double);
+    if (entry == nullptr || value == nullptr)
         return false;
-    *value = BitsToDouble (mDataValues[size_t (index)].mValue);
+    *value = BitsToDouble (entry->mValue);
     return true;
 }
 
 bool AAX_CChunkDataParser::FindInt32 (const char* name, int32_t* value)
 {
-    const int32_t index = FindName (name);
-    if (index < 0 || mDataValues[size_t (index)].mDataType != kDataType_Int32 || value == nullptr)
+    const DataValue* entry = FindOfType (name, kDataType_Int32);
+    if (entry == nullptr || value == nullptr)
         return false;
-    *value = static_cast<int32_t> (static_cast<uint32_t> (mDataValues[size_t (index)].mValue));
+    *value = static_cast<int32_t> (static_cast<uint32_t> (entry->mValue));
     return true;
 }
 
 bool AAX_CChunkDataParser::FindString (const char* name, AAX_CString* value)
 {
-    const int32_t index = FindName (name);
-    if (index < 0 || mDataValues[size_t (index)].mDataType != kDataType_String || value == nullptr)
+    const DataValue* entry = FindOfType (name, kDataType_String);
+    if (entry == nullptr || value == nullptr)
         return false;
-    *value = mDataValues[size_t (index)].mStringValue;
+    *value = entry->mStringValue;
     return true;
 }
 

@@ -34,6 +34,43 @@ double ClampNormalized (double value)
     return value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
 }
 
+// A parameter's value as the chunk carries it: the first kind the parameter answers, asked in the
+// order float, int32, Boolean, double, text.
+struct ChunkValue
+{
+    enum class Kind
+    {
+        None,
+        Float,
+        Int32,
+        Bool,
+        Double,
+        String
+    };
+    Kind kind = Kind::None;
+    float floatValue = 0.0f;
+    int32_t intValue = 0;
+    bool boolValue = false;
+    double doubleValue = 0.0;
+    AAX_CString stringValue;
+};
+
+ChunkValue ReadChunkValue (const AAX_IParameter& parameter)
+{
+    ChunkValue value;
+    if (parameter.GetValueAsFloat (&value.floatValue))
+        value.kind = ChunkValue::Kind::Float;
+    else if (parameter.GetValueAsInt32 (&value.intValue))
+        value.kind = ChunkValue::Kind::Int32;
+    else if (parameter.GetValueAsBool (&value.boolValue))
+        value.kind = ChunkValue::Kind::Bool;
+    else if (parameter.GetValueAsDouble (&value.doubleValue))
+        value.kind = ChunkValue::Kind::Double;
+    else if (parameter.GetValueAsString (&value.stringValue))
+        value.kind = ChunkValue::Kind::String;
+    return value;
+}
+
 // Runs a host-facing operation so that no exception reaches the host.
 template <typename Operation>
 AAX_Result Guarded (Operation&& operation)
@@ -659,9 +696,9 @@ bool AAX_CEffectParameters::IsChunked (const AAX_IParameter& parameter) const
     return mFilteredParameterIDs.count (parameter.Identifier()) == 0;
 }
 
-void AAX_CEffectParameters::BuildChunkData() const
+void AAX_CEffectParameters::ForEachChunkedParameter (int32_t missingReportLine,
+                                                     const std::function<bool (AAX_IParameter&)>& visit) const
 {
-    mChunkParser.Clear();
     int32_t numParameters = 0;
     GetNumberOfParameters (&numParameters);
     for (int32_t index = 0; index < numParameters; ++index)
@@ -669,115 +706,104 @@ void AAX_CEffectParameters::BuildChunkData() const
         const AAX_IParameter* parameter = mParameterManager.GetParameter (index);
         if (parameter == nullptr)
         {
-            AAX_CHostServices::HandleAssertFailure (__FILE__, __LINE__, "NULL != parameter", AAX_eAssertFlags_Log);
+            if (missingReportLine != 0)
+                AAX_CHostServices::HandleAssertFailure (__FILE__, missingReportLine, "NULL != parameter",
+                                                        AAX_eAssertFlags_Log);
             continue;
         }
-        if (!IsChunked (*parameter))
-            continue;
-
-        const char* id = parameter->Identifier();
-        float floatValue = 0.0f;
-        int32_t intValue = 0;
-        bool boolValue = false;
-        double doubleValue = 0.0;
-        AAX_CString stringValue;
-        if (parameter->GetValueAsFloat (&floatValue))
-            mChunkParser.AddDouble (id, static_cast<double> (floatValue));
-        else if (parameter->GetValueAsInt32 (&intValue))
-            mChunkParser.AddInt32 (id, intValue);
-        else if (parameter->GetValueAsBool (&boolValue))
-            mChunkParser.AddInt32 (id, boolValue ? 1 : 0);
-        else if (parameter->GetValueAsDouble (&doubleValue))
-            mChunkParser.AddDouble (id, doubleValue);
-        else if (parameter->GetValueAsString (&stringValue))
-            mChunkParser.AddString (id, stringValue);
+        // The manager owns its parameters; this object may change them even where it reads.
+        if (IsChunked (*parameter) && !visit (const_cast<AAX_IParameter&> (*parameter)))
+            return;
     }
+}
+
+void AAX_CEffectParameters::BuildChunkData() const
+{
+    mChunkParser.Clear();
+    ForEachChunkedParameter (__LINE__, [this] (AAX_IParameter& parameter) {
+        const ChunkValue value = ReadChunkValue (parameter);
+        const char* id = parameter.Identifier();
+        switch (value.kind)
+        {
+            case ChunkValue::Kind::Float: mChunkParser.AddDouble (id, static_cast<double> (value.floatValue)); break;
+            case ChunkValue::Kind::Int32: mChunkParser.AddInt32 (id, value.intValue); break;
+            case ChunkValue::Kind::Bool: mChunkParser.AddInt32 (id, value.boolValue ? 1 : 0); break;
+            case ChunkValue::Kind::Double: mChunkParser.AddDouble (id, value.doubleValue); break;
+            case ChunkValue::Kind::String: mChunkParser.AddString (id, value.stringValue); break;
+            case ChunkValue::Kind::None: break;
+        }
+        return true;
+    });
 }
 
 void AAX_CEffectParameters::ApplyChunk()
 {
-    int32_t numParameters = 0;
-    GetNumberOfParameters (&numParameters);
-    for (int32_t index = 0; index < numParameters; ++index)
-    {
-        AAX_IParameter* parameter = mParameterManager.GetParameter (index);
-        if (parameter == nullptr || !IsChunked (*parameter))
-            continue;
-
-        const char* id = parameter->Identifier();
-        float floatValue = 0.0f;
-        int32_t intValue = 0;
-        bool boolValue = false;
-        double doubleValue = 0.0;
-        AAX_CString stringValue;
+    ForEachChunkedParameter (0, [this] (AAX_IParameter& parameter) {
+        const char* id = parameter.Identifier();
+        double entryDouble = 0.0;
+        int32_t entryInt = 0;
+        AAX_CString entryString;
         // Entries that are not finite would only be refused by the parameter; they are skipped here.
-        if (parameter->GetValueAsFloat (&floatValue))
+        switch (ReadChunkValue (parameter).kind)
         {
-            if (mChunkParser.FindDouble (id, &doubleValue) && std::isfinite (doubleValue))
-                parameter->SetValueWithFloat (ClampToFloat (doubleValue));
+            case ChunkValue::Kind::Float:
+                if (mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble))
+                    parameter.SetValueWithFloat (ClampToFloat (entryDouble));
+                break;
+            case ChunkValue::Kind::Int32:
+                if (mChunkParser.FindInt32 (id, &entryInt))
+                    parameter.SetValueWithInt32 (entryInt);
+                break;
+            case ChunkValue::Kind::Bool:
+                if (mChunkParser.FindInt32 (id, &entryInt))
+                    parameter.SetValueWithBool (entryInt != 0);
+                break;
+            case ChunkValue::Kind::Double:
+                if (mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble))
+                    parameter.SetValueWithDouble (entryDouble);
+                break;
+            case ChunkValue::Kind::String:
+                if (mChunkParser.FindString (id, &entryString))
+                    parameter.SetValueWithString (entryString);
+                break;
+            case ChunkValue::Kind::None: break;
         }
-        else if (parameter->GetValueAsInt32 (&intValue))
-        {
-            if (mChunkParser.FindInt32 (id, &intValue))
-                parameter->SetValueWithInt32 (intValue);
-        }
-        else if (parameter->GetValueAsBool (&boolValue))
-        {
-            if (mChunkParser.FindInt32 (id, &intValue))
-                parameter->SetValueWithBool (intValue != 0);
-        }
-        else if (parameter->GetValueAsDouble (&doubleValue))
-        {
-            if (mChunkParser.FindDouble (id, &doubleValue) && std::isfinite (doubleValue))
-                parameter->SetValueWithDouble (doubleValue);
-        }
-        else if (parameter->GetValueAsString (&stringValue))
-        {
-            if (mChunkParser.FindString (id, &stringValue))
-                parameter->SetValueWithString (stringValue);
-        }
-    }
+        return true;
+    });
 }
 
 bool AAX_CEffectParameters::CompareWithChunk() const
 {
-    int32_t numParameters = 0;
-    GetNumberOfParameters (&numParameters);
-    for (int32_t index = 0; index < numParameters; ++index)
-    {
-        const AAX_IParameter* parameter = mParameterManager.GetParameter (index);
-        if (parameter == nullptr)
-        {
-            AAX_CHostServices::HandleAssertFailure (__FILE__, __LINE__, "NULL != parameter", AAX_eAssertFlags_Log);
-            continue;
-        }
-        if (!IsChunked (*parameter))
-            continue;
-
-        const char* id = parameter->Identifier();
-        float floatValue = 0.0f;
-        int32_t intValue = 0;
-        bool boolValue = false;
-        double doubleValue = 0.0;
+    bool equal = true;
+    ForEachChunkedParameter (__LINE__, [this, &equal] (AAX_IParameter& parameter) {
+        const ChunkValue value = ReadChunkValue (parameter);
+        const char* id = parameter.Identifier();
         double entryDouble = 0.0;
         int32_t entryInt = 0;
-        AAX_CString stringValue;
         AAX_CString entryString;
-        bool equal = true;
-        if (parameter->GetValueAsFloat (&floatValue))
-            equal = mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble) &&
-                    ClampToFloat (entryDouble) == floatValue;
-        else if (parameter->GetValueAsInt32 (&intValue))
-            equal = mChunkParser.FindInt32 (id, &entryInt) && entryInt == intValue;
-        else if (parameter->GetValueAsBool (&boolValue))
-            equal = mChunkParser.FindInt32 (id, &entryInt) && (entryInt != 0) == boolValue;
-        else if (parameter->GetValueAsDouble (&doubleValue))
-            equal = mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble) &&
-                    ClampToFloat (entryDouble) == ClampToFloat (doubleValue);
-        else if (parameter->GetValueAsString (&stringValue))
-            equal = mChunkParser.FindString (id, &entryString) && entryString == stringValue;
-        if (!equal)
-            return false;
-    }
-    return true;
+        switch (value.kind)
+        {
+            case ChunkValue::Kind::Float:
+                equal = mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble) &&
+                        ClampToFloat (entryDouble) == value.floatValue;
+                break;
+            case ChunkValue::Kind::Int32:
+                equal = mChunkParser.FindInt32 (id, &entryInt) && entryInt == value.intValue;
+                break;
+            case ChunkValue::Kind::Bool:
+                equal = mChunkParser.FindInt32 (id, &entryInt) && (entryInt != 0) == value.boolValue;
+                break;
+            case ChunkValue::Kind::Double:
+                // Compared at single precision, as the value reaches the plug-in's float parameters.
+                equal = mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble) &&
+                        ClampToFloat (entryDouble) == ClampToFloat (value.doubleValue);
+                break;
+            case ChunkValue::Kind::String:
+                equal = mChunkParser.FindString (id, &entryString) && entryString == value.stringValue;
+                break;
+            case ChunkValue::Kind::None: break;
+        }
+        return equal;
+    });
+    return equal;
 }
