@@ -73,15 +73,16 @@ protected:
     std::vector<std::string> takeEvents() { return std::exchange (gui->get()->events, {}); }
     IACFUnknown* view (int32_t type = 0, void* native = nullptr)
     {
-        return host.make<HostViewContainer> (std::set<int> { 1, 2 }, type, native).identity();
+        return host.make<HostViewContainer> (std::set<int>{ 1, 2 }, type, native).identity();
     }
 
     HostInstance& instance = host.make<HostInstance>();
     HostInstance& guiHost = host.make<HostInstance>();
-    std::unique_ptr<Held<TestEffect>> effectHolder = std::make_unique<Held<TestEffect>> (new TestEffect (
-        { { ParameterSpec::Kind::Float, "MixLow", 0.5 }, { ParameterSpec::Kind::Float, "MixMid", 0.5 },
-          { ParameterSpec::Kind::Float, "MixHigh", 0.5 } },
-        false));
+    std::unique_ptr<Held<TestEffect>> effectHolder = std::make_unique<Held<TestEffect>> (
+        new TestEffect ({ { ParameterSpec::Kind::Float, "MixLow", 0.5 },
+                          { ParameterSpec::Kind::Float, "MixMid", 0.5 },
+                          { ParameterSpec::Kind::Float, "MixHigh", 0.5 } },
+                        false));
     TestEffect* effect = effectHolder->get();
     std::unique_ptr<Held<RecordingGUI>> gui = std::make_unique<Held<RecordingGUI>> (new RecordingGUI());
 };
@@ -92,23 +93,25 @@ TEST_F (EffectGUI, OpensReplacesAndClosesViews)
     RecordingGUI& g = **gui;
     EXPECT_EQ (g.Initialize (guiHost.identity()), AAX_SUCCESS);
     EXPECT_EQ (g.GetEffectParameters(), effect);
-    EXPECT_EQ (takeEvents(), (std::vector<std::string> { "contents" }));
+    EXPECT_EQ (takeEvents(), (std::vector<std::string>{ "contents" }));
     EXPECT_EQ (g.GetViewContainerType(), 0);
     EXPECT_EQ (g.GetViewContainerPtr(), nullptr);
 
     int nativeView = 0;
     EXPECT_EQ (g.SetViewContainer (view (1, &nativeView)), AAX_SUCCESS);
-    EXPECT_EQ (takeEvents(), (std::vector<std::string> { "container", "updated MixLow", "updated MixMid", "updated MixHigh" }));
+    EXPECT_EQ (takeEvents(), (std::vector<std::string>{ "container", "updated MixLow", "updated MixMid",
+                                                        "updated MixHigh" }));
     EXPECT_EQ (g.GetViewContainerType(), 1);
     EXPECT_EQ (g.GetViewContainerPtr(), &nativeView);
     EXPECT_EQ (g.SetViewContainer (view (3)), AAX_SUCCESS); // the first is replaced and given back
-    EXPECT_EQ (takeEvents(), (std::vector<std::string> { "container", "updated MixLow", "updated MixMid", "updated MixHigh" }));
+    EXPECT_EQ (takeEvents(), (std::vector<std::string>{ "container", "updated MixLow", "updated MixMid",
+                                                        "updated MixHigh" }));
     EXPECT_EQ (host.find<HostViewContainer> ("ViewContainer#1")->references(), 0);
     EXPECT_EQ (g.GetViewContainerType(), 3);
 
     EXPECT_EQ (g.SetViewContainer (nullptr), AAX_SUCCESS);
     EXPECT_EQ (g.SetViewContainer (nullptr), AAX_SUCCESS); // without a view: still one delete
-    EXPECT_EQ (takeEvents(), (std::vector<std::string> { "delete", "delete" }));
+    EXPECT_EQ (takeEvents(), (std::vector<std::string>{ "delete", "delete" }));
     EXPECT_EQ (g.GetViewContainer(), nullptr);
 
     AAX_Point size{ 1.0f, 2.0f };
@@ -120,7 +123,7 @@ TEST_F (EffectGUI, OpensReplacesAndClosesViews)
     takeEvents();
     EXPECT_EQ (g.Uninitialize(), AAX_SUCCESS);
     EXPECT_EQ (g.Uninitialize(), AAX_SUCCESS);
-    EXPECT_EQ (takeEvents(), (std::vector<std::string> { "delete" }));
+    EXPECT_EQ (takeEvents(), (std::vector<std::string>{ "delete" }));
     EXPECT_EQ (g.GetEffectParameters(), nullptr);
 }
 
@@ -138,8 +141,10 @@ TEST_F (EffectGUI, KeepsOnlyTheBindingsEffectParameters)
     HostInstance* rowHost = &guiHost;
     const std::vector<Row> rows = {
         { "answered", [] {}, true },
-        { "failed with an object", [&] { host.inject (IID_IAAXEffectParametersV1, HostInjection::FailWithObject); }, false },
-        { "success with null", [&] { host.inject (IID_IAAXEffectParametersV1, HostInjection::SucceedWithNull); }, false },
+        { "failed with an object",
+          [&] { host.inject (IID_IAAXEffectParametersV1, HostInjection::FailWithObject); }, false },
+        { "success with null",
+          [&] { host.inject (IID_IAAXEffectParametersV1, HostInjection::SucceedWithNull); }, false },
         { "foreign object", [&] { rowHost->setEffectParameters (stranger.identity()); }, false },
         { "nothing to answer", [&] { rowHost->setEffectParameters (nullptr); }, false },
     };
@@ -171,7 +176,7 @@ TEST_F (EffectGUI, FailuresAndTearDownWithoutUninitialize)
     EXPECT_EQ ((*gui)->Initialize (guiHost.identity()), AAX_ERROR_UNKNOWN_EXCEPTION);
     (*gui)->throwOnContainer = true;
     EXPECT_EQ ((*gui)->SetViewContainer (view()), AAX_ERROR_UNKNOWN_EXCEPTION);
-    EXPECT_EQ (takeEvents(), (std::vector<std::string> { "contents", "container" }));
+    EXPECT_EQ (takeEvents(), (std::vector<std::string>{ "contents", "container" }));
 
     // Released with its view still set: the derived class is gone, so no view operation runs, and
     // every reference (view, effect parameters, host) is still given back.

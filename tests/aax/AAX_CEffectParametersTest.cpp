@@ -54,7 +54,8 @@ protected:
     }
 
     HostInstance& instance = host.make<HostInstance>();
-    std::unique_ptr<Held<TestEffect>> holder = std::make_unique<Held<TestEffect>> (new TestEffect (threeParameters));
+    std::unique_ptr<Held<TestEffect>> holder =
+        std::make_unique<Held<TestEffect>> (new TestEffect (threeParameters));
     TestEffect* effect = holder->get();
 };
 
@@ -96,13 +97,15 @@ TEST_F (EffectParameters, InitializeMakesProxiesThenParametersThenFilters)
             order.push_back (text);
     }
     const std::vector<std::string> expected = {
-        "IID_IAAXControllerV1", "IID_IAAXControllerV2", "IID_IAAXControllerV3", "IID_IAAXPageTableController",
-        "IID_IAAXPageTableControllerV2", "IID_IACFComponentFactory", "IID_IAAXAutomationDelegateV1",
-        "IID_IAAXTransportV1", "IID_IAAXTransportV2", "RegisterParameter"
+        "IID_IAAXControllerV1",          "IID_IAAXControllerV2",
+        "IID_IAAXControllerV3",          "IID_IAAXPageTableController",
+        "IID_IAAXPageTableControllerV2", "IID_IACFComponentFactory",
+        "IID_IAAXAutomationDelegateV1",  "IID_IAAXTransportV1",
+        "IID_IAAXTransportV2",           "RegisterParameter"
     };
     EXPECT_EQ (order, expected);
     EXPECT_EQ (instance.automation().registeredParameters(),
-               (std::set<std::string> { "MixLow", "Steps", "Fine", "MasterBypassID" }));
+               (std::set<std::string>{ "MixLow", "Steps", "Fine", "MasterBypassID" }));
     EXPECT_EQ (effect->chunkedParameters(), 3);
     AAX_CString bypass;
     EXPECT_EQ (effect->GetMasterBypassParameter (&bypass), AAX_SUCCESS);
@@ -137,32 +140,52 @@ TEST_F (EffectParameters, AnswersByIdentifier)
     AAX_EParameterOrientation orientation{};
     AAX_IParameter* parameter = nullptr;
     const std::vector<Row> rows = {
-        { "GetParameterIsAutomatable", [&] (auto& e, auto id) { return e.GetParameterIsAutomatable (id, &flag); }, 0, -20001 },
-        { "GetParameterNumberOfSteps", [&] (auto& e, auto id) { return e.GetParameterNumberOfSteps (id, &number); }, 0, -20001 },
+        { "GetParameterIsAutomatable",
+          [&] (auto& e, auto id) { return e.GetParameterIsAutomatable (id, &flag); }, 0, -20001 },
+        { "GetParameterNumberOfSteps",
+          [&] (auto& e, auto id) { return e.GetParameterNumberOfSteps (id, &number); }, 0, -20001 },
         { "GetParameterName", [&] (auto& e, auto id) { return e.GetParameterName (id, &text); }, 0, 0 },
-        { "GetParameterNameOfLength", [&] (auto& e, auto id) { return e.GetParameterNameOfLength (id, &text, 4); }, 0, 0 },
-        { "GetParameterDefaultNormalizedValue", [&] (auto& e, auto id) { return e.GetParameterDefaultNormalizedValue (id, &value); }, 0, -20001 },
-        { "SetParameterDefaultNormalizedValue", [&] (auto& e, auto id) { return e.SetParameterDefaultNormalizedValue (id, 0.5); }, 0, -20001 },
+        { "GetParameterNameOfLength",
+          [&] (auto& e, auto id) { return e.GetParameterNameOfLength (id, &text, 4); }, 0, 0 },
+        { "GetParameterDefaultNormalizedValue",
+          [&] (auto& e, auto id) { return e.GetParameterDefaultNormalizedValue (id, &value); }, 0, -20001 },
+        { "SetParameterDefaultNormalizedValue",
+          [&] (auto& e, auto id) { return e.SetParameterDefaultNormalizedValue (id, 0.5); }, 0, -20001 },
         { "GetParameterType", [&] (auto& e, auto id) { return e.GetParameterType (id, &type); }, 0, -20001 },
-        { "GetParameterOrientation", [&] (auto& e, auto id) { return e.GetParameterOrientation (id, &orientation); }, 0, -20001 },
+        { "GetParameterOrientation",
+          [&] (auto& e, auto id) { return e.GetParameterOrientation (id, &orientation); }, 0, -20001 },
         { "GetParameter", [&] (auto& e, auto id) { return e.GetParameter (id, &parameter); }, 0, -20001 },
-        { "GetParameterIndex", [&] (auto& e, auto id) { return e.GetParameterIndex (id, &number); }, 0, -20001 },
-        { "GetParameterValueInfo", [&] (auto& e, auto id) { return e.GetParameterValueInfo (id, 0, &number); }, -20009, -20009 },
-        { "GetParameterValueFromString", [&] (auto& e, auto id) { return e.GetParameterValueFromString (id, &value, AAX_CString ("0.75")); }, 0, -20001 },
-        { "GetParameterStringFromValue", [&] (auto& e, auto id) { return e.GetParameterStringFromValue (id, 0.5, &text, 8); }, 0, -20001 },
-        { "GetParameterValueString", [&] (auto& e, auto id) { return e.GetParameterValueString (id, &text, 8); }, 0, -20001 },
-        { "GetParameterNormalizedValue", [&] (auto& e, auto id) { return e.GetParameterNormalizedValue (id, &value); }, 0, -20001 },
-        { "SetParameterNormalizedValue", [&] (auto& e, auto id) { return e.SetParameterNormalizedValue (id, 0.5); }, 0, -20001 },
-        { "SetParameterNormalizedRelative", [&] (auto& e, auto id) { return e.SetParameterNormalizedRelative (id, 0.1); }, 0, -20001 },
+        { "GetParameterIndex", [&] (auto& e, auto id) { return e.GetParameterIndex (id, &number); }, 0,
+          -20001 },
+        { "GetParameterValueInfo",
+          [&] (auto& e, auto id) { return e.GetParameterValueInfo (id, 0, &number); }, -20009, -20009 },
+        { "GetParameterValueFromString",
+          [&] (auto& e, auto id) { return e.GetParameterValueFromString (id, &value, AAX_CString ("0.75")); },
+          0, -20001 },
+        { "GetParameterStringFromValue",
+          [&] (auto& e, auto id) { return e.GetParameterStringFromValue (id, 0.5, &text, 8); }, 0, -20001 },
+        { "GetParameterValueString",
+          [&] (auto& e, auto id) { return e.GetParameterValueString (id, &text, 8); }, 0, -20001 },
+        { "GetParameterNormalizedValue",
+          [&] (auto& e, auto id) { return e.GetParameterNormalizedValue (id, &value); }, 0, -20001 },
+        { "SetParameterNormalizedValue",
+          [&] (auto& e, auto id) { return e.SetParameterNormalizedValue (id, 0.5); }, 0, -20001 },
+        { "SetParameterNormalizedRelative",
+          [&] (auto& e, auto id) { return e.SetParameterNormalizedRelative (id, 0.1); }, 0, -20001 },
         { "TouchParameter", [&] (auto& e, auto id) { return e.TouchParameter (id); }, 0, -20001 },
         { "ReleaseParameter", [&] (auto& e, auto id) { return e.ReleaseParameter (id); }, 0, -20001 },
         { "UpdateParameterTouch", [&] (auto& e, auto id) { return e.UpdateParameterTouch (id, 1); }, 0, 0 },
-        { "UpdateParameterNormalizedValue", [&] (auto& e, auto id) { return e.UpdateParameterNormalizedValue (id, 0.5, AAX_eUpdateSource_Unspecified); }, 0, -20001 },
-        { "UpdateParameterNormalizedRelative", [&] (auto& e, auto id) { return e.UpdateParameterNormalizedRelative (id, 0.1); }, 0, -20001 },
+        { "UpdateParameterNormalizedValue",
+          [&] (auto& e, auto id)
+          { return e.UpdateParameterNormalizedValue (id, 0.5, AAX_eUpdateSource_Unspecified); },
+          0, -20001 },
+        { "UpdateParameterNormalizedRelative",
+          [&] (auto& e, auto id) { return e.UpdateParameterNormalizedRelative (id, 0.1); }, 0, -20001 },
     };
     for (const auto& row : rows)
         for (const AAX_CParamID id : { "Nope", static_cast<const char*> (nullptr) })
-            EXPECT_EQ (row.call (*effect, id), row.unknown) << row.name << " " << (id == nullptr ? "null" : id);
+            EXPECT_EQ (row.call (*effect, id), row.unknown)
+                << row.name << " " << (id == nullptr ? "null" : id);
     EXPECT_EQ (parameter, nullptr);
     EXPECT_EQ (number, 0); // the value-info selector always answers 0
     EXPECT_EQ (effect->GetParameterName ("Nope", &text), AAX_SUCCESS);
@@ -170,7 +193,8 @@ TEST_F (EffectParameters, AnswersByIdentifier)
 
     for (const auto& row : rows)
         EXPECT_EQ (row.call (*effect, "Fine"), row.known) << row.name;
-    EXPECT_EQ (effect->GetParameterValueFromString ("Fine", &value, AAX_CString ("x")), AAX_ERROR_INVALID_STRING_CONVERSION);
+    EXPECT_EQ (effect->GetParameterValueFromString ("Fine", &value, AAX_CString ("x")),
+               AAX_ERROR_INVALID_STRING_CONVERSION);
     EXPECT_EQ (effect->GetParameterStringFromValue ("Fine", 0.5, &text, 8), AAX_SUCCESS);
     EXPECT_EQ (text, AAX_CString ("0.500"));
     EXPECT_EQ (effect->GetParameterIndex ("Fine", &number), AAX_SUCCESS);
@@ -188,13 +212,15 @@ TEST_F (EffectParameters, AnswersByIdentifier)
         { "GetParameterIsAutomatable", effect->GetParameterIsAutomatable ("Fine", nullptr) },
         { "GetParameterNumberOfSteps", effect->GetParameterNumberOfSteps ("Fine", nullptr) },
         { "GetParameterName", effect->GetParameterName ("Fine", nullptr) },
-        { "GetParameterDefaultNormalizedValue", effect->GetParameterDefaultNormalizedValue ("Fine", nullptr) },
+        { "GetParameterDefaultNormalizedValue",
+          effect->GetParameterDefaultNormalizedValue ("Fine", nullptr) },
         { "GetParameterType", effect->GetParameterType ("Fine", nullptr) },
         { "GetParameterOrientation", effect->GetParameterOrientation ("Fine", nullptr) },
         { "GetParameter", effect->GetParameter ("Fine", nullptr) },
         { "GetParameterIndex", effect->GetParameterIndex ("Fine", nullptr) },
         { "GetParameterIDFromIndex", effect->GetParameterIDFromIndex (0, nullptr) },
-        { "GetParameterValueFromString", effect->GetParameterValueFromString ("Fine", nullptr, AAX_CString ("1")) },
+        { "GetParameterValueFromString",
+          effect->GetParameterValueFromString ("Fine", nullptr, AAX_CString ("1")) },
         { "GetParameterStringFromValue", effect->GetParameterStringFromValue ("Fine", 0.5, nullptr, 8) },
         { "GetParameterValueString", effect->GetParameterValueString ("Fine", nullptr, 8) },
         { "GetParameterNormalizedValue", effect->GetParameterNormalizedValue ("Fine", nullptr) },
@@ -221,7 +247,8 @@ TEST_F (EffectParameters, RelativeChangesAreClampedAndUpdatesCountRealChanges)
     double value = 0.0;
     effect->GenerateCoefficients();
     takePackets();
-    EXPECT_EQ (effect->UpdateParameterNormalizedValue ("Fine", 0.25, AAX_eUpdateSource_Parameter), AAX_SUCCESS);
+    EXPECT_EQ (effect->UpdateParameterNormalizedValue ("Fine", 0.25, AAX_eUpdateSource_Parameter),
+               AAX_SUCCESS);
     EXPECT_EQ (effect->GetNumberOfChanges (&changes), AAX_SUCCESS);
     EXPECT_EQ (changes, 0); // the same value: dirty, but no change
     EXPECT_EQ (effect->GenerateCoefficients(), AAX_SUCCESS);
@@ -243,7 +270,8 @@ TEST_F (EffectParameters, RelativeChangesAreClampedAndUpdatesCountRealChanges)
     {
         EXPECT_EQ (effect->SetParameterNormalizedValue ("MixLow", bad), AAX_SUCCESS);
         EXPECT_EQ (effect->SetParameterNormalizedRelative ("MixLow", bad), AAX_SUCCESS);
-        EXPECT_EQ (effect->UpdateParameterNormalizedValue ("MixLow", bad, AAX_eUpdateSource_Unspecified), AAX_SUCCESS);
+        EXPECT_EQ (effect->UpdateParameterNormalizedValue ("MixLow", bad, AAX_eUpdateSource_Unspecified),
+                   AAX_SUCCESS);
         EXPECT_EQ (effect->UpdateParameterNormalizedRelative ("MixLow", bad), AAX_SUCCESS);
     }
     EXPECT_TRUE (requests().empty());
@@ -264,10 +292,8 @@ TEST_F (EffectParameters, NameOfLengthTakesTheLongestLineThatFits)
         const char* expected;
     };
     const std::vector<Row> rows = {
-        { "TenLetters", 4, "TenL" },
-        { "TenLetters\nTen\nFour", 4, "Four" },
-        { "Abc\nXyz", 3, "Abc" },
-        { "TenLetters", 0, "" },
+        { "TenLetters", 4, "TenL" }, { "TenLetters\nTen\nFour", 4, "Four" },
+        { "Abc\nXyz", 3, "Abc" },    { "TenLetters", 0, "" },
         { "", 4, "kept" },
     };
     for (const auto& row : rows)
@@ -332,15 +358,17 @@ TEST_F (EffectParameters, ExceptionsBecomeResults)
 
 TEST_F (EffectParameters, PageTablesAndTheChunkedCount)
 {
-    auto& table = host.make<kalvo::aaxhost::HostPageTable> (std::set<int> { 1, 2 });
-    EXPECT_EQ (effect->UpdatePageTable (0, 8, instance.identity(), table.identity()), AAX_ERROR_UNIMPLEMENTED);
+    auto& table = host.make<kalvo::aaxhost::HostPageTable> (std::set<int>{ 1, 2 });
+    EXPECT_EQ (effect->UpdatePageTable (0, 8, instance.identity(), table.identity()),
+               AAX_ERROR_UNIMPLEMENTED);
     EXPECT_EQ (effect->UpdatePageTable (0, 8, instance.identity(), nullptr), AAX_SUCCESS);
     EXPECT_EQ (table.references(), 0);
 
     // Filtering more identifiers than there are parameters is reported to the host.
     StartServices();
     Held<TestEffect> overFiltered (new TestEffect (threeParameters));
-    overFiltered->beforeInit = [&] {
+    overFiltered->beforeInit = [&]
+    {
         for (const char* id : { "A", "B", "C", "D" })
             overFiltered->filter (id);
     };

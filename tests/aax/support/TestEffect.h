@@ -31,12 +31,12 @@ struct ParameterSpec
 inline std::vector<ParameterSpec> KalvoProParameters()
 {
     using K = ParameterSpec::Kind;
-    return { { K::Float, "Power", 1.0 },     { K::Float, "MixMaster", 1.0 }, { K::Float, "MixMain", 1.0 },
-             { K::Float, "MixLow", 1.0 },    { K::Float, "MixMid", 1.0 },    { K::Float, "MixHigh", 1.0 },
-             { K::Float, "LowLevel", 0.5 },  { K::Float, "MidLevel", 0.5 },  { K::Float, "HighLevel", 0.5 },
-             { K::Float, "LowSolo", 0.0 },   { K::Float, "LowMute", 0.0 },   { K::Float, "MidSolo", 0.0 },
-             { K::Float, "MidMute", 0.0 },   { K::Float, "HighSolo", 0.0 },  { K::Float, "HighMute", 0.0 },
-             { K::Float, "State", 0.0 },     { K::Float, "LineCH", 0.5 } };
+    return { { K::Float, "Power", 1.0 },    { K::Float, "MixMaster", 1.0 }, { K::Float, "MixMain", 1.0 },
+             { K::Float, "MixLow", 1.0 },   { K::Float, "MixMid", 1.0 },    { K::Float, "MixHigh", 1.0 },
+             { K::Float, "LowLevel", 0.5 }, { K::Float, "MidLevel", 0.5 },  { K::Float, "HighLevel", 0.5 },
+             { K::Float, "LowSolo", 0.0 },  { K::Float, "LowMute", 0.0 },   { K::Float, "MidSolo", 0.0 },
+             { K::Float, "MidMute", 0.0 },  { K::Float, "HighSolo", 0.0 },  { K::Float, "HighMute", 0.0 },
+             { K::Float, "State", 0.0 },    { K::Float, "LineCH", 0.5 } };
 }
 
 class TestEffect : public AAX_CEffectParameters
@@ -89,11 +89,12 @@ private:
             case ParameterSpec::Kind::Float:
             {
                 const float maximum = spec.id == "State" ? 11.0f : 1.0f;
-                mParameterManager.AddParameter (new AAX_CParameter<float> (
-                    id, name, static_cast<float> (spec.value), AAX_CLinearTaperDelegate<float> (0.0f, maximum),
-                    AAX_CNumberDisplayDelegate<float, 3>(), true));
+                mParameterManager.AddParameter (
+                    new AAX_CParameter<float> (id, name, static_cast<float> (spec.value),
+                                               AAX_CLinearTaperDelegate<float> (0.0f, maximum),
+                                               AAX_CNumberDisplayDelegate<float, 3>(), true));
             }
-                break;
+            break;
             case ParameterSpec::Kind::Int32:
                 mParameterManager.AddParameter (new AAX_CParameter<int32_t> (
                     id, name, static_cast<int32_t> (spec.value), AAX_CLinearTaperDelegate<int32_t> (0, 11),

@@ -71,6 +71,31 @@ ChunkValue ReadChunkValue (const AAX_IParameter& parameter)
     return value;
 }
 
+// Answers a host query about one parameter: a null output gives AAX_ERROR_NULL_OBJECT and an
+// unknown identifier AAX_ERROR_INVALID_PARAMETER_ID, both without writing; otherwise read fills the
+// output and gives the result.
+template <typename Output, typename Read>
+AAX_Result ReadParameter (const AAX_CParameterManager& manager, AAX_CParamID id, Output* output, Read&& read)
+{
+    if (output == nullptr)
+        return AAX_ERROR_NULL_OBJECT;
+    const AAX_IParameter* parameter = manager.GetParameterByID (id);
+    if (parameter == nullptr)
+        return AAX_ERROR_INVALID_PARAMETER_ID;
+    return read (*parameter, *output);
+}
+
+// Applies a host request to one parameter; an unknown identifier gives AAX_ERROR_INVALID_PARAMETER_ID.
+template <typename Change>
+AAX_Result ChangeParameter (AAX_CParameterManager& manager, AAX_CParamID id, Change&& change)
+{
+    AAX_IParameter* parameter = manager.GetParameterByID (id);
+    if (parameter == nullptr)
+        return AAX_ERROR_INVALID_PARAMETER_ID;
+    change (*parameter);
+    return AAX_SUCCESS;
+}
+
 // Runs a host-facing operation so that no exception reaches the host.
 template <typename Operation>
 AAX_Result Guarded (Operation&& operation)
@@ -209,18 +234,18 @@ AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable (AAX_CParamID iParam
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps (AAX_CParamID iParameterID, int32_t* oNumSteps) const
+AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps (AAX_CParamID iParameterID,
+                                                             int32_t* oNumSteps) const
 {
-    if (oNumSteps == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    const uint32_t steps = parameter->GetNumberOfSteps();
-    if (steps > static_cast<uint32_t> (std::numeric_limits<int32_t>::max()))
-        return AAX_ERROR_SIGNED_INT_OVERFLOW;
-    *oNumSteps = static_cast<int32_t> (steps);
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oNumSteps,
+                          [] (const AAX_IParameter& p, int32_t& out)
+                          {
+                              const uint32_t steps = p.GetNumberOfSteps();
+                              if (steps > static_cast<uint32_t> (std::numeric_limits<int32_t>::max()))
+                                  return AAX_Result (AAX_ERROR_SIGNED_INT_OVERFLOW);
+                              out = static_cast<int32_t> (steps);
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterName (AAX_CParamID iParameterID, AAX_IString* oName) const
@@ -278,46 +303,42 @@ AAX_Result AAX_CEffectParameters::GetParameterNameOfLength (AAX_CParamID iParame
 AAX_Result AAX_CEffectParameters::GetParameterDefaultNormalizedValue (AAX_CParamID iParameterID,
                                                                       double* oValue) const
 {
-    if (oValue == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    *oValue = parameter->GetNormalizedDefaultValue();
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oValue,
+                          [] (const AAX_IParameter& p, double& out)
+                          {
+                              out = p.GetNormalizedDefaultValue();
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
-AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double iValue)
+AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue (AAX_CParamID iParameterID,
+                                                                      double iValue)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    parameter->SetNormalizedDefaultValue (iValue);
-    return AAX_SUCCESS;
+    return ChangeParameter (mParameterManager, iParameterID,
+                            [iValue] (AAX_IParameter& p) { p.SetNormalizedDefaultValue (iValue); });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterType (AAX_CParamID iParameterID,
                                                     AAX_EParameterType* oParameterType) const
 {
-    if (oParameterType == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    *oParameterType = parameter->GetType();
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oParameterType,
+                          [] (const AAX_IParameter& p, AAX_EParameterType& out)
+                          {
+                              out = p.GetType();
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
-AAX_Result AAX_CEffectParameters::GetParameterOrientation (AAX_CParamID iParameterID,
-                                                           AAX_EParameterOrientation* oParameterOrientation) const
+AAX_Result
+AAX_CEffectParameters::GetParameterOrientation (AAX_CParamID iParameterID,
+                                                AAX_EParameterOrientation* oParameterOrientation) const
 {
-    if (oParameterOrientation == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    *oParameterOrientation = parameter->GetOrientation();
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oParameterOrientation,
+                          [] (const AAX_IParameter& p, AAX_EParameterOrientation& out)
+                          {
+                              out = p.GetOrientation();
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameter (AAX_CParamID iParameterID, AAX_IParameter** oParameter)
@@ -336,7 +357,8 @@ AAX_Result AAX_CEffectParameters::GetParameterIndex (AAX_CParamID iParameterID, 
     return *oControlIndex < 0 ? AAX_ERROR_INVALID_PARAMETER_ID : AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectParameters::GetParameterIDFromIndex (int32_t iControlIndex, AAX_IString* oParameterIDString) const
+AAX_Result AAX_CEffectParameters::GetParameterIDFromIndex (int32_t iControlIndex,
+                                                           AAX_IString* oParameterIDString) const
 {
     if (oParameterIDString == nullptr)
         return AAX_ERROR_NULL_OBJECT;
@@ -355,97 +377,84 @@ AAX_Result AAX_CEffectParameters::GetParameterValueInfo (AAX_CParamID, int32_t, 
 AAX_Result AAX_CEffectParameters::GetParameterValueFromString (AAX_CParamID iParameterID, double* oValue,
                                                                const AAX_IString& iValueString) const
 {
-    if (oValue == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    const AAX_CString text (iValueString);
-    double value = 0.0;
-    if (!parameter->GetNormalizedValueFromString (text, &value))
-        return AAX_ERROR_INVALID_STRING_CONVERSION;
-    *oValue = value;
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oValue,
+                          [&iValueString] (const AAX_IParameter& p, double& out)
+                          {
+                              double value = 0.0;
+                              if (!p.GetNormalizedValueFromString (AAX_CString (iValueString), &value))
+                                  return AAX_Result (AAX_ERROR_INVALID_STRING_CONVERSION);
+                              out = value;
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterStringFromValue (AAX_CParamID iParameterID, double iValue,
-                                                               AAX_IString* oValueString, int32_t iMaxLength) const
+                                                               AAX_IString* oValueString,
+                                                               int32_t iMaxLength) const
 {
-    if (oValueString == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    AAX_CString text;
-    if (!parameter->GetStringFromNormalizedValue (iValue, iMaxLength, text))
-        return AAX_ERROR_INVALID_STRING_CONVERSION;
-    *oValueString = text;
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oValueString,
+                          [=] (const AAX_IParameter& p, AAX_IString& out)
+                          {
+                              AAX_CString text;
+                              if (!p.GetStringFromNormalizedValue (iValue, iMaxLength, text))
+                                  return AAX_Result (AAX_ERROR_INVALID_STRING_CONVERSION);
+                              out = text;
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
-AAX_Result AAX_CEffectParameters::GetParameterValueString (AAX_CParamID iParameterID, AAX_IString* oValueString,
+AAX_Result AAX_CEffectParameters::GetParameterValueString (AAX_CParamID iParameterID,
+                                                           AAX_IString* oValueString,
                                                            int32_t iMaxLength) const
 {
-    if (oValueString == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    AAX_CString text;
-    parameter->GetValueString (iMaxLength, &text);
-    *oValueString = text;
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oValueString,
+                          [=] (const AAX_IParameter& p, AAX_IString& out)
+                          {
+                              AAX_CString text;
+                              p.GetValueString (iMaxLength, &text);
+                              out = text;
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
-AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue (AAX_CParamID iParameterID, double* oValuePtr) const
+AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue (AAX_CParamID iParameterID,
+                                                               double* oValuePtr) const
 {
-    if (oValuePtr == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    *oValuePtr = parameter->GetNormalizedValue();
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oValuePtr,
+                          [] (const AAX_IParameter& p, double& out)
+                          {
+                              out = p.GetNormalizedValue();
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue (AAX_CParamID iParameterID, double iValue)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    if (std::isfinite (iValue))
-        parameter->SetNormalizedValue (iValue);
-    return AAX_SUCCESS;
+    return ChangeParameter (mParameterManager, iParameterID,
+                            [iValue] (AAX_IParameter& p)
+                            {
+                                if (std::isfinite (iValue))
+                                    p.SetNormalizedValue (iValue);
+                            });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative (AAX_CParamID iParameterID, double iValue)
 {
-    double current = 0.0;
-    const AAX_Result readResult = GetParameterNormalizedValue (iParameterID, &current);
-    if (readResult != AAX_SUCCESS)
+    double sum = 0.0;
+    const AAX_Result readResult = RelativeTarget (iParameterID, iValue, sum);
+    if (readResult != AAX_SUCCESS || !std::isfinite (sum))
         return readResult;
-    const double sum = current + iValue;
-    if (!std::isfinite (sum))
-        return AAX_SUCCESS;
-    return SetParameterNormalizedValue (iParameterID, ClampNormalized (sum));
+    return SetParameterNormalizedValue (iParameterID, sum);
 }
 
 AAX_Result AAX_CEffectParameters::TouchParameter (AAX_CParamID iParameterID)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    parameter->Touch();
-    return AAX_SUCCESS;
+    return ChangeParameter (mParameterManager, iParameterID, [] (AAX_IParameter& p) { p.Touch(); });
 }
 
 AAX_Result AAX_CEffectParameters::ReleaseParameter (AAX_CParamID iParameterID)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    parameter->Release();
-    return AAX_SUCCESS;
+    return ChangeParameter (mParameterManager, iParameterID, [] (AAX_IParameter& p) { p.Release(); });
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterTouch (AAX_CParamID, AAX_CBoolean)
@@ -472,14 +481,22 @@ AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID i
 
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedRelative (AAX_CParamID iParameterID, double iValue)
 {
+    double sum = 0.0;
+    const AAX_Result readResult = RelativeTarget (iParameterID, iValue, sum);
+    if (readResult != AAX_SUCCESS || !std::isfinite (sum))
+        return readResult;
+    return UpdateParameterNormalizedValue (iParameterID, sum, AAX_eUpdateSource_Unspecified);
+}
+
+AAX_Result AAX_CEffectParameters::RelativeTarget (AAX_CParamID iParameterID, double delta,
+                                                  double& target) const
+{
     double current = 0.0;
     const AAX_Result readResult = GetParameterNormalizedValue (iParameterID, &current);
-    if (readResult != AAX_SUCCESS)
-        return readResult;
-    const double sum = current + iValue;
-    if (!std::isfinite (sum))
-        return AAX_SUCCESS;
-    return UpdateParameterNormalizedValue (iParameterID, ClampNormalized (sum), AAX_eUpdateSource_Unspecified);
+    const double sum = current + delta;
+    // A sum that is not finite stays so, and the caller changes nothing.
+    target = std::isfinite (sum) ? ClampNormalized (sum) : sum;
+    return readResult;
 }
 
 AAX_Result AAX_CEffectParameters::GenerateCoefficients()
@@ -520,14 +537,16 @@ AAX_Result AAX_CEffectParameters::GetChunkSize (AAX_CTypeID iChunkID, uint32_t* 
         *oSize = 0;
         return AAX_ERROR_INVALID_CHUNK_ID;
     }
-    return Guarded ([&] {
-        BuildChunkData();
-        mChunkSize = mChunkParser.GetChunkDataSize();
-        if (mChunkSize < 0)
-            return AAX_Result (AAX_ERROR_INCORRECT_CHUNK_SIZE);
-        *oSize = static_cast<uint32_t> (mChunkSize);
-        return AAX_Result (AAX_SUCCESS);
-    });
+    return Guarded (
+        [&]
+        {
+            BuildChunkData();
+            mChunkSize = mChunkParser.GetChunkDataSize();
+            if (mChunkSize < 0)
+                return AAX_Result (AAX_ERROR_INCORRECT_CHUNK_SIZE);
+            *oSize = static_cast<uint32_t> (mChunkSize);
+            return AAX_Result (AAX_SUCCESS);
+        });
 }
 
 AAX_Result AAX_CEffectParameters::GetChunk (AAX_CTypeID iChunkID, AAX_SPlugInChunk* oChunk) const
@@ -559,15 +578,18 @@ AAX_Result AAX_CEffectParameters::SetChunk (AAX_CTypeID iChunkID, const AAX_SPlu
         return AAX_ERROR_NULL_OBJECT;
     if (iChunkID != kParameterChunkID)
         return AAX_ERROR_INVALID_CHUNK_ID;
-    return Guarded ([&] {
-        mChunkParser.LoadChunk (iChunk);
-        if (mChunkParser.LoadSucceeded())
-            ApplyChunk();
-        return AAX_Result (AAX_SUCCESS);
-    });
+    return Guarded (
+        [&]
+        {
+            mChunkParser.LoadChunk (iChunk);
+            if (mChunkParser.LoadSucceeded())
+                ApplyChunk();
+            return AAX_Result (AAX_SUCCESS);
+        });
 }
 
-AAX_Result AAX_CEffectParameters::CompareActiveChunk (const AAX_SPlugInChunk* iChunkP, AAX_CBoolean* oIsEqual) const
+AAX_Result AAX_CEffectParameters::CompareActiveChunk (const AAX_SPlugInChunk* iChunkP,
+                                                      AAX_CBoolean* oIsEqual) const
 {
     if (iChunkP == nullptr || oIsEqual == nullptr)
         return AAX_ERROR_NULL_OBJECT;
@@ -577,12 +599,14 @@ AAX_Result AAX_CEffectParameters::CompareActiveChunk (const AAX_SPlugInChunk* iC
         return AAX_SUCCESS;
     }
     *oIsEqual = 0;
-    return Guarded ([&] {
-        mChunkParser.LoadChunk (iChunkP);
-        if (mChunkParser.LoadSucceeded() && CompareWithChunk())
-            *oIsEqual = 1;
-        return AAX_Result (AAX_SUCCESS);
-    });
+    return Guarded (
+        [&]
+        {
+            mChunkParser.LoadChunk (iChunkP);
+            if (mChunkParser.LoadSucceeded() && CompareWithChunk())
+                *oIsEqual = 1;
+            return AAX_Result (AAX_SUCCESS);
+        });
 }
 
 AAX_Result AAX_CEffectParameters::GetNumberOfChanges (int32_t* oNumChanges) const
@@ -646,8 +670,8 @@ AAX_Result AAX_CEffectParameters::GetCurveDataDisplayRange (AAX_CTypeID, float*,
     return AAX_ERROR_UNIMPLEMENTED;
 }
 
-AAX_Result AAX_CEffectParameters::UpdatePageTable (uint32_t inTableType, int32_t inTablePageSize, IACFUnknown*,
-                                                   IACFUnknown* ioPageTableUnknown) const
+AAX_Result AAX_CEffectParameters::UpdatePageTable (uint32_t inTableType, int32_t inTablePageSize,
+                                                   IACFUnknown*, IACFUnknown* ioPageTableUnknown) const
 {
     AAX_VPageTable pageTable (ioPageTableUnknown);
     if (pageTable.AsUnknown() == nullptr)
@@ -720,90 +744,111 @@ void AAX_CEffectParameters::ForEachChunkedParameter (int32_t missingReportLine,
 void AAX_CEffectParameters::BuildChunkData() const
 {
     mChunkParser.Clear();
-    ForEachChunkedParameter (__LINE__, [this] (AAX_IParameter& parameter) {
-        const ChunkValue value = ReadChunkValue (parameter);
-        const char* id = parameter.Identifier();
-        switch (value.kind)
-        {
-            case ChunkValue::Kind::Float: mChunkParser.AddDouble (id, static_cast<double> (value.floatValue)); break;
-            case ChunkValue::Kind::Int32: mChunkParser.AddInt32 (id, value.intValue); break;
-            case ChunkValue::Kind::Bool: mChunkParser.AddInt32 (id, value.boolValue ? 1 : 0); break;
-            case ChunkValue::Kind::Double: mChunkParser.AddDouble (id, value.doubleValue); break;
-            case ChunkValue::Kind::String: mChunkParser.AddString (id, value.stringValue); break;
-            case ChunkValue::Kind::None: break;
-        }
-        return true;
-    });
+    ForEachChunkedParameter (__LINE__,
+                             [this] (AAX_IParameter& parameter)
+                             {
+                                 const ChunkValue value = ReadChunkValue (parameter);
+                                 const char* id = parameter.Identifier();
+                                 switch (value.kind)
+                                 {
+                                     case ChunkValue::Kind::Float:
+                                         mChunkParser.AddDouble (id, static_cast<double> (value.floatValue));
+                                         break;
+                                     case ChunkValue::Kind::Int32:
+                                         mChunkParser.AddInt32 (id, value.intValue);
+                                         break;
+                                     case ChunkValue::Kind::Bool:
+                                         mChunkParser.AddInt32 (id, value.boolValue ? 1 : 0);
+                                         break;
+                                     case ChunkValue::Kind::Double:
+                                         mChunkParser.AddDouble (id, value.doubleValue);
+                                         break;
+                                     case ChunkValue::Kind::String:
+                                         mChunkParser.AddString (id, value.stringValue);
+                                         break;
+                                     case ChunkValue::Kind::None:
+                                         break;
+                                 }
+                                 return true;
+                             });
 }
 
 void AAX_CEffectParameters::ApplyChunk()
 {
-    ForEachChunkedParameter (0, [this] (AAX_IParameter& parameter) {
-        const char* id = parameter.Identifier();
-        double entryDouble = 0.0;
-        int32_t entryInt = 0;
-        AAX_CString entryString;
-        // Entries that are not finite would only be refused by the parameter; they are skipped here.
-        switch (ReadChunkValue (parameter).kind)
+    ForEachChunkedParameter (
+        0,
+        [this] (AAX_IParameter& parameter)
         {
-            case ChunkValue::Kind::Float:
-                if (mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble))
-                    parameter.SetValueWithFloat (ClampToFloat (entryDouble));
-                break;
-            case ChunkValue::Kind::Int32:
-                if (mChunkParser.FindInt32 (id, &entryInt))
-                    parameter.SetValueWithInt32 (entryInt);
-                break;
-            case ChunkValue::Kind::Bool:
-                if (mChunkParser.FindInt32 (id, &entryInt))
-                    parameter.SetValueWithBool (entryInt != 0);
-                break;
-            case ChunkValue::Kind::Double:
-                if (mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble))
-                    parameter.SetValueWithDouble (entryDouble);
-                break;
-            case ChunkValue::Kind::String:
-                if (mChunkParser.FindString (id, &entryString))
-                    parameter.SetValueWithString (entryString);
-                break;
-            case ChunkValue::Kind::None: break;
-        }
-        return true;
-    });
+            const char* id = parameter.Identifier();
+            double entryDouble = 0.0;
+            int32_t entryInt = 0;
+            AAX_CString entryString;
+            // Entries that are not finite would only be refused by the parameter; they are skipped here.
+            switch (ReadChunkValue (parameter).kind)
+            {
+                case ChunkValue::Kind::Float:
+                    if (mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble))
+                        parameter.SetValueWithFloat (ClampToFloat (entryDouble));
+                    break;
+                case ChunkValue::Kind::Int32:
+                    if (mChunkParser.FindInt32 (id, &entryInt))
+                        parameter.SetValueWithInt32 (entryInt);
+                    break;
+                case ChunkValue::Kind::Bool:
+                    if (mChunkParser.FindInt32 (id, &entryInt))
+                        parameter.SetValueWithBool (entryInt != 0);
+                    break;
+                case ChunkValue::Kind::Double:
+                    if (mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble))
+                        parameter.SetValueWithDouble (entryDouble);
+                    break;
+                case ChunkValue::Kind::String:
+                    if (mChunkParser.FindString (id, &entryString))
+                        parameter.SetValueWithString (entryString);
+                    break;
+                case ChunkValue::Kind::None:
+                    break;
+            }
+            return true;
+        });
 }
 
 bool AAX_CEffectParameters::CompareWithChunk() const
 {
     bool equal = true;
-    ForEachChunkedParameter (__LINE__, [this, &equal] (AAX_IParameter& parameter) {
-        const ChunkValue value = ReadChunkValue (parameter);
-        const char* id = parameter.Identifier();
-        double entryDouble = 0.0;
-        int32_t entryInt = 0;
-        AAX_CString entryString;
-        switch (value.kind)
+    ForEachChunkedParameter (
+        __LINE__,
+        [this, &equal] (AAX_IParameter& parameter)
         {
-            case ChunkValue::Kind::Float:
-                equal = mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble) &&
-                        ClampToFloat (entryDouble) == value.floatValue;
-                break;
-            case ChunkValue::Kind::Int32:
-                equal = mChunkParser.FindInt32 (id, &entryInt) && entryInt == value.intValue;
-                break;
-            case ChunkValue::Kind::Bool:
-                equal = mChunkParser.FindInt32 (id, &entryInt) && (entryInt != 0) == value.boolValue;
-                break;
-            case ChunkValue::Kind::Double:
-                // Compared at single precision, as the value reaches the plug-in's float parameters.
-                equal = mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble) &&
-                        ClampToFloat (entryDouble) == ClampToFloat (value.doubleValue);
-                break;
-            case ChunkValue::Kind::String:
-                equal = mChunkParser.FindString (id, &entryString) && entryString == value.stringValue;
-                break;
-            case ChunkValue::Kind::None: break;
-        }
-        return equal;
-    });
+            const ChunkValue value = ReadChunkValue (parameter);
+            const char* id = parameter.Identifier();
+            double entryDouble = 0.0;
+            int32_t entryInt = 0;
+            AAX_CString entryString;
+            switch (value.kind)
+            {
+                case ChunkValue::Kind::Float:
+                    equal = mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble) &&
+                            ClampToFloat (entryDouble) == value.floatValue;
+                    break;
+                case ChunkValue::Kind::Int32:
+                    equal = mChunkParser.FindInt32 (id, &entryInt) && entryInt == value.intValue;
+                    break;
+                case ChunkValue::Kind::Bool:
+                    equal = mChunkParser.FindInt32 (id, &entryInt) && (entryInt != 0) == value.boolValue;
+                    break;
+                case ChunkValue::Kind::Double:
+                    // Compared at single precision, as the value reaches the plug-in's float parameters.
+                    equal = mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble) &&
+                            ClampToFloat (entryDouble) == ClampToFloat (value.doubleValue);
+                    break;
+                case ChunkValue::Kind::String:
+                    equal = mChunkParser.FindString (id, &entryString) && entryString == value.stringValue;
+                    break;
+                case ChunkValue::Kind::None:
+                    break;
+            }
+            return equal;
+        });
     return equal;
 }
