@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AAX_Errors.h"
@@ -125,13 +126,6 @@ TEST_F (EffectParameters, InitializeMakesProxiesThenParametersThenFilters)
 
 TEST_F (EffectParameters, AnswersByIdentifier)
 {
-    struct Row
-    {
-        const char* name;
-        std::function<AAX_Result (AAX_CEffectParameters&, AAX_CParamID)> call;
-        AAX_Result known;
-        AAX_Result unknown;
-    };
     AAX_CString text;
     double value = 0.0;
     int32_t number = 0;
@@ -139,60 +133,49 @@ TEST_F (EffectParameters, AnswersByIdentifier)
     AAX_EParameterType type{};
     AAX_EParameterOrientation orientation{};
     AAX_IParameter* parameter = nullptr;
-    const std::vector<Row> rows = {
-        { "GetParameterIsAutomatable",
-          [&] (auto& e, auto id) { return e.GetParameterIsAutomatable (id, &flag); }, 0, -20001 },
-        { "GetParameterNumberOfSteps",
-          [&] (auto& e, auto id) { return e.GetParameterNumberOfSteps (id, &number); }, 0, -20001 },
-        { "GetParameterName", [&] (auto& e, auto id) { return e.GetParameterName (id, &text); }, 0, 0 },
-        { "GetParameterNameOfLength",
-          [&] (auto& e, auto id) { return e.GetParameterNameOfLength (id, &text, 4); }, 0, 0 },
-        { "GetParameterDefaultNormalizedValue",
-          [&] (auto& e, auto id) { return e.GetParameterDefaultNormalizedValue (id, &value); }, 0, -20001 },
-        { "SetParameterDefaultNormalizedValue",
-          [&] (auto& e, auto id) { return e.SetParameterDefaultNormalizedValue (id, 0.5); }, 0, -20001 },
-        { "GetParameterType", [&] (auto& e, auto id) { return e.GetParameterType (id, &type); }, 0, -20001 },
-        { "GetParameterOrientation",
-          [&] (auto& e, auto id) { return e.GetParameterOrientation (id, &orientation); }, 0, -20001 },
-        { "GetParameter", [&] (auto& e, auto id) { return e.GetParameter (id, &parameter); }, 0, -20001 },
-        { "GetParameterIndex", [&] (auto& e, auto id) { return e.GetParameterIndex (id, &number); }, 0,
-          -20001 },
-        { "GetParameterValueInfo",
-          [&] (auto& e, auto id) { return e.GetParameterValueInfo (id, 0, &number); }, -20009, -20009 },
-        { "GetParameterValueFromString",
-          [&] (auto& e, auto id) { return e.GetParameterValueFromString (id, &value, AAX_CString ("0.75")); },
-          0, -20001 },
-        { "GetParameterStringFromValue",
-          [&] (auto& e, auto id) { return e.GetParameterStringFromValue (id, 0.5, &text, 8); }, 0, -20001 },
-        { "GetParameterValueString",
-          [&] (auto& e, auto id) { return e.GetParameterValueString (id, &text, 8); }, 0, -20001 },
-        { "GetParameterNormalizedValue",
-          [&] (auto& e, auto id) { return e.GetParameterNormalizedValue (id, &value); }, 0, -20001 },
-        { "SetParameterNormalizedValue",
-          [&] (auto& e, auto id) { return e.SetParameterNormalizedValue (id, 0.5); }, 0, -20001 },
-        { "SetParameterNormalizedRelative",
-          [&] (auto& e, auto id) { return e.SetParameterNormalizedRelative (id, 0.1); }, 0, -20001 },
-        { "TouchParameter", [&] (auto& e, auto id) { return e.TouchParameter (id); }, 0, -20001 },
-        { "ReleaseParameter", [&] (auto& e, auto id) { return e.ReleaseParameter (id); }, 0, -20001 },
-        { "UpdateParameterTouch", [&] (auto& e, auto id) { return e.UpdateParameterTouch (id, 1); }, 0, 0 },
-        { "UpdateParameterNormalizedValue",
-          [&] (auto& e, auto id)
-          { return e.UpdateParameterNormalizedValue (id, 0.5, AAX_eUpdateSource_Unspecified); },
-          0, -20001 },
-        { "UpdateParameterNormalizedRelative",
-          [&] (auto& e, auto id) { return e.UpdateParameterNormalizedRelative (id, 0.1); }, 0, -20001 },
-    };
-    for (const auto& row : rows)
-        for (const AAX_CParamID id : { "Nope", static_cast<const char*> (nullptr) })
-            EXPECT_EQ (row.call (*effect, id), row.unknown)
-                << row.name << " " << (id == nullptr ? "null" : id);
+    // Each operation with the identifier id; the result for a known one, then for an unknown one.
+#define ROW(call, known, unknown)                                                                            \
+    {                                                                                                        \
+#call, [&](AAX_CParamID id) { return effect->call; }, known, unknown                                 \
+    }
+    const std::vector<
+        std::tuple<const char*, std::function<AAX_Result (AAX_CParamID)>, AAX_Result, AAX_Result>>
+        rows = {
+            ROW (GetParameterIsAutomatable (id, &flag), 0, -20001),
+            ROW (GetParameterNumberOfSteps (id, &number), 0, -20001),
+            ROW (GetParameterName (id, &text), 0, 0),
+            ROW (GetParameterNameOfLength (id, &text, 4), 0, 0),
+            ROW (GetParameterDefaultNormalizedValue (id, &value), 0, -20001),
+            ROW (SetParameterDefaultNormalizedValue (id, 0.5), 0, -20001),
+            ROW (GetParameterType (id, &type), 0, -20001),
+            ROW (GetParameterOrientation (id, &orientation), 0, -20001),
+            ROW (GetParameter (id, &parameter), 0, -20001),
+            ROW (GetParameterIndex (id, &number), 0, -20001),
+            ROW (GetParameterValueInfo (id, 0, &number), -20009, -20009),
+            ROW (GetParameterValueFromString (id, &value, AAX_CString ("0.75")), 0, -20001),
+            ROW (GetParameterStringFromValue (id, 0.5, &text, 8), 0, -20001),
+            ROW (GetParameterValueString (id, &text, 8), 0, -20001),
+            ROW (GetParameterNormalizedValue (id, &value), 0, -20001),
+            ROW (SetParameterNormalizedValue (id, 0.5), 0, -20001),
+            ROW (SetParameterNormalizedRelative (id, 0.1), 0, -20001),
+            ROW (TouchParameter (id), 0, -20001),
+            ROW (ReleaseParameter (id), 0, -20001),
+            ROW (UpdateParameterTouch (id, 1), 0, 0),
+            ROW (UpdateParameterNormalizedValue (id, 0.5, AAX_eUpdateSource_Unspecified), 0, -20001),
+            ROW (UpdateParameterNormalizedRelative (id, 0.1), 0, -20001),
+        };
+#undef ROW
+    for (const auto& [name, call, known, unknown] : rows)
+    {
+        EXPECT_EQ (call ("Nope"), unknown) << name;
+        EXPECT_EQ (call (nullptr), unknown) << name;
+        EXPECT_EQ (call ("Fine"), known) << name;
+    }
+    EXPECT_EQ (effect->GetParameter ("Nope", &parameter), AAX_ERROR_INVALID_PARAMETER_ID);
     EXPECT_EQ (parameter, nullptr);
-    EXPECT_EQ (number, 0); // the value-info selector always answers 0
     EXPECT_EQ (effect->GetParameterName ("Nope", &text), AAX_SUCCESS);
     EXPECT_EQ (text, AAX_CString (""));
-
-    for (const auto& row : rows)
-        EXPECT_EQ (row.call (*effect, "Fine"), row.known) << row.name;
+    EXPECT_EQ (number, 0); // the value-info selector always answers 0
     EXPECT_EQ (effect->GetParameterValueFromString ("Fine", &value, AAX_CString ("x")),
                AAX_ERROR_INVALID_STRING_CONVERSION);
     EXPECT_EQ (effect->GetParameterStringFromValue ("Fine", 0.5, &text, 8), AAX_SUCCESS);
@@ -204,32 +187,30 @@ TEST_F (EffectParameters, AnswersByIdentifier)
     EXPECT_EQ (effect->GetParameterIDFromIndex (4, &text), AAX_ERROR_INVALID_PARAMETER_ID);
     EXPECT_EQ (text, AAX_CString (""));
 
-    AAX_CBoolean equal = 0;
+    // Null outputs from the host are answered, never written through.
     uint32_t written = 9;
-    const std::vector<std::pair<const char*, AAX_Result>> nulls = {
-        { "GetNumberOfParameters", effect->GetNumberOfParameters (nullptr) },
-        { "GetMasterBypassParameter", effect->GetMasterBypassParameter (nullptr) },
-        { "GetParameterIsAutomatable", effect->GetParameterIsAutomatable ("Fine", nullptr) },
-        { "GetParameterNumberOfSteps", effect->GetParameterNumberOfSteps ("Fine", nullptr) },
-        { "GetParameterName", effect->GetParameterName ("Fine", nullptr) },
-        { "GetParameterDefaultNormalizedValue",
-          effect->GetParameterDefaultNormalizedValue ("Fine", nullptr) },
-        { "GetParameterType", effect->GetParameterType ("Fine", nullptr) },
-        { "GetParameterOrientation", effect->GetParameterOrientation ("Fine", nullptr) },
-        { "GetParameter", effect->GetParameter ("Fine", nullptr) },
-        { "GetParameterIndex", effect->GetParameterIndex ("Fine", nullptr) },
-        { "GetParameterIDFromIndex", effect->GetParameterIDFromIndex (0, nullptr) },
-        { "GetParameterValueFromString",
-          effect->GetParameterValueFromString ("Fine", nullptr, AAX_CString ("1")) },
-        { "GetParameterStringFromValue", effect->GetParameterStringFromValue ("Fine", 0.5, nullptr, 8) },
-        { "GetParameterValueString", effect->GetParameterValueString ("Fine", nullptr, 8) },
-        { "GetParameterNormalizedValue", effect->GetParameterNormalizedValue ("Fine", nullptr) },
-        { "GetNumberOfChanges", effect->GetNumberOfChanges (nullptr) },
+    const std::vector<AAX_Result> nulls = {
+        effect->GetNumberOfParameters (nullptr),
+        effect->GetMasterBypassParameter (nullptr),
+        effect->GetParameterIsAutomatable ("Fine", nullptr),
+        effect->GetParameterNumberOfSteps ("Fine", nullptr),
+        effect->GetParameterName ("Fine", nullptr),
+        effect->GetParameterDefaultNormalizedValue ("Fine", nullptr),
+        effect->GetParameterType ("Fine", nullptr),
+        effect->GetParameterOrientation ("Fine", nullptr),
+        effect->GetParameter ("Fine", nullptr),
+        effect->GetParameterIndex ("Fine", nullptr),
+        effect->GetParameterIDFromIndex (0, nullptr),
+        effect->GetParameterValueFromString ("Fine", nullptr, AAX_CString ("1")),
+        effect->GetParameterStringFromValue ("Fine", 0.5, nullptr, 8),
+        effect->GetParameterValueString ("Fine", nullptr, 8),
+        effect->GetParameterNormalizedValue ("Fine", nullptr),
+        effect->GetNumberOfChanges (nullptr),
     };
-    for (const auto& [name, result] : nulls)
-        EXPECT_EQ (result, AAX_ERROR_NULL_OBJECT) << name;
+    for (size_t i = 0; i < nulls.size(); ++i)
+        EXPECT_EQ (nulls[i], AAX_ERROR_NULL_OBJECT) << "row " << i;
     EXPECT_EQ (effect->GetParameterNameOfLength ("Fine", nullptr, 4), AAX_ERROR_INVALID_STRING_CONVERSION);
-    EXPECT_EQ (effect->GetCustomData (0, 4, &equal, &written), AAX_SUCCESS);
+    EXPECT_EQ (effect->GetCustomData (0, 4, &flag, &written), AAX_SUCCESS);
     EXPECT_EQ (written, 0u);
 }
 

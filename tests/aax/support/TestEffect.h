@@ -82,35 +82,29 @@ public:
 private:
     void add (const ParameterSpec& spec)
     {
-        const AAX_CString name (spec.id.c_str());
-        const char* id = spec.id.c_str();
         switch (spec.kind)
         {
             case ParameterSpec::Kind::Float:
-            {
-                const float maximum = spec.id == "State" ? 11.0f : 1.0f;
-                mParameterManager.AddParameter (
-                    new AAX_CParameter<float> (id, name, static_cast<float> (spec.value),
-                                               AAX_CLinearTaperDelegate<float> (0.0f, maximum),
-                                               AAX_CNumberDisplayDelegate<float, 3>(), true));
-            }
-            break;
+                addTyped<float> (spec.id, static_cast<float> (spec.value), spec.id == "State" ? 11.0f : 1.0f);
+                break;
             case ParameterSpec::Kind::Int32:
-                mParameterManager.AddParameter (new AAX_CParameter<int32_t> (
-                    id, name, static_cast<int32_t> (spec.value), AAX_CLinearTaperDelegate<int32_t> (0, 11),
-                    AAX_CNumberDisplayDelegate<int32_t, 0>(), true));
+                addTyped<int32_t> (spec.id, static_cast<int32_t> (spec.value), 11);
                 break;
             case ParameterSpec::Kind::Bool:
-                mParameterManager.AddParameter (new AAX_CParameter<bool> (
-                    id, name, spec.value != 0.0, AAX_CLinearTaperDelegate<bool> (false, true),
-                    AAX_CNumberDisplayDelegate<bool, 0>(), true));
+                addTyped<bool> (spec.id, spec.value != 0.0, true);
                 break;
             case ParameterSpec::Kind::Double:
-                mParameterManager.AddParameter (new AAX_CParameter<double> (
-                    id, name, spec.value, AAX_CLinearTaperDelegate<double> (0.0, 1.0),
-                    AAX_CNumberDisplayDelegate<double, 3>(), true));
+                addTyped<double> (spec.id, spec.value, 1.0);
                 break;
         }
+    }
+
+    template <typename T>
+    void addTyped (const std::string& id, T value, T maximum)
+    {
+        mParameterManager.AddParameter (new AAX_CParameter<T> (id.c_str(), AAX_CString (id.c_str()), value,
+                                                               AAX_CLinearTaperDelegate<T> (T (0), maximum),
+                                                               AAX_CNumberDisplayDelegate<T, 3>(), true));
     }
 
     std::vector<ParameterSpec> specs;
