@@ -164,7 +164,8 @@ void findRuns (double base, double step, double first, int length, const float* 
             const double sample = (phase - base) * inverse - first;
             if (!(sample < static_cast<double> (length)))
                 break;
-            int j = static_cast<int> (sample);
+            // Only a guess, checked below; a tiny step can make it far out either way.
+            int j = sample > 0.0 ? static_cast<int> (sample) : 0;
             j += static_cast<double> (j) < sample ? 1 : 0;
             j = std::max (j, previous + 1);
             if (j >= length)
@@ -1088,10 +1089,8 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
     const float cycleLength = samplesPerCycle[captureLine];
     int writeIndex = clampIndex (waveWriteIndex, waveBufferSize);
 
-    // Per chunk: line values (one row of four per sample, padded to whole groups of four), the
-    // three band gains, the ramps' values, the crossover's right output of a mono block and the
-    // captured band.
-    alignas (16) float lineValues[chunkSize][numLines];
+    // Per chunk (padded to whole groups of four): the three band gains, the ramps' values, the
+    // crossover's right output of a mono block and the captured band.
     alignas (16) float gains[numBands][chunkSize];
     alignas (16) float rampValues[numBands + numMixes][chunkSize];
     float spareRight[chunkSize];
@@ -1112,28 +1111,6 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
                 findRuns<int64_t> (base[line], step[line], chunkFirst, chunkLength, tables[line], runs[line]);
         }
 
-        // Glides, through stretches where no line's table value changes.
-        int run[numLines] = {};
-        for (int j = 0; j < chunkLength;)
-        {
-            const int stretchEnd = std::min ({ runs[0].end[run[0]], runs[1].end[run[1]], runs[2].end[run[2]],
-                                               runs[3].end[run[3]] });
-            const Lanes target = Lanes::of (runs[0].value[run[0]], runs[1].value[run[1]],
-                                            runs[2].value[run[2]], runs[3].value[run[3]]);
-            const Lanes pull = target * glidePull;
-            for (; j < stretchEnd; ++j)
-            {
-                const Lanes moved = glideValue * glideCoeff + pull;
-                glideValue = Lanes::select (Lanes::greater ((glideValue - target).abs(), glideThreshold), moved,
-                                            glideValue);
-                glideValue.store (lineValues[j]);
-            }
-            for (int line = 0; line < numLines; ++line)
-                run[line] += runs[line].end[run[line]] == stretchEnd ? 1 : 0;
-        }
-        for (int j = chunkLength; j < paddedLength; ++j)
-            glideValue.store (lineValues[j]);
-
         if constexpr (ramping)
         {
             for (int j = 0; j < chunkLength; ++j)
@@ -1148,11 +1125,35 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
                     values[j] = values[chunkLength - 1];
         }
 
-        // The band gains of four samples at a time.
+        // Glides and band gains, four samples at a time: the glides' recursion leaves the processor
+        // time for the gains of the samples before. The target stands through stretches where no
+        // line's table value changes.
+        int run[numLines] = {};
+        int stretchEnd = 0;
+        Lanes target = glideValue, pull = glideValue;
+        const auto glide = [&] (int j)
+        {
+            if (j >= chunkLength)
+                return glideValue;
+            if (j == stretchEnd)
+            {
+                for (int line = 0; line < numLines; ++line)
+                    run[line] += j > 0 && runs[line].end[run[line]] == j ? 1 : 0;
+                stretchEnd = std::min ({ runs[0].end[run[0]], runs[1].end[run[1]], runs[2].end[run[2]],
+                                         runs[3].end[run[3]] });
+                target = Lanes::of (runs[0].value[run[0]], runs[1].value[run[1]], runs[2].value[run[2]],
+                                    runs[3].value[run[3]]);
+                pull = target * glidePull;
+            }
+            const Lanes moved = glideValue * glideCoeff + pull;
+            glideValue =
+                Lanes::select (Lanes::greater ((glideValue - target).abs(), glideThreshold), moved, glideValue);
+            return glideValue;
+        };
+
         for (int j = 0; j < paddedLength; j += 4)
         {
-            Lanes v0 = Lanes::load (lineValues[j]), v1 = Lanes::load (lineValues[j + 1]),
-                  v2 = Lanes::load (lineValues[j + 2]), v3 = Lanes::load (lineValues[j + 3]);
+            Lanes v0 = glide (j), v1 = glide (j + 1), v2 = glide (j + 2), v3 = glide (j + 3);
             Lanes::transpose (v0, v1, v2, v3); // now one line per row, one sample per lane
 
             const auto rampOr = [&] (int which, Lanes fixed)
