@@ -170,13 +170,31 @@ Lanes nextPair (EQBandSplit3::Ramp& ramp) noexcept
     return Lanes::of (left, ramp.getNextValue());
 }
 
-// Runs samples [start, end); moving: the coefficient ramps take their next values per channel.
-template <bool moving, bool tapped>
-void runSamples (EQBandSplit3& split, Memories& m, LastSample& last, const float* inLeft, const float* inRight,
-                 float* outLeft, float* outRight, const float* lowGain, const float* midGain,
-                 const float* highGain, int start, int end, const EQBandSplit3::BandTap* tap) noexcept
+// The inputs of count samples times 0.5, silence where unusable, as (left, right) pairs.
+void scaleInput (const float* left, const float* right, int count, float* pairs) noexcept
 {
     const Lanes half = Lanes::splat (0.5f), largest = Lanes::splat (EQBandSplit3::largestInput);
+    const auto scaled = [&] (Lanes in) { return Lanes::keep (Lanes::notGreater (in.abs(), largest), in * half); };
+    int i = 0;
+    for (; i + 4 <= count; i += 4)
+    {
+        Lanes low, high;
+        Lanes::interleave (scaled (Lanes::load (left + i)), scaled (Lanes::load (right + i)), low, high);
+        low.store (pairs + 2 * i);
+        high.store (pairs + 2 * i + 4);
+    }
+    for (; i < count; ++i)
+        scaled (Lanes::pairFrom (left + i, right + i)).storePair (pairs + 2 * i, pairs + 2 * i + 1);
+}
+
+// Runs samples [start, end), whose scaled input pairs begin at pairs; moving: the coefficient
+// ramps take their next values per channel.
+template <bool moving, bool tapped>
+void runSamples (EQBandSplit3& split, Memories& m, LastSample& last, const float* pairs, float* outLeft,
+                 float* outRight, const float* lowGain, const float* midGain, const float* highGain, int start,
+                 int end, const EQBandSplit3::BandTap* tap) noexcept
+{
+    const Lanes half = Lanes::splat (0.5f);
     SampleCoefficients k{};
     if constexpr (!moving)
         k = { Lanes::splat (split.lowMidA.getTargetValue()),  Lanes::splat (split.lowMidC.getTargetValue()),
@@ -191,8 +209,7 @@ void runSamples (EQBandSplit3& split, Memories& m, LastSample& last, const float
                   nextPair (split.midHighA), nextPair (split.midHighC), nextPair (split.midHighD),
                   nextPair (split.lowPhaseA) };
 
-        const Lanes in = Lanes::pairFrom (inLeft + n, inRight + n);
-        const Lanes x = Lanes::keep (Lanes::notGreater (in.abs(), largest), in * half);
+        const Lanes x = Lanes::loadPair (pairs + 2 * (n - start));
 
         const Lanes A = k.a1 * (m.a1 - x) + m.x1;
         const Lanes B = k.c1 * (x - m.b2) + k.d1 * (m.b1 - m.x1) + m.x2;
@@ -247,28 +264,32 @@ void EQBandSplit3::process (const float* inLeft, const float* inRight, float* ou
                midHighC.isSmoothing() || midHighD.isSmoothing() || lowPhaseA.isSmoothing();
     };
 
+    alignas (16) float pairs[2 * checkInterval];
     for (int start = 0; start < numSamples;)
     {
         const int end = std::min (numSamples, start + checkInterval);
+        scaleInput (inLeft + start, inRight + start, end - start, pairs);
         int n = start;
         // A ramp runs for a few dozen samples after a split moved: those go one at a time.
         for (; n < end && ramping(); ++n)
         {
+            const float* pair = pairs + 2 * (n - start);
             if (tap != nullptr)
-                runSamples<true, true> (*this, m, last, inLeft, inRight, outLeft, outRight, lowGain, midGain,
-                                        highGain, n, n + 1, tap);
+                runSamples<true, true> (*this, m, last, pair, outLeft, outRight, lowGain, midGain, highGain, n,
+                                        n + 1, tap);
             else
-                runSamples<true, false> (*this, m, last, inLeft, inRight, outLeft, outRight, lowGain, midGain,
-                                         highGain, n, n + 1, tap);
+                runSamples<true, false> (*this, m, last, pair, outLeft, outRight, lowGain, midGain, highGain, n,
+                                         n + 1, tap);
         }
         if (n < end)
         {
+            const float* pair = pairs + 2 * (n - start);
             if (tap != nullptr)
-                runSamples<false, true> (*this, m, last, inLeft, inRight, outLeft, outRight, lowGain, midGain,
-                                         highGain, n, end, tap);
+                runSamples<false, true> (*this, m, last, pair, outLeft, outRight, lowGain, midGain, highGain, n,
+                                         end, tap);
             else
-                runSamples<false, false> (*this, m, last, inLeft, inRight, outLeft, outRight, lowGain, midGain,
-                                          highGain, n, end, tap);
+                runSamples<false, false> (*this, m, last, pair, outLeft, outRight, lowGain, midGain, highGain, n,
+                                          end, tap);
         }
 
         // Finite input keeps the memories finite; this catches whatever else could break them.
@@ -301,10 +322,7 @@ void EQBandSplit3::process (const float* inLeft, const float* inRight, float* ou
     storePair (m.d2, s.midHigh2Out2);
     storePair (m.hs1, s.lowPhaseIn);
     storePair (m.e1, s.lowPhaseOut);
-    for (int ch = 0; ch < 2; ++ch)
-    {
-        bandOut[0][ch] = last.low.lane (ch);
-        bandOut[1][ch] = last.mid.lane (ch);
-        bandOut[2][ch] = last.high.lane (ch);
-    }
+    storePair (last.low, bandOut[0]);
+    storePair (last.mid, bandOut[1]);
+    storePair (last.high, bandOut[2]);
 }

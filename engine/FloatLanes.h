@@ -31,6 +31,12 @@ struct FloatLanes
         return { _mm_unpacklo_ps (_mm_load_ss (a), _mm_load_ss (b)) };
     }
 
+    // Lanes 0 and 1 from x[0] and x[1], lanes 2 and 3 zero.
+    static FloatLanes loadPair (const float* x) noexcept
+    {
+        return { _mm_loadl_pi (_mm_setzero_ps(), reinterpret_cast<const __m64*> (x)) };
+    }
+
     void store (float* x) const noexcept { _mm_storeu_ps (x, v); }
     void storePair (float* a, float* b) const noexcept
     {
@@ -69,6 +75,13 @@ struct FloatLanes
     {
         _MM_TRANSPOSE4_PS (a.v, b.v, c.v, d.v);
     }
+
+    // (a0, b0, a1, b1) and (a2, b2, a3, b3).
+    static void interleave (FloatLanes a, FloatLanes b, FloatLanes& low, FloatLanes& high) noexcept
+    {
+        low = { _mm_unpacklo_ps (a.v, b.v) };
+        high = { _mm_unpackhi_ps (a.v, b.v) };
+    }
 #else
     float v[4];
 
@@ -80,6 +93,7 @@ struct FloatLanes
     }
     static FloatLanes load (const float* x) noexcept { return { { x[0], x[1], x[2], x[3] } }; }
     static FloatLanes pairFrom (const float* a, const float* b) noexcept { return { { *a, *b, 0.0f, 0.0f } }; }
+    static FloatLanes loadPair (const float* x) noexcept { return { { x[0], x[1], 0.0f, 0.0f } }; }
 
     void store (float* x) const noexcept
     {
@@ -169,6 +183,12 @@ struct FloatLanes
         for (int i = 0; i < 4; ++i)
             for (int j = 0; j < 4; ++j)
                 rows[i]->v[j] = m[i][j];
+    }
+
+    static void interleave (FloatLanes a, FloatLanes b, FloatLanes& low, FloatLanes& high) noexcept
+    {
+        low = { { a.v[0], b.v[0], a.v[1], b.v[1] } };
+        high = { { a.v[2], b.v[2], a.v[3], b.v[3] } };
     }
 #endif
 };

@@ -148,6 +148,11 @@ void findRuns (double base, double step, double first, int length, const float* 
     }
 
     const TablePosition atStart = at (0);
+    if (length == 1 || step == 0.0)
+    {
+        runs.add (length, valueOf (atStart));
+        return;
+    }
     if (step > 0.0)
     {
         // Positions follow one another: the index rises by one, and after 511 the whole part does.
