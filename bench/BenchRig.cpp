@@ -77,10 +77,15 @@ BenchRig::~BenchRig()
         driven->setPlayHead (nullptr);
 }
 
-void BenchRig::driveInstead (juce::AudioProcessor& other)
+juce::MemoryBlock BenchRig::getState() const
 {
     juce::MemoryBlock state;
     processor->getStateInformation (state);
+    return state;
+}
+
+void BenchRig::driveInstead (juce::AudioProcessor& other, const juce::MemoryBlock& state)
+{
     other.setStateInformation (state.getData(), static_cast<int> (state.getSize()));
     other.enableAllBuses();
     other.setPlayHead (&playHead);

@@ -22,8 +22,12 @@ public:
     // the block carries the trigger note of the next state.
     void processBlock();
 
-    // Drives processor instead of the rig's own (its state copied from the rig's).
-    void driveInstead (juce::AudioProcessor& processor);
+    // The rig's processor's state, as its own setStateInformation reads it.
+    juce::MemoryBlock getState() const;
+
+    // Drives processor instead of the rig's own; state is what processor's setStateInformation
+    // takes for the rig's settings.
+    void driveInstead (juce::AudioProcessor& processor, const juce::MemoryBlock& state);
 
     // ns per stereo frame ("per_sample") and seconds of audio per second ("realtime").
     static void setCounters (benchmark::State& state, double sampleRate, int blockSize);
