@@ -55,7 +55,7 @@ public:
 
     // Splits one stereo sample in place: left, then right, each becomes the sum of its low,
     // mid and high band weighted by the given gains. Every coefficient ramp advances one step
-    // per channel.
+    // per channel. Unusable input counts as silence, as in process.
     void processSample (float& left, float& right, float lowGain, float midGain, float highGain) noexcept
     {
         process (&left, &right, &left, &right, &lowGain, &midGain, &highGain, 1);
