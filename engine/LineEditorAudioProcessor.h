@@ -4,6 +4,7 @@
 #include "GlideFilter.h"
 #include "LETPoint.h"
 #include "LineEditor.h"
+#include "ParameterTable.h"
 
 #include <JuceHeader.h>
 
@@ -100,6 +101,12 @@ public:
     // Message side: forgets every curve undo step of both stages and the parameter tree's own
     // history, for operations after which no earlier step may be undone (a load, a preset reset).
     void clearUndoHistories();
+
+    // Message side: renders both stages of (line, state) from linePoints1 and linePoints2 into
+    // lineArray1 and lineArray2 and their product into modulationArray. It loads the curves
+    // into the two curve models on the way, so a caller outside construction holds
+    // curveModelLock and leaves the models synced or stale afterwards.
+    void renderLineState (int line, int state);
 
     // State document, preset files, settings file and state operations.
     bool saveStateToFile (juce::File file);
@@ -248,29 +255,8 @@ public:
     int32_t modelState = 0;
 
 private:
-    enum ParameterIndex
-    {
-        pPower,
-        pMixMaster,
-        pMixMain,
-        pMixLow,
-        pMixMid,
-        pMixHigh,
-        pLowLevel,
-        pMidLevel,
-        pHighLevel,
-        pLowSolo,
-        pLowMute,
-        pMidSolo,
-        pMidMute,
-        pHighSolo,
-        pHighMute,
-        pState,
-        pLineCH,
-        numParameters
-    };
-
-    static const char* const parameterIDs[numParameters];
+    using ParameterIndex = ParameterTable::Index;
+    static constexpr int numParameters = ParameterTable::numParameters;
 
     float currentValue (ParameterIndex index) const noexcept { return rawValues[index]->load(); }
     bool isBandAudible (int band) const noexcept;
