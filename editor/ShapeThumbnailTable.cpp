@@ -1,9 +1,7 @@
 #include "ShapeThumbnailTable.h"
 
-#include "LineEditor.h"
+#include "CurveRenderer.h"
 #include "ShapeLibrary.h"
-
-#include <memory>
 
 namespace
 {
@@ -11,15 +9,14 @@ struct Table
 {
     Table()
     {
-        // The model carries every undo history, far too large for the stack.
-        auto model = std::make_unique<LineEditor>();
-        LETPoint slots[LineEditor::maxPoints];
+        LETPoint slots[CurveRenderer::maxPoints];
+        LETPoint points[CurveRenderer::maxPoints];
         for (int r = 0; r < ShapeThumbnailTable::numRows; ++r)
         {
             ShapeLibrary::fillSlots (r, slots);
-            model->setLinePoints (slots);
+            const int32_t used = CurveRenderer::load (points, slots);
             for (int i = 0; i < ShapeThumbnailTable::numValues; ++i)
-                rows[r][i] = model->valueAt (static_cast<float> (i) / 99.0f);
+                rows[r][i] = CurveRenderer::valueAt (points, used, static_cast<float> (i) / 99.0f);
         }
 
         // The triangle does not quite return to zero, and the saw's picture keeps the over- and

@@ -32,11 +32,6 @@ public:
     // out[k] = the rendered value at index k, for all 512 indices.
     void getLineArray (float* out) const;
 
-    // The loaded curve's value at any x, from the same segment shapes as the rendering: for
-    // pictures sampled at other positions than the table's. Before the first point it holds the
-    // first point's value, from the last point on the last one's.
-    float valueAt (float x) const;
-
     // Records the current points as the newest undo snapshot of (line, state); drops redo.
     void startNewChange (int line, int state);
 
