@@ -1082,6 +1082,8 @@ bool LineEditorAudioProcessor::isMidiEffect() const
 
 juce::AudioProcessorEditor* LineEditorAudioProcessor::createEditor()
 {
+    if (const auto factory = editorFactory.load())
+        return factory (*this);
     return new juce::GenericAudioProcessorEditor (*this);
 }
 

@@ -64,6 +64,12 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
     void parameterChanged (const juce::String& parameterID, float newValue) override;
 
+    // What createEditor builds. The plug-in installs its editor window here; without one (the
+    // engine's own tests, the offline renderer) the framework's generic editor stands in, so the
+    // engine never depends on the editor.
+    using EditorFactory = juce::AudioProcessorEditor* (*) (LineEditorAudioProcessor&);
+    static inline std::atomic<EditorFactory> editorFactory{ nullptr };
+
     //==============================================================================================
     // The 17 host parameters, in creation order.
     static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
