@@ -1,9 +1,7 @@
 #include "WidgetSetUp.h"
 
-void WidgetSetUp::icon (juce::Component& owner, Icons& icon, int glyph, float scale,
-                        juce::MouseListener* listener)
+void WidgetSetUp::icon (Icons& icon, int glyph, float scale, juce::MouseListener* listener)
 {
-    owner.addAndMakeVisible (icon);
     icon.iconType = glyph;
     icon.setWantsKeyboardFocus (false);
     if (listener != nullptr)
@@ -31,12 +29,11 @@ void WidgetSetUp::knob (juce::Slider& knob, juce::LookAndFeel& lookAndFeel, int 
     knob.setMouseCursor (juce::MouseCursor::PointingHandCursor);
 }
 
-void WidgetSetUp::label (juce::Component& owner, juce::Label& label, const juce::String& text, float height,
-                         bool bold, juce::Justification justification)
+void WidgetSetUp::label (juce::Label& label, const juce::String& text, float height, bool bold,
+                         juce::Justification justification)
 {
     label.setFont (juce::Font (height, bold ? juce::Font::bold : juce::Font::plain));
     label.setJustificationType (justification);
     label.setText (text, juce::dontSendNotification);
     label.setInterceptsMouseClicks (false, false);
-    owner.addAndMakeVisible (label);
 }
