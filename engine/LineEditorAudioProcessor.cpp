@@ -1148,14 +1148,16 @@ void LineEditorAudioProcessor::resetPreset()
     StateOperations::resetPreset (*this);
 }
 
-void LineEditorAudioProcessor::CopyState()
+void LineEditorAudioProcessor::CopyState (int state)
 {
-    StateOperations::copyState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::copyState (*this, state);
 }
 
-void LineEditorAudioProcessor::PasteState()
+void LineEditorAudioProcessor::PasteState (int state)
 {
-    StateOperations::pasteState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::pasteState (*this, state);
 }
 
 void LineEditorAudioProcessor::flipLine (bool vertical)
@@ -1163,12 +1165,14 @@ void LineEditorAudioProcessor::flipLine (bool vertical)
     StateOperations::flipLine (*this, vertical);
 }
 
-void LineEditorAudioProcessor::ResetState()
+void LineEditorAudioProcessor::ResetState (int state)
 {
-    StateOperations::resetState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::resetState (*this, state);
 }
 
-void LineEditorAudioProcessor::RandomizeState()
+void LineEditorAudioProcessor::RandomizeState (int state)
 {
-    StateOperations::randomizeState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::randomizeState (*this, state);
 }

@@ -119,11 +119,12 @@ public:
     bool getStateFromFile (juce::File file);
     void SaveSettings();
     void resetPreset();
-    void CopyState();
-    void PasteState();
+    // The four state operations act on `state` (0..11; anything else is ignored).
+    void CopyState (int state);
+    void PasteState (int state);
     void flipLine (bool vertical);
-    void ResetState();
-    void RandomizeState();
+    void ResetState (int state);
+    void RandomizeState (int state);
 
     //==============================================================================================
     // Framework objects and helpers
