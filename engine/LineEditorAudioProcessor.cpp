@@ -770,6 +770,8 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
         buffer.clear (channel, 0, numSamples);
 
     applyPendingTargets();
+    if (waveRestartRequested.exchange (false))
+        std::fill (std::begin (waveBuffer), std::end (waveBuffer), 0.5f);
     if (waveDisplayResetPending)
         resetWaveDisplay();
     handleMidi (midiMessages);
@@ -1052,6 +1054,16 @@ void LineEditorAudioProcessor::copyWaveDisplay (float* destination)
         std::this_thread::yield();
     std::memcpy (destination, waveDisplay, sizeof (waveDisplay));
     waveDisplayLock = false;
+}
+
+void LineEditorAudioProcessor::restartWaveform()
+{
+    waveDisplayLock = true;
+    while (waveDisplayWriting)
+        std::this_thread::yield();
+    std::fill (std::begin (waveDisplay), std::end (waveDisplay), 0.5f);
+    waveDisplayLock = false;
+    waveRestartRequested = true;
 }
 
 //==================================================================================================
