@@ -84,6 +84,14 @@ function(kalvo_generate_aax_wrapper shared_code_target output)
         "return (info.getIsPlaying() && transport.GetCustomTickPosition (&ticks, optionalTimeInSamples.orFallback (0)) == AAX_SUCCESS)"
         "tick position precedence")
 
+    # 4. Host values reach the processor's parameters unchecked: NaN or infinity became the
+    #    parameter's value (and JUCE's range asserts on anything outside 0..1). Values that are not
+    #    numbers are ignored and the rest kept to 0..1. One line, so the line numbers stay.
+    _kalvo_replace_once(text
+        "auto newValue = static_cast<float> (value);"
+        "if (! std::isfinite (value)) return; auto newValue = static_cast<float> (jlimit (0.0, 1.0, value));"
+        "host value check")
+
     # The settings that differ from the other formats, for this translation unit only: the shared
     # code keeps AAX off, category 0 and the long description for VST3 and LV2.
     set(prelude
