@@ -63,6 +63,8 @@ public:
 
 private:
     int32_t FindName (const char* name);
+    // The entry found by name when it has this type; the search moves on either way.
+    const DataValue* FindOfType (const char* name, int32_t type);
 
     int32_t mLastFoundIndex;
     int32_t mChunkVersion;

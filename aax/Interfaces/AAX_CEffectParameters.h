@@ -13,6 +13,7 @@
 #include "AAX_SPlugInChunk.h"
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -47,20 +48,24 @@ public:
 
     AAX_Result GetNumberOfParameters (int32_t* oNumControls) const override;
     AAX_Result GetMasterBypassParameter (AAX_IString* oIDString) const override;
-    AAX_Result GetParameterIsAutomatable (AAX_CParamID iParameterID, AAX_CBoolean* oAutomatable) const override;
+    AAX_Result GetParameterIsAutomatable (AAX_CParamID iParameterID,
+                                          AAX_CBoolean* oAutomatable) const override;
     AAX_Result GetParameterNumberOfSteps (AAX_CParamID iParameterID, int32_t* oNumSteps) const override;
     AAX_Result GetParameterName (AAX_CParamID iParameterID, AAX_IString* oName) const override;
     AAX_Result GetParameterNameOfLength (AAX_CParamID iParameterID, AAX_IString* oName,
                                          int32_t iNameLength) const override;
     AAX_Result GetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double* oValue) const override;
     AAX_Result SetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double iValue) override;
-    AAX_Result GetParameterType (AAX_CParamID iParameterID, AAX_EParameterType* oParameterType) const override;
+    AAX_Result GetParameterType (AAX_CParamID iParameterID,
+                                 AAX_EParameterType* oParameterType) const override;
     AAX_Result GetParameterOrientation (AAX_CParamID iParameterID,
                                         AAX_EParameterOrientation* oParameterOrientation) const override;
     AAX_Result GetParameter (AAX_CParamID iParameterID, AAX_IParameter** oParameter) override;
     AAX_Result GetParameterIndex (AAX_CParamID iParameterID, int32_t* oControlIndex) const override;
-    AAX_Result GetParameterIDFromIndex (int32_t iControlIndex, AAX_IString* oParameterIDString) const override;
-    AAX_Result GetParameterValueInfo (AAX_CParamID iParameterID, int32_t iSelector, int32_t* oValue) const override;
+    AAX_Result GetParameterIDFromIndex (int32_t iControlIndex,
+                                        AAX_IString* oParameterIDString) const override;
+    AAX_Result GetParameterValueInfo (AAX_CParamID iParameterID, int32_t iSelector,
+                                      int32_t* oValue) const override;
     AAX_Result GetParameterValueFromString (AAX_CParamID iParameterID, double* oValue,
                                             const AAX_IString& iValueString) const override;
     AAX_Result GetParameterStringFromValue (AAX_CParamID iParameterID, double iValue,
@@ -134,9 +139,15 @@ protected:
 private:
     AAX_Result InitializeUnguarded (IACFUnknown* iController);
     AAX_Result GetChunkUnguarded (AAX_SPlugInChunk* oChunk) const;
+    /** The current value plus delta, clamped to 0..1, and the result of reading the current value. */
+    AAX_Result RelativeTarget (AAX_CParamID iParameterID, double delta, double& target) const;
     void ApplyChunk();
     bool CompareWithChunk() const;
     bool IsChunked (const AAX_IParameter& parameter) const;
+    /** Visits every chunked parameter in the manager's order until the visitor answers false. A
+        parameter counted but missing is skipped, and reported with the given line unless it is 0. */
+    void ForEachChunkedParameter (int32_t missingReportLine,
+                                  const std::function<bool (AAX_IParameter&)>& visit) const;
     void DeleteProxies();
 
     AAX_VController* mController;

@@ -21,19 +21,23 @@ public:
 
     virtual AAX_Result GetNumberOfParameters (int32_t* oNumControls) const = 0;
     virtual AAX_Result GetMasterBypassParameter (AAX_IString* oIDString) const = 0;
-    virtual AAX_Result GetParameterIsAutomatable (AAX_CParamID iParameterID, AAX_CBoolean* oAutomatable) const = 0;
+    virtual AAX_Result GetParameterIsAutomatable (AAX_CParamID iParameterID,
+                                                  AAX_CBoolean* oAutomatable) const = 0;
     virtual AAX_Result GetParameterNumberOfSteps (AAX_CParamID iParameterID, int32_t* oNumSteps) const = 0;
     virtual AAX_Result GetParameterName (AAX_CParamID iParameterID, AAX_IString* oName) const = 0;
     virtual AAX_Result GetParameterNameOfLength (AAX_CParamID iParameterID, AAX_IString* oName,
                                                  int32_t iNameLength) const = 0;
-    virtual AAX_Result GetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double* oValue) const = 0;
+    virtual AAX_Result GetParameterDefaultNormalizedValue (AAX_CParamID iParameterID,
+                                                           double* oValue) const = 0;
     virtual AAX_Result SetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double iValue) = 0;
-    virtual AAX_Result GetParameterType (AAX_CParamID iParameterID, AAX_EParameterType* oParameterType) const = 0;
+    virtual AAX_Result GetParameterType (AAX_CParamID iParameterID,
+                                         AAX_EParameterType* oParameterType) const = 0;
     virtual AAX_Result GetParameterOrientation (AAX_CParamID iParameterID,
                                                 AAX_EParameterOrientation* oParameterOrientation) const = 0;
     virtual AAX_Result GetParameter (AAX_CParamID iParameterID, AAX_IParameter** oParameter) = 0;
     virtual AAX_Result GetParameterIndex (AAX_CParamID iParameterID, int32_t* oControlIndex) const = 0;
-    virtual AAX_Result GetParameterIDFromIndex (int32_t iControlIndex, AAX_IString* oParameterIDString) const = 0;
+    virtual AAX_Result GetParameterIDFromIndex (int32_t iControlIndex,
+                                                AAX_IString* oParameterIDString) const = 0;
     virtual AAX_Result GetParameterValueInfo (AAX_CParamID iParameterID, int32_t iSelector,
                                               int32_t* oValue) const = 0;
     virtual AAX_Result GetParameterValueFromString (AAX_CParamID iParameterID, double* oValue,
@@ -53,7 +57,8 @@ public:
                                                        AAX_EUpdateSource iSource) = 0;
     virtual AAX_Result UpdateParameterNormalizedRelative (AAX_CParamID iParameterID, double iValue) = 0;
     virtual AAX_Result GenerateCoefficients() = 0;
-    virtual AAX_Result ResetFieldData (AAX_CFieldIndex iFieldIndex, void* oData, uint32_t iDataSize) const = 0;
+    virtual AAX_Result ResetFieldData (AAX_CFieldIndex iFieldIndex, void* oData,
+                                       uint32_t iDataSize) const = 0;
 
     virtual AAX_Result GetNumberOfChunks (int32_t* oNumChunks) const = 0;
     virtual AAX_Result GetChunkIDFromIndex (int32_t iIndex, AAX_CTypeID* oChunkID) const = 0;

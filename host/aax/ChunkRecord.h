@@ -20,7 +20,10 @@ public:
     static ChunkRecord holding (const std::vector<uint8_t>& data, AAX_CTypeID chunkID, int32_t sizeField);
 
     AAX_SPlugInChunk* get() noexcept { return reinterpret_cast<AAX_SPlugInChunk*> (bytes.get()); }
-    const AAX_SPlugInChunk* get() const noexcept { return reinterpret_cast<const AAX_SPlugInChunk*> (bytes.get()); }
+    const AAX_SPlugInChunk* get() const noexcept
+    {
+        return reinterpret_cast<const AAX_SPlugInChunk*> (bytes.get());
+    }
     size_t capacity() const noexcept { return dataCapacity; }
 
     // The data as the size field announces it, cut to the room there is.

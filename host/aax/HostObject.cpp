@@ -41,14 +41,16 @@ ACFRESULT HostObject::answer (const acfIID& iid, void** ppOut, bool applyInjecti
 
     // A foreign object (one the host was given to hand out) carries its own reference count.
     IACFUnknown* foreign = foreignFor (iid);
-    const auto handOut = [&] (void* facet) {
+    const auto handOut = [&] (void* facet)
+    {
         *ppOut = facet;
         if (foreign != nullptr)
             foreign->AddRef();
         else
             addRef (0);
     };
-    const auto facetOrForeign = [&] { return foreign != nullptr ? static_cast<void*> (foreign) : facetFor (iid); };
+    const auto facetOrForeign = [&]
+    { return foreign != nullptr ? static_cast<void*> (foreign) : facetFor (iid); };
 
     const HostInjection injection = applyInjection ? host.injectionFor (iid) : HostInjection::None;
     switch (injection)

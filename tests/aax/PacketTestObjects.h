@@ -2,12 +2,12 @@
 // own single-value generator.
 #pragma once
 
+#include "AAX_CEffectParameters.h"
 #include "AAX_CLinearTaperDelegate.h"
 #include "AAX_CNumberDisplayDelegate.h"
 #include "AAX_CParameter.h"
 #include "AAX_CParameterManager.h"
 #include "AAX_Errors.h"
-#include "AAX_CEffectParameters.h"
 
 namespace kalvo::aaxtest
 {

@@ -81,7 +81,8 @@ protected:
     }
 
     // The data the instance saves, through the host's two calls.
-    static std::vector<uint8_t> Save (TestEffect& effect, int32_t* version = nullptr, std::string* name = nullptr)
+    static std::vector<uint8_t> Save (TestEffect& effect, int32_t* version = nullptr,
+                                      std::string* name = nullptr)
     {
         uint32_t size = 0;
         EXPECT_EQ (effect.GetChunkSize (elck, &size), AAX_SUCCESS);
@@ -110,13 +111,16 @@ TEST_F (ParameterChunk, SavesTheExactBytesOfEachKind)
     };
     const std::vector<Row> rows = {
         { "no parameters", {}, "01 01 01 01" },
-        { "float widened", { { K::Float, "Gain", double (0.1f) } },
+        { "float widened",
+          { { K::Float, "Gain", double (0.1f) } },
           "01 01 01 01 64 5F 47 61 69 6E 00 00 3F B9 99 99 A0 00 00 00" },
-        { "LineCH", { { K::Float, "LineCH", 0.5 } },
+        { "LineCH",
+          { { K::Float, "LineCH", 0.5 } },
           "01 01 01 01 64 5F 4C 69 6E 65 43 48 00 00 00 00 3F E0 00 00 00 00 00 00" },
         { "int32", { { K::Int32, "Steps", 7 } }, "01 01 01 01 6C 5F 53 74 65 70 73 00 00 00 00 07" },
         { "Boolean", { { K::Bool, "On", 1 } }, "01 01 01 01 6C 5F 4F 6E 00 00 00 00 00 00 00 01" },
-        { "double, identifier of 5", { { K::Double, "Finer", 1.0 } },
+        { "double, identifier of 5",
+          { { K::Double, "Finer", 1.0 } },
           "01 01 01 01 64 5F 46 69 6E 65 72 00 3F F0 00 00 00 00 00 00" },
     };
     for (const auto& row : rows)
@@ -141,7 +145,8 @@ TEST (ChunkDataParser, WritesStringsAndReadsEveryKindBack)
     ChunkRecord record (static_cast<size_t> (parser.GetChunkDataSize()));
     ASSERT_EQ (parser.GetChunkData (record.get()), AAX_SUCCESS);
     const auto data = record.data();
-    EXPECT_EQ (std::vector<uint8_t> (data.begin() + 4, data.begin() + 16), Hex ("72 5F 4E 6D 00 00 00 00 61 62 63 00"));
+    EXPECT_EQ (std::vector<uint8_t> (data.begin() + 4, data.begin() + 16),
+               Hex ("72 5F 4E 6D 00 00 00 00 61 62 63 00"));
 
     AAX_CChunkDataParser reader;
     reader.LoadChunk (record.get());
@@ -182,9 +187,11 @@ TEST_F (ParameterChunk, ReadsHostileChunksWithinTheirSize)
     const std::vector<Row> rows = {
         { "size below 5", marker, {} },
         { "bad marker", Join (Hex ("01 01 01 02"), Join (gain, Hex ("3F E0 00 00 00 00 00 00"))), {} },
-        { "unknown tag", Join (marker, Join (Raw ("x_Odd\0\0\0"s), Join (gain, Hex ("3F E0 00 00 00 00 00 00")))),
+        { "unknown tag",
+          Join (marker, Join (Raw ("x_Odd\0\0\0"s), Join (gain, Hex ("3F E0 00 00 00 00 00 00")))),
           { "0:Odd", "3:Gain" } },
-        { "truncated value", Join (marker, Join (Raw ("l_On\0\0\0\0\0\0\0\1"s), Join (gain, Hex ("3F E0 00 00")))),
+        { "truncated value",
+          Join (marker, Join (Raw ("l_On\0\0\0\0\0\0\0\1"s), Join (gain, Hex ("3F E0 00 00")))),
           { "2:On" } },
         { "name without zero", Join (marker, Raw ("d_Gai"s)), {} },
         { "string without zero", Join (marker, Raw ("r_Nm\0\0\0\0abc"s)), {} },
@@ -199,7 +206,8 @@ TEST_F (ParameterChunk, ReadsHostileChunksWithinTheirSize)
         parser.LoadChunk (record.get());
         std::vector<std::string> entries;
         for (size_t i = 0; i < parser.GetNumEntries(); ++i)
-            entries.push_back (std::to_string (parser.GetEntry (i).mDataType) + ":" + parser.GetEntry (i).mDataName.Get());
+            entries.push_back (std::to_string (parser.GetEntry (i).mDataType) + ":" +
+                               parser.GetEntry (i).mDataName.Get());
         EXPECT_EQ (entries, row.entries) << row.name;
 
         EXPECT_EQ (effect.SetChunk (elck, record.get()), AAX_SUCCESS) << row.name;
@@ -231,7 +239,7 @@ TEST_F (ParameterChunk, SkipsNonFiniteAndClampsHugeEntries)
     auto& effect = *makeEffect ({ { K::Float, "A", 0.5 }, { K::Float, "B", 0.5 }, { K::Double, "C", 0.5 } });
     const auto entry = [] (const char* name, const char* bits) { return Entry ("d_", name, bits); };
     const auto data = Join (marker, Join (entry ("A", "7F F8 00 00 00 00 00 00"),
-                                          Join (entry ("B", "7E 37 E4 3C 88 00 75 9C"), // 1e300
+                                          Join (entry ("B", "7E 37 E4 3C 88 00 75 9C"),    // 1e300
                                                 entry ("C", "FF F0 00 00 00 00 00 00")))); // -inf
     const auto record = ChunkRecord::holding (data);
     EXPECT_EQ (effect.SetChunk (elck, record.get()), AAX_SUCCESS);
@@ -250,7 +258,9 @@ TEST_F (ParameterChunk, RestoredInstanceSavesTheSameBytes)
 {
     auto& source = *makeEffect();
     HostInstance& sourceHost = *instances.back();
-    const std::vector<std::pair<const char*, double>> edits = { { "MixLow", 0.3 }, { "State", 7.0 / 11.0 }, { "LineCH", 0.123456789 } };
+    const std::vector<std::pair<const char*, double>> edits = { { "MixLow", 0.3 },
+                                                                { "State", 7.0 / 11.0 },
+                                                                { "LineCH", 0.123456789 } };
     for (const auto& [id, value] : edits)
         EXPECT_EQ (source.SetParameterNormalizedValue (id, value), AAX_SUCCESS);
     EXPECT_EQ (sourceHost.replaySetValueRequests (source), 3);
@@ -292,12 +302,28 @@ TEST_F (ParameterChunk, ComparesAndRestoresEntryByEntry)
     };
     const char* nearQuarter = "3F D0 00 00 00 00 46 5E"; // 0.25 + 1e-12
     const std::vector<Row> rows = {
-        { "all equal", Join (marker, Join (d ("F", "3F E0 00 00 00 00 00 00"), Join (d ("D", "3F D0 00 00 00 00 00 00"), l ("B", "00 00 00 05")))), 1, 3 },
-        { "double beyond single precision", Join (marker, Join (d ("F", "3F E0 00 00 00 00 00 00"), Join (d ("D", nearQuarter), l ("B", "00 00 00 01")))), 1, 3 },
-        { "missing entry", Join (marker, Join (d ("F", "3F E0 00 00 00 00 00 00"), l ("B", "00 00 00 01"))), 0, 2 },
-        { "float entry not used", Join (marker, Join (f ("F", "3E 80 00 00"), Join (d ("D", "3F D0 00 00 00 00 00 00"), l ("B", "00 00 00 01")))), 0, 2 },
-        { "entry of another kind", Join (marker, Join (d ("F", "3F E0 00 00 00 00 00 00"), Join (d ("D", "3F D0 00 00 00 00 00 00"), d ("B", "3F F0 00 00 00 00 00 00")))), 0, 2 },
-        { "unequal value", Join (marker, Join (d ("F", "3F E8 00 00 00 00 00 00"), Join (d ("D", "3F D0 00 00 00 00 00 00"), l ("B", "00 00 00 01")))), 0, 3 },
+        { "all equal",
+          Join (marker, Join (d ("F", "3F E0 00 00 00 00 00 00"),
+                              Join (d ("D", "3F D0 00 00 00 00 00 00"), l ("B", "00 00 00 05")))),
+          1, 3 },
+        { "double beyond single precision",
+          Join (marker, Join (d ("F", "3F E0 00 00 00 00 00 00"),
+                              Join (d ("D", nearQuarter), l ("B", "00 00 00 01")))),
+          1, 3 },
+        { "missing entry", Join (marker, Join (d ("F", "3F E0 00 00 00 00 00 00"), l ("B", "00 00 00 01"))),
+          0, 2 },
+        { "float entry not used",
+          Join (marker, Join (f ("F", "3E 80 00 00"),
+                              Join (d ("D", "3F D0 00 00 00 00 00 00"), l ("B", "00 00 00 01")))),
+          0, 2 },
+        { "entry of another kind",
+          Join (marker, Join (d ("F", "3F E0 00 00 00 00 00 00"),
+                              Join (d ("D", "3F D0 00 00 00 00 00 00"), d ("B", "3F F0 00 00 00 00 00 00")))),
+          0, 2 },
+        { "unequal value",
+          Join (marker, Join (d ("F", "3F E8 00 00 00 00 00 00"),
+                              Join (d ("D", "3F D0 00 00 00 00 00 00"), l ("B", "00 00 00 01")))),
+          0, 3 },
     };
     for (const auto& row : rows)
     {

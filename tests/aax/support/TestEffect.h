@@ -31,12 +31,12 @@ struct ParameterSpec
 inline std::vector<ParameterSpec> KalvoProParameters()
 {
     using K = ParameterSpec::Kind;
-    return { { K::Float, "Power", 1.0 },     { K::Float, "MixMaster", 1.0 }, { K::Float, "MixMain", 1.0 },
-             { K::Float, "MixLow", 1.0 },    { K::Float, "MixMid", 1.0 },    { K::Float, "MixHigh", 1.0 },
-             { K::Float, "LowLevel", 0.5 },  { K::Float, "MidLevel", 0.5 },  { K::Float, "HighLevel", 0.5 },
-             { K::Float, "LowSolo", 0.0 },   { K::Float, "LowMute", 0.0 },   { K::Float, "MidSolo", 0.0 },
-             { K::Float, "MidMute", 0.0 },   { K::Float, "HighSolo", 0.0 },  { K::Float, "HighMute", 0.0 },
-             { K::Float, "State", 0.0 },     { K::Float, "LineCH", 0.5 } };
+    return { { K::Float, "Power", 1.0 },    { K::Float, "MixMaster", 1.0 }, { K::Float, "MixMain", 1.0 },
+             { K::Float, "MixLow", 1.0 },   { K::Float, "MixMid", 1.0 },    { K::Float, "MixHigh", 1.0 },
+             { K::Float, "LowLevel", 0.5 }, { K::Float, "MidLevel", 0.5 },  { K::Float, "HighLevel", 0.5 },
+             { K::Float, "LowSolo", 0.0 },  { K::Float, "LowMute", 0.0 },   { K::Float, "MidSolo", 0.0 },
+             { K::Float, "MidMute", 0.0 },  { K::Float, "HighSolo", 0.0 },  { K::Float, "HighMute", 0.0 },
+             { K::Float, "State", 0.0 },    { K::Float, "LineCH", 0.5 } };
 }
 
 class TestEffect : public AAX_CEffectParameters
@@ -82,34 +82,29 @@ public:
 private:
     void add (const ParameterSpec& spec)
     {
-        const AAX_CString name (spec.id.c_str());
-        const char* id = spec.id.c_str();
         switch (spec.kind)
         {
             case ParameterSpec::Kind::Float:
-            {
-                const float maximum = spec.id == "State" ? 11.0f : 1.0f;
-                mParameterManager.AddParameter (new AAX_CParameter<float> (
-                    id, name, static_cast<float> (spec.value), AAX_CLinearTaperDelegate<float> (0.0f, maximum),
-                    AAX_CNumberDisplayDelegate<float, 3>(), true));
-            }
+                addTyped<float> (spec.id, static_cast<float> (spec.value), spec.id == "State" ? 11.0f : 1.0f);
                 break;
             case ParameterSpec::Kind::Int32:
-                mParameterManager.AddParameter (new AAX_CParameter<int32_t> (
-                    id, name, static_cast<int32_t> (spec.value), AAX_CLinearTaperDelegate<int32_t> (0, 11),
-                    AAX_CNumberDisplayDelegate<int32_t, 0>(), true));
+                addTyped<int32_t> (spec.id, static_cast<int32_t> (spec.value), 11);
                 break;
             case ParameterSpec::Kind::Bool:
-                mParameterManager.AddParameter (new AAX_CParameter<bool> (
-                    id, name, spec.value != 0.0, AAX_CLinearTaperDelegate<bool> (false, true),
-                    AAX_CNumberDisplayDelegate<bool, 0>(), true));
+                addTyped<bool> (spec.id, spec.value != 0.0, true);
                 break;
             case ParameterSpec::Kind::Double:
-                mParameterManager.AddParameter (new AAX_CParameter<double> (
-                    id, name, spec.value, AAX_CLinearTaperDelegate<double> (0.0, 1.0),
-                    AAX_CNumberDisplayDelegate<double, 3>(), true));
+                addTyped<double> (spec.id, spec.value, 1.0);
                 break;
         }
+    }
+
+    template <typename T>
+    void addTyped (const std::string& id, T value, T maximum)
+    {
+        mParameterManager.AddParameter (new AAX_CParameter<T> (id.c_str(), AAX_CString (id.c_str()), value,
+                                                               AAX_CLinearTaperDelegate<T> (T (0), maximum),
+                                                               AAX_CNumberDisplayDelegate<T, 3>(), true));
     }
 
     std::vector<ParameterSpec> specs;

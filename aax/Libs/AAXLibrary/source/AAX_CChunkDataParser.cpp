@@ -96,17 +96,25 @@ const char* TagOf (int32_t type)
 {
     switch (type)
     {
-        case AAX_CChunkDataParser::kDataType_Float: return "f_";
-        case AAX_CChunkDataParser::kDataType_Int32: return "l_";
-        case AAX_CChunkDataParser::kDataType_Double: return "d_";
-        case AAX_CChunkDataParser::kDataType_Int16: return "s_";
-        case AAX_CChunkDataParser::kDataType_String: return "r_";
-        default: return nullptr;
+        case AAX_CChunkDataParser::kDataType_Float:
+            return "f_";
+        case AAX_CChunkDataParser::kDataType_Int32:
+            return "l_";
+        case AAX_CChunkDataParser::kDataType_Double:
+            return "d_";
+        case AAX_CChunkDataParser::kDataType_Int16:
+            return "s_";
+        case AAX_CChunkDataParser::kDataType_String:
+            return "r_";
+        default:
+            return nullptr;
     }
 }
 } // namespace
 
-AAX_CChunkDataParser::AAX_CChunkDataParser() : mLastFoundIndex (-1), mChunkVersion (-1), mLoadSucceeded (true) {}
+AAX_CChunkDataParser::AAX_CChunkDataParser() : mLastFoundIndex (-1), mChunkVersion (-1), mLoadSucceeded (true)
+{
+}
 
 AAX_CChunkDataParser::~AAX_CChunkDataParser() = default;
 
@@ -144,7 +152,8 @@ int32_t AAX_CChunkDataParser::FindName (const char* name)
         return -1;
 
     const int32_t start = (mLastFoundIndex < 0 || mLastFoundIndex >= count - 1) ? 0 : mLastFoundIndex + 1;
-    const auto matches = [&] (int32_t i) { return std::strcmp (mDataValues[size_t (i)].mDataName.Get(), name) == 0; };
+    const auto matches = [&] (int32_t i)
+    { return std::strcmp (mDataValues[size_t (i)].mDataName.Get(), name) == 0; };
     for (int32_t i = start; i < count; ++i)
         if (matches (i))
             return mLastFoundIndex = i;
@@ -154,30 +163,38 @@ int32_t AAX_CChunkDataParser::FindName (const char* name)
     return -1;
 }
 
-bool AAX_CChunkDataParser::FindDouble (const char* name, double* value)
+const AAX_CChunkDataParser::DataValue* AAX_CChunkDataParser::FindOfType (const char* name, int32_t type)
 {
     const int32_t index = FindName (name);
-    if (index < 0 || mDataValues[size_t (index)].mDataType != kDataType_Double || value == nullptr)
+    if (index < 0 || mDataValues[size_t (index)].mDataType != type)
+        return nullptr;
+    return &mDataValues[size_t (index)];
+}
+
+bool AAX_CChunkDataParser::FindDouble (const char* name, double* value)
+{
+    const DataValue* entry = FindOfType (name, kDataType_Double);
+    if (entry == nullptr || value == nullptr)
         return false;
-    *value = BitsToDouble (mDataValues[size_t (index)].mValue);
+    *value = BitsToDouble (entry->mValue);
     return true;
 }
 
 bool AAX_CChunkDataParser::FindInt32 (const char* name, int32_t* value)
 {
-    const int32_t index = FindName (name);
-    if (index < 0 || mDataValues[size_t (index)].mDataType != kDataType_Int32 || value == nullptr)
+    const DataValue* entry = FindOfType (name, kDataType_Int32);
+    if (entry == nullptr || value == nullptr)
         return false;
-    *value = static_cast<int32_t> (static_cast<uint32_t> (mDataValues[size_t (index)].mValue));
+    *value = static_cast<int32_t> (static_cast<uint32_t> (entry->mValue));
     return true;
 }
 
 bool AAX_CChunkDataParser::FindString (const char* name, AAX_CString* value)
 {
-    const int32_t index = FindName (name);
-    if (index < 0 || mDataValues[size_t (index)].mDataType != kDataType_String || value == nullptr)
+    const DataValue* entry = FindOfType (name, kDataType_String);
+    if (entry == nullptr || value == nullptr)
         return false;
-    *value = mDataValues[size_t (index)].mStringValue;
+    *value = entry->mStringValue;
     return true;
 }
 
@@ -248,8 +265,8 @@ AAX_Result AAX_CChunkDataParser::GetChunkData (AAX_SPlugInChunk* chunk) const
     }
     catch (const std::out_of_range& e)
     {
-        AAX_CHostServices::Trace (AAX_eTracePriorityHost_Critical, "AAX_CChunkDataParser::GetChunkData ERROR: %s",
-                                  e.what());
+        AAX_CHostServices::Trace (AAX_eTracePriorityHost_Critical,
+                                  "AAX_CChunkDataParser::GetChunkData ERROR: %s", e.what());
         return kChunkOverflow;
     }
     catch (...)
@@ -321,7 +338,8 @@ void AAX_CChunkDataParser::LoadChunk (const AAX_SPlugInChunk* chunk)
                     if (!fits (1))
                         return;
                     const auto* text = data + position;
-                    const auto* end = static_cast<const unsigned char*> (std::memchr (text, 0, size_t (size - position)));
+                    const auto* end =
+                        static_cast<const unsigned char*> (std::memchr (text, 0, size_t (size - position)));
                     if (end == nullptr)
                         return; // no terminating zero within the chunk
                     entry.mDataType = kDataType_String;

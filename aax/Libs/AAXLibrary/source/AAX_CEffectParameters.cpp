@@ -34,6 +34,68 @@ double ClampNormalized (double value)
     return value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
 }
 
+// A parameter's value as the chunk carries it: the first kind the parameter answers, asked in the
+// order float, int32, Boolean, double, text.
+struct ChunkValue
+{
+    enum class Kind
+    {
+        None,
+        Float,
+        Int32,
+        Bool,
+        Double,
+        String
+    };
+    Kind kind = Kind::None;
+    float floatValue = 0.0f;
+    int32_t intValue = 0;
+    bool boolValue = false;
+    double doubleValue = 0.0;
+    AAX_CString stringValue;
+};
+
+ChunkValue ReadChunkValue (const AAX_IParameter& parameter)
+{
+    ChunkValue value;
+    if (parameter.GetValueAsFloat (&value.floatValue))
+        value.kind = ChunkValue::Kind::Float;
+    else if (parameter.GetValueAsInt32 (&value.intValue))
+        value.kind = ChunkValue::Kind::Int32;
+    else if (parameter.GetValueAsBool (&value.boolValue))
+        value.kind = ChunkValue::Kind::Bool;
+    else if (parameter.GetValueAsDouble (&value.doubleValue))
+        value.kind = ChunkValue::Kind::Double;
+    else if (parameter.GetValueAsString (&value.stringValue))
+        value.kind = ChunkValue::Kind::String;
+    return value;
+}
+
+// Answers a host query about one parameter: a null output gives AAX_ERROR_NULL_OBJECT and an
+// unknown identifier AAX_ERROR_INVALID_PARAMETER_ID, both without writing; otherwise read fills the
+// output and gives the result.
+template <typename Output, typename Read>
+AAX_Result ReadParameter (const AAX_CParameterManager& manager, AAX_CParamID id, Output* output, Read&& read)
+{
+    if (output == nullptr)
+        return AAX_ERROR_NULL_OBJECT;
+    const AAX_IParameter* parameter = manager.GetParameterByID (id);
+    if (parameter == nullptr)
+        return AAX_ERROR_INVALID_PARAMETER_ID;
+    return read (*parameter, *output);
+}
+
+// Applies a host request to one parameter; an unknown identifier gives AAX_ERROR_INVALID_PARAMETER_ID.
+template <typename Change>
+AAX_Result ChangeParameter (AAX_CParameterManager& manager, AAX_CParamID id, Change&& change)
+{
+    AAX_IParameter* parameter = manager.GetParameterByID (id);
+    if (parameter == nullptr)
+        return AAX_ERROR_INVALID_PARAMETER_ID;
+    change (*parameter);
+    return AAX_SUCCESS;
+}
+
 // Runs a host-facing operation so that no exception reaches the host.
 template <typename Operation>
 AAX_Result Guarded (Operation&& operation)
@@ -172,18 +234,18 @@ AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable (AAX_CParamID iParam
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps (AAX_CParamID iParameterID, int32_t* oNumSteps) const
+AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps (AAX_CParamID iParameterID,
+                                                             int32_t* oNumSteps) const
 {
-    if (oNumSteps == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    const uint32_t steps = parameter->GetNumberOfSteps();
-    if (steps > static_cast<uint32_t> (std::numeric_limits<int32_t>::max()))
-        return AAX_ERROR_SIGNED_INT_OVERFLOW;
-    *oNumSteps = static_cast<int32_t> (steps);
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oNumSteps,
+                          [] (const AAX_IParameter& p, int32_t& out)
+                          {
+                              const uint32_t steps = p.GetNumberOfSteps();
+                              if (steps > static_cast<uint32_t> (std::numeric_limits<int32_t>::max()))
+                                  return AAX_Result (AAX_ERROR_SIGNED_INT_OVERFLOW);
+                              out = static_cast<int32_t> (steps);
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterName (AAX_CParamID iParameterID, AAX_IString* oName) const
@@ -241,46 +303,42 @@ AAX_Result AAX_CEffectParameters::GetParameterNameOfLength (AAX_CParamID iParame
 AAX_Result AAX_CEffectParameters::GetParameterDefaultNormalizedValue (AAX_CParamID iParameterID,
                                                                       double* oValue) const
 {
-    if (oValue == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    *oValue = parameter->GetNormalizedDefaultValue();
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oValue,
+                          [] (const AAX_IParameter& p, double& out)
+                          {
+                              out = p.GetNormalizedDefaultValue();
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
-AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double iValue)
+AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue (AAX_CParamID iParameterID,
+                                                                      double iValue)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    parameter->SetNormalizedDefaultValue (iValue);
-    return AAX_SUCCESS;
+    return ChangeParameter (mParameterManager, iParameterID,
+                            [iValue] (AAX_IParameter& p) { p.SetNormalizedDefaultValue (iValue); });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterType (AAX_CParamID iParameterID,
                                                     AAX_EParameterType* oParameterType) const
 {
-    if (oParameterType == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    *oParameterType = parameter->GetType();
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oParameterType,
+                          [] (const AAX_IParameter& p, AAX_EParameterType& out)
+                          {
+                              out = p.GetType();
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
-AAX_Result AAX_CEffectParameters::GetParameterOrientation (AAX_CParamID iParameterID,
-                                                           AAX_EParameterOrientation* oParameterOrientation) const
+AAX_Result
+AAX_CEffectParameters::GetParameterOrientation (AAX_CParamID iParameterID,
+                                                AAX_EParameterOrientation* oParameterOrientation) const
 {
-    if (oParameterOrientation == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    *oParameterOrientation = parameter->GetOrientation();
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oParameterOrientation,
+                          [] (const AAX_IParameter& p, AAX_EParameterOrientation& out)
+                          {
+                              out = p.GetOrientation();
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameter (AAX_CParamID iParameterID, AAX_IParameter** oParameter)
@@ -299,7 +357,8 @@ AAX_Result AAX_CEffectParameters::GetParameterIndex (AAX_CParamID iParameterID, 
     return *oControlIndex < 0 ? AAX_ERROR_INVALID_PARAMETER_ID : AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectParameters::GetParameterIDFromIndex (int32_t iControlIndex, AAX_IString* oParameterIDString) const
+AAX_Result AAX_CEffectParameters::GetParameterIDFromIndex (int32_t iControlIndex,
+                                                           AAX_IString* oParameterIDString) const
 {
     if (oParameterIDString == nullptr)
         return AAX_ERROR_NULL_OBJECT;
@@ -318,97 +377,84 @@ AAX_Result AAX_CEffectParameters::GetParameterValueInfo (AAX_CParamID, int32_t, 
 AAX_Result AAX_CEffectParameters::GetParameterValueFromString (AAX_CParamID iParameterID, double* oValue,
                                                                const AAX_IString& iValueString) const
 {
-    if (oValue == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    const AAX_CString text (iValueString);
-    double value = 0.0;
-    if (!parameter->GetNormalizedValueFromString (text, &value))
-        return AAX_ERROR_INVALID_STRING_CONVERSION;
-    *oValue = value;
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oValue,
+                          [&iValueString] (const AAX_IParameter& p, double& out)
+                          {
+                              double value = 0.0;
+                              if (!p.GetNormalizedValueFromString (AAX_CString (iValueString), &value))
+                                  return AAX_Result (AAX_ERROR_INVALID_STRING_CONVERSION);
+                              out = value;
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterStringFromValue (AAX_CParamID iParameterID, double iValue,
-                                                               AAX_IString* oValueString, int32_t iMaxLength) const
+                                                               AAX_IString* oValueString,
+                                                               int32_t iMaxLength) const
 {
-    if (oValueString == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    AAX_CString text;
-    if (!parameter->GetStringFromNormalizedValue (iValue, iMaxLength, text))
-        return AAX_ERROR_INVALID_STRING_CONVERSION;
-    *oValueString = text;
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oValueString,
+                          [=] (const AAX_IParameter& p, AAX_IString& out)
+                          {
+                              AAX_CString text;
+                              if (!p.GetStringFromNormalizedValue (iValue, iMaxLength, text))
+                                  return AAX_Result (AAX_ERROR_INVALID_STRING_CONVERSION);
+                              out = text;
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
-AAX_Result AAX_CEffectParameters::GetParameterValueString (AAX_CParamID iParameterID, AAX_IString* oValueString,
+AAX_Result AAX_CEffectParameters::GetParameterValueString (AAX_CParamID iParameterID,
+                                                           AAX_IString* oValueString,
                                                            int32_t iMaxLength) const
 {
-    if (oValueString == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    AAX_CString text;
-    parameter->GetValueString (iMaxLength, &text);
-    *oValueString = text;
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oValueString,
+                          [=] (const AAX_IParameter& p, AAX_IString& out)
+                          {
+                              AAX_CString text;
+                              p.GetValueString (iMaxLength, &text);
+                              out = text;
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
-AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue (AAX_CParamID iParameterID, double* oValuePtr) const
+AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue (AAX_CParamID iParameterID,
+                                                               double* oValuePtr) const
 {
-    if (oValuePtr == nullptr)
-        return AAX_ERROR_NULL_OBJECT;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    *oValuePtr = parameter->GetNormalizedValue();
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oValuePtr,
+                          [] (const AAX_IParameter& p, double& out)
+                          {
+                              out = p.GetNormalizedValue();
+                              return AAX_Result (AAX_SUCCESS);
+                          });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue (AAX_CParamID iParameterID, double iValue)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    if (std::isfinite (iValue))
-        parameter->SetNormalizedValue (iValue);
-    return AAX_SUCCESS;
+    return ChangeParameter (mParameterManager, iParameterID,
+                            [iValue] (AAX_IParameter& p)
+                            {
+                                if (std::isfinite (iValue))
+                                    p.SetNormalizedValue (iValue);
+                            });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative (AAX_CParamID iParameterID, double iValue)
 {
-    double current = 0.0;
-    const AAX_Result readResult = GetParameterNormalizedValue (iParameterID, &current);
-    if (readResult != AAX_SUCCESS)
+    double sum = 0.0;
+    const AAX_Result readResult = RelativeTarget (iParameterID, iValue, sum);
+    if (readResult != AAX_SUCCESS || !std::isfinite (sum))
         return readResult;
-    const double sum = current + iValue;
-    if (!std::isfinite (sum))
-        return AAX_SUCCESS;
-    return SetParameterNormalizedValue (iParameterID, ClampNormalized (sum));
+    return SetParameterNormalizedValue (iParameterID, sum);
 }
 
 AAX_Result AAX_CEffectParameters::TouchParameter (AAX_CParamID iParameterID)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    parameter->Touch();
-    return AAX_SUCCESS;
+    return ChangeParameter (mParameterManager, iParameterID, [] (AAX_IParameter& p) { p.Touch(); });
 }
 
 AAX_Result AAX_CEffectParameters::ReleaseParameter (AAX_CParamID iParameterID)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-    parameter->Release();
-    return AAX_SUCCESS;
+    return ChangeParameter (mParameterManager, iParameterID, [] (AAX_IParameter& p) { p.Release(); });
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterTouch (AAX_CParamID, AAX_CBoolean)
@@ -435,14 +481,22 @@ AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID i
 
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedRelative (AAX_CParamID iParameterID, double iValue)
 {
+    double sum = 0.0;
+    const AAX_Result readResult = RelativeTarget (iParameterID, iValue, sum);
+    if (readResult != AAX_SUCCESS || !std::isfinite (sum))
+        return readResult;
+    return UpdateParameterNormalizedValue (iParameterID, sum, AAX_eUpdateSource_Unspecified);
+}
+
+AAX_Result AAX_CEffectParameters::RelativeTarget (AAX_CParamID iParameterID, double delta,
+                                                  double& target) const
+{
     double current = 0.0;
     const AAX_Result readResult = GetParameterNormalizedValue (iParameterID, &current);
-    if (readResult != AAX_SUCCESS)
-        return readResult;
-    const double sum = current + iValue;
-    if (!std::isfinite (sum))
-        return AAX_SUCCESS;
-    return UpdateParameterNormalizedValue (iParameterID, ClampNormalized (sum), AAX_eUpdateSource_Unspecified);
+    const double sum = current + delta;
+    // A sum that is not finite stays so, and the caller changes nothing.
+    target = std::isfinite (sum) ? ClampNormalized (sum) : sum;
+    return readResult;
 }
 
 AAX_Result AAX_CEffectParameters::GenerateCoefficients()
@@ -483,14 +537,16 @@ AAX_Result AAX_CEffectParameters::GetChunkSize (AAX_CTypeID iChunkID, uint32_t* 
         *oSize = 0;
         return AAX_ERROR_INVALID_CHUNK_ID;
     }
-    return Guarded ([&] {
-        BuildChunkData();
-        mChunkSize = mChunkParser.GetChunkDataSize();
-        if (mChunkSize < 0)
-            return AAX_Result (AAX_ERROR_INCORRECT_CHUNK_SIZE);
-        *oSize = static_cast<uint32_t> (mChunkSize);
-        return AAX_Result (AAX_SUCCESS);
-    });
+    return Guarded (
+        [&]
+        {
+            BuildChunkData();
+            mChunkSize = mChunkParser.GetChunkDataSize();
+            if (mChunkSize < 0)
+                return AAX_Result (AAX_ERROR_INCORRECT_CHUNK_SIZE);
+            *oSize = static_cast<uint32_t> (mChunkSize);
+            return AAX_Result (AAX_SUCCESS);
+        });
 }
 
 AAX_Result AAX_CEffectParameters::GetChunk (AAX_CTypeID iChunkID, AAX_SPlugInChunk* oChunk) const
@@ -522,15 +578,18 @@ AAX_Result AAX_CEffectParameters::SetChunk (AAX_CTypeID iChunkID, const AAX_SPlu
         return AAX_ERROR_NULL_OBJECT;
     if (iChunkID != kParameterChunkID)
         return AAX_ERROR_INVALID_CHUNK_ID;
-    return Guarded ([&] {
-        mChunkParser.LoadChunk (iChunk);
-        if (mChunkParser.LoadSucceeded())
-            ApplyChunk();
-        return AAX_Result (AAX_SUCCESS);
-    });
+    return Guarded (
+        [&]
+        {
+            mChunkParser.LoadChunk (iChunk);
+            if (mChunkParser.LoadSucceeded())
+                ApplyChunk();
+            return AAX_Result (AAX_SUCCESS);
+        });
 }
 
-AAX_Result AAX_CEffectParameters::CompareActiveChunk (const AAX_SPlugInChunk* iChunkP, AAX_CBoolean* oIsEqual) const
+AAX_Result AAX_CEffectParameters::CompareActiveChunk (const AAX_SPlugInChunk* iChunkP,
+                                                      AAX_CBoolean* oIsEqual) const
 {
     if (iChunkP == nullptr || oIsEqual == nullptr)
         return AAX_ERROR_NULL_OBJECT;
@@ -540,12 +599,14 @@ AAX_Result AAX_CEffectParameters::CompareActiveChunk (const AAX_SPlugInChunk* iC
         return AAX_SUCCESS;
     }
     *oIsEqual = 0;
-    return Guarded ([&] {
-        mChunkParser.LoadChunk (iChunkP);
-        if (mChunkParser.LoadSucceeded() && CompareWithChunk())
-            *oIsEqual = 1;
-        return AAX_Result (AAX_SUCCESS);
-    });
+    return Guarded (
+        [&]
+        {
+            mChunkParser.LoadChunk (iChunkP);
+            if (mChunkParser.LoadSucceeded() && CompareWithChunk())
+                *oIsEqual = 1;
+            return AAX_Result (AAX_SUCCESS);
+        });
 }
 
 AAX_Result AAX_CEffectParameters::GetNumberOfChanges (int32_t* oNumChanges) const
@@ -609,8 +670,8 @@ AAX_Result AAX_CEffectParameters::GetCurveDataDisplayRange (AAX_CTypeID, float*,
     return AAX_ERROR_UNIMPLEMENTED;
 }
 
-AAX_Result AAX_CEffectParameters::UpdatePageTable (uint32_t inTableType, int32_t inTablePageSize, IACFUnknown*,
-                                                   IACFUnknown* ioPageTableUnknown) const
+AAX_Result AAX_CEffectParameters::UpdatePageTable (uint32_t inTableType, int32_t inTablePageSize,
+                                                   IACFUnknown*, IACFUnknown* ioPageTableUnknown) const
 {
     AAX_VPageTable pageTable (ioPageTableUnknown);
     if (pageTable.AsUnknown() == nullptr)
@@ -659,9 +720,9 @@ bool AAX_CEffectParameters::IsChunked (const AAX_IParameter& parameter) const
     return mFilteredParameterIDs.count (parameter.Identifier()) == 0;
 }
 
-void AAX_CEffectParameters::BuildChunkData() const
+void AAX_CEffectParameters::ForEachChunkedParameter (int32_t missingReportLine,
+                                                     const std::function<bool (AAX_IParameter&)>& visit) const
 {
-    mChunkParser.Clear();
     int32_t numParameters = 0;
     GetNumberOfParameters (&numParameters);
     for (int32_t index = 0; index < numParameters; ++index)
@@ -669,115 +730,125 @@ void AAX_CEffectParameters::BuildChunkData() const
         const AAX_IParameter* parameter = mParameterManager.GetParameter (index);
         if (parameter == nullptr)
         {
-            AAX_CHostServices::HandleAssertFailure (__FILE__, __LINE__, "NULL != parameter", AAX_eAssertFlags_Log);
+            if (missingReportLine != 0)
+                AAX_CHostServices::HandleAssertFailure (__FILE__, missingReportLine, "NULL != parameter",
+                                                        AAX_eAssertFlags_Log);
             continue;
         }
-        if (!IsChunked (*parameter))
-            continue;
-
-        const char* id = parameter->Identifier();
-        float floatValue = 0.0f;
-        int32_t intValue = 0;
-        bool boolValue = false;
-        double doubleValue = 0.0;
-        AAX_CString stringValue;
-        if (parameter->GetValueAsFloat (&floatValue))
-            mChunkParser.AddDouble (id, static_cast<double> (floatValue));
-        else if (parameter->GetValueAsInt32 (&intValue))
-            mChunkParser.AddInt32 (id, intValue);
-        else if (parameter->GetValueAsBool (&boolValue))
-            mChunkParser.AddInt32 (id, boolValue ? 1 : 0);
-        else if (parameter->GetValueAsDouble (&doubleValue))
-            mChunkParser.AddDouble (id, doubleValue);
-        else if (parameter->GetValueAsString (&stringValue))
-            mChunkParser.AddString (id, stringValue);
+        // The manager owns its parameters; this object may change them even where it reads.
+        if (IsChunked (*parameter) && !visit (const_cast<AAX_IParameter&> (*parameter)))
+            return;
     }
+}
+
+void AAX_CEffectParameters::BuildChunkData() const
+{
+    mChunkParser.Clear();
+    ForEachChunkedParameter (__LINE__,
+                             [this] (AAX_IParameter& parameter)
+                             {
+                                 const ChunkValue value = ReadChunkValue (parameter);
+                                 const char* id = parameter.Identifier();
+                                 switch (value.kind)
+                                 {
+                                     case ChunkValue::Kind::Float:
+                                         mChunkParser.AddDouble (id, static_cast<double> (value.floatValue));
+                                         break;
+                                     case ChunkValue::Kind::Int32:
+                                         mChunkParser.AddInt32 (id, value.intValue);
+                                         break;
+                                     case ChunkValue::Kind::Bool:
+                                         mChunkParser.AddInt32 (id, value.boolValue ? 1 : 0);
+                                         break;
+                                     case ChunkValue::Kind::Double:
+                                         mChunkParser.AddDouble (id, value.doubleValue);
+                                         break;
+                                     case ChunkValue::Kind::String:
+                                         mChunkParser.AddString (id, value.stringValue);
+                                         break;
+                                     case ChunkValue::Kind::None:
+                                         break;
+                                 }
+                                 return true;
+                             });
 }
 
 void AAX_CEffectParameters::ApplyChunk()
 {
-    int32_t numParameters = 0;
-    GetNumberOfParameters (&numParameters);
-    for (int32_t index = 0; index < numParameters; ++index)
-    {
-        AAX_IParameter* parameter = mParameterManager.GetParameter (index);
-        if (parameter == nullptr || !IsChunked (*parameter))
-            continue;
-
-        const char* id = parameter->Identifier();
-        float floatValue = 0.0f;
-        int32_t intValue = 0;
-        bool boolValue = false;
-        double doubleValue = 0.0;
-        AAX_CString stringValue;
-        // Entries that are not finite would only be refused by the parameter; they are skipped here.
-        if (parameter->GetValueAsFloat (&floatValue))
+    ForEachChunkedParameter (
+        0,
+        [this] (AAX_IParameter& parameter)
         {
-            if (mChunkParser.FindDouble (id, &doubleValue) && std::isfinite (doubleValue))
-                parameter->SetValueWithFloat (ClampToFloat (doubleValue));
-        }
-        else if (parameter->GetValueAsInt32 (&intValue))
-        {
-            if (mChunkParser.FindInt32 (id, &intValue))
-                parameter->SetValueWithInt32 (intValue);
-        }
-        else if (parameter->GetValueAsBool (&boolValue))
-        {
-            if (mChunkParser.FindInt32 (id, &intValue))
-                parameter->SetValueWithBool (intValue != 0);
-        }
-        else if (parameter->GetValueAsDouble (&doubleValue))
-        {
-            if (mChunkParser.FindDouble (id, &doubleValue) && std::isfinite (doubleValue))
-                parameter->SetValueWithDouble (doubleValue);
-        }
-        else if (parameter->GetValueAsString (&stringValue))
-        {
-            if (mChunkParser.FindString (id, &stringValue))
-                parameter->SetValueWithString (stringValue);
-        }
-    }
+            const char* id = parameter.Identifier();
+            double entryDouble = 0.0;
+            int32_t entryInt = 0;
+            AAX_CString entryString;
+            // Entries that are not finite would only be refused by the parameter; they are skipped here.
+            switch (ReadChunkValue (parameter).kind)
+            {
+                case ChunkValue::Kind::Float:
+                    if (mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble))
+                        parameter.SetValueWithFloat (ClampToFloat (entryDouble));
+                    break;
+                case ChunkValue::Kind::Int32:
+                    if (mChunkParser.FindInt32 (id, &entryInt))
+                        parameter.SetValueWithInt32 (entryInt);
+                    break;
+                case ChunkValue::Kind::Bool:
+                    if (mChunkParser.FindInt32 (id, &entryInt))
+                        parameter.SetValueWithBool (entryInt != 0);
+                    break;
+                case ChunkValue::Kind::Double:
+                    if (mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble))
+                        parameter.SetValueWithDouble (entryDouble);
+                    break;
+                case ChunkValue::Kind::String:
+                    if (mChunkParser.FindString (id, &entryString))
+                        parameter.SetValueWithString (entryString);
+                    break;
+                case ChunkValue::Kind::None:
+                    break;
+            }
+            return true;
+        });
 }
 
 bool AAX_CEffectParameters::CompareWithChunk() const
 {
-    int32_t numParameters = 0;
-    GetNumberOfParameters (&numParameters);
-    for (int32_t index = 0; index < numParameters; ++index)
-    {
-        const AAX_IParameter* parameter = mParameterManager.GetParameter (index);
-        if (parameter == nullptr)
+    bool equal = true;
+    ForEachChunkedParameter (
+        __LINE__,
+        [this, &equal] (AAX_IParameter& parameter)
         {
-            AAX_CHostServices::HandleAssertFailure (__FILE__, __LINE__, "NULL != parameter", AAX_eAssertFlags_Log);
-            continue;
-        }
-        if (!IsChunked (*parameter))
-            continue;
-
-        const char* id = parameter->Identifier();
-        float floatValue = 0.0f;
-        int32_t intValue = 0;
-        bool boolValue = false;
-        double doubleValue = 0.0;
-        double entryDouble = 0.0;
-        int32_t entryInt = 0;
-        AAX_CString stringValue;
-        AAX_CString entryString;
-        bool equal = true;
-        if (parameter->GetValueAsFloat (&floatValue))
-            equal = mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble) &&
-                    ClampToFloat (entryDouble) == floatValue;
-        else if (parameter->GetValueAsInt32 (&intValue))
-            equal = mChunkParser.FindInt32 (id, &entryInt) && entryInt == intValue;
-        else if (parameter->GetValueAsBool (&boolValue))
-            equal = mChunkParser.FindInt32 (id, &entryInt) && (entryInt != 0) == boolValue;
-        else if (parameter->GetValueAsDouble (&doubleValue))
-            equal = mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble) &&
-                    ClampToFloat (entryDouble) == ClampToFloat (doubleValue);
-        else if (parameter->GetValueAsString (&stringValue))
-            equal = mChunkParser.FindString (id, &entryString) && entryString == stringValue;
-        if (!equal)
-            return false;
-    }
-    return true;
+            const ChunkValue value = ReadChunkValue (parameter);
+            const char* id = parameter.Identifier();
+            double entryDouble = 0.0;
+            int32_t entryInt = 0;
+            AAX_CString entryString;
+            switch (value.kind)
+            {
+                case ChunkValue::Kind::Float:
+                    equal = mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble) &&
+                            ClampToFloat (entryDouble) == value.floatValue;
+                    break;
+                case ChunkValue::Kind::Int32:
+                    equal = mChunkParser.FindInt32 (id, &entryInt) && entryInt == value.intValue;
+                    break;
+                case ChunkValue::Kind::Bool:
+                    equal = mChunkParser.FindInt32 (id, &entryInt) && (entryInt != 0) == value.boolValue;
+                    break;
+                case ChunkValue::Kind::Double:
+                    // Compared at single precision, as the value reaches the plug-in's float parameters.
+                    equal = mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble) &&
+                            ClampToFloat (entryDouble) == ClampToFloat (value.doubleValue);
+                    break;
+                case ChunkValue::Kind::String:
+                    equal = mChunkParser.FindString (id, &entryString) && entryString == value.stringValue;
+                    break;
+                case ChunkValue::Kind::None:
+                    break;
+            }
+            return equal;
+        });
+    return equal;
 }
