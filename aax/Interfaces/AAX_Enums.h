@@ -74,8 +74,8 @@ enum AAX_EMeterType : int32_t
 {
     AAX_eMeterType_Input = 0,
     AAX_eMeterType_Output = 1,
-    AAX_eMeterType_CLGain = 2,   // compressor or limiter gain reduction
-    AAX_eMeterType_EGGain = 3,   // expander or gate gain reduction
+    AAX_eMeterType_CLGain = 2, // compressor or limiter gain reduction
+    AAX_eMeterType_EGGain = 3, // expander or gate gain reduction
     AAX_eMeterType_Analysis = 4,
     AAX_eMeterType_Other = 5
 };
@@ -99,21 +99,21 @@ enum AAX_EProcessingState : int32_t
 // from the preview-state notification 'ASPv' (0x41535076).
 enum AAX_ENotificationEvent : uint32_t
 {
-    AAX_eNotificationEvent_EnteringOfflineMode = 0x454F664Du,        // 'EOfM'
-    AAX_eNotificationEvent_ExitingOfflineMode = 0x584F664Du,         // 'XOfM'
-    AAX_eNotificationEvent_ASProcessingState = 0x41535073u,          // 'ASPs', data: AAX_EProcessingState
-    AAX_eNotificationEvent_TrackNameChanged = 0x546B4E6Du,           // 'TkNm', data: AAX_IString
-    AAX_eNotificationEvent_SideChainBeingConnected = 0x5343436Eu,    // 'SCCn'
-    AAX_eNotificationEvent_SideChainBeingDisconnected = 0x53434463u  // 'SCDc'
+    AAX_eNotificationEvent_EnteringOfflineMode = 0x454F664Du,       // 'EOfM'
+    AAX_eNotificationEvent_ExitingOfflineMode = 0x584F664Du,        // 'XOfM'
+    AAX_eNotificationEvent_ASProcessingState = 0x41535073u,         // 'ASPs', data: AAX_EProcessingState
+    AAX_eNotificationEvent_TrackNameChanged = 0x546B4E6Du,          // 'TkNm', data: AAX_IString
+    AAX_eNotificationEvent_SideChainBeingConnected = 0x5343436Eu,   // 'SCCn'
+    AAX_eNotificationEvent_SideChainBeingDisconnected = 0x53434463u // 'SCDc'
 };
 
 // The curves a host may ask a plug-in to draw (GetCurveData). Four-character codes of this
 // binding's own choosing.
 enum AAX_ECurveType : uint32_t
 {
-    AAX_eCurveType_EQ = 0x43764551u,         // 'CvEQ'
-    AAX_eCurveType_Dynamics = 0x43764479u,   // 'CvDy'
-    AAX_eCurveType_Reduction = 0x43764752u   // 'CvGR'
+    AAX_eCurveType_EQ = 0x43764551u,       // 'CvEQ'
+    AAX_eCurveType_Dynamics = 0x43764479u, // 'CvDy'
+    AAX_eCurveType_Reduction = 0x43764752u // 'CvGR'
 };
 
 // Native block lengths as powers of two. Max is the binding's own value: hosts render at most

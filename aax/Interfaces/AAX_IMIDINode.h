@@ -11,8 +11,8 @@
 // The packets of the current block, in time order; valid until the process procedure returns.
 struct AAX_CMidiStream
 {
-    uint32_t mBufferSize = 0;            // number of packets mBuffer holds
-    AAX_CMidiPacket* mBuffer = nullptr;  // the packets, or null when there are none
+    uint32_t mBufferSize = 0;           // number of packets mBuffer holds
+    AAX_CMidiPacket* mBuffer = nullptr; // the packets, or null when there are none
 };
 
 class AAX_IMIDINode

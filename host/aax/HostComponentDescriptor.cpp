@@ -142,7 +142,8 @@ AAX_Result HostComponentDescriptor::Facet::AddPrivateData (AAX_CFieldIndex inFie
     owner.record (version, "AddPrivateData",
                   { HostCallLog::number (inFieldIndex), HostCallLog::number (inDataSize),
                     HostCallLog::number (inOptions) });
-    keepField (inFieldIndex, Field::Kind::PrivateData, inDataSize > 0 ? static_cast<uint32_t> (inDataSize) : 0u);
+    keepField (inFieldIndex, Field::Kind::PrivateData,
+               inDataSize > 0 ? static_cast<uint32_t> (inDataSize) : 0u);
     return AAX_SUCCESS;
 }
 

@@ -16,19 +16,8 @@ ModuleGui::ModuleGui (StandInHost& hostToUse, const RegisteredPlugIn& plugIn, Mo
 {
     if (instance.exists())
         guiHost.setEffectParameters (&instance.effect());
-    if (plugIn.createEffectGUI == nullptr)
-        return;
-    IACFUnknown* object = plugIn.createEffectGUI();
-    if (object == nullptr)
-        return;
-    void* answer = nullptr;
-    if (object->QueryInterface (IID_IAAXEffectGUIV1, &answer) == ACF_OK && answer != nullptr)
-    {
-        gui = static_cast<AAX_IACFEffectGUI*> (answer);
-        return;
-    }
-    object->AddRef();
-    object->Release();
+    gui = static_cast<AAX_IACFEffectGUI*> (
+        RegisteredPlugIn::create (plugIn.createEffectGUI, IID_IAAXEffectGUIV1));
 }
 
 ModuleGui::~ModuleGui()

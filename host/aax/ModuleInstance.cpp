@@ -16,22 +16,11 @@ using Kind = HostComponentDescriptor::Field::Kind;
 
 ModuleInstance::ModuleInstance (StandInHost& hostToUse, const RegisteredPlugIn& plugInToUse,
                                 RenderThread& renderThread)
-    : host (hostToUse), plugIn (plugInToUse), renderer (renderThread), instanceHost (host.make<HostInstance>())
+    : host (hostToUse), plugIn (plugInToUse), renderer (renderThread),
+      instanceHost (host.make<HostInstance>())
 {
-    if (plugIn.createEffectParameters == nullptr)
-        return;
-    IACFUnknown* object = plugIn.createEffectParameters();
-    if (object == nullptr)
-        return;
-    void* newest = nullptr;
-    if (object->QueryInterface (IID_IAAXEffectParametersV4, &newest) == ACF_OK && newest != nullptr)
-    {
-        parameters = static_cast<AAX_IACFEffectParameters_V4*> (newest);
-        return;
-    }
-    // Not an effect-parameters object: one reference and its release delete it.
-    object->AddRef();
-    object->Release();
+    parameters = static_cast<AAX_IACFEffectParameters_V4*> (
+        RegisteredPlugIn::create (plugIn.createEffectParameters, IID_IAAXEffectParametersV4));
 }
 
 ModuleInstance::~ModuleInstance()
@@ -65,10 +54,18 @@ AAX_Result ModuleInstance::initialize()
         void*& slot = context[static_cast<size_t> (field.index)];
         switch (field.kind)
         {
-            case Kind::AudioIn: slot = inputChannels.data(); break;
-            case Kind::AudioOut: slot = outputChannels.data(); break;
-            case Kind::BufferLength: slot = &blockSize; break;
-            case Kind::MIDINode: slot = static_cast<AAX_IMIDINode*> (&midiNode); break;
+            case Kind::AudioIn:
+                slot = inputChannels.data();
+                break;
+            case Kind::AudioOut:
+                slot = outputChannels.data();
+                break;
+            case Kind::BufferLength:
+                slot = &blockSize;
+                break;
+            case Kind::MIDINode:
+                slot = static_cast<AAX_IMIDINode*> (&midiNode);
+                break;
             case Kind::DataInPort:
             case Kind::PrivateData:
             case Kind::TemporaryData:
@@ -83,7 +80,8 @@ AAX_Result ModuleInstance::initialize()
             case Kind::SideChainIn:
             case Kind::DmaInstance:
             case Kind::Meters:
-            case Kind::Reserved: break; // not provided by this host: left null
+            case Kind::Reserved:
+                break; // not provided by this host: left null
         }
     }
     for (const auto& field : plugIn.fields)

@@ -20,7 +20,8 @@ RegisteredPlugIn RegisteredPlugIn::read (const StandInHost& host, std::string& e
     // first (host-facing) interface, whose start is the object's unknown.
     plugIn.createEffectParameters =
         reinterpret_cast<Factory> (effect->procPointer (kAAX_ProcPtrID_Create_EffectParameters));
-    plugIn.createEffectGUI = reinterpret_cast<Factory> (effect->procPointer (kAAX_ProcPtrID_Create_EffectGUI));
+    plugIn.createEffectGUI =
+        reinterpret_cast<Factory> (effect->procPointer (kAAX_ProcPtrID_Create_EffectGUI));
     plugIn.processProc = component->nativeProcessProc();
     plugIn.fields = component->fields();
     if (plugIn.createEffectParameters == nullptr)
@@ -30,5 +31,18 @@ RegisteredPlugIn RegisteredPlugIn::read (const StandInHost& host, std::string& e
     else if (plugIn.processProc == nullptr)
         error = "no native process procedure";
     return plugIn;
+}
+
+void* RegisteredPlugIn::create (Factory factory, const acfIID& iid)
+{
+    IACFUnknown* object = factory != nullptr ? factory() : nullptr;
+    if (object == nullptr)
+        return nullptr;
+    void* answer = nullptr;
+    if (object->QueryInterface (iid, &answer) == ACF_OK && answer != nullptr)
+        return answer;
+    object->AddRef();
+    object->Release();
+    return nullptr;
 }
 } // namespace kalvo::aaxhost

@@ -25,5 +25,9 @@ struct RegisteredPlugIn
 
     // What registration left in the host; error says what is missing when it is not complete.
     static RegisteredPlugIn read (const StandInHost& host, std::string& error);
+
+    // A new object from the factory, asked for iid: the interface with the host's one reference,
+    // or null (an object that does not answer is deleted again).
+    static void* create (Factory factory, const acfIID& iid);
 };
 } // namespace kalvo::aaxhost

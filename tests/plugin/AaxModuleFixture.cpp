@@ -85,7 +85,8 @@ Rendered renderDirect (const RenderJob& job)
                 buffer.setSample (channel, i, inputSample (channel, first + i, job.sampleRate));
         midi.clear();
         for (const auto& note : notesOfBlock (job, block))
-            midi.addEvent (juce::MidiMessage (note.status, note.data1, note.data2), static_cast<int> (note.sample));
+            midi.addEvent (juce::MidiMessage (note.status, note.data1, note.data2),
+                           static_cast<int> (note.sample));
 
         processor.processBlock (buffer, midi);
         for (int i = 0; i < job.blockSize; ++i)
@@ -184,7 +185,8 @@ Rendered AaxModuleTest::renderModule (aaxhost::ModuleInstance& instance, const R
         {
             if (change.block == block)
             {
-                EXPECT_EQ (instance.effect().SetParameterNormalizedValue (change.id, change.value), AAX_SUCCESS);
+                EXPECT_EQ (instance.effect().SetParameterNormalizedValue (change.id, change.value),
+                           AAX_SUCCESS);
             }
         }
         instance.replayAutomation();

@@ -70,8 +70,9 @@ inline float inputSample (int channel, int64_t n, double rate)
     const double t = static_cast<double> (n) / rate;
     const uint32_t hash = static_cast<uint32_t> (n) * 2654435761u + static_cast<uint32_t> (channel) * 40503u;
     const float noise = static_cast<float> ((hash >> 8) & 0xFFFF) / 65536.0f - 0.5f;
-    return static_cast<float> (0.3 * std::sin (2.0 * juce::MathConstants<double>::pi * (110.0 + 220.0 * channel) * t) +
-                               0.2 * std::sin (2.0 * juce::MathConstants<double>::pi * 3520.0 * t)) +
+    return static_cast<float> (
+               0.3 * std::sin (2.0 * juce::MathConstants<double>::pi * (110.0 + 220.0 * channel) * t) +
+               0.2 * std::sin (2.0 * juce::MathConstants<double>::pi * 3520.0 * t)) +
            0.05f * noise;
 }
 

@@ -23,7 +23,8 @@ TEST_F (AaxModuleTest, WindowOpensInsideTheHostsView)
 
     auto reference = std::make_unique<LineEditorAudioProcessor>();
     std::unique_ptr<juce::AudioProcessorEditor> editor (reference->createEditor());
-    const AAX_Point genericSize{ static_cast<float> (editor->getHeight()), static_cast<float> (editor->getWidth()) };
+    const AAX_Point genericSize{ static_cast<float> (editor->getHeight()),
+                                 static_cast<float> (editor->getWidth()) };
     reference->editorBeingDeleted (editor.get());
     editor.reset();
     {

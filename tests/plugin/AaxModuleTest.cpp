@@ -27,10 +27,10 @@ using aaxhost::HostCallLog;
 using aaxhost::HostString;
 using Packet = aaxhost::HostController::PostedPacket;
 
-const std::vector<std::string> engineParameterIDs{ "Power",    "MixMaster", "MixMain",  "MixLow",   "MixMid",
-                                                   "MixHigh",  "LowLevel",  "MidLevel", "HighLevel", "LowSolo",
-                                                   "LowMute",  "MidSolo",   "MidMute",  "HighSolo", "HighMute",
-                                                   "State",    "LineCH" };
+const std::vector<std::string> engineParameterIDs{
+    "Power",   "MixMaster", "MixMain", "MixLow",  "MixMid",   "MixHigh",  "LowLevel", "MidLevel", "HighLevel",
+    "LowSolo", "LowMute",   "MidSolo", "MidMute", "HighSolo", "HighMute", "State",    "LineCH"
+};
 
 template <class Function>
 std::string Address (Function function)
@@ -204,7 +204,8 @@ TEST_F (AaxModuleTest, HostValuesThatAreNotNumbersChangeNothing)
     RenderJob job;
     job.numBlocks = 40;
     const Rendered output = renderModule (*instance, job);
-    const auto notFinite = std::count_if (output.begin(), output.end(), [] (float x) { return !std::isfinite (x); });
+    const auto notFinite =
+        std::count_if (output.begin(), output.end(), [] (float x) { return !std::isfinite (x); });
     EXPECT_EQ (notFinite, 0);
     // Nothing but the level changed: the output is the processor's with HighLevel at 1.
     job.state = state;

@@ -11,8 +11,9 @@ namespace kalvo::aaxtest
 {
 inline const std::set<std::string>& SevenEntryPoints()
 {
-    static const std::set<std::string> names{ "ACFStartup",      "ACFRegisterPlugin", "ACFRegisterComponent",
-                                              "ACFGetClassFactory", "ACFCanUnloadNow", "ACFShutdown",
+    static const std::set<std::string> names{ "ACFStartup",           "ACFRegisterPlugin",
+                                              "ACFRegisterComponent", "ACFGetClassFactory",
+                                              "ACFCanUnloadNow",      "ACFShutdown",
                                               "ACFGetSDKVersion" };
     return names;
 }

@@ -36,10 +36,12 @@ TEST (RenderThread, RunsEachJobOnItsOwnThreadAndWaitsForIt)
     std::thread::id ranOn;
     int runs = 0;
     for (int i = 0; i < 3; ++i)
-        renderer.run ([&] {
-            ranOn = std::this_thread::get_id();
-            ++runs;
-        });
+        renderer.run (
+            [&]
+            {
+                ranOn = std::this_thread::get_id();
+                ++runs;
+            });
     EXPECT_EQ (runs, 3);
     EXPECT_EQ (ranOn, renderer.id());
     EXPECT_NE (ranOn, std::this_thread::get_id());
