@@ -33,9 +33,8 @@ TEST_F (AaxModuleTest, WindowOpensInsideTheHostsView)
         const auto hostWindow = reinterpret_cast<unsigned long> (shown.peer()->getNativeHandle());
         EXPECT_EQ (ChildWindowCount (hostWindow), 0);
         ASSERT_EQ (gui.attach (AAX_eViewContainer_Type_HWND, shown.peer()->getNativeHandle()), AAX_SUCCESS);
-        OnScreen::pump (200);
-        // The module's editor is a window inside the host's.
-        EXPECT_EQ (ChildWindowCount (hostWindow), 1);
+        // The module's editor becomes a window inside the host's.
+        EXPECT_TRUE (OnScreen::pumpUntil ([&] { return ChildWindowCount (hostWindow) == 1; }));
 
         AAX_Point size;
         EXPECT_EQ (gui.object().GetViewSize (&size), AAX_SUCCESS);
@@ -49,8 +48,7 @@ TEST_F (AaxModuleTest, WindowOpensInsideTheHostsView)
         }
 
         EXPECT_EQ (gui.detach(), AAX_SUCCESS);
-        OnScreen::pump (50);
-        EXPECT_EQ (ChildWindowCount (hostWindow), 0);
+        EXPECT_TRUE (OnScreen::pumpUntil ([&] { return ChildWindowCount (hostWindow) == 0; }));
         EXPECT_EQ (gui.uninitialize(), AAX_SUCCESS);
         EXPECT_EQ (gui.release(), 0u);
     }
