@@ -31,6 +31,11 @@ constexpr AAX_CTypeID juceChunk = 0x6A756365; // 'juce'
 constexpr int64_t ticksPerQuarter = 960000;
 // The block size the module prepares its processor for at initialisation.
 constexpr int modulePreparedBlock = 1024;
+// The editor window: 592 x 234 logical pixels at the default interface scale 1.5, as the host's
+// size {vertical, horizontal}.
+constexpr float editorScale = 1.5f;
+constexpr float editorHeight = 234 * editorScale;
+constexpr float editorWidth = 592 * editorScale;
 
 // One render: the host's transport, the blocks, the state restored first, parameter changes before
 // given blocks and MIDI on given samples.

@@ -21,12 +21,6 @@ TEST_F (AaxModuleTest, WindowOpensInsideTheHostsView)
     OnScreen shown (hostView);
     ASSERT_NE (shown.peer(), nullptr);
 
-    auto reference = std::make_unique<LineEditorAudioProcessor>();
-    std::unique_ptr<juce::AudioProcessorEditor> editor (reference->createEditor());
-    const AAX_Point genericSize{ static_cast<float> (editor->getHeight()),
-                                 static_cast<float> (editor->getWidth()) };
-    reference->editorBeingDeleted (editor.get());
-    editor.reset();
     {
         aaxhost::ModuleGui gui (host, plugIn, *instance);
         ASSERT_EQ (gui.initialize(), AAX_SUCCESS);
@@ -38,13 +32,13 @@ TEST_F (AaxModuleTest, WindowOpensInsideTheHostsView)
 
         AAX_Point size;
         EXPECT_EQ (gui.object().GetViewSize (&size), AAX_SUCCESS);
-        EXPECT_EQ (size.vert, genericSize.vert);
-        EXPECT_EQ (size.horz, genericSize.horz);
+        EXPECT_EQ (size.vert, editorHeight);
+        EXPECT_EQ (size.horz, editorWidth);
         // Whatever size the window asked the host for is the editor's.
         for (const auto& asked : gui.viewContainer()->sizes())
         {
-            EXPECT_EQ (asked.vert, genericSize.vert);
-            EXPECT_EQ (asked.horz, genericSize.horz);
+            EXPECT_EQ (asked.vert, editorHeight);
+            EXPECT_EQ (asked.horz, editorWidth);
         }
 
         EXPECT_EQ (gui.detach(), AAX_SUCCESS);
