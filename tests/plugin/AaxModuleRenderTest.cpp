@@ -14,26 +14,38 @@ struct RenderCase
 {
     double sampleRate;
     int blockSize;
+    double bpm = 120.0;
+    int numerator = 4, denominator = 4;
+    int64_t startSample = 0; // on a whole tick
 };
 
 void PrintTo (const RenderCase& c, std::ostream* out)
 {
-    *out << c.sampleRate << " Hz, " << c.blockSize << "-sample blocks";
+    *out << c.sampleRate << " Hz, " << c.blockSize << "-sample blocks, " << c.bpm << " bpm " << c.numerator
+         << "/" << c.denominator << " from sample " << c.startSample;
 }
 
 std::string CaseName (const ::testing::TestParamInfo<RenderCase>& info)
 {
-    return std::to_string (static_cast<int> (info.param.sampleRate)) + "Hz_" +
-           std::to_string (info.param.blockSize);
+    const auto& c = info.param;
+    return std::to_string (static_cast<int> (c.sampleRate)) + "Hz_" + std::to_string (c.blockSize) + "_" +
+           std::to_string (static_cast<int> (c.bpm)) + "bpm_" + std::to_string (c.numerator) + "_" +
+           std::to_string (c.denominator) + "_from_" + std::to_string (c.startSample);
 }
 
-// Some 1.5 s at 120 bpm in 4/4 from tick 0: the state with its curves and a MIDI trigger, the master
-// mix and a level changed by the host, and note 62 (state 2, switched at the end of the main loop).
-RenderJob playingJob (double rate, int blockSize)
+// Some 1.5 s of playing: the state with its curves and a MIDI trigger, the master mix and a level
+// changed by the host, and note 62 (state 2, switched at the end of the main loop).
+RenderJob playingJob (const RenderCase& c)
 {
     RenderJob job;
-    job.sampleRate = rate;
-    job.blockSize = blockSize;
+    job.sampleRate = c.sampleRate;
+    job.blockSize = c.blockSize;
+    job.bpm = c.bpm;
+    job.numerator = c.numerator;
+    job.denominator = c.denominator;
+    job.startSample = c.startSample;
+    const double rate = c.sampleRate;
+    const int blockSize = c.blockSize;
     job.numBlocks = static_cast<int> (std::ceil (1.5 * rate / blockSize));
     job.state = demoState();
     const auto blockAt = [&] (double seconds) { return static_cast<int> (seconds * rate / blockSize); };
@@ -49,7 +61,10 @@ class ModuleRender : public AaxModuleTest, public ::testing::WithParamInterface<
 
 TEST_P (ModuleRender, IsBitIdenticalToTheProcessor)
 {
-    const auto job = playingJob (GetParam().sampleRate, GetParam().blockSize);
+    const auto job = playingJob (GetParam());
+    // Positions travel in ticks: the first block's must be whole.
+    const double startTicks = job.startPpq() * ticksPerQuarter;
+    ASSERT_EQ (startTicks, std::round (startTicks));
     auto instance = makeInstance (job.sampleRate);
     const Rendered throughModule = renderModule (*instance, job);
     const Rendered direct = renderDirect (job);
@@ -61,14 +76,17 @@ INSTANTIATE_TEST_SUITE_P (Blocks, ModuleRender,
                           ::testing::Values (RenderCase{ 44100.0, 64 }, RenderCase{ 44100.0, 512 },
                                              RenderCase{ 44100.0, 1024 }, RenderCase{ 44100.0, 4096 },
                                              RenderCase{ 48000.0, 64 }, RenderCase{ 48000.0, 512 },
-                                             RenderCase{ 48000.0, 1024 }, RenderCase{ 48000.0, 4096 }),
+                                             RenderCase{ 48000.0, 1024 }, RenderCase{ 48000.0, 4096 },
+                                             // 6/8 from quarter note 3 (tick 2,880,000); 3/4 from 1.5.
+                                             RenderCase{ 48000.0, 512, 96.0, 6, 8, 90000 },
+                                             RenderCase{ 44100.0, 1024, 90.0, 3, 4, 44100 }),
                           CaseName);
 
 TEST_F (AaxModuleTest, EachPartOfTheJobReachesTheProcessor)
 {
     // Without the note, the MIDI change or the position, the module's output differs: each of them
     // arrived through the host, not by chance.
-    const RenderJob job = playingJob (48000.0, 512);
+    const RenderJob job = playingJob ({ 48000.0, 512 });
     auto instance = makeInstance (job.sampleRate);
     const Rendered full = renderModule (*instance, job);
 
