@@ -11,6 +11,7 @@
 #include <vector>
 
 using kalvo::test::openEditor;
+using kalvo::test::perStateEntries;
 using kalvo::test::TestHost;
 
 namespace
@@ -19,26 +20,6 @@ void setParameter (LineEditorAudioProcessor& p, const char* id, float value)
 {
     auto* parameter = p.parameters.getParameter (id);
     parameter->setValueNotifyingHost (parameter->convertTo0to1 (value));
-}
-
-// Every per-state entry of the processor, byte for byte.
-std::vector<char> perStateEntries (const LineEditorAudioProcessor& p)
-{
-    std::vector<char> bytes;
-    const auto append = [&] (const auto& field)
-    {
-        const auto* begin = reinterpret_cast<const char*> (&field);
-        bytes.insert (bytes.end(), begin, begin + sizeof (field));
-    };
-    append (p.lineLength);
-    append (p.lineSync);
-    append (p.bandGlide);
-    append (p.bandMix);
-    append (p.lmFreq);
-    append (p.hmFreq);
-    append (p.linePoints1);
-    append (p.linePoints2);
-    return bytes;
 }
 
 void pumpMessages()

@@ -1,32 +1,16 @@
 #include "KnobHandling.h"
+#include "EditorTestSupport.h"
 #include "ProcessorTestSupport.h"
 #include "SplitFrequency.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 
 namespace
 {
+using kalvo::test::perStateEntries;
 using kalvo::test::TestHost;
-
-// The processor's per-state knob entries, byte for byte.
-std::vector<char> perStateEntries (const LineEditorAudioProcessor& p)
-{
-    std::vector<char> bytes;
-    const auto append = [&] (const auto& field)
-    {
-        const auto* begin = reinterpret_cast<const char*> (&field);
-        bytes.insert (bytes.end(), begin, begin + sizeof (field));
-    };
-    append (p.lineLength);
-    append (p.bandGlide);
-    append (p.bandMix);
-    append (p.lmFreq);
-    append (p.hmFreq);
-    return bytes;
-}
 
 } // namespace
 
