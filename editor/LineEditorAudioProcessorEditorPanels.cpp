@@ -180,22 +180,25 @@ void LineEditorAudioProcessorEditor::setUpStateIcons()
 
 void LineEditorAudioProcessorEditor::setUpSoloMuteIcons()
 {
-    for (int band = 0; band < 3; ++band)
+    const struct
     {
-        WidgetSetUp::icon (soloIcons[band], 13, processor.scaling, this);
-        WidgetSetUp::caption (soloIcons[band], "S", 10.0f, juce::Font::plain);
-        soloIcons[band].setTooltip ("Solo");
-        soloIcons[band].state = litWhen (processor.bandSolo[band]);
-        soloIcons[band].repaint();
-    }
-    for (int band = 0; band < 3; ++band)
-    {
-        WidgetSetUp::icon (muteIcons[band], 13, processor.scaling, this);
-        WidgetSetUp::caption (muteIcons[band], "M", 10.0f, juce::Font::plain);
-        muteIcons[band].setTooltip ("Mute");
-        muteIcons[band].state = litWhen (processor.bandMute[band]);
-        muteIcons[band].repaint();
-    }
+        Icons* icons;
+        const char* caption;
+        const char* tooltip;
+        const LineEditorAudioProcessor::Flag* on;
+    } families[] = { { soloIcons, "S", "Solo", processor.bandSolo },
+                     { muteIcons, "M", "Mute", processor.bandMute } };
+
+    for (const auto& family : families)
+        for (int band = 0; band < 3; ++band)
+        {
+            auto& icon = family.icons[band];
+            WidgetSetUp::icon (icon, 13, processor.scaling, this);
+            WidgetSetUp::caption (icon, family.caption, 10.0f, juce::Font::plain);
+            icon.setTooltip (family.tooltip);
+            icon.state = litWhen (family.on[band]);
+            icon.repaint();
+        }
 }
 
 void LineEditorAudioProcessorEditor::setUpGlideGroup (int line)
