@@ -122,8 +122,8 @@ CurveEdits::RightAction CurveEdits::nextRightAction (const LETPoint* points, int
             if (inRightPressBox (my, screenY (g, p.y), g.pointSize))
                 return { RightAction::openMenu, i, {} };
         }
-        else if (inRightPressBox (mx, screenX (g, p.handleX), g.pointSize)
-                 && inRightPressBox (my, screenY (g, p.handleY), g.pointSize))
+        else if (inRightPressBox (mx, screenX (g, p.handleX), g.pointSize) &&
+                 inRightPressBox (my, screenY (g, p.handleY), g.pointSize))
         {
             return { RightAction::resetTension, i, {} };
         }
@@ -172,8 +172,8 @@ bool CurveEdits::setType (LETPoint* points, int numPoints, int index, int32_t ty
     return true;
 }
 
-bool CurveEdits::drag (LETPoint* points, int numPoints, const Geometry& g, juce::Point<int> distance, Snap snap,
-                       const int32_t* dragState, const juce::Point<float>* pointAtDown,
+bool CurveEdits::drag (LETPoint* points, int numPoints, const Geometry& g, juce::Point<int> distance,
+                       Snap snap, const int32_t* dragState, const juce::Point<float>* pointAtDown,
                        const juce::Point<float>* handleAtDown)
 {
     const int used = usedCount (numPoints);

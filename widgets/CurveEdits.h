@@ -89,8 +89,8 @@ public:
     // Moves the first grabbed point and every grabbed handle (except the first slot's) by the
     // rounded distance from the press. Returns whether anything moved; handle positions and the
     // rendering are left to the caller.
-    static bool drag (LETPoint* points, int numPoints, const Geometry& g, juce::Point<int> distance, Snap snap,
-                      const int32_t* dragState, const juce::Point<float>* pointAtDown,
+    static bool drag (LETPoint* points, int numPoints, const Geometry& g, juce::Point<int> distance,
+                      Snap snap, const int32_t* dragState, const juce::Point<float>* pointAtDown,
                       const juce::Point<float>* handleAtDown);
 
     // A free slot as the editor writes it when it deletes a point.

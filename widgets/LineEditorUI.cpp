@@ -1,10 +1,21 @@
 #include "LineEditorUI.h"
 
+#include <cmath>
+#include <utility>
+
 namespace
 {
 const char* const typeNames[] = { "Single Curve 1", "Single Curve 2", "Single Curve 3",
                                   "Double Curve 1", "Double Curve 2", "Double Curve 3",
                                   "Step",           "Wave/Saw",       "Pulse" };
+
+// A position JUCE can draw: a stored curve may hold values that are not numbers or lie far
+// outside the cycle, and JUCE asserts on (or overflows with) such coordinates.
+bool drawable (juce::Point<float> p)
+{
+    constexpr float limit = 1.0e6f;
+    return std::abs (p.x) < limit && std::abs (p.y) < limit;
+}
 
 // Beats per bar beyond which the grid would be too dense to read (and n * n would overflow).
 constexpr int64_t maxGridNumerator = 32;
@@ -14,8 +25,6 @@ LineEditorUI::LineEditorUI()
 {
     for (auto& p : points)
         p = CurveEdits::freeSlot();
-    for (auto& p : points)
-        p.lockX = true;
 
     points[0] = { 0.0f, 1.0f, 0.0f, 0, 0.0f, 0.0f, 1, true, false, false };
     points[1] = { 1.0f, 1.0f, 0.0f, 1, 0.0f, 0.0f, 1, true, false, false };
@@ -268,7 +277,8 @@ void LineEditorUI::paint (juce::Graphics& g)
     for (int quarter = 1; quarter <= 3; ++quarter)
     {
         const float y = CurveEdits::screenY (geo, static_cast<float> (quarter) * 0.25f);
-        g.drawLine (m + gridInset, y, w - m - gridInset, y, quarter == 2 ? 3.0f * gridThickness : gridThickness);
+        g.drawLine (m + gridInset, y, w - m - gridInset, y,
+                    quarter == 2 ? 3.0f * gridThickness : gridThickness);
     }
 
     const int64_t n = timeSigNumerator;
@@ -277,25 +287,44 @@ void LineEditorUI::paint (juce::Graphics& g)
         const int64_t divisions = n * n;
         for (int64_t c = 1; c < divisions; ++c)
         {
-            const float x = CurveEdits::screenX (geo, static_cast<float> (c) / static_cast<float> (divisions));
-            g.drawLine (x, m + gridInset, x, h - m - gridInset, c % n == 0 ? 3.0f * gridThickness : gridThickness);
+            const float x =
+                CurveEdits::screenX (geo, static_cast<float> (c) / static_cast<float> (divisions));
+            g.drawLine (x, m + gridInset, x, h - m - gridInset,
+                        c % n == 0 ? 3.0f * gridThickness : gridThickness);
         }
     }
 
+    // One stroke through all 511 segments: drawn one by one, the half-pixel segments would each
+    // antialias their edges and the line would come out a quarter transparent.
+    juce::Path curve;
+    curve.preallocateSpace (3 * tableSize);
+    bool gap = true;
+    for (int k = 0; k < tableSize; ++k)
+    {
+        const juce::Point<float> v (CurveEdits::screenX (geo, renderedLine[k][0]),
+                                    CurveEdits::screenY (geo, renderedLine[k][1]));
+        if (!drawable (v))
+            gap = true;
+        else if (std::exchange (gap, false))
+            curve.startNewSubPath (v);
+        else
+            curve.lineTo (v);
+    }
     g.setColour (lineColour);
-    for (int k = 0; k < tableSize - 1; ++k)
-        g.drawLine (CurveEdits::screenX (geo, renderedLine[k][0]), CurveEdits::screenY (geo, renderedLine[k][1]),
-                    CurveEdits::screenX (geo, renderedLine[k + 1][0]),
-                    CurveEdits::screenY (geo, renderedLine[k + 1][1]), lineThickness);
+    g.strokePath (curve, juce::PathStrokeType (lineThickness, juce::PathStrokeType::beveled,
+                                               juce::PathStrokeType::butt));
 
     const float r = pointSize / 2.0f;
     for (int i = 0; i < juce::jlimit (0, maxPoints, static_cast<int> (numPoints)); ++i)
     {
         const auto& p = points[i];
-        g.fillEllipse (CurveEdits::screenX (geo, p.x) - r, CurveEdits::screenY (geo, p.y) - r, pointSize, pointSize);
-        if (i > 0)
-            g.drawEllipse (CurveEdits::screenX (geo, p.handleX) - r, CurveEdits::screenY (geo, p.handleY) - r,
-                           pointSize, pointSize, handleOutline);
+        const juce::Point<float> at (CurveEdits::screenX (geo, p.x), CurveEdits::screenY (geo, p.y));
+        const juce::Point<float> handle (CurveEdits::screenX (geo, p.handleX),
+                                         CurveEdits::screenY (geo, p.handleY));
+        if (drawable (at))
+            g.fillEllipse (at.x - r, at.y - r, pointSize, pointSize);
+        if (i > 0 && drawable (handle))
+            g.drawEllipse (handle.x - r, handle.y - r, pointSize, pointSize, handleOutline);
     }
 }
 
