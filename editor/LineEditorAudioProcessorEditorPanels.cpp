@@ -22,6 +22,8 @@ int litWhen (bool on)
 
 void LineEditorAudioProcessorEditor::fillShapeThumbnails()
 {
+    static_assert (sizeof (shapeThumbnails) == sizeof (ShapeThumbnailTable::Rows),
+                   "one value per thumbnail point");
     std::memcpy (shapeThumbnails, ShapeThumbnailTable::rows(), sizeof (shapeThumbnails));
 }
 
@@ -151,13 +153,8 @@ void LineEditorAudioProcessorEditor::setUpLineIconAndMeter (int line)
 void LineEditorAudioProcessorEditor::setUpLengthGroup (int line)
 {
     const float s = processor.scaling;
-    auto& knob = lengthSliders[line];
-    WidgetSetUp::knob (knob, lookAndFeels[line], 150);
-    knob.setRange (0.0, 1.0, 0.001);
-    knob.setDoubleClickReturnValue (true, 0.63);
-    knob.setTooltip ("Loop Length (Bars)");
-    knob.setValue (processor.lineLength[line][editedState()], juce::dontSendNotification);
-    knob.addListener (this);
+    WidgetSetUp::editingKnob (lengthSliders[line], lookAndFeels[line], 150, { 0.0, 1.0, 0.001 }, 0.63,
+                              "Loop Length (Bars)", processor.lineLength[line][editedState()], this);
 
     WidgetSetUp::label (lengthLabels[line],
                         KnobReadouts::length (processor.activeLength[line], processor.activeSync[line]),
@@ -185,35 +182,34 @@ void LineEditorAudioProcessorEditor::setUpStateIcons()
 
 void LineEditorAudioProcessorEditor::setUpSoloMuteIcons()
 {
-    for (int band = 0; band < 3; ++band)
+    const struct
     {
-        WidgetSetUp::icon (soloIcons[band], 13, processor.scaling, this);
-        WidgetSetUp::caption (soloIcons[band], "S", 10.0f, juce::Font::plain);
-        soloIcons[band].setTooltip ("Solo");
-        soloIcons[band].state = litWhen (processor.bandSolo[band]);
-        soloIcons[band].repaint();
-    }
-    for (int band = 0; band < 3; ++band)
-    {
-        WidgetSetUp::icon (muteIcons[band], 13, processor.scaling, this);
-        WidgetSetUp::caption (muteIcons[band], "M", 10.0f, juce::Font::plain);
-        muteIcons[band].setTooltip ("Mute");
-        muteIcons[band].state = litWhen (processor.bandMute[band]);
-        muteIcons[band].repaint();
-    }
+        Icons* icons;
+        const char* caption;
+        const char* tooltip;
+        const LineEditorAudioProcessor::Flag* on;
+    } families[] = { { soloIcons, "S", "Solo", processor.bandSolo },
+                     { muteIcons, "M", "Mute", processor.bandMute } };
+
+    for (const auto& family : families)
+        for (int band = 0; band < 3; ++band)
+        {
+            auto& icon = family.icons[band];
+            WidgetSetUp::icon (icon, 13, processor.scaling, this);
+            WidgetSetUp::caption (icon, family.caption, 10.0f, juce::Font::plain);
+            icon.setTooltip (family.tooltip);
+            icon.state = litWhen (family.on[band]);
+            icon.repaint();
+        }
 }
 
 void LineEditorAudioProcessorEditor::setUpGlideGroup (int line)
 {
     const float s = processor.scaling;
     auto& knob = glideSliders[line];
-    WidgetSetUp::knob (knob, lookAndFeels[line], 150);
     // Legal values are 0.2 ms plus whole milliseconds; the skew gives short times more travel.
-    knob.setNormalisableRange ({ 0.2, 500.0, 1.0, 0.5 });
-    knob.setDoubleClickReturnValue (true, 10.0);
-    knob.setTooltip ("Smooth Time (MS)");
-    knob.setValue (processor.bandGlide[line][editedState()], juce::dontSendNotification);
-    knob.addListener (this);
+    WidgetSetUp::editingKnob (knob, lookAndFeels[line], 150, { 0.2, 500.0, 1.0, 0.5 }, 10.0,
+                              "Smooth Time (MS)", processor.bandGlide[line][editedState()], this);
 
     WidgetSetUp::label (glideLabels[line], KnobReadouts::glide (static_cast<float> (knob.getValue())),
                         10.0f * s, false, juce::Justification::centred);
@@ -237,12 +233,8 @@ void LineEditorAudioProcessorEditor::setUpMixGroup (int line)
 {
     const float s = processor.scaling;
     auto& knob = mixSliders[line];
-    WidgetSetUp::knob (knob, lookAndFeels[line], 150);
-    knob.setRange (0.0, 1.0, 0.001);
-    knob.setDoubleClickReturnValue (true, 0.5);
-    knob.setTooltip ("Dry/Wet Mix");
-    knob.setValue (processor.bandMix[line][editedState()], juce::dontSendNotification);
-    knob.addListener (this);
+    WidgetSetUp::editingKnob (knob, lookAndFeels[line], 150, { 0.0, 1.0, 0.001 }, 0.5, "Dry/Wet Mix",
+                              processor.bandMix[line][editedState()], this);
 
     WidgetSetUp::label (mixLabels[line], KnobReadouts::mix (static_cast<float> (knob.getValue())), 10.0f * s,
                         false, juce::Justification::centred);
@@ -302,13 +294,7 @@ void LineEditorAudioProcessorEditor::setUpCurveEditors()
         curveEditor->timeSigNumerator = numerator;
         // Triple meters snap to a grid that divides by three.
         curveEditor->xSnapDivisions = numerator == 3 || numerator == 6 || numerator == 12 ? 72.0f : 128.0f;
-        curveEditor->gridInset = s;
-        curveEditor->margin = 4.0f * s;
-        curveEditor->gridThickness = s;
-        curveEditor->lineThickness = s;
-        curveEditor->handleOutline = s;
-        curveEditor->pointSize = 5.0f * s;
-        curveEditor->menuLookAndFeel.scale = s;
+        // The layout, run when the constructor set the size, gave them their scaled sizes.
         curveEditor->menuLookAndFeel.popupFontSize = 11.0f * s;
         curveEditor->snapX = processor.snapX;
         curveEditor->snapY = processor.snapY;
@@ -381,15 +367,8 @@ void LineEditorAudioProcessorEditor::setUpCrossover()
     const char* const tooltips[] = { "Low-Mid Split Frequency", "Mid-High Split Frequency" };
     const float positions[] = { processor.lmFreq[state], processor.hmFreq[state] };
     for (int i = 0; i < 2; ++i)
-    {
-        auto& knob = splitSliders[i];
-        WidgetSetUp::knob (knob, knobLookAndFeel, 200);
-        knob.setDoubleClickReturnValue (true, defaults[i]);
-        knob.setTooltip (tooltips[i]);
-        knob.setRange (0.0, 1.0, 0.0001);
-        knob.setValue (positions[i], juce::dontSendNotification);
-        knob.addListener (this);
-    }
+        WidgetSetUp::editingKnob (splitSliders[i], knobLookAndFeel, 200, { 0.0, 1.0, 0.0001 }, defaults[i],
+                                  tooltips[i], positions[i], this);
 
     for (int i = 0; i < 2; ++i)
     {

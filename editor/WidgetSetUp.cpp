@@ -29,6 +29,18 @@ void WidgetSetUp::knob (juce::Slider& knob, juce::LookAndFeel& lookAndFeel, int 
     knob.setMouseCursor (juce::MouseCursor::PointingHandCursor);
 }
 
+void WidgetSetUp::editingKnob (juce::Slider& knob, juce::LookAndFeel& lookAndFeel, int travel,
+                               juce::NormalisableRange<double> range, double doubleClickValue,
+                               const char* tooltip, float value, juce::Slider::Listener* listener)
+{
+    WidgetSetUp::knob (knob, lookAndFeel, travel);
+    knob.setNormalisableRange (range);
+    knob.setDoubleClickReturnValue (true, doubleClickValue);
+    knob.setTooltip (tooltip);
+    knob.setValue (value, juce::dontSendNotification);
+    knob.addListener (listener);
+}
+
 void WidgetSetUp::label (juce::Label& label, const juce::String& text, float height, bool bold,
                          juce::Justification justification)
 {

@@ -20,6 +20,13 @@ public:
     // whole range, no text box, the pointing hand.
     static void knob (juce::Slider& knob, juce::LookAndFeel& lookAndFeel, int travel);
 
+    // A knob that writes the processor through `listener`: as knob() above, then its legal
+    // values, its double-click (and Alt-click) value and tooltip, and its value set silently, so
+    // that opening the window writes nothing.
+    static void editingKnob (juce::Slider& knob, juce::LookAndFeel& lookAndFeel, int travel,
+                             juce::NormalisableRange<double> range, double doubleClickValue,
+                             const char* tooltip, float value, juce::Slider::Listener* listener);
+
     // A read-out or caption that lets every click through to what lies beneath.
     static void label (juce::Label& label, const juce::String& text, float height, bool bold,
                        juce::Justification justification);

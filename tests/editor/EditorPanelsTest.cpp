@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <atomic>
+#include <cmath>
 #include <thread>
 #include <vector>
 
 using kalvo::test::openEditor;
+using kalvo::test::perStateEntries;
 using kalvo::test::TestHost;
 
 namespace
@@ -19,26 +21,6 @@ void setParameter (LineEditorAudioProcessor& p, const char* id, float value)
 {
     auto* parameter = p.parameters.getParameter (id);
     parameter->setValueNotifyingHost (parameter->convertTo0to1 (value));
-}
-
-// Every per-state entry of the processor, byte for byte.
-std::vector<char> perStateEntries (const LineEditorAudioProcessor& p)
-{
-    std::vector<char> bytes;
-    const auto append = [&] (const auto& field)
-    {
-        const auto* begin = reinterpret_cast<const char*> (&field);
-        bytes.insert (bytes.end(), begin, begin + sizeof (field));
-    };
-    append (p.lineLength);
-    append (p.lineSync);
-    append (p.bandGlide);
-    append (p.bandMix);
-    append (p.lmFreq);
-    append (p.hmFreq);
-    append (p.linePoints1);
-    append (p.linePoints2);
-    return bytes;
 }
 
 void pumpMessages()
@@ -244,45 +226,122 @@ TEST (EditorPanels, KnobsOpenOnThePlayingStateWithoutWritingIt)
     }
 }
 
-TEST (EditorPanels, KnobMovesReachThePlayingStateAndAPushStaysInIt)
+TEST (EditorPanels, AKnobMoveWritesOnlyThePlayingStatesEntryAndRaisesItsFlag)
 {
     TestHost host;
     auto& p = *host.processor;
-    p.currentState = 3;
+    p.currentState = 5;
+    auto e = openEditor (p);
+    e->stopTimer();
+    p.presetModified = false;
+
+    const struct
+    {
+        juce::Slider& knob;
+        double value;
+        float* entry;
+        std::atomic<bool>* flag;
+    } moves[] = {
+        { e->lengthSliders[2], 0.25, &p.lineLength[2][5], &p.speedChanged[2] },
+        { e->mixSliders[3], 0.375, &p.bandMix[3][5], &p.mixChanged[4] },
+        { e->glideSliders[1], 500.0, &p.bandGlide[1][5], nullptr }, // its read-out is written at once
+        { e->splitSliders[0], 0.3, &p.lmFreq[5], &p.lmFreqChanged },
+    };
+    for (const auto& m : moves)
+    {
+        const auto before = perStateEntries (p);
+        const float old = *m.entry;
+        m.knob.setValue (m.value, juce::sendNotificationSync);
+        EXPECT_EQ (*m.entry, static_cast<float> (m.value)) << m.knob.getTooltip();
+        EXPECT_TRUE (m.flag == nullptr || m.flag->load()) << m.knob.getTooltip();
+        *m.entry = old;
+        EXPECT_EQ (perStateEntries (p), before) << m.knob.getTooltip() << " wrote another entry";
+        *m.entry = static_cast<float> (m.value);
+    }
+    EXPECT_EQ (p.activeLength[2].load(), 0.25f);
+    EXPECT_EQ (e->glideLabels[1].getText(), "500");
+    EXPECT_FALSE (p.hmFreqChanged.load());
+    EXPECT_FALSE (p.presetModified.load());
+
+    // The mix reaches its ramp with the next block.
+    host.run (512);
+    EXPECT_EQ (p.mixRamp[4].getTargetValue(), 0.375f);
+}
+
+TEST (EditorPanels, GlideCoefficientsReachTheFilterWithTheNextBlock)
+{
+    const struct
+    {
+        double rate;
+        double knob;
+        float expected;
+    } cases[] = {
+        { 44100.0, 0.2, 0.4904758f }, { 44100.0, 10.2, 0.9861289f }, { 44100.0, 500.0, 0.9997151f },
+        { 48000.0, 0.2, 0.5197027f }, { 48000.0, 10.2, 0.9872487f }, { 48000.0, 500.0, 0.9997382f },
+    };
+    for (const auto& c : cases)
+    {
+        TestHost host (c.rate);
+        auto& p = *host.processor;
+        auto e = openEditor (p);
+        e->stopTimer();
+        e->glideSliders[2].setValue (250.0, juce::dontSendNotification);
+        e->glideSliders[2].setValue (c.knob, juce::sendNotificationSync);
+        host.run (64);
+        const float ms = static_cast<float> (c.knob);
+        const float independent = std::exp (-6.2831855f / (ms * 0.001f * static_cast<float> (c.rate)));
+        EXPECT_EQ (p.glideFilter[2].coeff, independent) << c.rate << " " << c.knob;
+        EXPECT_NEAR (p.glideFilter[2].coeff, c.expected, 1e-7f);
+        EXPECT_EQ (p.glideFilter[2].oneMinusCoeff, 1.0f - independent);
+    }
+}
+
+TEST (EditorPanels, ASplitPushedPastTheOtherStaysInItsState)
+{
+    TestHost host;
+    auto& p = *host.processor;
     p.changeImmediately = true;
     auto e = openEditor (p);
     e->stopTimer();
 
-    // A glide move writes its read-out at once; no move marks the preset modified.
-    p.presetModified = false;
-    e->glideSliders[0].setValue (500.0, juce::sendNotificationSync);
-    EXPECT_EQ (p.bandGlide[0][3], 500.0f);
-    EXPECT_EQ (e->glideLabels[0].getText(), "500");
-    e->lengthSliders[3].setValue (0.25, juce::sendNotificationSync);
-    EXPECT_EQ (p.lineLength[3][3], 0.25f);
-    e->mixSliders[1].setValue (0.125, juce::sendNotificationSync);
-    EXPECT_EQ (p.bandMix[1][3], 0.125f);
-    EXPECT_FALSE (p.presetModified.load());
-
-    // Pushes both ways; the pushed knob follows silently, then the state switches before the
-    // message loop runs: the state left keeps its ordered pair, the new state is untouched.
+    // Pushes both ways, and moves that push nothing. The pushed knob follows silently; then the
+    // state switches before the message loop runs: the state left keeps its ordered pair and
+    // the new state is untouched.
     const struct
     {
         int moved;
         double to;
         float low, high;
-    } pushes[] = { { 0, 0.9, 0.9f, 0.9f }, { 1, 0.1, 0.1f, 0.1f } };
-    for (const auto& push : pushes)
+    } moves[] = {
+        { 0, 0.9, 0.9f, 0.9f },
+        { 1, 0.1, 0.1f, 0.1f },
+        { 0, 0.7627, 0.7627f, 0.7627f }, // equal positions push nothing
+        { 1, 1.0, 0.242f, 1.0f },
+    };
+    for (const auto& m : moves)
     {
         p.currentState = 3;
+        p.lmFreq[3] = 0.242f;
+        p.hmFreq[3] = 0.7627f;
+        p.lmFreqChanged = p.hmFreqChanged = false;
         e->splitSliders[0].setValue (0.242, juce::dontSendNotification);
         e->splitSliders[1].setValue (0.7627, juce::dontSendNotification);
         const float otherLow = p.lmFreq[8], otherHigh = p.hmFreq[8];
+        const bool pushed = m.moved == 0 ? m.to > 0.7627 : m.to < 0.242;
 
-        e->splitSliders[push.moved].setValue (push.to, juce::sendNotificationSync);
-        EXPECT_EQ (p.lmFreq[3], push.low);
-        EXPECT_EQ (p.hmFreq[3], push.high);
-        EXPECT_EQ (e->splitSliders[1 - push.moved].getValue(), push.to);
+        e->splitSliders[m.moved].setValue (m.to, juce::sendNotificationSync);
+        if (m.moved == 0 || pushed)
+        {
+            EXPECT_EQ (p.lmFreq[3], m.low);
+        }
+        if (m.moved == 1 || pushed)
+        {
+            EXPECT_EQ (p.hmFreq[3], m.high);
+        }
+        EXPECT_EQ (p.lmFreqChanged.load(), m.moved == 0 || pushed);
+        EXPECT_EQ (p.hmFreqChanged.load(), m.moved == 1 || pushed);
+        EXPECT_EQ (static_cast<float> (e->splitSliders[0].getValue()), m.low);
+        EXPECT_EQ (static_cast<float> (e->splitSliders[1].getValue()), m.high);
 
         setParameter (p, "State", 8.0f);
         host.run (512);
@@ -290,8 +349,7 @@ TEST (EditorPanels, KnobMovesReachThePlayingStateAndAPushStaysInIt)
         pumpMessages();
         EXPECT_EQ (p.lmFreq[8], otherLow);
         EXPECT_EQ (p.hmFreq[8], otherHigh);
-        EXPECT_EQ (p.lmFreq[3], push.low);
-        EXPECT_EQ (p.hmFreq[3], push.high);
+        EXPECT_LE (p.lmFreq[3], p.hmFreq[3]);
         setParameter (p, "State", 3.0f);
         host.run (512);
     }
