@@ -7,13 +7,6 @@ constexpr juce::uint32 paletteColours[18] = { 0xFF4ED36D, 0xFF457250, 0xFF2C372F
                                               0x90FFFFFF, 0xFF49A7E3, 0xFF48DEE3, 0xFF364A55, 0xFFE34949,
                                               0xFFE3754A, 0xFF553333, 0xFFE3CB45, 0xFFCFE345, 0xFF555533,
                                               0xFF52E343, 0xFF3EE388, 0xFF335538 };
-
-template <typename Child, size_t n>
-void forEach (Child (&children)[n], const std::function<void (Child&)>& action)
-{
-    for (auto& child : children)
-        action (child);
-}
 } // namespace
 
 //==================================================================================================
@@ -216,7 +209,7 @@ void LineEditorAudioProcessorEditor::addChildrenInStackingOrder()
     setUpLevelGroups();
     for (auto* group : { &lowLevelSlider, &midLevelSlider, &highLevelSlider })
     {
-        auto& labels = group == &lowLevelSlider ? lowLevelLabels
+        auto& labels = group == &lowLevelSlider   ? lowLevelLabels
                        : group == &midLevelSlider ? midLevelLabels
                                                   : highLevelLabels;
         add (*group);
@@ -346,14 +339,19 @@ void LineEditorAudioProcessorEditor::setScaleFields (float s)
         icon.scale = s;
         icon.repaint();
     };
-    forEach<Icons> (iconButtons, scaleIcon);
-    forEach<Icons> (shapeFrames, scaleIcon);
-    forEach<Icons> (stateFrames, scaleIcon);
-    forEach<Icons> (soloIcons, scaleIcon);
-    forEach<Icons> (muteIcons, scaleIcon);
-    forEach<Icons> (stateIcons, scaleIcon);
-    forEach<Icons> (lineIcons, scaleIcon);
-    forEach<Icons> (syncIcons, scaleIcon);
+    const auto scaleIcons = [&scaleIcon] (auto& icons)
+    {
+        for (auto& icon : icons)
+            scaleIcon (icon);
+    };
+    scaleIcons (iconButtons);
+    scaleIcons (shapeFrames);
+    scaleIcons (stateFrames);
+    scaleIcons (soloIcons);
+    scaleIcons (muteIcons);
+    scaleIcons (stateIcons);
+    scaleIcons (lineIcons);
+    scaleIcons (syncIcons);
     scaleIcon (categoryIcon);
 
     for (auto& meter : levelMeters)

@@ -31,7 +31,6 @@ class LineEditorAudioProcessorEditor : public juce::AudioProcessorEditor,
                                        public juce::Slider::Listener
 {
 public:
-    static constexpr int numChildren = 236; // the tooltip window included
     static constexpr int refreshIntervalMs = 60;
 
     LineEditorAudioProcessorEditor (LineEditorAudioProcessor& p, juce::AudioProcessorValueTreeState& vts);
