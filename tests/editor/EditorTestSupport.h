@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace kalvo::test
 {
@@ -39,5 +40,25 @@ inline EditorPtr openEditor (LineEditorAudioProcessor& p)
     LineEditorAudioProcessor::editorFactory = nullptr;
     EXPECT_NE (editor, nullptr);
     return EditorPtr (editor);
+}
+
+// Every per-state entry the window's knobs and curves could write, byte for byte.
+inline std::vector<char> perStateEntries (const LineEditorAudioProcessor& p)
+{
+    std::vector<char> bytes;
+    const auto append = [&] (const auto& field)
+    {
+        const auto* begin = reinterpret_cast<const char*> (&field);
+        bytes.insert (bytes.end(), begin, begin + sizeof (field));
+    };
+    append (p.lineLength);
+    append (p.lineSync);
+    append (p.bandGlide);
+    append (p.bandMix);
+    append (p.lmFreq);
+    append (p.hmFreq);
+    append (p.linePoints1);
+    append (p.linePoints2);
+    return bytes;
 }
 } // namespace kalvo::test
