@@ -8,6 +8,7 @@
 using kalvo::test::EditorPtr;
 using kalvo::test::makeEditorProcessor;
 using kalvo::test::openEditor;
+using kalvo::test::requestState;
 
 namespace
 {
@@ -19,12 +20,6 @@ juce::uint32 argb (juce::Colour c)
 juce::uint32 textColour (const juce::Label& label)
 {
     return argb (label.findColour (juce::Label::textColourId));
-}
-
-void setState (LineEditorAudioProcessor& p, int state)
-{
-    auto* parameter = p.parameters.getParameter ("State");
-    parameter->setValueNotifyingHost (parameter->convertTo0to1 (static_cast<float> (state)));
 }
 
 // Every colour and state the four colour functions write, for comparing two calls.
@@ -158,7 +153,7 @@ TEST (EditorColours, KnobStyleAndAPendingStateSwitch)
 {
     auto p = makeEditorProcessor();
     p->currentState = 2;
-    setState (*p, 2);
+    requestState (*p, 2);
     auto e = openEditor (*p);
 
     const auto& low = e->lookAndFeels[1];
@@ -174,7 +169,7 @@ TEST (EditorColours, KnobStyleAndAPendingStateSwitch)
     EXPECT_EQ (argb (e->stateGraphs[7].colour), 0x9949A7E3u);
 
     // Asked for state 7 while 2 still plays (the switch waits for the loop's end).
-    setState (*p, 7);
+    requestState (*p, 7);
     ASSERT_EQ (p->currentState.load(), 2);
     e->ColorStateGraph();
     const struct
