@@ -1,4 +1,5 @@
 #include "LineEditorAudioProcessorEditor.h"
+#include "PresetAlert.h"
 
 namespace
 {
@@ -78,6 +79,8 @@ LineEditorAudioProcessorEditor::LineEditorAudioProcessorEditor (LineEditorAudioP
 LineEditorAudioProcessorEditor::~LineEditorAudioProcessorEditor()
 {
     processor.editorOpen = false;
+    // An alert still up answers nobody, and lets go of lookAndFeels[8] before it goes.
+    PresetAlert::dismissAll (*this);
 
     // Closed by the host from inside a menu or an alert: what is on show lets go of our looks.
     for (auto& look : lookAndFeels)
