@@ -150,6 +150,7 @@ TEST (EditorClicks, ChoosingALineShowsItsEditedStageAndHistory)
     EXPECT_EQ (w.e.lineEditorUI2.points[0].y, 0.2f);
     EXPECT_EQ (w.e.lineEditorUI2.loadedLine, 1);
     EXPECT_EQ (w.p.modelLine, 1); // undo now acts on Low's history
+    EXPECT_EQ (w.e.iconButtons[8].getTooltip(), "Line Undo (3)");
     for (int k = 0; k < 512; ++k)
         ASSERT_EQ (w.p.modulationArray[1][0][k], w.p.lineArray1[1][0][k] * w.p.lineArray2[1][0][k]);
     for (float v : w.p.waveDisplay)
@@ -248,6 +249,7 @@ TEST (EditorClicks, LearnMenuArmsCancelsAndRemoves)
     EXPECT_EQ (w.seam.lastMenu(), juce::StringArray ({ "Midi Learn", "Remove MIDI Connection" }));
     EXPECT_EQ (w.p.stateMIDICon[7].load(), 0);
     EXPECT_EQ (w.p.stateMIDINote[7].load(), 67);
+    EXPECT_EQ (w.e.stateIcons[7].text, "--");
 }
 
 // The host closes the window while a menu is open: the handler returns without touching it.
