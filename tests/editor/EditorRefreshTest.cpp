@@ -102,6 +102,29 @@ TEST (EditorRefresh, EachFlagReachesItsWidgetsAndIsCleared)
               EXPECT_EQ (w.e.iconButtons[20].state, 2);
               EXPECT_EQ (w.e.iconButtons[21].state, 2);
           } },
+        { "a switch waiting for the cycle end",
+          [] (W& w)
+          {
+              auto* state = w.p.parameters.getParameter ("State");
+              state->setValueNotifyingHost (state->convertTo0to1 (4.0f));
+          },
+          [] (W& w) { return w.p.stateChangePending.load(); }, // the audio block clears it
+          [] (W& w) { EXPECT_EQ (w.e.stateGraphs[4].colour.getARGB() & 0xFFFFFFu, 0x54C726u); } },
+        { "mixes and the preset name",
+          [] (W& w)
+          {
+              w.e.mixSliders[1].setValue (0.25, juce::dontSendNotification);
+              w.p.mixChanged[2] = true;
+              w.p.presetName = "Pulse";
+              w.p.presetModified = true;
+              w.p.presetNameChanged = true;
+          },
+          [] (W& w) { return !w.p.mixChanged[2] && !w.p.presetNameChanged; },
+          [] (W& w)
+          {
+              EXPECT_EQ (w.e.mixLabels[1].getText(), "25");
+              EXPECT_EQ (w.e.iconButtons[3].text, "Pulse *");
+          } },
         { "state switched", [] (W& w) { w.switchTo (7); }, [] (W& w) { return !w.p.stateSwitched; },
           [] (W& w)
           {
