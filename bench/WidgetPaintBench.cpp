@@ -1,10 +1,12 @@
 // What the editor's 60 ms refresh asks of the drawing components at the largest interface scale:
-// the waveform (512 points), the 48 state thumbnails, a level meter, a knob and the icon row,
+// the waveform (512 points), the 48 state thumbnails, a level meter, a knob, the icon row and
+// the curve editor during a drag (a 50-point curve rendered and painted per mouse event),
 // each painted into an image in software as the window would.
 
 #include "GraphDraw.h"
 #include "Icons.h"
 #include "LevelMeter.h"
+#include "LineEditorUI.h"
 #include "LooknFeel1.h"
 
 #include <benchmark/benchmark.h>
@@ -111,4 +113,33 @@ void BM_AllNineteenIcons (benchmark::State& state)
             paintInto (image, *icon);
 }
 BENCHMARK (BM_AllNineteenIcons)->Unit (benchmark::kMicrosecond);
+void BM_CurveEditorDragFrame (benchmark::State& state)
+{
+    LineEditorUI editor;
+    editor.setSize (528, 144);
+    editor.margin = 8.0f;
+    editor.pointSize = 10.0f;
+    editor.gridInset = editor.gridThickness = editor.lineThickness = editor.handleOutline = 2.0f;
+    LETPoint curve[50];
+    for (int i = 0; i < 50; ++i)
+        curve[i] = { (float) i / 49.0f,
+                     0.5f + 0.4f * std::sin ((float) i),
+                     (float) (i % 5) * 0.4f - 0.8f,
+                     i,
+                     0.0f,
+                     0.0f,
+                     1 + i % 9,
+                     false,
+                     false,
+                     true };
+    editor.setLinePoints (curve);
+    juce::Image image (juce::Image::ARGB, 528, 144, true, juce::SoftwareImageType());
+    for (auto _ : state)
+    {
+        editor.calculateLine();
+        paintInto (image, editor);
+    }
+}
+BENCHMARK (BM_CurveEditorDragFrame)->Unit (benchmark::kMicrosecond);
+
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CurveRenderer.h"
 #include "LETPoint.h"
 
 #include <cstdint>
@@ -13,8 +14,8 @@
 class LineEditor
 {
 public:
-    static constexpr int maxPoints = 50;
-    static constexpr int tableSize = 512;
+    static constexpr int maxPoints = CurveRenderer::maxPoints;
+    static constexpr int tableSize = CurveRenderer::tableSize;
     static constexpr int numLines = 4;
     static constexpr int numStates = 12;
     static constexpr int maxUndoSteps = 10;

@@ -6,8 +6,6 @@
 #include "AAX_IACFEffectParameters_V4.h"
 #include "CACFUnknown.h"
 
-class AAX_IParameter;
-
 class AAX_IEffectParameters : public AAX_IACFEffectParameters_V4, public CACFUnknown
 {
 public:
@@ -21,9 +19,4 @@ public:
 
     // Answers versions 1 to 4 with the host-facing interface, then what the base answers.
     ACFRESULT InternalQueryInterface (const acfIID& riid, void** ppvObjOut) override;
-
-    // The parameter with this identifier (null and AAX_ERROR_UNIMPLEMENTED here); the packet
-    // dispatcher reads parameter values through it, the effect-parameters base answers it from its
-    // parameter manager.
-    virtual AAX_Result GetParameter (AAX_CParamID iParameterID, AAX_IParameter** oParameter);
 };

@@ -28,6 +28,22 @@ void* HostInstance::facetFor (const acfIID& iid)
     return transportState.facetFor (iid, offered.transport);
 }
 
+IACFUnknown* HostInstance::foreignFor (const acfIID& iid)
+{
+    return iid == IID_IAAXEffectParametersV1 ? effectParameters : nullptr;
+}
+
+int HostInstance::replaySetValueRequests (AAX_IACFEffectParameters& target, AAX_EUpdateSource source)
+{
+    int replayed = 0;
+    for (const auto& request : automationState.takeSetValueRequests())
+    {
+        target.UpdateParameterNormalizedValue (request.parameterID, request.value, source);
+        ++replayed;
+    }
+    return replayed;
+}
+
 ACFRESULT HostInstance::Factory::CreateComponent (const acfCLSID& clsid, IACFUnknown* pUnkOuter,
                                                   const acfIID& iid, void** ppOut)
 {

@@ -4,6 +4,7 @@
 // share one reference count.
 #pragma once
 
+#include "AAX_IACFEffectParameters.h"
 #include "ACF/IACFComponentFactory.h"
 #include "HostAutomationDelegate.h"
 #include "HostController.h"
@@ -22,6 +23,17 @@ public:
 
     void* facetFor (const acfIID& iid) override;
     IACFUnknown* identity() override { return &unknownFacet; }
+    IACFUnknown* foreignFor (const acfIID& iid) override;
+
+    // As the GUI object's host unknown: the object that answers the effect-parameters query (the
+    // instance's own, or any other for a test), handed out with one reference of its own; null
+    // answers nothing. The host holds no reference to it.
+    void setEffectParameters (IACFUnknown* object) noexcept { effectParameters = object; }
+
+    // Sends every queued set-value request back as the host's confirmed value, oldest first, as a
+    // host does after automation; other queued posts are taken too. Returns the number replayed.
+    int replaySetValueRequests (AAX_IACFEffectParameters& target,
+                                AAX_EUpdateSource source = AAX_eUpdateSource_Parameter);
 
     // What this instance's host offers; change before the plug-in asks.
     InstanceVersions& versions() noexcept { return offered; }
@@ -47,6 +59,7 @@ private:
     };
 
     InstanceVersions offered;
+    IACFUnknown* effectParameters = nullptr;
     HostFacet<IACFUnknown> unknownFacet{ *this, 1 };
     Factory factory{ *this, 1 };
     HostController controllerState{ *this };

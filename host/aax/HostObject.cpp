@@ -39,6 +39,19 @@ ACFRESULT HostObject::answer (const acfIID& iid, void** ppOut, bool applyInjecti
     if (ppOut == nullptr)
         return ACF_E_POINTER;
 
+    // A foreign object (one the host was given to hand out) carries its own reference count.
+    IACFUnknown* foreign = foreignFor (iid);
+    const auto handOut = [&] (void* facet)
+    {
+        *ppOut = facet;
+        if (foreign != nullptr)
+            foreign->AddRef();
+        else
+            addRef (0);
+    };
+    const auto facetOrForeign = [&]
+    { return foreign != nullptr ? static_cast<void*> (foreign) : facetFor (iid); };
+
     const HostInjection injection = applyInjection ? host.injectionFor (iid) : HostInjection::None;
     switch (injection)
     {
@@ -50,18 +63,19 @@ ACFRESULT HostObject::answer (const acfIID& iid, void** ppOut, bool applyInjecti
             return ACF_OK;
         case HostInjection::FailWithObject:
         {
-            void* facet = facetFor (iid);
-            *ppOut = facet != nullptr ? facet : static_cast<void*> (identity());
-            addRef (0);
+            void* facet = facetOrForeign();
+            handOut (facet != nullptr ? facet : static_cast<void*> (identity()));
             return ACF_E_NOINTERFACE;
         }
         case HostInjection::SucceedWithCode:
         {
-            void* facet = facetFor (iid);
-            *ppOut = facet;
+            void* facet = facetOrForeign();
             if (facet == nullptr)
+            {
+                *ppOut = nullptr;
                 return ACF_E_NOINTERFACE;
-            addRef (0);
+            }
+            handOut (facet);
             return 1;
         }
         case HostInjection::ThrowStd:
@@ -72,11 +86,13 @@ ACFRESULT HostObject::answer (const acfIID& iid, void** ppOut, bool applyInjecti
             break;
     }
 
-    void* facet = facetFor (iid);
-    *ppOut = facet;
+    void* facet = facetOrForeign();
     if (facet == nullptr)
+    {
+        *ppOut = nullptr;
         return ACF_E_NOINTERFACE;
-    addRef (0);
+    }
+    handOut (facet);
     return ACF_OK;
 }
 

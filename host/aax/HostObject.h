@@ -37,6 +37,9 @@ public:
     virtual void* facetFor (const acfIID& iid) = 0;
     // The object's own unknown.
     virtual IACFUnknown* identity() = 0;
+    // An object of someone else's that this object hands out for iid (with a reference added to
+    // that object, not to this one), or null.
+    virtual IACFUnknown* foreignFor (const acfIID&) { return nullptr; }
 
     // QueryInterface through one of the object's facets: logged, then answered.
     ACFRESULT queryInterface (int version, const acfIID& iid, void** ppOut);

@@ -5,8 +5,8 @@
 #include <thread>
 #include <vector>
 
-#include "AAX_IEffectGUI.h"
-#include "AAX_IEffectParameters.h"
+#include "AAX_CEffectGUI.h"
+#include "AAX_CEffectParameters.h"
 #include "AAX_UIDs.h"
 #include "AcfExports.h"
 #include "CACFUnknown.h"
@@ -22,19 +22,22 @@ std::vector<std::string>& Events()
     return events;
 }
 
-class TestEffectParameters final : public AAX_IEffectParameters
+class TestEffectParameters final : public AAX_CEffectParameters
 {
 public:
     ~TestEffectParameters() override { Events().push_back ("destroyed"); }
     void FinalRelease() override { Events().push_back ("final release"); }
 };
 
-class TestEffectGUI final : public AAX_IEffectGUI
+class TestEffectGUI final : public AAX_CEffectGUI
 {
+    void CreateViewContents() override {}
+    void CreateViewContainer() override {}
+    void DeleteViewContainer() override {}
 };
 
 // An object whose tear-down queries its own interfaces, as destructor paths sometimes do.
-class SelfQueryingObject final : public AAX_IEffectParameters
+class SelfQueryingObject final : public AAX_CEffectParameters
 {
 public:
     ~SelfQueryingObject() override

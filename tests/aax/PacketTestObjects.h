@@ -1,27 +1,19 @@
-// An effect-parameters object that answers GetParameter from a parameter manager, for the packet
-// dispatcher's own single-value generator.
+// An effect-parameters object whose parameters the test adds directly, for the packet dispatcher's
+// own single-value generator.
 #pragma once
 
+#include "AAX_CEffectParameters.h"
 #include "AAX_CLinearTaperDelegate.h"
 #include "AAX_CNumberDisplayDelegate.h"
 #include "AAX_CParameter.h"
 #include "AAX_CParameterManager.h"
 #include "AAX_Errors.h"
-#include "AAX_IEffectParameters.h"
 
 namespace kalvo::aaxtest
 {
-class ManagerEffectParameters final : public AAX_IEffectParameters
+class ManagerEffectParameters final : public AAX_CEffectParameters
 {
 public:
-    AAX_Result GetParameter (AAX_CParamID iParameterID, AAX_IParameter** oParameter) override
-    {
-        if (oParameter == nullptr)
-            return AAX_ERROR_NULL_ARGUMENT;
-        *oParameter = manager.GetParameterByID (iParameterID);
-        return *oParameter != nullptr ? AAX_SUCCESS : AAX_ERROR_INVALID_PARAMETER_ID;
-    }
-
     template <typename T>
     AAX_CParameter<T>& add (AAX_CParamID id, T value, T minValue = T (0), T maxValue = T (1))
     {
@@ -32,6 +24,6 @@ public:
         return *p;
     }
 
-    AAX_CParameterManager manager;
+    AAX_CParameterManager& manager = mParameterManager;
 };
 } // namespace kalvo::aaxtest

@@ -2,29 +2,12 @@
 // preset the README's demo uses really moves the three bands.
 #include "LineEditorAudioProcessor.h"
 #include "RenderSession.h"
-#include <cstdlib>
+#include "TestHome.h"
+#include <limits>
 #include <gtest/gtest.h>
 
 namespace
 {
-// The processor makes its presets folder under HOME; a private one keeps the user's alone.
-void useTemporaryHome()
-{
-    struct Home
-    {
-        Home()
-        {
-            folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                         .getNonexistentChildFile ("kalvo-render-test-home", "", false);
-            folder.createDirectory();
-            setenv ("HOME", folder.getFullPathName().toRawUTF8(), 1);
-        }
-        ~Home() { folder.deleteRecursively(); }
-        juce::File folder;
-    };
-    static Home home;
-}
-
 juce::Result loadPreset (juce::AudioProcessor& processor, const juce::File& file)
 {
     return static_cast<LineEditorAudioProcessor&> (processor).getStateFromFile (file)
@@ -34,6 +17,8 @@ juce::Result loadPreset (juce::AudioProcessor& processor, const juce::File& file
 
 juce::AudioBuffer<float> readWav (const juce::File& file, double& rate)
 {
+    if (! file.existsAsFile())
+        return {};
     std::unique_ptr<juce::AudioFormatReader> reader (
         juce::WavAudioFormat().createReaderFor (new juce::FileInputStream (file), true));
     if (reader == nullptr)
@@ -60,6 +45,8 @@ std::vector<float> bandLevels (const juce::AudioBuffer<float>& audio, double rat
 
     const auto window = static_cast<size_t> (rate * 0.0625);
     std::vector<float> levels;
+    if (window == 0)
+        return levels;
     for (size_t start = static_cast<size_t> (rate * 0.5); start + window <= band.size(); start += window)
     {
         double sum = 0.0;
@@ -73,6 +60,8 @@ std::vector<float> bandLevels (const juce::AudioBuffer<float>& audio, double rat
 
 float spread (const std::vector<float>& levels)
 {
+    if (levels.empty())
+        return std::numeric_limits<float>::quiet_NaN();
     const auto [low, high] = std::minmax_element (levels.begin(), levels.end());
     return *high - *low;
 }
@@ -86,9 +75,8 @@ protected:
 
     void SetUp() override
     {
-        useTemporaryHome();
-        folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                     .getNonexistentChildFile ("kalvo-render", "");
+        // Inside this process's private home: parallel test processes never share the folder.
+        folder = kalvo::test::temporaryHomeFolder().getChildFile ("kalvo-render");
         ASSERT_TRUE (folder.createDirectory().wasOk());
         settings.outputFile = folder.getChildFile ("out.wav");
     }

@@ -72,6 +72,9 @@ AAX_Result AAX_CPacketDispatcher::Dispatch()
 {
     AAX_Result result = AAX_SUCCESS;
     AAX_StLock_Guard guard (mLockGuard);
+    // Without a controller (before Initialize, after Uninitialize) there is nobody to post to.
+    if (mPlugIn == nullptr)
+        return AAX_SUCCESS;
 
     for (auto& route : mPacketsHandlers)
     {
@@ -90,9 +93,7 @@ AAX_Result AAX_CPacketDispatcher::Dispatch()
         }
 
         if (handlerResult == AAX_SUCCESS)
-            result = mPlugIn != nullptr
-                         ? mPlugIn->PostPacket (packet.GetID(), packet.GetPtr(), packet.GetSize())
-                         : AAX_ERROR_NULL_OBJECT;
+            result = mPlugIn->PostPacket (packet.GetID(), packet.GetPtr(), packet.GetSize());
         packet.SetDirty (false);
     }
     return result;

@@ -19,10 +19,3 @@ ACFRESULT AAX_IEffectParameters::InternalQueryInterface (const acfIID& riid, voi
     }
     return CACFUnknown::InternalQueryInterface (riid, ppvObjOut);
 }
-
-AAX_Result AAX_IEffectParameters::GetParameter (AAX_CParamID, AAX_IParameter** oParameter)
-{
-    if (oParameter != nullptr)
-        *oParameter = nullptr;
-    return AAX_ERROR_UNIMPLEMENTED;
-}
