@@ -4,6 +4,7 @@
 #include "GlideFilter.h"
 #include "LETPoint.h"
 #include "LineEditor.h"
+#include "ParameterTable.h"
 
 #include <JuceHeader.h>
 
@@ -63,6 +64,12 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
     void parameterChanged (const juce::String& parameterID, float newValue) override;
 
+    // What createEditor builds. The plug-in installs its editor window here; without one (the
+    // engine's own tests, the offline renderer) the framework's generic editor stands in, so the
+    // engine never depends on the editor.
+    using EditorFactory = juce::AudioProcessorEditor* (*) (LineEditorAudioProcessor&);
+    static inline std::atomic<EditorFactory> editorFactory{ nullptr };
+
     //==============================================================================================
     // The 17 host parameters, in creation order.
     static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
@@ -100,6 +107,12 @@ public:
     // Message side: forgets every curve undo step of both stages and the parameter tree's own
     // history, for operations after which no earlier step may be undone (a load, a preset reset).
     void clearUndoHistories();
+
+    // Message side: renders both stages of (line, state) from linePoints1 and linePoints2 into
+    // lineArray1 and lineArray2 and their product into modulationArray. It loads the curves
+    // into the two curve models on the way, so a caller outside construction holds
+    // curveModelLock and leaves the models synced or stale afterwards.
+    void renderLineState (int line, int state);
 
     // State document, preset files, settings file and state operations.
     bool saveStateToFile (juce::File file);
@@ -248,29 +261,8 @@ public:
     int32_t modelState = 0;
 
 private:
-    enum ParameterIndex
-    {
-        pPower,
-        pMixMaster,
-        pMixMain,
-        pMixLow,
-        pMixMid,
-        pMixHigh,
-        pLowLevel,
-        pMidLevel,
-        pHighLevel,
-        pLowSolo,
-        pLowMute,
-        pMidSolo,
-        pMidMute,
-        pHighSolo,
-        pHighMute,
-        pState,
-        pLineCH,
-        numParameters
-    };
-
-    static const char* const parameterIDs[numParameters];
+    using ParameterIndex = ParameterTable::Index;
+    static constexpr int numParameters = ParameterTable::numParameters;
 
     float currentValue (ParameterIndex index) const noexcept { return rawValues[index]->load(); }
     bool isBandAudible (int band) const noexcept;

@@ -7,33 +7,10 @@
 
 namespace
 {
-constexpr float defaultLength = 0.63f;
-constexpr float defaultGlide = 10.0f;
-constexpr float defaultLowMid = 0.242f;
-constexpr float defaultMidHigh = 0.7627f;
-
 void setParameter (LineEditorAudioProcessor& p, const char* id, float value)
 {
     if (auto* parameter = p.parameters.getParameter (id))
         parameter->setValueNotifyingHost (parameter->convertTo0to1 (value));
-}
-
-void refreshProduct (LineEditorAudioProcessor& p, int line, int state)
-{
-    for (int k = 0; k < 512; ++k)
-        p.modulationArray[line][state][k] = p.lineArray1[line][state][k] * p.lineArray2[line][state][k];
-}
-
-void renderStage1 (LineEditorAudioProcessor& p, int line, int state)
-{
-    p.lineEditor1.setLinePoints (p.linePoints1[line][state]);
-    p.lineEditor1.getLineArray (p.lineArray1[line][state]);
-}
-
-void renderStage2 (LineEditorAudioProcessor& p, int line, int state)
-{
-    p.lineEditor2.setLinePoints (p.linePoints2[line][state]);
-    p.lineEditor2.getLineArray (p.lineArray2[line][state]);
 }
 
 void raiseStateFlags (LineEditorAudioProcessor& p)
@@ -64,10 +41,10 @@ void resetMixesOfCurrentState (LineEditorAudioProcessor& p)
         return;
 
     for (int l = 0; l < StateOperations::numLines; ++l)
-        p.bandMix[l][p.currentState] = 1.0f;
+        p.bandMix[l][p.currentState] = StateDefaults::mix;
 
     for (auto* id : { "MixMain", "MixLow", "MixMid", "MixHigh" })
-        setParameter (p, id, 1.0f);
+        setParameter (p, id, StateDefaults::mix);
 }
 
 // round() of a single-precision value, halves to even.
@@ -120,38 +97,31 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
     {
         for (int s = 0; s < numStates; ++s)
         {
-            p.lineLength[l][s] = defaultLength;
-            p.lineSync[l][s] = true;
-            p.lmFreq[s] = defaultLowMid;
-            p.hmFreq[s] = defaultMidHigh;
+            p.lineLength[l][s] = StateDefaults::length;
+            p.lineSync[l][s] = StateDefaults::sync;
+            p.lmFreq[s] = StateDefaults::lowMidSplit;
+            p.hmFreq[s] = StateDefaults::midHighSplit;
             p.stateMIDICon[s] = 0;
-            p.stateMIDINote[s] = 60 + s;
+            p.stateMIDINote[s] = StateDefaults::firstMidiNote + s;
             makeFlatCurve (p.linePoints1[l][s]);
             makeFlatCurve (p.linePoints2[l][s]);
-            renderStage1 (p, l, s);
-            renderStage2 (p, l, s);
-            refreshProduct (p, l, s);
+            p.renderLineState (l, s);
         }
     }
 
     p.changeImmediately = true;
     p.linkMix = true;
 
-    for (auto* id : { "MixMaster", "MixMain", "MixLow", "MixMid", "MixHigh" })
-        setParameter (p, id, 1.0f);
-
-    for (auto* id : { "LowLevel", "MidLevel", "HighLevel" })
-        setParameter (p, id, 0.5f);
-
-    for (auto* id : { "LowSolo", "LowMute", "MidSolo", "MidMute", "HighSolo", "HighMute", "State" })
-        setParameter (p, id, 0.0f);
+    // Every parameter but Power and LineCH returns to its default, in creation order.
+    for (int i = ParameterTable::pMixMaster; i <= ParameterTable::pState; ++i)
+        setParameter (p, ParameterTable::specs[i].id, ParameterTable::specs[i].defaultValue);
 
     for (int l = 0; l < numLines; ++l)
     {
         for (int s = 0; s < numStates; ++s)
         {
-            p.bandMix[l][s] = 1.0f;
-            p.bandGlide[l][s] = defaultGlide;
+            p.bandMix[l][s] = StateDefaults::mix;
+            p.bandGlide[l][s] = StateDefaults::glide;
         }
     }
 
@@ -223,9 +193,7 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p)
     {
         std::copy (p.stateClipboard1[l], p.stateClipboard1[l] + numSlots, p.linePoints1[l][s]);
         std::copy (p.stateClipboard2[l], p.stateClipboard2[l] + numSlots, p.linePoints2[l][s]);
-        renderStage1 (p, l, s);
-        renderStage2 (p, l, s);
-        refreshProduct (p, l, s);
+        p.renderLineState (l, s);
     }
 
     raiseStateFlags (p);
@@ -240,8 +208,8 @@ void StateOperations::resetState (LineEditorAudioProcessor& p)
     const juce::ScopedLock lock (p.curveModelLock);
     const int s = p.currentState;
 
-    p.lmFreq[s] = defaultLowMid;
-    p.hmFreq[s] = defaultMidHigh;
+    p.lmFreq[s] = StateDefaults::lowMidSplit;
+    p.hmFreq[s] = StateDefaults::midHighSplit;
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -251,15 +219,13 @@ void StateOperations::resetState (LineEditorAudioProcessor& p)
         p.lineEditor1.startNewChange (l, s);
         p.lineEditor2.startNewChange (l, s);
 
-        p.lineLength[l][s] = defaultLength;
-        p.lineSync[l][s] = true;
-        p.bandGlide[l][s] = defaultGlide;
+        p.lineLength[l][s] = StateDefaults::length;
+        p.lineSync[l][s] = StateDefaults::sync;
+        p.bandGlide[l][s] = StateDefaults::glide;
 
         makeFlatCurve (p.linePoints1[l][s]);
         makeFlatCurve (p.linePoints2[l][s]);
-        renderStage1 (p, l, s);
-        renderStage2 (p, l, s);
-        refreshProduct (p, l, s);
+        p.renderLineState (l, s);
     }
 
     resetMixesOfCurrentState (p);
@@ -321,8 +287,7 @@ void StateOperations::randomizeState (LineEditorAudioProcessor& p)
             curve[i].deletable = true;
         }
 
-        renderStage1 (p, l, s);
-        refreshProduct (p, l, s);
+        p.renderLineState (l, s);
     }
 
     for (int l = 0; l < numLines; ++l)
@@ -404,9 +369,7 @@ void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)
         P[0].tn = carried (P[n - 1]);
     }
 
-    model.setLinePoints (P);
-    model.getLineArray (stageOne ? p.lineArray1[l][s] : p.lineArray2[l][s]);
-    refreshProduct (p, l, s);
+    p.renderLineState (l, s);
 
     if (stageOne)
         p.linePoints1Changed = true;
