@@ -23,9 +23,8 @@ bool sameFile (const juce::File& a, const juce::File& b)
 {
     if (a == b)
         return true;
-    struct stat sa
-    {
-    }, sb{};
+    struct stat sa = {};
+    struct stat sb = {};
     return stat (a.getFullPathName().toRawUTF8(), &sa) == 0 &&
            stat (b.getFullPathName().toRawUTF8(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;

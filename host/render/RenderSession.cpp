@@ -26,9 +26,7 @@ juce::Result checkReadable (const juce::File& file, const juce::String& what)
         return juce::Result::fail (what + " " + file.getFullPathName() + " is a folder");
     if (!file.existsAsFile())
         return juce::Result::fail (what + " " + file.getFullPathName() + " does not exist");
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (stat (file.getFullPathName().toRawUTF8(), &info) != 0 || !S_ISREG (info.st_mode))
         return juce::Result::fail (what + " " + file.getFullPathName() +
                                    " is not a regular file (a pipe, a device or a socket); kalvo-render "

@@ -21,18 +21,14 @@ void requestStop (int signal)
 
 void stopOnInterruption()
 {
-    struct sigaction action
-    {
-    };
+    struct sigaction action = {};
     action.sa_handler = requestStop;
     action.sa_flags = static_cast<int> (SA_RESETHAND);
     sigemptyset (&action.sa_mask);
     for (int signal : { SIGINT, SIGTERM })
     {
         // A signal ignored on entry (a background job of a shell, nohup) stays ignored.
-        struct sigaction previous
-        {
-        };
+        struct sigaction previous = {};
         if (sigaction (signal, nullptr, &previous) == 0 && previous.sa_handler != SIG_IGN)
             sigaction (signal, &action, nullptr);
     }

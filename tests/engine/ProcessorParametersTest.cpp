@@ -250,10 +250,14 @@ TEST (ProcessorParameters, HostileHostValuesLeaveParametersUsable)
     const struct
     {
         float normalised;
-        bool kept;        // the value stays as it was
-        float clampedTo;  // otherwise
-    } cases[] = { { std::numeric_limits<float>::quiet_NaN(), true, 0 }, { inf, true, 0 }, { -inf, true, 0 },
-                  { 1.5f, false, 1.0f }, { -0.25f, false, 0.0f }, { 3.0e38f, false, 1.0f } };
+        bool kept;       // the value stays as it was
+        float clampedTo; // otherwise
+    } cases[] = { { std::numeric_limits<float>::quiet_NaN(), true, 0 },
+                  { inf, true, 0 },
+                  { -inf, true, 0 },
+                  { 1.5f, false, 1.0f },
+                  { -0.25f, false, 0.0f },
+                  { 3.0e38f, false, 1.0f } };
 
     for (auto* id : allIDs)
     {
@@ -264,8 +268,8 @@ TEST (ProcessorParameters, HostileHostValuesLeaveParametersUsable)
             const auto before = parameter->getValue();
             parameter->setValue (c.normalised);
             host.run (1);
-            EXPECT_EQ (parameter->getValue(), c.kept ? before : parameter->convertTo0to1 (
-                                                                     parameter->convertFrom0to1 (c.clampedTo)))
+            EXPECT_EQ (parameter->getValue(),
+                       c.kept ? before : parameter->convertTo0to1 (parameter->convertFrom0to1 (c.clampedTo)))
                 << id << " " << c.normalised;
             EXPECT_TRUE (std::isfinite (p.parameters.getRawParameterValue (id)->load())) << id;
             EXPECT_FALSE (parameter->getText (c.normalised, 0).isEmpty()) << id;

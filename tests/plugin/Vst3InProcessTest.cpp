@@ -306,8 +306,9 @@ TEST (Vst3InProcess, ProcessesAudioWithPositionAndMidiAndHandsItsStateOver)
         ASSERT_EQ (component.setActive (true), kResultOk);
         processor.setProcessing (true);
 
-        const auto run = runBlocks (processor, 200, [] (int64 sample)
-                                    { return 0.25f * std::sin (0.02f * static_cast<float> (sample)); });
+        const auto run =
+            runBlocks (processor, 200,
+                       [] (int64 sample) { return 0.25f * std::sin (0.02f * static_cast<float> (sample)); });
         EXPECT_TRUE (run.finite);
         EXPECT_GT (run.rms, 0.1); // a 0.25 sine comes through at about 0.18
         EXPECT_LT (run.rms, 0.3);
@@ -407,10 +408,13 @@ TEST (Vst3InProcess, DefaultBusesAndHostileStates)
     std::memcpy (&privateSize, state.data() + state.size() - identifier.size() - 8, 8);
     ASSERT_LT (privateSize, 1000u);
     const std::vector<char> id (identifier.begin(), identifier.end());
-    const std::vector<char> body (state.begin(), state.end() - static_cast<long> (identifier.size() + 16 + privateSize));
-    const auto trailer = [&] (const std::vector<char>& privateData, uint64 recordedSize)
-    { return joined ({ body, littleEndian64 (0), privateData, littleEndian64 (recordedSize), id }); };
-    const auto prefix = [&] (size_t size) { return std::vector<char> (state.begin(), state.begin() + static_cast<long> (size)); };
+    const std::vector<char> body (state.begin(),
+                                  state.end() - static_cast<long> (identifier.size() + 16 + privateSize));
+    const auto trailer = [&] (const std::vector<char>& privateData, uint64 recordedSize) {
+        return joined ({ body, littleEndian64 (0), privateData, littleEndian64 (recordedSize), id });
+    };
+    const auto prefix = [&] (size_t size)
+    { return std::vector<char> (state.begin(), state.begin() + static_cast<long> (size)); };
 
     // Trees nested 200,000 deep, and one that announces 2^31 - 1 children.
     std::vector<char> nested;
@@ -423,7 +427,8 @@ TEST (Vst3InProcess, DefaultBusesAndHostileStates)
         const char* name;
         std::vector<char> bytes;
     } cases[] = {
-        { "64 bytes, then a size beyond the data", joined ({ prefix (64), littleEndian64 (0x00007ffffffffff0ull), id }) },
+        { "64 bytes, then a size beyond the data",
+          joined ({ prefix (64), littleEndian64 (0x00007ffffffffff0ull), id }) },
         { "size one beyond the data", trailer (noise (privateSize, 1), body.size() + privateSize + 9) },
         { "size 2^64 - 1", trailer ({}, ~uint64 (0)) },
         { "size of the whole data", trailer ({}, state.size()) },
@@ -438,7 +443,8 @@ TEST (Vst3InProcess, DefaultBusesAndHostileStates)
         { "deeply nested private data", trailer (nested, nested.size()) },
         { "private data announcing 2^31 - 1 children", trailer (manyChildren, manyChildren.size()) },
         { "20 MB of noise", noise (20 << 20, 3) },
-        { "20 MB of noise with a trailer", joined ({ noise (20 << 20, 4), littleEndian64 (0), littleEndian64 (0), id }) },
+        { "20 MB of noise with a trailer",
+          joined ({ noise (20 << 20, 4), littleEndian64 (0), littleEndian64 (0), id }) },
     };
 
     for (const auto& c : cases)
