@@ -1,4 +1,5 @@
 #include "LineEditorAudioProcessorEditor.h"
+#include "PresetAlert.h"
 
 namespace
 {
@@ -76,6 +77,8 @@ LineEditorAudioProcessorEditor::LineEditorAudioProcessorEditor (LineEditorAudioP
 LineEditorAudioProcessorEditor::~LineEditorAudioProcessorEditor()
 {
     processor.editorOpen = false;
+    // An alert still up answers nobody, and lets go of lookAndFeels[8] before it goes.
+    PresetAlert::dismissAll (*this);
 
     // No child may call back into an editor whose members are going.
     for (auto* child : getChildren())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EditorLayout.h"
+#include "EditorLinks.h"
 #include "FreqDisplay.h"
 #include "GraphDraw.h"
 #include "Icons.h"
@@ -149,7 +150,9 @@ public:
     int32_t numPresetSubfolders = 0;
 
     juce::Label aboutLabels[2];
-    juce::HyperlinkButton linkButtons[2];
+    // Built with their addresses: setting one later copies an empty buffer through a null pointer.
+    juce::HyperlinkButton linkButtons[2]{ { {}, juce::URL (EditorLinks::productPage) },
+                                          { {}, juce::URL (EditorLinks::homePage) } };
     juce::Label versionLabel;
     juce::Label shortVersionLabel;
 

@@ -1,5 +1,5 @@
 // With the editor open, the audio thread captures the waveform for it: those blocks, and the
-// window's refresh between them, still allocate nothing on the audio path.
+// window's refresh and knob moves between them, still allocate nothing on the audio path.
 
 #include "AllocationCounter.h"
 #include "EditorTestSupport.h"
@@ -34,6 +34,12 @@ TEST (EditorAllocation, CapturingBlocksAllocateNothingWhileTheWindowIsOpen)
             editor->timerCallback();
             editor->setElementSizes(); // copies the waveform through the handshake
         }
+        // The knobs that write the processor directly hand the audio thread new targets.
+        const double position = rng.nextDouble();
+        juce::Slider* knobs[] = { &editor->lengthSliders[block % 4], &editor->glideSliders[block % 4],
+                                  &editor->mixSliders[block % 4], &editor->splitSliders[block % 2] };
+        knobs[block % 4]->setValue (knobs[block % 4]->proportionOfLengthToValue (position),
+                                    juce::sendNotificationSync);
 
         AllocationCounter counter;
         host.process (buffer, midi);

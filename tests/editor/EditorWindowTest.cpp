@@ -4,6 +4,7 @@
 #include "AssertionCatcher.h"
 #include "EditorTestSupport.h"
 
+#include <thread>
 #include <vector>
 
 using kalvo::test::makeEditorProcessor;
@@ -226,6 +227,7 @@ TEST (EditorWindow, HundredOpensAndClosesWithRandomSettings)
     juce::Random random (1313);
     const float scales[] = { 1.0f, 1.5f, 2.0f };
     auto* power = p->parameters.getParameter ("Power");
+    auto* level = p->parameters.getParameter ("HighLevel");
     for (int round = 0; round < 100; ++round)
     {
         p->scaling = scales[random.nextInt (3)];
@@ -241,7 +243,11 @@ TEST (EditorWindow, HundredOpensAndClosesWithRandomSettings)
         editor->timerCallback();
         if (random.nextBool())
             editor->ViewSelector (1);
+        // A host change from another thread leaves a knob update pending as the window closes.
+        std::thread automation ([&] { level->setValueNotifyingHost (random.nextFloat()); });
+        automation.join();
         editor.reset();
         ASSERT_FALSE (p->editorOpen);
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (1);
     }
 }
