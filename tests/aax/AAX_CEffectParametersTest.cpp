@@ -358,6 +358,7 @@ TEST_F (EffectParameters, PageTablesAndTheChunkedCount)
     const auto reports = host.assertions();
     ASSERT_EQ (reports.size(), 1u);
     EXPECT_EQ (reports[0].note, "mNumChunkedParameters >= 0");
+    EXPECT_EQ (reports[0].line, 128);
     overFiltered->Uninitialize();
 }
 

@@ -378,9 +378,12 @@ TEST_F (ParameterChunk, HostCallsOutOfOrderOrWithBadArguments)
     EXPECT_EQ (equal, 1);
     const auto reports = host.assertions();
     ASSERT_EQ (reports.size(), 2u); // building and comparing report, restoring does not
+    EXPECT_EQ (reports[0].line, 815);
+    EXPECT_EQ (reports[1].line, 667);
     for (const auto& report : reports)
     {
         EXPECT_EQ (report.note, "NULL != parameter");
         EXPECT_EQ (report.flags, 1);
+        EXPECT_NE (report.file.find ("AAX_CEffectParameters.cpp"), std::string::npos) << report.file;
     }
 }
