@@ -480,8 +480,9 @@ AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID i
     const double oldValue = parameter->GetNormalizedValue();
     parameter->UpdateNormalizedValue (iValue);
     const AAX_Result result = mPacketDispatcher.SetDirty (iParameterID, true);
+    // The count wraps instead of overflowing; a wrapped, negative count is not reported.
     if (oldValue != iValue)
-        ++mNumPlugInChanges;
+        mNumPlugInChanges = static_cast<int32_t> (static_cast<uint32_t> (mNumPlugInChanges) + 1u);
     return result;
 }
 
