@@ -1,5 +1,6 @@
 #include "LineEditorAudioProcessor.h"
 
+#include "HostParameter.h"
 #include "SettingsFile.h"
 #include "SplitFrequency.h"
 #include "StateDocument.h"
@@ -100,9 +101,11 @@ void narrowTableIndices (double base, double step, double first, int count, int3
 
 //==================================================================================================
 LineEditorAudioProcessor::LineEditorAudioProcessor()
+    // Both buses start switched on: hosts that apply no layout of their own (some LV2 and VST3
+    // hosts) would otherwise hand the plug-in zero channels, or null channel pointers.
     : juce::AudioProcessor (BusesProperties()
-                                .withInput ("Input", juce::AudioChannelSet::stereo(), false)
-                                .withOutput ("Output", juce::AudioChannelSet::stereo(), false)),
+                                .withInput ("Input", juce::AudioChannelSet::stereo(), true)
+                                .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
       parameters (*this, &undoManager, "KalvoParamTree", createParameterLayout())
 {
     for (int i = 0; i < numCurvePoints; ++i)
@@ -274,7 +277,7 @@ juce::AudioProcessorValueTreeState::ParameterLayout LineEditorAudioProcessor::cr
 {
     juce::AudioProcessorValueTreeState::ParameterLayout layout;
     for (const auto& spec : ParameterTable::specs)
-        layout.add (std::make_unique<juce::AudioParameterFloat> (
+        layout.add (std::make_unique<HostParameter> (
             juce::ParameterID{ spec.id, 1 }, spec.id,
             juce::NormalisableRange<float> (0.0f, spec.maximum, spec.step), spec.defaultValue));
     return layout;
@@ -582,8 +585,7 @@ void LineEditorAudioProcessor::releaseResources() {}
 
 bool LineEditorAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 {
-    // Stereo only. A bus may also be switched off: the buses start that way, and hosts enable
-    // them one at a time.
+    // Stereo only. A bus may also be switched off: hosts switch buses off and on one at a time.
     const auto usable = [] (const juce::AudioChannelSet& set)
     { return set == juce::AudioChannelSet::stereo() || set.isDisabled(); };
     return usable (layouts.getMainInputChannelSet()) && usable (layouts.getMainOutputChannelSet());
@@ -770,6 +772,8 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
         buffer.clear (channel, 0, numSamples);
 
     applyPendingTargets();
+    if (waveRestartRequested.exchange (false))
+        std::fill (std::begin (waveBuffer), std::end (waveBuffer), 0.5f);
     if (waveDisplayResetPending)
         resetWaveDisplay();
     handleMidi (midiMessages);
@@ -1054,6 +1058,16 @@ void LineEditorAudioProcessor::copyWaveDisplay (float* destination)
     waveDisplayLock = false;
 }
 
+void LineEditorAudioProcessor::restartWaveform()
+{
+    waveDisplayLock = true;
+    while (waveDisplayWriting)
+        std::this_thread::yield();
+    std::fill (std::begin (waveDisplay), std::end (waveDisplay), 0.5f);
+    waveDisplayLock = false;
+    waveRestartRequested = true;
+}
+
 //==================================================================================================
 const juce::String LineEditorAudioProcessor::getName() const
 {
@@ -1148,14 +1162,16 @@ void LineEditorAudioProcessor::resetPreset()
     StateOperations::resetPreset (*this);
 }
 
-void LineEditorAudioProcessor::CopyState()
+void LineEditorAudioProcessor::CopyState (int state)
 {
-    StateOperations::copyState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::copyState (*this, state);
 }
 
-void LineEditorAudioProcessor::PasteState()
+void LineEditorAudioProcessor::PasteState (int state)
 {
-    StateOperations::pasteState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::pasteState (*this, state);
 }
 
 void LineEditorAudioProcessor::flipLine (bool vertical)
@@ -1163,12 +1179,14 @@ void LineEditorAudioProcessor::flipLine (bool vertical)
     StateOperations::flipLine (*this, vertical);
 }
 
-void LineEditorAudioProcessor::ResetState()
+void LineEditorAudioProcessor::ResetState (int state)
 {
-    StateOperations::resetState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::resetState (*this, state);
 }
 
-void LineEditorAudioProcessor::RandomizeState()
+void LineEditorAudioProcessor::RandomizeState (int state)
 {
-    StateOperations::randomizeState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::randomizeState (*this, state);
 }
