@@ -22,6 +22,8 @@ int litWhen (bool on)
 
 void LineEditorAudioProcessorEditor::fillShapeThumbnails()
 {
+    static_assert (sizeof (shapeThumbnails) == sizeof (ShapeThumbnailTable::Rows),
+                   "one value per thumbnail point");
     std::memcpy (shapeThumbnails, ShapeThumbnailTable::rows(), sizeof (shapeThumbnails));
 }
 
