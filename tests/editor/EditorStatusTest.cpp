@@ -128,6 +128,14 @@ TEST (EditorColours, PowerAndLineColourEveryWidgetExactly)
         EXPECT_EQ (argb (e->shapeGraphs[13].colour), c.shapeAndGridLabels);
         EXPECT_EQ (textColour (e->gridLabels[2]), c.shapeAndGridLabels);
 
+        // The preset bar and Power icons keep Main's colours at every Power.
+        for (int k = 0; k <= 4; ++k)
+        {
+            EXPECT_EQ (argb (e->iconButtons[k].onColour), 0xFF49A7E3u) << k;
+            EXPECT_EQ (argb (e->iconButtons[k].pressedColour), 0xFF364A55u) << k;
+            EXPECT_EQ (argb (e->iconButtons[k].offColour), 0x7F49A7E3u) << k;
+        }
+
         // Only the edited line's knob groups show.
         for (int line = 0; line < 4; ++line)
         {
