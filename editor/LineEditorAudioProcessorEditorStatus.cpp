@@ -80,8 +80,8 @@ void LineEditorAudioProcessorEditor::setPowerColors()
 {
     ColorStateGraph();
 
-    const bool lit = C::lit (processor.powerValue.load());
-    const bool framesLit = C::framesLit (processor.powerValue.load());
+    const float power = processor.powerValue.load();
+    const bool lit = C::lit (power), framesLit = C::framesLit (power);
     const auto litOr = [lit] (juce::uint8 a, juce::uint8 b) { return C::pick (lit, a, b); };
     const auto white = palette[5];
 
@@ -93,24 +93,27 @@ void LineEditorAudioProcessorEditor::setPowerColors()
         playMarker.repaint();
     }
 
+    bool knobsChanged = false;
     for (int line = 0; line < 4; ++line)
         for (auto* look : { &lookAndFeels[line], &lookAndFeels[4 + line] })
         {
-            look->accentColour = C::alpha (C::bright (palette, line), litOr (0xFF, 0x7F));
+            const auto accent = C::alpha (C::bright (palette, line), litOr (0xFF, 0x7F));
+            knobsChanged = knobsChanged || look->accentColour != accent;
+            look->accentColour = accent;
             look->trackColour = C::alpha (C::dark (palette, line), litOr (0xFF, 0x7F));
             look->menuBackgroundColour = C::alpha (C::second (palette, line), litOr (0xFF, 0x7F));
             look->ringInnerRadius = 0.95f;
             look->rotaryStartAngle = 1.24f * juce::MathConstants<float>::pi;
             look->rotaryEndAngle = 2.76f * juce::MathConstants<float>::pi;
         }
-    for (int line = 0; line < 4; ++line)
+    if (knobsChanged)
     {
-        lengthSliders[line].repaint();
-        mixSliders[line].repaint();
-        glideSliders[line].repaint();
+        for (int line = 0; line < 4; ++line)
+            for (auto* knob : { &lengthSliders[line], &mixSliders[line], &glideSliders[line] })
+                knob->repaint();
+        for (auto* knob : { &masterMixSlider, &lowLevelSlider, &midLevelSlider, &highLevelSlider })
+            knob->repaint();
     }
-    for (auto* knob : { &masterMixSlider, &lowLevelSlider, &midLevelSlider, &highLevelSlider })
-        knob->repaint();
 
     for (int line = 0; line < 4; ++line)
     {
@@ -172,8 +175,8 @@ void LineEditorAudioProcessorEditor::setPowerColors()
 void LineEditorAudioProcessorEditor::ColorLineTabs()
 {
     const int cur = editedLine();
-    const bool lit = C::lit (processor.powerValue.load());
-    const bool framesLit = C::framesLit (processor.powerValue.load());
+    const float power = processor.powerValue.load();
+    const bool lit = C::lit (power), framesLit = C::framesLit (power);
     const auto a = C::pick (lit, 0xFF, 0x66);
 
     setLineColours (lineEditorUI1, C::alpha (C::bright (palette, cur), a),
@@ -207,15 +210,9 @@ void LineEditorAudioProcessorEditor::ColorLineTabs()
     const bool mainView = processor.currentView == 0;
     for (int line = 0; line < 4; ++line)
         for (auto* child : std::initializer_list<juce::Component*>{
-                 &lengthSliders[line], &lengthLabels[line], &syncIcons[line], &lengthLabels[4 + line] })
-            child->setVisible (mainView && line == cur);
-    for (int line = 0; line < 4; ++line)
-        for (auto* child : std::initializer_list<juce::Component*>{ &mixSliders[line], &mixLabels[line],
-                                                                    &mixLabels[4 + line] })
-            child->setVisible (mainView && line == cur);
-    for (int line = 0; line < 4; ++line)
-        for (auto* child : std::initializer_list<juce::Component*>{ &glideSliders[line], &glideLabels[line],
-                                                                    &glideLabels[4 + line] })
+                 &lengthSliders[line], &lengthLabels[line], &syncIcons[line], &lengthLabels[4 + line],
+                 &mixSliders[line], &mixLabels[line], &mixLabels[4 + line], &glideSliders[line],
+                 &glideLabels[line], &glideLabels[4 + line] })
             child->setVisible (mainView && line == cur);
 }
 

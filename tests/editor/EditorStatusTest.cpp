@@ -8,6 +8,7 @@
 using kalvo::test::EditorPtr;
 using kalvo::test::makeEditorProcessor;
 using kalvo::test::openEditor;
+using kalvo::test::requestState;
 
 namespace
 {
@@ -21,57 +22,31 @@ juce::uint32 textColour (const juce::Label& label)
     return argb (label.findColour (juce::Label::textColourId));
 }
 
-void setState (LineEditorAudioProcessor& p, int state)
-{
-    auto* parameter = p.parameters.getParameter ("State");
-    parameter->setValueNotifyingHost (parameter->convertTo0to1 (static_cast<float> (state)));
-}
-
-// Every colour and state the four colour functions write, for comparing two calls.
+// Every colour, icon state and visibility of the window's children and look-and-feels, for
+// comparing two calls.
 std::vector<juce::uint32> everyColour (LineEditorAudioProcessorEditor& e)
 {
     std::vector<juce::uint32> all;
-    const auto icon = [&all] (const Icons& i)
+    for (auto* c : e.getChildren())
     {
-        all.insert (all.end(), { argb (i.onColour), argb (i.pressedColour), argb (i.offColour),
-                                 static_cast<juce::uint32> (i.state) });
-    };
-    for (auto* ui : { &e.lineEditorUI1, &e.lineEditorUI2 })
-        all.insert (all.end(), { argb (ui->lineColour), argb (ui->gridColour),
-                                 argb (ui->menuLookAndFeel.accentColour) });
-    for (auto* g : { &e.waveformGraph, &e.previewGraph })
-        all.push_back (argb (g->colour));
-    for (auto& g : e.shapeGraphs)
-        all.push_back (argb (g.colour));
-    for (auto& g : e.stateGraphs)
-        all.push_back (argb (g.colour));
+        all.push_back (c->isVisible() ? 1u : 0u);
+        if (auto* i = dynamic_cast<Icons*> (c))
+            all.insert (all.end(), { argb (i->onColour), argb (i->pressedColour), argb (i->offColour),
+                                     static_cast<juce::uint32> (i->state) });
+        else if (auto* g = dynamic_cast<GraphDraw*> (c))
+            all.push_back (argb (g->colour));
+        else if (auto* l = dynamic_cast<juce::Label*> (c))
+            all.push_back (textColour (*l));
+        else if (auto* m = dynamic_cast<LevelMeter*> (c))
+            all.push_back (argb (m->colour));
+        else if (auto* u = dynamic_cast<LineEditorUI*> (c))
+            all.insert (all.end(), { argb (u->lineColour), argb (u->gridColour),
+                                     argb (u->menuLookAndFeel.accentColour) });
+    }
     for (auto& l : e.lookAndFeels)
         all.insert (all.end(),
                     { argb (l.accentColour), argb (l.trackColour), argb (l.menuBackgroundColour) });
-    for (auto& i : e.iconButtons)
-        icon (i);
-    for (auto* group : { &e.stateFrames[0], &e.stateIcons[0] })
-        for (int k = 0; k < 12; ++k)
-            icon (group[k]);
-    for (int k = 0; k < 4; ++k)
-    {
-        icon (e.lineIcons[k]);
-        icon (e.syncIcons[k]);
-        all.push_back (argb (e.levelMeters[k].colour));
-        all.push_back (static_cast<juce::uint32> (e.lengthSliders[k].isVisible()));
-    }
-    for (int k = 0; k < 3; ++k)
-    {
-        icon (e.soloIcons[k]);
-        icon (e.muteIcons[k]);
-    }
-    for (auto& f : e.shapeFrames)
-        icon (f);
-    icon (e.categoryIcon);
-    for (auto& l : e.gridLabels)
-        all.push_back (textColour (l));
-    all.insert (all.end(), { argb (e.playMarker.colour), argb (e.freqDisplay.lowColour),
-                             textColour (e.masterMixLabel) });
+    all.insert (all.end(), { argb (e.playMarker.colour), argb (e.freqDisplay.lowColour) });
     return all;
 }
 } // namespace
@@ -158,7 +133,7 @@ TEST (EditorColours, KnobStyleAndAPendingStateSwitch)
 {
     auto p = makeEditorProcessor();
     p->currentState = 2;
-    setState (*p, 2);
+    requestState (*p, 2);
     auto e = openEditor (*p);
 
     const auto& low = e->lookAndFeels[1];
@@ -174,7 +149,7 @@ TEST (EditorColours, KnobStyleAndAPendingStateSwitch)
     EXPECT_EQ (argb (e->stateGraphs[7].colour), 0x9949A7E3u);
 
     // Asked for state 7 while 2 still plays (the switch waits for the loop's end).
-    setState (*p, 7);
+    requestState (*p, 7);
     ASSERT_EQ (p->currentState.load(), 2);
     e->ColorStateGraph();
     const struct

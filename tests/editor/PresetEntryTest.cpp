@@ -11,6 +11,7 @@
 using kalvo::test::EditorPtr;
 using kalvo::test::makeEditorProcessor;
 using kalvo::test::openEditor;
+using kalvo::test::openPresetEntry;
 using kalvo::test::temporaryHomeFolder;
 
 namespace
@@ -79,16 +80,7 @@ protected:
         presets.deleteRecursively();
     }
 
-    // What the preset menu's "Rename Preset and Save" does.
-    void openEntry (const juce::String& typed)
-    {
-        e->presetNameEditor.setText (typed);
-        e->presetNameEditor.setVisible (true);
-        e->saveButton.setVisible (true);
-        e->cancelButton.setVisible (true);
-        for (int k = 1; k <= 4; ++k)
-            e->iconButtons[k].setVisible (false);
-    }
+    void openEntry (const juce::String& typed) { openPresetEntry (*e, typed); }
 
     bool entryOpen() const
     {

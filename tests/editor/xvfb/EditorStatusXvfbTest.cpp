@@ -11,6 +11,8 @@
 using kalvo::test::EditorPtr;
 using kalvo::test::makeEditorProcessor;
 using kalvo::test::openEditor;
+using kalvo::test::openPresetEntry;
+using kalvo::test::requestState;
 
 namespace
 {
@@ -27,22 +29,6 @@ protected:
         OnScreen window (editor, { 20, 20 });
         OnScreen::pump (100);
         return editor.createComponentSnapshot (editor.getLocalBounds(), true, 1.0f);
-    }
-
-    static void requestState (LineEditorAudioProcessor& p, int state)
-    {
-        auto* parameter = p.parameters.getParameter ("State");
-        parameter->setValueNotifyingHost (parameter->convertTo0to1 (static_cast<float> (state)));
-    }
-
-    static void openEntry (LineEditorAudioProcessorEditor& e, const juce::String& typed)
-    {
-        e.presetNameEditor.setText (typed);
-        for (auto* c :
-             std::initializer_list<juce::Component*>{ &e.presetNameEditor, &e.saveButton, &e.cancelButton })
-            c->setVisible (true);
-        for (int k = 1; k <= 4; ++k)
-            e.iconButtons[k].setVisible (false);
     }
 
     const GoldenImage goldens{ juce::File (KALVO_GOLDEN_DIR) };
@@ -91,7 +77,7 @@ TEST_F (EditorStatusXvfbTest, TheOpenEntryAtThreeScales)
         auto p = makeEditorProcessor (scale);
         auto editor = openEditor (*p);
         editor->stopTimer();
-        openEntry (*editor, "Renamed Preset");
+        openPresetEntry (*editor, "Renamed Preset");
         EXPECT_TRUE (goldens.matches (shoot (*editor), juce::String ("preset_entry_") + name));
     }
 }
@@ -114,7 +100,7 @@ TEST_F (EditorStatusXvfbTest, RealAlertsAnsweredOrLeftUpWhileTheWindowCloses)
     OnScreen::pump (50);
 
     // A refused name: the alert is styled like the others and says why; OK keeps the entry open.
-    openEntry (*editor, "../B");
+    openPresetEntry (*editor, "../B");
     editor->buttonClicked (&editor->saveButton);
     {
         juce::LookAndFeel* look = nullptr;
@@ -140,7 +126,7 @@ TEST_F (EditorStatusXvfbTest, RealAlertsAnsweredOrLeftUpWhileTheWindowCloses)
     EXPECT_TRUE (editor->presetNameEditor.isVisible());
 
     // Replacing another preset, confirmed with Yes.
-    openEntry (*editor, "B");
+    openPresetEntry (*editor, "B");
     editor->buttonClicked (&editor->saveButton);
     {
         ModalDriver driver (
@@ -162,7 +148,7 @@ TEST_F (EditorStatusXvfbTest, RealAlertsAnsweredOrLeftUpWhileTheWindowCloses)
 
     // The question is up when the host closes the window: nothing answers it, nothing asserts.
     ASSERT_TRUE (presets.getChildFile ("C.kvp").replaceWithText ("x"));
-    openEntry (*editor, "C");
+    openPresetEntry (*editor, "C");
     editor->buttonClicked (&editor->saveButton);
     ASSERT_TRUE (OnScreen::pumpUntil ([] { return topAlert() != nullptr; }));
     AssertionCatcher catcher;
