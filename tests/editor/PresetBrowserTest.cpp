@@ -1,5 +1,6 @@
 // Browsing by flat position and by the browser menu, on lists scanned from a real folder.
 
+#include "MenuText.h"
 #include "PresetBrowser.h"
 #include "PresetLists.h"
 #include "TestHome.h"
@@ -34,28 +35,11 @@ TEST (PresetBrowser, FlatOrderAndMenu)
     EXPECT_EQ (browser.at (3).slot, -1);
     EXPECT_EQ (browser.at (-1).slot, -1);
 
-    const auto menu = browser.menu (lists.subfolders, "Pad 2", 0).items;
-    ASSERT_EQ (menu.size(), 3u);
-    EXPECT_EQ (menu[0].text, "Drums");
-    EXPECT_TRUE (menu[0].subMenu && menu[0].ticked);
-    ASSERT_EQ (menu[0].subItems.size(), 2u);
-    EXPECT_EQ (menu[0].subItems[0].id, 1);
-    EXPECT_EQ (menu[0].subItems[0].text, "Pad 2");
-    EXPECT_TRUE (menu[0].subItems[0].ticked);
-    EXPECT_EQ (menu[0].subItems[1].id, 2);
-    EXPECT_FALSE (menu[0].subItems[1].ticked);
-    EXPECT_EQ (menu[1].text, "Empty");
-    ASSERT_EQ (menu[1].subItems.size(), 1u);
-    EXPECT_EQ (menu[1].subItems[0].text, "No Presets");
-    EXPECT_EQ (menu[1].subItems[0].id, 1);
-    EXPECT_FALSE (menu[1].subItems[0].enabled);
-    EXPECT_EQ (menu[2].text, "Init");
-    EXPECT_EQ (menu[2].id, 3);
-    EXPECT_FALSE (menu[2].subMenu);
-
-    // The same name in another current folder: the item is ticked, the submenu is not.
-    EXPECT_FALSE (browser.menu (lists.subfolders, "Pad 2", 49).items[0].ticked);
-    EXPECT_TRUE (browser.menu (lists.subfolders, "Pad 2", 49).items[0].subItems[0].ticked);
+    EXPECT_EQ (kalvo::test::menuText (browser.menu (lists.subfolders, "Pad 2", 0)),
+               "[+Drums|1 Pad 2 +|2 Pad 10|]|[Empty|1 No Presets off|]|3 Init");
+    // The same name with another current folder: the item is ticked, the submenu is not.
+    EXPECT_EQ (kalvo::test::menuText (browser.menu (lists.subfolders, "Pad 2", 49)),
+               "[Drums|1 Pad 2 +|2 Pad 10|]|[Empty|1 No Presets off|]|3 Init");
 
     // The shown menu ticks the submenu entry itself.
     const auto popup = browser.menu (lists.subfolders, "Pad 2", 0).build();
@@ -72,11 +56,8 @@ TEST (PresetBrowser, FlatOrderAndMenu)
     root.getChildFile ("Drums").deleteRecursively();
     root.getChildFile ("Init.kvp").deleteFile();
     const auto empty = PresetLists::scan (root, "kvp");
-    const auto none = PresetBrowser (empty.files, empty.numSubfolders).menu (empty.subfolders, "", 49).items;
-    ASSERT_EQ (none.size(), 2u);
-    EXPECT_EQ (none[0].text, "No Presets");
-    EXPECT_FALSE (none[0].enabled);
-    EXPECT_EQ (none[1].text, "Empty");
+    EXPECT_EQ (kalvo::test::menuText (PresetBrowser (empty.files, empty.numSubfolders).menu (empty.subfolders, "", 49)),
+               "1 No Presets off|[Empty|1 No Presets off|]");
     root.deleteRecursively();
 }
 
