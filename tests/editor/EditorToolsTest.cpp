@@ -178,6 +178,27 @@ TEST_F (EditorToolsTest, CommandsOnFiles)
     EXPECT_TRUE (preset ("F54/Deep.kvp").existsAsFile());
     EXPECT_FALSE (preset ("Deep.kvp").exists());
 
+    // The index follows its folder when folders are added in front of it.
+    seam.files = { preset ("F05/Five") };
+    menuCommand (PresetCommands::savePresetAs);
+    EXPECT_EQ (p.presetFolderIndex, 5);
+    preset ("E00").createDirectory();
+    click (e.iconButtons[3]);
+    EXPECT_EQ (p.presetFolderIndex, 6);
+
+    // Replacing a file is asked first; Cancel keeps it.
+    const auto written = preset ("F05/Five.kvp").getLastModificationTime();
+    seam.files = { preset ("F05/Five") };
+    seam.answers = { PresetCommands::savePresetAs, 2 };
+    click (e.iconButtons[1]);
+    EXPECT_EQ (seam.shown.back().alertShown.buttons.joinIntoString ("|"), "Yes|Cancel");
+    EXPECT_EQ (preset ("F05/Five.kvp").getLastModificationTime(), written);
+
+    menuCommand (PresetCommands::renamePreset);
+    EXPECT_TRUE (e.presetNameEditor.isVisible());
+    EXPECT_EQ (e.presetNameEditor.getText(), "Five");
+    EXPECT_FALSE (e.iconButtons[3].isVisible());
+
     // Delete all of them: exactly the three of that name.
     for (auto path : { "F01/Lead.kvp", "F02/Lead.kvp", "Lead.kvp", "F02/Lead 2.kvp" })
         ASSERT_TRUE (preset (path).create());
