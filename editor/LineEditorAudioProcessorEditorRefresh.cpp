@@ -58,9 +58,6 @@ void LineEditorAudioProcessorEditor::timerCallback()
         ColorLineTabs();
         ColorSoloMuteButts();
         setSateLAbelText();
-        // The colours show the line's knob group; on the about view nothing of the main view may.
-        if (p.currentView != 0)
-            ViewSelector (p.currentView);
     }
 
     for (int b = 0; b < 3; ++b)
