@@ -239,3 +239,26 @@ void CurveRenderer::render (LETPoint* points, int32_t numPoints, Table& rendered
         renderedLine[k][1] = last->y;
     }
 }
+
+float CurveRenderer::valueAt (const LETPoint* points, int32_t numPoints, float x)
+{
+    const int used = std::min (static_cast<int> (numPoints), static_cast<int> (maxPoints));
+    const LETPoint* last = nullptr;
+
+    for (int i = 0; i < used; ++i)
+    {
+        const LETPoint& q = points[i];
+        if (!isRenderable (q))
+            continue;
+        if (last == nullptr && x < q.x)
+            return q.y;
+        if (last != nullptr && x >= last->x && x < q.x)
+        {
+            const float t = (x - last->x) / (q.x - last->x);
+            const float y = last->y + Shape (q.tn).value (q.type, t) * (q.y - last->y);
+            return std::isfinite (y) ? y : last->y;
+        }
+        last = &q;
+    }
+    return last != nullptr ? last->y : 0.0f;
+}

@@ -26,6 +26,11 @@ public:
     // Renders the first numPoints slots into (x, y) pairs and places every tension handle.
     static void render (LETPoint* points, int32_t numPoints, Table& renderedLine);
 
+    // The value at any x of the first numPoints (sorted) slots, from the same segment shapes as
+    // the rendering: for pictures sampled at other positions than the table's. Before the first
+    // point it holds the first point's value, from the last point on the last one's.
+    static float valueAt (const LETPoint* points, int32_t numPoints, float x);
+
 private:
     CurveRenderer() = delete;
 };

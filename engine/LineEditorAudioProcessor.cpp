@@ -1,6 +1,7 @@
 #include "LineEditorAudioProcessor.h"
 
 #include "FloatLanes.h"
+#include "HostParameter.h"
 #include "SettingsFile.h"
 #include "SplitFrequency.h"
 #include "StateDocument.h"
@@ -27,24 +28,6 @@ constexpr double largestPhaseArgument = 1.0e12;
 LETPoint unusedSlot()
 {
     return LETPoint{ 0.0f, 0.0f, 0.0f, -1, 0.0f, 0.0f, 1, false, false, true };
-}
-
-LETPoint freeSlot()
-{
-    return LETPoint{ 2.0f, 0.0f, 0.0f, -1, 0.0f, 0.0f, 1, true, false, true };
-}
-
-LETPoint endPoint (float x, float y, int32_t index)
-{
-    return LETPoint{ x, y, 0.0f, index, 0.0f, 0.0f, 1, true, false, false };
-}
-
-void fillFlatCurve (LETPoint* curve)
-{
-    for (int i = 0; i < LineEditorAudioProcessor::numCurvePoints; ++i)
-        curve[i] = freeSlot();
-    curve[0] = endPoint (0.0f, 1.0f, 0);
-    curve[1] = endPoint (1.0f, 1.0f, 1);
 }
 
 int clampIndex (int value, int size) noexcept
@@ -221,16 +204,13 @@ void findRuns (double base, double step, double first, int length, const float* 
 }
 } // namespace
 
-const char* const LineEditorAudioProcessor::parameterIDs[numParameters] = {
-    "Power",   "MixMaster", "MixMain", "MixLow",  "MixMid",   "MixHigh",  "LowLevel", "MidLevel", "HighLevel",
-    "LowSolo", "LowMute",   "MidSolo", "MidMute", "HighSolo", "HighMute", "State",    "LineCH"
-};
-
 //==================================================================================================
 LineEditorAudioProcessor::LineEditorAudioProcessor()
+    // Both buses start switched on: hosts that apply no layout of their own (some LV2 and VST3
+    // hosts) would otherwise hand the plug-in zero channels, or null channel pointers.
     : juce::AudioProcessor (BusesProperties()
-                                .withInput ("Input", juce::AudioChannelSet::stereo(), false)
-                                .withOutput ("Output", juce::AudioChannelSet::stereo(), false)),
+                                .withInput ("Input", juce::AudioChannelSet::stereo(), true)
+                                .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
       parameters (*this, &undoManager, "KalvoParamTree", createParameterLayout())
 {
     for (int i = 0; i < numCurvePoints; ++i)
@@ -255,9 +235,9 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
     bandSplit.InitiateVars();
 
     for (int i = 0; i < numParameters; ++i)
-        rawValues[i] = parameters.getRawParameterValue (parameterIDs[i]);
-    stateParameter = parameters.getParameter (parameterIDs[pState]);
-    lineChParameter = parameters.getParameter (parameterIDs[pLineCH]);
+        rawValues[i] = parameters.getRawParameterValue (ParameterTable::specs[i].id);
+    stateParameter = parameters.getParameter (ParameterTable::id (ParameterTable::pState));
+    lineChParameter = parameters.getParameter (ParameterTable::id (ParameterTable::pLineCH));
     jassert (stateParameter != nullptr && lineChParameter != nullptr);
 
     productFolder = "KalvoPro";
@@ -292,7 +272,7 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
     sampleRate = 44100.0f;
 
     for (int i = 0; i < numParameters; ++i)
-        parameters.addParameterListener (parameterIDs[i], this);
+        parameters.addParameterListener (ParameterTable::specs[i].id, this);
 
     presetName = "Default";
 
@@ -325,31 +305,26 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
 
     for (int line = 0; line < numLines; ++line)
     {
-        activeLength[line] = 0.63f;
-        activeSync[line] = true;
+        activeLength[line] = StateDefaults::length;
+        activeSync[line] = StateDefaults::sync;
         linePhase[line] = 0.0f;
         lineLengthChanged[line] = true;
 
         for (int state = 0; state < numStates; ++state)
         {
-            bandGlide[line][state] = 10.0f;
-            lineLength[line][state] = 0.63f;
-            lineSync[line][state] = true;
-            lmFreq[state] = 0.242f;
-            hmFreq[state] = 0.7627f;
+            bandGlide[line][state] = StateDefaults::glide;
+            lineLength[line][state] = StateDefaults::length;
+            lineSync[line][state] = StateDefaults::sync;
+            lmFreq[state] = StateDefaults::lowMidSplit;
+            hmFreq[state] = StateDefaults::midHighSplit;
             stateMIDICon[state] = 0;
-            stateMIDINote[state] = 60 + state;
+            stateMIDINote[state] = StateDefaults::firstMidiNote + state;
 
-            fillFlatCurve (linePoints1[line][state]);
-            fillFlatCurve (linePoints2[line][state]);
-            lineEditor1.setLinePoints (linePoints1[line][state]);
-            lineEditor1.getLineArray (lineArray1[line][state]);
-            lineEditor2.setLinePoints (linePoints2[line][state]);
-            lineEditor2.getLineArray (lineArray2[line][state]);
-            for (int k = 0; k < tableSize; ++k)
-                modulationArray[line][state][k] = lineArray1[line][state][k] * lineArray2[line][state][k];
+            StateOperations::makeFlatCurve (linePoints1[line][state]);
+            StateOperations::makeFlatCurve (linePoints2[line][state]);
+            renderLineState (line, state);
 
-            bandMix[line][state] = 1.0f;
+            bandMix[line][state] = StateDefaults::mix;
         }
 
         const float coefficient = glideCoefficient (bandGlide[line][currentState]);
@@ -360,19 +335,12 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
 
     CalculateSpeed();
 
-    {
-        const int line = currentLine, state = currentState;
-        lineEditor1.setLinePoints (linePoints1[line][state]);
-        lineEditor1.getLineArray (lineArray1[line][state]);
-        lineEditor2.setLinePoints (linePoints2[line][state]);
-        lineEditor2.getLineArray (lineArray2[line][state]);
-        linePoints1Changed = false;
-        linePoints2Changed = false;
-        for (int k = 0; k < tableSize; ++k)
-            modulationArray[line][state][k] = lineArray1[line][state][k] * lineArray2[line][state][k];
-        modelLine = line;
-        modelState = state;
-    }
+    // The models end on the current curve, so the first undo step records what the editor shows.
+    renderLineState (currentLine, currentState);
+    linePoints1Changed = false;
+    linePoints2Changed = false;
+    modelLine = currentLine;
+    modelState = currentState;
 
     scaling = 1.5f;
     skin = 1;
@@ -405,47 +373,18 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
 
 LineEditorAudioProcessor::~LineEditorAudioProcessor()
 {
-    for (auto id :
-         { "Power", "LowLevel", "MidLevel", "HighLevel", "LowSolo", "LowMute", "MidSolo", "MidMute",
-           "HighSolo", "HighMute", "MixMaster", "MixMain", "MixLow", "MixMid", "MixHigh", "State", "LineCH" })
-        parameters.removeParameterListener (id, this);
+    for (const auto& spec : ParameterTable::specs)
+        parameters.removeParameterListener (spec.id, this);
 }
 
 //==================================================================================================
 juce::AudioProcessorValueTreeState::ParameterLayout LineEditorAudioProcessor::createParameterLayout()
 {
-    struct Definition
-    {
-        float maximum, step, defaultValue;
-    };
-    static constexpr Definition definitions[numParameters] = {
-        { 1.0f, 0.1f, 1.0f },   // Power
-        { 1.0f, 0.001f, 1.0f }, // MixMaster
-        { 1.0f, 0.001f, 1.0f }, // MixMain
-        { 1.0f, 0.001f, 1.0f }, // MixLow
-        { 1.0f, 0.001f, 1.0f }, // MixMid
-        { 1.0f, 0.001f, 1.0f }, // MixHigh
-        { 1.0f, 0.001f, 0.5f }, // LowLevel
-        { 1.0f, 0.001f, 0.5f }, // MidLevel
-        { 1.0f, 0.001f, 0.5f }, // HighLevel
-        { 1.0f, 0.1f, 0.0f },   // LowSolo
-        { 1.0f, 0.1f, 0.0f },   // LowMute
-        { 1.0f, 0.1f, 0.0f },   // MidSolo
-        { 1.0f, 0.1f, 0.0f },   // MidMute
-        { 1.0f, 0.1f, 0.0f },   // HighSolo
-        { 1.0f, 0.1f, 0.0f },   // HighMute
-        { 11.0f, 1.0f, 0.0f },  // State
-        { 1.0f, 0.01f, 0.0f },  // LineCH
-    };
-
     juce::AudioProcessorValueTreeState::ParameterLayout layout;
-    for (int i = 0; i < numParameters; ++i)
-    {
-        const auto& d = definitions[i];
-        layout.add (std::make_unique<juce::AudioParameterFloat> (
-            juce::ParameterID{ parameterIDs[i], 1 }, parameterIDs[i],
-            juce::NormalisableRange<float> (0.0f, d.maximum, d.step), d.defaultValue));
-    }
+    for (const auto& spec : ParameterTable::specs)
+        layout.add (std::make_unique<HostParameter> (
+            juce::ParameterID{ spec.id, 1 }, spec.id,
+            juce::NormalisableRange<float> (0.0f, spec.maximum, spec.step), spec.defaultValue));
     return layout;
 }
 
@@ -469,10 +408,9 @@ void LineEditorAudioProcessor::setLevelTarget (int band, float gain) noexcept
 void LineEditorAudioProcessor::updateLevelTargets() noexcept
 {
     for (int band = 0; band < numBands; ++band)
-        setLevelTarget (band,
-                        isBandAudible (band)
-                            ? levelToGain (currentValue (static_cast<ParameterIndex> (pLowLevel + band)))
-                            : 0.0f);
+        setLevelTarget (band, isBandAudible (band) ? levelToGain (currentValue (static_cast<ParameterIndex> (
+                                                         ParameterTable::pLowLevel + band)))
+                                                   : 0.0f);
 }
 
 void LineEditorAudioProcessor::parameterChanged (const juce::String& parameterID, float newValue)
@@ -481,60 +419,60 @@ void LineEditorAudioProcessor::parameterChanged (const juce::String& parameterID
     presetNameChanged = true;
 
     int index = 0;
-    while (index < numParameters && parameterID != parameterIDs[index])
+    while (index < numParameters && parameterID != ParameterTable::specs[index].id)
         ++index;
 
     switch (index)
     {
-        case pPower:
-            powerValue = currentValue (pPower);
+        case ParameterTable::pPower:
+            powerValue = currentValue (ParameterTable::pPower);
             powerChanged = true;
             break;
 
-        case pLowLevel:
-        case pMidLevel:
-        case pHighLevel:
+        case ParameterTable::pLowLevel:
+        case ParameterTable::pMidLevel:
+        case ParameterTable::pHighLevel:
         {
-            const int band = index - pLowLevel;
+            const int band = index - ParameterTable::pLowLevel;
             setLevelTarget (band, isBandAudible (band) ? levelToGain (newValue) : 0.0f);
             levelChanged[band] = true;
             break;
         }
 
-        case pLowSolo:
-        case pMidSolo:
-        case pHighSolo:
+        case ParameterTable::pLowSolo:
+        case ParameterTable::pMidSolo:
+        case ParameterTable::pHighSolo:
         {
-            const int band = (index - pLowSolo) / 2;
+            const int band = (index - ParameterTable::pLowSolo) / 2;
             bandSolo[band] = currentValue (static_cast<ParameterIndex> (index)) > 0.5f;
             updateLevelTargets();
             soloChanged[band] = true;
             break;
         }
 
-        case pLowMute:
-        case pMidMute:
-        case pHighMute:
+        case ParameterTable::pLowMute:
+        case ParameterTable::pMidMute:
+        case ParameterTable::pHighMute:
         {
-            const int band = (index - pLowMute) / 2;
+            const int band = (index - ParameterTable::pLowMute) / 2;
             bandMute[band] = currentValue (static_cast<ParameterIndex> (index)) > 0.5f;
             updateLevelTargets();
             muteChanged[band] = true;
             break;
         }
 
-        case pMixMaster:
-            setMixTarget (0, currentValue (pMixMaster));
+        case ParameterTable::pMixMaster:
+            setMixTarget (0, currentValue (ParameterTable::pMixMaster));
             mixChanged[0] = true;
             break;
 
-        case pMixMain:
-        case pMixLow:
-        case pMixMid:
-        case pMixHigh:
+        case ParameterTable::pMixMain:
+        case ParameterTable::pMixLow:
+        case ParameterTable::pMixMid:
+        case ParameterTable::pMixHigh:
             if (!linkMix)
             {
-                const int line = index - pMixMain;
+                const int line = index - ParameterTable::pMixMain;
                 const float value = currentValue (static_cast<ParameterIndex> (index));
                 bandMix[line][clampIndex (currentState, numStates)] = value;
                 setMixTarget (line + 1, value);
@@ -545,7 +483,7 @@ void LineEditorAudioProcessor::parameterChanged (const juce::String& parameterID
             }
             break;
 
-        case pState:
+        case ParameterTable::pState:
             stateChangePending = true;
             break;
 
@@ -673,6 +611,16 @@ void LineEditorAudioProcessor::clearUndoHistories()
     undoManager.beginNewTransaction();
 }
 
+void LineEditorAudioProcessor::renderLineState (int line, int state)
+{
+    lineEditor1.setLinePoints (linePoints1[line][state]);
+    lineEditor1.getLineArray (lineArray1[line][state]);
+    lineEditor2.setLinePoints (linePoints2[line][state]);
+    lineEditor2.getLineArray (lineArray2[line][state]);
+    for (int k = 0; k < tableSize; ++k)
+        modulationArray[line][state][k] = lineArray1[line][state][k] * lineArray2[line][state][k];
+}
+
 void LineEditorAudioProcessor::syncCurveModels()
 {
     const juce::ScopedLock lock (curveModelLock);
@@ -742,8 +690,7 @@ void LineEditorAudioProcessor::releaseResources() {}
 
 bool LineEditorAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 {
-    // Stereo only. A bus may also be switched off: the buses start that way, and hosts enable
-    // them one at a time.
+    // Stereo only. A bus may also be switched off: hosts switch buses off and on one at a time.
     const auto usable = [] (const juce::AudioChannelSet& set)
     { return set == juce::AudioChannelSet::stereo() || set.isDisabled(); };
     return usable (layouts.getMainInputChannelSet()) && usable (layouts.getMainOutputChannelSet());
@@ -880,7 +827,7 @@ void LineEditorAudioProcessor::readHostPosition() noexcept
 
 void LineEditorAudioProcessor::switchState (bool restartGlides)
 {
-    const int state = clampIndex (juce::roundToInt (currentValue (pState)), numStates);
+    const int state = clampIndex (juce::roundToInt (currentValue (ParameterTable::pState)), numStates);
     currentState = state;
 
     // The curve models belong to the message side; it reloads them before its next use.
@@ -930,6 +877,8 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
         buffer.clear (channel, 0, numSamples);
 
     applyPendingTargets();
+    if (waveRestartRequested.load (std::memory_order_relaxed) && waveRestartRequested.exchange (false))
+        std::fill (std::begin (waveBuffer), std::end (waveBuffer), 0.5f);
     if (waveDisplayResetPending)
         resetWaveDisplay();
     handleMidi (midiMessages);
@@ -1257,6 +1206,16 @@ void LineEditorAudioProcessor::copyWaveDisplay (float* destination)
     waveDisplayLock = false;
 }
 
+void LineEditorAudioProcessor::restartWaveform()
+{
+    waveDisplayLock = true;
+    while (waveDisplayWriting)
+        std::this_thread::yield();
+    std::fill (std::begin (waveDisplay), std::end (waveDisplay), 0.5f);
+    waveDisplayLock = false;
+    waveRestartRequested = true;
+}
+
 //==================================================================================================
 const juce::String LineEditorAudioProcessor::getName() const
 {
@@ -1285,6 +1244,8 @@ bool LineEditorAudioProcessor::isMidiEffect() const
 
 juce::AudioProcessorEditor* LineEditorAudioProcessor::createEditor()
 {
+    if (const auto factory = editorFactory.load())
+        return factory (*this);
     return new juce::GenericAudioProcessorEditor (*this);
 }
 
@@ -1349,14 +1310,16 @@ void LineEditorAudioProcessor::resetPreset()
     StateOperations::resetPreset (*this);
 }
 
-void LineEditorAudioProcessor::CopyState()
+void LineEditorAudioProcessor::CopyState (int state)
 {
-    StateOperations::copyState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::copyState (*this, state);
 }
 
-void LineEditorAudioProcessor::PasteState()
+void LineEditorAudioProcessor::PasteState (int state)
 {
-    StateOperations::pasteState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::pasteState (*this, state);
 }
 
 void LineEditorAudioProcessor::flipLine (bool vertical)
@@ -1364,12 +1327,14 @@ void LineEditorAudioProcessor::flipLine (bool vertical)
     StateOperations::flipLine (*this, vertical);
 }
 
-void LineEditorAudioProcessor::ResetState()
+void LineEditorAudioProcessor::ResetState (int state)
 {
-    StateOperations::resetState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::resetState (*this, state);
 }
 
-void LineEditorAudioProcessor::RandomizeState()
+void LineEditorAudioProcessor::RandomizeState (int state)
 {
-    StateOperations::randomizeState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::randomizeState (*this, state);
 }

@@ -4,6 +4,7 @@
 #include "GlideFilter.h"
 #include "LETPoint.h"
 #include "LineEditor.h"
+#include "ParameterTable.h"
 
 #include <JuceHeader.h>
 
@@ -63,6 +64,12 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
     void parameterChanged (const juce::String& parameterID, float newValue) override;
 
+    // What createEditor builds. The plug-in installs its editor window here; without one (the
+    // engine's own tests, the offline renderer) the framework's generic editor stands in, so the
+    // engine never depends on the editor.
+    using EditorFactory = juce::AudioProcessorEditor* (*) (LineEditorAudioProcessor&);
+    static inline std::atomic<EditorFactory> editorFactory{ nullptr };
+
     //==============================================================================================
     // The 17 host parameters, in creation order.
     static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
@@ -86,6 +93,11 @@ public:
     // skips its refresh while waveDisplayLock is raised; a refresh it had begun is waited for).
     void copyWaveDisplay (float* destination);
 
+    // Message side: starts the waveform afresh, flat at 0.5. The display is flattened at once
+    // (with the same handshake as copyWaveDisplay); the audio thread refills its capture buffer
+    // at the start of its next block.
+    void restartWaveform();
+
     // Message side: gives "LineCH" a new value (always a different one) drawn from random, so
     // that the host registers a change of the plug-in's state.
     void sendLineChangeToHost();
@@ -101,16 +113,23 @@ public:
     // history, for operations after which no earlier step may be undone (a load, a preset reset).
     void clearUndoHistories();
 
+    // Message side: renders both stages of (line, state) from linePoints1 and linePoints2 into
+    // lineArray1 and lineArray2 and their product into modulationArray. It loads the curves
+    // into the two curve models on the way, so a caller outside construction holds
+    // curveModelLock and leaves the models synced or stale afterwards.
+    void renderLineState (int line, int state);
+
     // State document, preset files, settings file and state operations.
     bool saveStateToFile (juce::File file);
     bool getStateFromFile (juce::File file);
     void SaveSettings();
     void resetPreset();
-    void CopyState();
-    void PasteState();
+    // The four state operations act on `state` (0..11; anything else is ignored).
+    void CopyState (int state);
+    void PasteState (int state);
     void flipLine (bool vertical);
-    void ResetState();
-    void RandomizeState();
+    void ResetState (int state);
+    void RandomizeState (int state);
 
     //==============================================================================================
     // Framework objects and helpers
@@ -181,6 +200,7 @@ public:
     int32_t waveWriteIndex = 0;
     float waveDisplay[tableSize];
     Flag waveDisplayLock{ false };
+    Flag waveRestartRequested{ false }; // see restartWaveform
     Flag editorOpen{ false };
 
     // Clipboards
@@ -213,6 +233,10 @@ public:
     juce::File presetsFolder;
     juce::String presetName;
     int32_t presetFolderIndex = 49;
+    // The folder the current preset was loaded from or saved into (none until then). Never
+    // saved: the editor derives presetFolderIndex from it after every rescan, so the index follows
+    // folders added or removed meanwhile, and a folder outside the listed ones gives 49.
+    juce::File currentPresetFolder;
     int32_t presetFileIndex = -1;
     Flag presetModified{ false };
     juce::String versionText;
@@ -248,29 +272,8 @@ public:
     int32_t modelState = 0;
 
 private:
-    enum ParameterIndex
-    {
-        pPower,
-        pMixMaster,
-        pMixMain,
-        pMixLow,
-        pMixMid,
-        pMixHigh,
-        pLowLevel,
-        pMidLevel,
-        pHighLevel,
-        pLowSolo,
-        pLowMute,
-        pMidSolo,
-        pMidMute,
-        pHighSolo,
-        pHighMute,
-        pState,
-        pLineCH,
-        numParameters
-    };
-
-    static const char* const parameterIDs[numParameters];
+    using ParameterIndex = ParameterTable::Index;
+    static constexpr int numParameters = ParameterTable::numParameters;
 
     float currentValue (ParameterIndex index) const noexcept { return rawValues[index]->load(); }
     bool isBandAudible (int band) const noexcept;

@@ -637,19 +637,21 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
                 // The audio path treats only 1 as connected.
                 p.stateMIDICon[s] =
                     has[stageMIDICon] && XmlValueReader::readInt (v[stageMIDICon]) == 1 ? 1 : 0;
-                const int note = has[stageMIDINote] ? XmlValueReader::readInt (v[stageMIDINote]) : 60 + s;
-                p.stateMIDINote[s] = note >= 0 && note <= 127 ? note : 60 + s;
+                const int note = has[stageMIDINote] ? XmlValueReader::readInt (v[stageMIDINote])
+                                                    : StateDefaults::firstMidiNote + s;
+                p.stateMIDINote[s] = note >= 0 && note <= 127 ? note : StateDefaults::firstMidiNote + s;
             }
 
-            p.lineLength[l][s] = has[stageLength]
-                                     ? clampOr (XmlValueReader::readDouble (v[stageLength]), 0.0, 1.0, 0.63f)
-                                     : 0.63f;
-            p.lineSync[l][s] = has[stageSync] ? XmlValueReader::readBool (v[stageSync]) : true;
-            p.bandMix[l][s] =
-                has[stageMix] ? clampOr (XmlValueReader::readDouble (v[stageMix]), 0.0, 1.0, 1.0f) : 1.0f;
-            p.bandGlide[l][s] =
-                has[stageGlide] ? clampOr (XmlValueReader::readDouble (v[stageGlide]), 0.0, 10000.0, 10.0f)
-                                : 10.0f;
+            p.lineLength[l][s] = has[stageLength] ? clampOr (XmlValueReader::readDouble (v[stageLength]), 0.0,
+                                                             1.0, StateDefaults::length)
+                                                  : StateDefaults::length;
+            p.lineSync[l][s] = has[stageSync] ? XmlValueReader::readBool (v[stageSync]) : StateDefaults::sync;
+            p.bandMix[l][s] = has[stageMix] ? clampOr (XmlValueReader::readDouble (v[stageMix]), 0.0, 1.0,
+                                                       StateDefaults::mix)
+                                            : StateDefaults::mix;
+            p.bandGlide[l][s] = has[stageGlide] ? clampOr (XmlValueReader::readDouble (v[stageGlide]), 0.0,
+                                                           10000.0, StateDefaults::glide)
+                                                : StateDefaults::glide;
 
             first.toCurve (p.linePoints1[l][s]);
             second.toCurve (p.linePoints2[l][s]);
@@ -660,13 +662,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
                 if (elements[l][st][s] != nullptr)
                     document.removeChildElement (elements[l][st][s], true);
 
-            p.lineEditor1.setLinePoints (p.linePoints1[l][s]);
-            p.lineEditor1.getLineArray (p.lineArray1[l][s]);
-            p.lineEditor2.setLinePoints (p.linePoints2[l][s]);
-            p.lineEditor2.getLineArray (p.lineArray2[l][s]);
-
-            for (int k = 0; k < 512; ++k)
-                p.modulationArray[l][s][k] = p.lineArray1[l][s][k] * p.lineArray2[l][s][k];
+            p.renderLineState (l, s);
         }
     }
 
@@ -687,10 +683,11 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
 
     p.presetName = nameFromFile != nullptr ? *nameFromFile : presetNameInDocument;
 
-    const float state = p.parameters.getRawParameterValue ("State")->load();
+    const float state =
+        p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pState))->load();
     p.currentState =
         std::isfinite (state) ? juce::jlimit (0, numStates - 1, (int) std::nearbyint (state)) : 0;
-    p.powerValue = p.parameters.getRawParameterValue ("Power")->load();
+    p.powerValue = p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pPower))->load();
 
     p.snapX = snapX;
     p.snapY = snapY;

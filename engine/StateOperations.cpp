@@ -7,36 +7,13 @@
 
 namespace
 {
-constexpr float defaultLength = 0.63f;
-constexpr float defaultGlide = 10.0f;
-constexpr float defaultLowMid = 0.242f;
-constexpr float defaultMidHigh = 0.7627f;
-
 void setParameter (LineEditorAudioProcessor& p, const char* id, float value)
 {
     if (auto* parameter = p.parameters.getParameter (id))
         parameter->setValueNotifyingHost (parameter->convertTo0to1 (value));
 }
 
-void refreshProduct (LineEditorAudioProcessor& p, int line, int state)
-{
-    for (int k = 0; k < 512; ++k)
-        p.modulationArray[line][state][k] = p.lineArray1[line][state][k] * p.lineArray2[line][state][k];
-}
-
-void renderStage1 (LineEditorAudioProcessor& p, int line, int state)
-{
-    p.lineEditor1.setLinePoints (p.linePoints1[line][state]);
-    p.lineEditor1.getLineArray (p.lineArray1[line][state]);
-}
-
-void renderStage2 (LineEditorAudioProcessor& p, int line, int state)
-{
-    p.lineEditor2.setLinePoints (p.linePoints2[line][state]);
-    p.lineEditor2.getLineArray (p.lineArray2[line][state]);
-}
-
-void raiseStateFlags (LineEditorAudioProcessor& p)
+void raiseStateFlags (LineEditorAudioProcessor& p, int state)
 {
     for (int l = 0; l < StateOperations::numLines; ++l)
     {
@@ -49,7 +26,10 @@ void raiseStateFlags (LineEditorAudioProcessor& p)
 
     p.lmFreqChanged = true;
     p.hmFreqChanged = true;
-    p.stateChangeNow = true;
+    // Only the playing state's settings need reapplying; another state is read when it is
+    // switched to.
+    if (state == p.currentState)
+        p.stateChangeNow = true;
     p.linePoints1Changed = true;
     p.linePoints2Changed = true;
     p.presetModified = true;
@@ -57,17 +37,20 @@ void raiseStateFlags (LineEditorAudioProcessor& p)
 }
 
 // With the line mixes stored per state, a state operation resets the mixes of that state only;
-// the other states keep theirs. The host's line-mix parameters follow, as they always did.
-void resetMixesOfCurrentState (LineEditorAudioProcessor& p)
+// the other states keep theirs. The host's line-mix parameters follow when it is the playing state.
+void resetMixesOfState (LineEditorAudioProcessor& p, int state)
 {
     if (!p.linkMix)
         return;
 
     for (int l = 0; l < StateOperations::numLines; ++l)
-        p.bandMix[l][p.currentState] = 1.0f;
+        p.bandMix[l][state] = StateDefaults::mix;
+
+    if (state != p.currentState)
+        return;
 
     for (auto* id : { "MixMain", "MixLow", "MixMid", "MixHigh" })
-        setParameter (p, id, 1.0f);
+        setParameter (p, id, StateDefaults::mix);
 }
 
 // round() of a single-precision value, halves to even.
@@ -120,38 +103,31 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
     {
         for (int s = 0; s < numStates; ++s)
         {
-            p.lineLength[l][s] = defaultLength;
-            p.lineSync[l][s] = true;
-            p.lmFreq[s] = defaultLowMid;
-            p.hmFreq[s] = defaultMidHigh;
+            p.lineLength[l][s] = StateDefaults::length;
+            p.lineSync[l][s] = StateDefaults::sync;
+            p.lmFreq[s] = StateDefaults::lowMidSplit;
+            p.hmFreq[s] = StateDefaults::midHighSplit;
             p.stateMIDICon[s] = 0;
-            p.stateMIDINote[s] = 60 + s;
+            p.stateMIDINote[s] = StateDefaults::firstMidiNote + s;
             makeFlatCurve (p.linePoints1[l][s]);
             makeFlatCurve (p.linePoints2[l][s]);
-            renderStage1 (p, l, s);
-            renderStage2 (p, l, s);
-            refreshProduct (p, l, s);
+            p.renderLineState (l, s);
         }
     }
 
     p.changeImmediately = true;
     p.linkMix = true;
 
-    for (auto* id : { "MixMaster", "MixMain", "MixLow", "MixMid", "MixHigh" })
-        setParameter (p, id, 1.0f);
-
-    for (auto* id : { "LowLevel", "MidLevel", "HighLevel" })
-        setParameter (p, id, 0.5f);
-
-    for (auto* id : { "LowSolo", "LowMute", "MidSolo", "MidMute", "HighSolo", "HighMute", "State" })
-        setParameter (p, id, 0.0f);
+    // Every parameter but Power and LineCH returns to its default, in creation order.
+    for (int i = ParameterTable::pMixMaster; i <= ParameterTable::pState; ++i)
+        setParameter (p, ParameterTable::specs[i].id, ParameterTable::specs[i].defaultValue);
 
     for (int l = 0; l < numLines; ++l)
     {
         for (int s = 0; s < numStates; ++s)
         {
-            p.bandMix[l][s] = 1.0f;
-            p.bandGlide[l][s] = defaultGlide;
+            p.bandMix[l][s] = StateDefaults::mix;
+            p.bandGlide[l][s] = StateDefaults::glide;
         }
     }
 
@@ -160,7 +136,7 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
     for (int l = 0; l < numLines; ++l)
         p.setMixTarget (l + 1, p.bandMix[l][0]);
 
-    raiseStateFlags (p);
+    raiseStateFlags (p, 0);
     p.stateSwitched = true;
     p.powerChanged = true;
 
@@ -171,16 +147,17 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
     p.syncCurveModels();
 }
 
-void StateOperations::copyState (LineEditorAudioProcessor& p)
+void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
 {
-    const int s = p.currentState;
+    // The playing state's length and sync are its active copies; any other state's are stored.
+    const bool playing = s == p.currentState;
 
     for (int l = 0; l < numLines; ++l)
     {
         std::copy (p.linePoints1[l][s], p.linePoints1[l][s] + numSlots, p.stateClipboard1[l]);
         std::copy (p.linePoints2[l][s], p.linePoints2[l][s] + numSlots, p.stateClipboard2[l]);
-        p.clipLength[l] = p.activeLength[l];
-        p.clipSync[l] = p.activeSync[l];
+        p.clipLength[l] = playing ? p.activeLength[l].load() : p.lineLength[l][s];
+        p.clipSync[l] = playing ? p.activeSync[l].load() : p.lineSync[l][s];
         p.clipGlide[l] = p.bandGlide[l][s];
     }
 
@@ -193,15 +170,20 @@ void StateOperations::copyState (LineEditorAudioProcessor& p)
     p.stateClipboardFull = true;
 }
 
-void StateOperations::pasteState (LineEditorAudioProcessor& p)
+void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
 {
     if (!p.stateClipboardFull)
         return;
 
     const juce::ScopedLock lock (p.curveModelLock);
-    // The undo steps below record what the models hold: the current line of the current state.
+    // The undo steps below record what the models hold: the current line of the pasted state.
     p.syncCurveModels();
-    const int s = p.currentState;
+    const int line = p.modelLine;
+    if (s != p.modelState)
+    {
+        p.lineEditor1.setLinePoints (p.linePoints1[line][s]);
+        p.lineEditor2.setLinePoints (p.linePoints2[line][s]);
+    }
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -216,32 +198,29 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p)
     for (int l = 0; l < numLines; ++l)
         p.bandMix[l][s] = p.clipMix[l];
 
-    p.lineEditor1.startNewChange (p.currentLine, s);
-    p.lineEditor2.startNewChange (p.currentLine, s);
+    p.lineEditor1.startNewChange (line, s);
+    p.lineEditor2.startNewChange (line, s);
 
     for (int l = 0; l < numLines; ++l)
     {
         std::copy (p.stateClipboard1[l], p.stateClipboard1[l] + numSlots, p.linePoints1[l][s]);
         std::copy (p.stateClipboard2[l], p.stateClipboard2[l] + numSlots, p.linePoints2[l][s]);
-        renderStage1 (p, l, s);
-        renderStage2 (p, l, s);
-        refreshProduct (p, l, s);
+        p.renderLineState (l, s);
     }
 
-    raiseStateFlags (p);
+    raiseStateFlags (p, s);
     // The models were loaded with other lines on the way: bring them back to the edited curve so
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
 }
 
-void StateOperations::resetState (LineEditorAudioProcessor& p)
+void StateOperations::resetState (LineEditorAudioProcessor& p, int s)
 {
     const juce::ScopedLock lock (p.curveModelLock);
-    const int s = p.currentState;
 
-    p.lmFreq[s] = defaultLowMid;
-    p.hmFreq[s] = defaultMidHigh;
+    p.lmFreq[s] = StateDefaults::lowMidSplit;
+    p.hmFreq[s] = StateDefaults::midHighSplit;
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -251,19 +230,17 @@ void StateOperations::resetState (LineEditorAudioProcessor& p)
         p.lineEditor1.startNewChange (l, s);
         p.lineEditor2.startNewChange (l, s);
 
-        p.lineLength[l][s] = defaultLength;
-        p.lineSync[l][s] = true;
-        p.bandGlide[l][s] = defaultGlide;
+        p.lineLength[l][s] = StateDefaults::length;
+        p.lineSync[l][s] = StateDefaults::sync;
+        p.bandGlide[l][s] = StateDefaults::glide;
 
         makeFlatCurve (p.linePoints1[l][s]);
         makeFlatCurve (p.linePoints2[l][s]);
-        renderStage1 (p, l, s);
-        renderStage2 (p, l, s);
-        refreshProduct (p, l, s);
+        p.renderLineState (l, s);
     }
 
-    resetMixesOfCurrentState (p);
-    raiseStateFlags (p);
+    resetMixesOfState (p, s);
+    raiseStateFlags (p, s);
     p.stateSwitched = true;
     // The models were loaded with other lines on the way: bring them back to the edited curve so
     // that the editor's next undo step records the curve it shows.
@@ -271,10 +248,9 @@ void StateOperations::resetState (LineEditorAudioProcessor& p)
     p.syncCurveModels();
 }
 
-void StateOperations::randomizeState (LineEditorAudioProcessor& p)
+void StateOperations::randomizeState (LineEditorAudioProcessor& p, int s)
 {
     const juce::ScopedLock lock (p.curveModelLock);
-    const int s = p.currentState;
     auto& random = p.random;
 
     for (int l = 0; l < numLines; ++l)
@@ -321,8 +297,7 @@ void StateOperations::randomizeState (LineEditorAudioProcessor& p)
             curve[i].deletable = true;
         }
 
-        renderStage1 (p, l, s);
-        refreshProduct (p, l, s);
+        p.renderLineState (l, s);
     }
 
     for (int l = 0; l < numLines; ++l)
@@ -334,8 +309,8 @@ void StateOperations::randomizeState (LineEditorAudioProcessor& p)
     p.lmFreq[s] = std::max (0.2f, 0.5f * random.nextFloat());
     p.hmFreq[s] = std::max (0.4f, 0.8f * random.nextFloat());
 
-    resetMixesOfCurrentState (p);
-    raiseStateFlags (p);
+    resetMixesOfState (p, s);
+    raiseStateFlags (p, s);
     // The models were loaded with other lines on the way: bring them back to the edited curve so
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
@@ -404,9 +379,7 @@ void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)
         P[0].tn = carried (P[n - 1]);
     }
 
-    model.setLinePoints (P);
-    model.getLineArray (stageOne ? p.lineArray1[l][s] : p.lineArray2[l][s]);
-    refreshProduct (p, l, s);
+    p.renderLineState (l, s);
 
     if (stageOne)
         p.linePoints1Changed = true;

@@ -1,6 +1,7 @@
 // Base types of the AAX binding.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "ACF/ACFBaseTypes.h"
@@ -46,3 +47,10 @@ struct AAX_SPlugInIdentifierTriad
 // The stem-format index lives in the upper 16 bits, the channel count in the lower ones.
 #define AAX_STEM_FORMAT_INDEX(fmt) (static_cast<int16_t> ((static_cast<uint32_t> (fmt) >> 16) & 0xFFFFu))
 #define AAX_STEM_FORMAT_CHANNEL_COUNT(fmt) (static_cast<uint16_t> (static_cast<uint32_t> (fmt) & 0xFFFFu))
+
+// The index of a field in an algorithm context: the context is an array of pointer-sized fields,
+// so the index is the field's offset in pointer sizes.
+#define AAX_FIELD_INDEX(type, field) (static_cast<AAX_CFieldIndex> (offsetof (type, field) / sizeof (void*)))
+
+// The identifier of the master-bypass parameter that a plug-in adds when it has no bypass of its own.
+inline constexpr char cDefaultMasterBypassID[] = "MasterBypassID";

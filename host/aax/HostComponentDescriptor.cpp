@@ -39,9 +39,30 @@ void* HostComponentDescriptor::facetFor (const acfIID& iid)
     return nullptr;
 }
 
-void HostComponentDescriptor::Facet::recordFields (const char* operation, AAX_CFieldIndex inFieldIndex)
+std::vector<HostComponentDescriptor::Field> HostComponentDescriptor::fields() const
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    return described;
+}
+
+AAX_CProcessProc HostComponentDescriptor::nativeProcessProc() const
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    return processProc;
+}
+
+void HostComponentDescriptor::Facet::keepField (AAX_CFieldIndex inFieldIndex, Field::Kind kind, uint32_t size)
+{
+    auto& descriptor = static_cast<HostComponentDescriptor&> (owner);
+    const std::lock_guard<std::mutex> guard (descriptor.lock);
+    descriptor.described.push_back ({ inFieldIndex, kind, size });
+}
+
+void HostComponentDescriptor::Facet::recordFields (const char* operation, AAX_CFieldIndex inFieldIndex,
+                                                   Field::Kind kind)
 {
     owner.record (version, operation, { HostCallLog::number (inFieldIndex) });
+    keepField (inFieldIndex, kind);
 }
 
 AAX_Result HostComponentDescriptor::Facet::Clear()
@@ -55,42 +76,43 @@ AAX_Result HostComponentDescriptor::Facet::AddReservedField (AAX_CFieldIndex inF
 {
     owner.record (version, "AddReservedField",
                   { HostCallLog::number (inFieldIndex), HostCallLog::hex (inFieldType) });
+    keepField (inFieldIndex, Field::Kind::Reserved);
     return AAX_SUCCESS;
 }
 
 AAX_Result HostComponentDescriptor::Facet::AddAudioIn (AAX_CFieldIndex inFieldIndex)
 {
-    recordFields ("AddAudioIn", inFieldIndex);
+    recordFields ("AddAudioIn", inFieldIndex, Field::Kind::AudioIn);
     return AAX_SUCCESS;
 }
 
 AAX_Result HostComponentDescriptor::Facet::AddAudioOut (AAX_CFieldIndex inFieldIndex)
 {
-    recordFields ("AddAudioOut", inFieldIndex);
+    recordFields ("AddAudioOut", inFieldIndex, Field::Kind::AudioOut);
     return AAX_SUCCESS;
 }
 
 AAX_Result HostComponentDescriptor::Facet::AddAudioBufferLength (AAX_CFieldIndex inFieldIndex)
 {
-    recordFields ("AddAudioBufferLength", inFieldIndex);
+    recordFields ("AddAudioBufferLength", inFieldIndex, Field::Kind::BufferLength);
     return AAX_SUCCESS;
 }
 
 AAX_Result HostComponentDescriptor::Facet::AddSampleRate (AAX_CFieldIndex inFieldIndex)
 {
-    recordFields ("AddSampleRate", inFieldIndex);
+    recordFields ("AddSampleRate", inFieldIndex, Field::Kind::SampleRate);
     return AAX_SUCCESS;
 }
 
 AAX_Result HostComponentDescriptor::Facet::AddClock (AAX_CFieldIndex inFieldIndex)
 {
-    recordFields ("AddClock", inFieldIndex);
+    recordFields ("AddClock", inFieldIndex, Field::Kind::Clock);
     return AAX_SUCCESS;
 }
 
 AAX_Result HostComponentDescriptor::Facet::AddSideChainIn (AAX_CFieldIndex inFieldIndex)
 {
-    recordFields ("AddSideChainIn", inFieldIndex);
+    recordFields ("AddSideChainIn", inFieldIndex, Field::Kind::SideChainIn);
     return AAX_SUCCESS;
 }
 
@@ -100,6 +122,7 @@ AAX_Result HostComponentDescriptor::Facet::AddDataInPort (AAX_CFieldIndex inFiel
     owner.record (version, "AddDataInPort",
                   { HostCallLog::number (inFieldIndex), HostCallLog::number (inPacketSize),
                     HostCallLog::number (inPortType) });
+    keepField (inFieldIndex, Field::Kind::DataInPort, inPacketSize);
     return AAX_SUCCESS;
 }
 
@@ -119,6 +142,8 @@ AAX_Result HostComponentDescriptor::Facet::AddPrivateData (AAX_CFieldIndex inFie
     owner.record (version, "AddPrivateData",
                   { HostCallLog::number (inFieldIndex), HostCallLog::number (inDataSize),
                     HostCallLog::number (inOptions) });
+    keepField (inFieldIndex, Field::Kind::PrivateData,
+               inDataSize > 0 ? static_cast<uint32_t> (inDataSize) : 0u);
     return AAX_SUCCESS;
 }
 
@@ -127,6 +152,7 @@ AAX_Result HostComponentDescriptor::Facet::AddDmaInstance (AAX_CFieldIndex inFie
 {
     owner.record (version, "AddDmaInstance",
                   { HostCallLog::number (inFieldIndex), HostCallLog::number (inDmaMode) });
+    keepField (inFieldIndex, Field::Kind::DmaInstance);
     return AAX_SUCCESS;
 }
 
@@ -137,6 +163,7 @@ AAX_Result HostComponentDescriptor::Facet::AddMIDINode (AAX_CFieldIndex inFieldI
     owner.record (version, "AddMIDINode",
                   { HostCallLog::number (inFieldIndex), HostCallLog::number (inNodeType),
                     HostCallLog::text (inNodeName), HostCallLog::hex (inChannelMask) });
+    keepField (inFieldIndex, Field::Kind::MIDINode);
     return AAX_SUCCESS;
 }
 
@@ -151,6 +178,11 @@ AAX_Result HostComponentDescriptor::Facet::AddProcessProc_Native (AAX_CProcessPr
                     FunctionText (inInstanceInitProc), FunctionText (inBackgroundProc) });
     if (const auto overridden = owner.overriddenResult ("AddProcessProc_Native"))
         return *overridden;
+    {
+        auto& descriptor = static_cast<HostComponentDescriptor&> (owner);
+        const std::lock_guard<std::mutex> guard (descriptor.lock);
+        descriptor.processProc = inProcessProc;
+    }
     const AAX_CSelector id = owner.standInHost().nextProcessProcID();
     if (outProcID != nullptr)
         *outProcID = id;
@@ -180,6 +212,7 @@ AAX_Result HostComponentDescriptor::Facet::AddMeters (AAX_CFieldIndex inFieldInd
     for (uint32_t i = 0; inMeterIDs != nullptr && i < inMeterCount; ++i)
         args.push_back (HostCallLog::hex (inMeterIDs[i]));
     owner.record (version, "AddMeters", std::move (args));
+    keepField (inFieldIndex, Field::Kind::Meters);
     return AAX_SUCCESS;
 }
 
@@ -188,6 +221,7 @@ AAX_Result HostComponentDescriptor::Facet::AddTemporaryData (AAX_CFieldIndex inF
 {
     owner.record (version, "AddTemporaryData",
                   { HostCallLog::number (inFieldIndex), HostCallLog::number (inDataElementSize) });
+    keepField (inFieldIndex, Field::Kind::TemporaryData, inDataElementSize);
     return AAX_SUCCESS;
 }
 

@@ -1,6 +1,9 @@
 // The host's description of one algorithm component, versions 1 to 3.
 #pragma once
 
+#include <mutex>
+#include <vector>
+
 #include "AAX_IACFComponentDescriptor_V3.h"
 #include "HostFacet.h"
 
@@ -13,6 +16,36 @@ public:
 
     void* facetFor (const acfIID& iid) override;
     IACFUnknown* identity() override { return &v1; }
+
+    // One field of the algorithm context, as the plug-in described it: what the host puts there
+    // when it renders.
+    struct Field
+    {
+        enum class Kind
+        {
+            AudioIn,
+            AudioOut,
+            BufferLength,
+            SampleRate,
+            Clock,
+            SideChainIn,
+            DataInPort,
+            PrivateData,
+            TemporaryData,
+            DmaInstance,
+            Meters,
+            MIDINode,
+            Reserved
+        };
+        AAX_CFieldIndex index;
+        Kind kind;
+        uint32_t size; // bytes of a data-in port's packet or of private or temporary data, else 0
+    };
+
+    // The fields in the order they were described.
+    std::vector<Field> fields() const;
+    // The process procedure the plug-in registered natively, or null.
+    AAX_CProcessProc nativeProcessProc() const;
 
 private:
     class Facet final : public HostFacet<AAX_IACFComponentDescriptor_V3>
@@ -50,9 +83,13 @@ private:
                                    int32_t inProcIDsSize) override;
 
     private:
-        void recordFields (const char* operation, AAX_CFieldIndex inFieldIndex);
+        void recordFields (const char* operation, AAX_CFieldIndex inFieldIndex, Field::Kind kind);
+        void keepField (AAX_CFieldIndex inFieldIndex, Field::Kind kind, uint32_t size = 0);
     };
 
+    mutable std::mutex lock;
+    std::vector<Field> described;
+    AAX_CProcessProc processProc = nullptr;
     Facet v1{ *this, 1 };
     Facet v2{ *this, 2 };
     Facet v3{ *this, 3 };

@@ -24,6 +24,13 @@ void* HostEffectDescriptor::facetFor (const acfIID& iid)
     return nullptr;
 }
 
+void* HostEffectDescriptor::procPointer (AAX_CProcPtrID id) const
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    const auto found = procPointers.find (id);
+    return found != procPointers.end() ? found->second : nullptr;
+}
+
 AAX_Result HostEffectDescriptor::Facet::AddComponent (IACFUnknown* inComponentDescriptor)
 {
     owner.record (version, "AddComponent", { owner.standInHost().labelOf (inComponentDescriptor) });
@@ -54,6 +61,9 @@ AAX_Result HostEffectDescriptor::Facet::AddProcPtr (void* inProcPtr, AAX_CProcPt
 {
     owner.record (version, "AddProcPtr",
                   { HostCallLog::pointer (inProcPtr), HostCallLog::number (inProcID) });
+    auto& descriptor = static_cast<HostEffectDescriptor&> (owner);
+    const std::lock_guard<std::mutex> guard (descriptor.lock);
+    descriptor.procPointers[inProcID] = inProcPtr;
     return AAX_SUCCESS;
 }
 

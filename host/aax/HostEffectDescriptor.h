@@ -1,6 +1,9 @@
 // The host's description of one effect, versions 1 and 2.
 #pragma once
 
+#include <map>
+#include <mutex>
+
 #include "AAX_IACFEffectDescriptor_V2.h"
 #include "HostFacet.h"
 
@@ -13,6 +16,9 @@ public:
 
     void* facetFor (const acfIID& iid) override;
     IACFUnknown* identity() override { return &v1; }
+
+    // The procedure the plug-in registered under this identifier with AddProcPtr, or null.
+    void* procPointer (AAX_CProcPtrID id) const;
 
 private:
     class Facet final : public HostFacet<AAX_IACFEffectDescriptor_V2>
@@ -32,6 +38,8 @@ private:
                                        const char* inNodeName, uint32_t inChannelMask) override;
     };
 
+    mutable std::mutex lock;
+    std::map<AAX_CProcPtrID, void*> procPointers;
     Facet v1{ *this, 1 };
     Facet v2{ *this, 2 };
 };

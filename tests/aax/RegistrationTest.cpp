@@ -13,6 +13,7 @@
 #include "HostCallLog.h"
 #include "HostPropertyMap.h"
 #include "KalvoProDescription.h"
+#include "KalvoProRegistrationCalls.h"
 
 using kalvo::aaxhost::HostCallLog;
 using kalvo::aaxhost::HostFeature;
@@ -103,43 +104,7 @@ TEST_F (Registration, DescribesThePluginCallForCall)
     const std::string gui = Address (&KalvoProProcs::CreateEffectGUI);
     const std::string parameters = Address (&KalvoProProcs::CreateEffectParameters);
     const std::string callback = Address (&KalvoProProcs::AudioCallback);
-    const std::vector<std::string> expected{
-        "Host#1 V1 AcquireFeatureProperties(AAXATTR_ClientFeature_StemFormat)",
-        "EffectDescriptor#1 V1 AddName(\"KalvoPro\")",
-        "EffectDescriptor#1 V1 AddCategory(0x00002000)",
-        "EffectDescriptor#1 V1 AddProcPtr(" + gui + ", 1)",
-        "EffectDescriptor#1 V1 AddProcPtr(" + parameters + ", 0)",
-        "FeatureInfo#1 V1 SupportLevel()",
-        "FeatureInfo#1 V1 AcquireProperties()",
-        "PropertyMap#1 V1 GetProperty(65538)",
-        "FeatureInfo#1 V1 SupportLevel()",
-        "FeatureInfo#1 V1 AcquireProperties()",
-        "PropertyMap#2 V1 GetProperty(65538)",
-        "ComponentDescriptor#1 V1 AddAudioIn(0)",
-        "ComponentDescriptor#1 V1 AddAudioOut(1)",
-        "ComponentDescriptor#1 V1 AddAudioBufferLength(2)",
-        "ComponentDescriptor#1 V1 AddDataInPort(3, 4, 1)",
-        "ComponentDescriptor#1 V1 AddMIDINode(4, 0, \"KalvoPro\", 0x0000FFFF)",
-        "ComponentDescriptor#1 V1 AddPrivateData(5, 8, 0)",
-        "ComponentDescriptor#1 V1 AddPrivateData(6, 4, 0)",
-        "ComponentDescriptor#1 V1 AddPrivateData(7, 8, 0)",
-        "PropertyMap#3 V1 AddProperty(11, 0x4F72766E)",
-        "PropertyMap#3 V1 AddProperty(12, 0x4B6C7670)",
-        "PropertyMap#3 V1 AddProperty(60, 0x00000001)",
-        "PropertyMap#3 V1 AddProperty(51, 0x00010002)",
-        "PropertyMap#3 V1 AddProperty(52, 0x00010002)",
-        "PropertyMap#3 V1 AddProperty(13, 0x6A636363)",
-        "PropertyMap#3 V1 AddProperty(14, 0x6A796363)",
-        "PropertyMap#3 V1 AddProperty(304, 0x00000001)",
-        "ComponentDescriptor#1 V1 AddPrivateData(8, 8, 0)",
-        "ComponentDescriptor#1 V1 AddProcessProc_Native(" + callback + ", PropertyMap#3, null, null)",
-        "EffectDescriptor#1 V1 AddComponent(ComponentDescriptor#1)",
-        "Collection#1 V1 AddEffect(\"com.orvane.kalvopro\", EffectDescriptor#1)",
-        "Collection#1 V1 SetManufacturerName(\"Orvane\")",
-        "Collection#1 V1 AddPackageName(\"KalvoPro\")",
-        "Collection#1 V1 AddPackageName(\"KalvoPro\")",
-        "Collection#1 V1 SetPackageVersion(0x00010001)",
-    };
+    const auto expected = kalvo::aaxtest::KalvoProRegistrationCalls (gui, parameters, callback, true);
     EXPECT_EQ (host.log().operations(), expected);
     EXPECT_TRUE (host.traces().empty());
 

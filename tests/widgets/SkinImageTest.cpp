@@ -46,8 +46,13 @@ JpegFrame readFrame (const char* data, int size)
     return frame;
 }
 
-const juce::Colour skinColour (0xFF202623);
-const juce::Colour aboutColour (0xFF262E38);
+// The embedded picture's own colour where a window pixel at scale s lands.
+juce::Colour pictureColour (const juce::Image& picture, int x, int y, float s = 2.0f)
+{
+    const float toPicture = 2.0f / s;
+    return picture.getPixelAt (juce::jmin (picture.getWidth() - 1, (int) ((float) x * toPicture)),
+                               juce::jmin (picture.getHeight() - 1, (int) ((float) y * toPicture)));
+}
 } // namespace
 
 TEST (SkinImagePictures, EmbeddedAsBaselineThreeComponentJpegsOfTwiceTheWindowSize)
@@ -88,12 +93,12 @@ TEST (SkinImagePaint, ViewsSelectThePicture)
     skinImage.setSize (1184, 468);
 
     auto image = PixelProbe::paint (skinImage);
-    EXPECT_TRUE (PixelProbe::colourNear (image, 600, 234, skinColour, 4));
-    EXPECT_TRUE (PixelProbe::colourNear (image, 1183, 467, skinColour, 4));
+    EXPECT_TRUE (PixelProbe::colourNear (image, 600, 234, pictureColour (skinImage.skin, 600, 234), 4));
+    EXPECT_TRUE (PixelProbe::colourNear (image, 1183, 467, pictureColour (skinImage.skin, 1183, 467), 4));
 
     skinImage.view = 1;
     image = PixelProbe::paint (skinImage);
-    EXPECT_TRUE (PixelProbe::colourNear (image, 600, 234, aboutColour, 4));
+    EXPECT_TRUE (PixelProbe::colourNear (image, 600, 234, pictureColour (skinImage.about, 600, 234), 4));
 
     for (int view : { 2, -1, 99 })
     {
@@ -109,13 +114,13 @@ TEST (SkinImagePaint, DrawnAtTheLogicalSizeTimesScale)
     skinImage.setSize (1184, 468);
     skinImage.scale = 1.0f;
     auto image = PixelProbe::paint (skinImage);
-    EXPECT_TRUE (PixelProbe::colourNear (image, 591, 233, skinColour, 4));
+    EXPECT_TRUE (PixelProbe::colourNear (image, 591, 233, pictureColour (skinImage.skin, 591, 233, 1.0f), 4));
     EXPECT_TRUE (PixelProbe::isTransparent (image, 592, 100));
     EXPECT_TRUE (PixelProbe::isTransparent (image, 100, 234));
 
     skinImage.scale = 1.5f; // 888 x 351
     image = PixelProbe::paint (skinImage);
-    EXPECT_TRUE (PixelProbe::colourNear (image, 887, 350, skinColour, 4));
+    EXPECT_TRUE (PixelProbe::colourNear (image, 887, 350, pictureColour (skinImage.skin, 887, 350, 1.5f), 4));
     EXPECT_TRUE (PixelProbe::isTransparent (image, 888, 100));
     EXPECT_TRUE (PixelProbe::isTransparent (image, 100, 351));
 }
@@ -131,7 +136,7 @@ TEST (SkinImagePaint, DrawsAtFullOpacityWhateverTheContextHeld)
                                               g.setColour (juce::Colours::white.withAlpha (0.1f));
                                               skinImage.paint (g);
                                           });
-    EXPECT_TRUE (PixelProbe::colourNear (image, 300, 100, skinColour, 4));
+    EXPECT_TRUE (PixelProbe::colourNear (image, 300, 100, pictureColour (skinImage.skin, 300, 100, 1.0f), 4));
 }
 
 TEST (SkinImagePaint, NullPicturesAndBadScalesDrawNothing)

@@ -2,50 +2,18 @@
 // can load it and register through them.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <memory>
-#include <set>
-#include <sstream>
-#include <string>
-
 #include "AAX_UIDs.h"
+#include "DynamicSymbols.h"
 #include "PluginModule.h"
 #include "StandInHost.h"
 
 using kalvo::aaxhost::PluginModule;
 using kalvo::aaxhost::StandInHost;
 
-namespace
-{
-const std::set<std::string> sevenEntryPoints{ "ACFStartup",           "ACFRegisterPlugin",
-                                              "ACFRegisterComponent", "ACFGetClassFactory",
-                                              "ACFCanUnloadNow",      "ACFShutdown",
-                                              "ACFGetSDKVersion" };
-
-// The names of the dynamic symbols the module defines, as nm lists them.
-std::set<std::string> DefinedDynamicSymbols (const std::string& path)
-{
-    const std::string command = std::string (KALVO_NM) + " -D --defined-only '" + path + "'";
-    std::unique_ptr<FILE, int (*) (FILE*)> pipe (popen (command.c_str(), "r"), pclose);
-    std::set<std::string> names;
-    if (pipe == nullptr)
-        return names;
-    char line[512];
-    while (std::fgets (line, sizeof (line), pipe.get()) != nullptr)
-    {
-        // "0000000000012340 T ACFStartup"
-        std::istringstream fields (line);
-        std::string address, type, name;
-        if (fields >> address >> type >> name)
-            names.insert (name);
-    }
-    return names;
-}
-} // namespace
-
 TEST (ModuleExports, ExactlyTheSevenEntryPoints)
 {
-    EXPECT_EQ (DefinedDynamicSymbols (KALVO_AAX_TEST_MODULE), sevenEntryPoints);
+    EXPECT_EQ (kalvo::aaxtest::DefinedDynamicSymbols (KALVO_NM, KALVO_AAX_TEST_MODULE),
+               kalvo::aaxtest::SevenEntryPoints());
 }
 
 TEST (ModuleExports, HostLoadsAndRegistersThroughTheEntryPoints)

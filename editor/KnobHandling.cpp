@@ -1,0 +1,72 @@
+#include "KnobHandling.h"
+
+#include "LineEditorAudioProcessor.h"
+#include "SplitFrequency.h"
+
+namespace
+{
+bool isLine (int line)
+{
+    return line >= 0 && line < LineEditorAudioProcessor::numLines;
+}
+} // namespace
+
+void KnobHandling::length (LineEditorAudioProcessor& p, int line, float position)
+{
+    if (!isLine (line))
+        return;
+    const int state = p.currentState;
+    p.activeLength[line] = position;
+    p.lineLength[line][state] = position;
+    p.CalculateSpeed();
+    p.speedChanged[line] = true;
+}
+
+void KnobHandling::glide (LineEditorAudioProcessor& p, int line, float milliseconds)
+{
+    if (!isLine (line))
+        return;
+    const int state = p.currentState;
+    p.bandGlide[line][state] = milliseconds;
+    p.setGlideTime (line, milliseconds);
+}
+
+void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value)
+{
+    if (!isLine (line))
+        return;
+    const int state = p.currentState;
+    p.bandMix[line][state] = value;
+    p.setMixTarget (line + 1, value);
+    p.mixChanged[line + 1] = true;
+}
+
+KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, int moved, float low,
+                                                  float high)
+{
+    const int state = p.currentState;
+    SplitPositions result{ low, high, low > high };
+    if (result.pushed)
+    {
+        if (moved == 0)
+            result.high = low;
+        else
+            result.low = high;
+    }
+
+    const bool storeLow = moved == 0 || result.pushed;
+    const bool storeHigh = moved != 0 || result.pushed;
+    if (storeLow)
+    {
+        p.setSplitFrequency (3, splitFrequency (result.low));
+        p.lmFreq[state] = result.low;
+        p.lmFreqChanged = true;
+    }
+    if (storeHigh)
+    {
+        p.setSplitFrequency (4, splitFrequency (result.high));
+        p.hmFreq[state] = result.high;
+        p.hmFreqChanged = true;
+    }
+    return result;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+class LineEditorAudioProcessor;
+
+// What a move of one of the knobs that are not host parameters writes into the processor: the
+// entry of the state that plays, the live value the audio uses, and the change flag the editor's
+// refresh polls. None of them marks the preset modified. Message thread only.
+class KnobHandling
+{
+public:
+    // Loop length position 0..1 of `line`.
+    static void length (LineEditorAudioProcessor&, int line, float position);
+
+    // Glide time of `line` in milliseconds; the audio thread takes the new coefficient pair whole.
+    static void glide (LineEditorAudioProcessor&, int line, float milliseconds);
+
+    // Mix 0..1 of `line`; its ramp is mix 1 + line (mix 0 is the master).
+    static void mix (LineEditorAudioProcessor&, int line, float value);
+
+    // The two crossover positions after a move of knob `moved` (0 low-mid, 1 mid-high).
+    struct SplitPositions
+    {
+        float low;
+        float high;
+        bool pushed; // the other knob was dragged along: set it to its new position silently
+    };
+
+    // Stores the moved knob's position. A knob moved past the other takes it along to the same
+    // position, and both are stored into the same state at once, so the pair stays in order even
+    // when the audio thread switches state before the window catches up.
+    static SplitPositions split (LineEditorAudioProcessor&, int moved, float low, float high);
+};

@@ -1,0 +1,239 @@
+#pragma once
+
+#include "EditorLayout.h"
+#include "EditorLinks.h"
+#include "FreqDisplay.h"
+#include "GraphDraw.h"
+#include "Icons.h"
+#include "LevelMeter.h"
+#include "LineEditorAudioProcessor.h"
+#include "LineEditorUI.h"
+#include "LooknFeel1.h"
+#include "LooknFeel2.h"
+#include "ModalSeam.h"
+#include "RectDrawComp.h"
+#include "SkinImage.h"
+
+#include <JuceHeader.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+
+// The plug-in's editor window. Every child is a direct member, constructed in declaration order
+// and added in one fixed order, which is the stacking order; children that start hidden are
+// hidden right after they are added. The editor listens to its interactive children and tells
+// the sender apart by comparing it with its members. Widget fields are plain: whoever writes
+// them repaints the widget.
+//
+// Members are public: the set-up, colour, label, refresh and click code all work on them.
+class LineEditorAudioProcessorEditor : public juce::AudioProcessorEditor,
+                                       public juce::Timer,
+                                       public juce::Button::Listener,
+                                       public juce::TextEditor::Listener,
+                                       public juce::Slider::Listener
+{
+public:
+    static constexpr int refreshIntervalMs = 60;
+
+    LineEditorAudioProcessorEditor (LineEditorAudioProcessor& p, juce::AudioProcessorValueTreeState& vts);
+    ~LineEditorAudioProcessorEditor() override;
+
+    void mouseDown (const juce::MouseEvent& e) override;
+    void mouseUp (const juce::MouseEvent& e) override;
+    void paint (juce::Graphics& g) override;
+    void resized() override;
+    void timerCallback() override;
+    void buttonClicked (juce::Button* button) override;
+    void textEditorReturnKeyPressed (juce::TextEditor& editor) override;
+    void textEditorEscapeKeyPressed (juce::TextEditor& editor) override;
+    void sliderValueChanged (juce::Slider* slider) override;
+    void sliderDragStarted (juce::Slider* slider) override;
+    void sliderDragEnded (juce::Slider* slider) override;
+
+    // Applies the processor's interface scale to the whole window: size, scale fields, fonts,
+    // the displays that depend on the pixel size, and every child's bounds.
+    void setElementSizes();
+
+    // 0 the main panel, 1 the about panel; any other number hides everything but the skin.
+    void ViewSelector (int view);
+
+    // Colour scheme and status labels, after the change that they mirror.
+    void setPowerColors();
+    void ColorLineTabs();
+    void ColorSoloMuteButts();
+    void setSateLAbelText();
+    void ColorStateGraph();
+    void setUndoRedoLabels();
+    void setIndecLabelText();
+
+    // Preset lists and the preset name shown in the bar.
+    void LoadPresetsList();
+    void SetPresetNameForMenu (bool modified);
+
+    // The child placed by the layout tables as element `element` of `group`, or nullptr.
+    juce::Component* layoutChild (EditorLayout::Group group, int element);
+
+    // What the processor's createEditor builds once the plug-in has installed it.
+    static juce::AudioProcessorEditor* create (LineEditorAudioProcessor& p);
+
+    // Fills shapeThumbnails from the constant thumbnail table, before the first layout feeds
+    // its rows to the shape graphs.
+    void fillShapeThumbnails();
+
+    // Configuration of each group of children, in the constructor's order; each runs just before
+    // its children are added (the constructor adds them, and hides what starts hidden).
+    void setUpSkinImage();
+    void setUpIconButton (int k);
+    void setUpPresetEntry();
+    void setUpFrames();
+    void setUpCategoryIcon();
+    void setUpLineIconAndMeter (int line);
+    void setUpLengthGroup (int line); // with syncIcons[line]
+    void setUpStateIcons();
+    void setUpSoloMuteIcons();
+    void setUpGlideGroup (int line);
+    void setUpMasterMix();
+    void setUpMixGroup (int line);
+    void setUpLevelGroups();
+    void setUpGridLabels();
+    void setUpCurveEditors();
+    void setUpGraphs();
+    void setUpPlayMarker();
+    void setUpShapeGraphs();
+    void setUpStateGraphs();
+    void setUpCrossover();
+    void setUpAboutWidgets();
+
+    // The play marker's beats from the processor's beatsPerBar and the marker's width.
+    void updateMarkerBeats();
+
+    //==============================================================================================
+    int32_t windowWidth = 0;
+    int32_t windowHeight = 0;
+    LineEditorAudioProcessor& processor;
+    juce::AudioProcessorValueTreeState& valueTreeState;
+    // [0..3] the line slider groups, [4] unused, [5..7] the level knobs, [8] the tooltip window,
+    // menus, alerts and the name entry with its buttons.
+    LooknFeel1 lookAndFeels[9];
+    LooknFeel2 knobLookAndFeel;
+    // Declared after the look-and-feels, so it is destroyed before the one that styles it.
+    juce::TooltipWindow tooltipWindow{ nullptr, 700 };
+    juce::Colour palette[18];
+
+    LineEditorUI lineEditorUI1;
+    LineEditorUI lineEditorUI2;
+    GraphDraw waveformGraph;
+    GraphDraw previewGraph;
+    Icons categoryIcon;
+    bool categoryLeftClick = false;
+    juce::String categoryNames[4] = { "Basic", "Ducking", "Gate", "Rhythm" };
+    GraphDraw shapeGraphs[40];
+    Icons shapeFrames[10];
+    GraphDraw stateGraphs[48];
+    Icons stateFrames[12];
+    SkinImage skinImage;
+
+    Icons iconButtons[22];
+    Icons syncIcons[4];
+    Icons lineIcons[4];
+    LevelMeter levelMeters[4];
+    Icons soloIcons[3];
+    Icons muteIcons[3];
+    Icons stateIcons[12];
+
+    juce::String presetExtension;
+    juce::TextEditor presetNameEditor;
+    juce::TextButton saveButton;
+    juce::TextButton cancelButton;
+    juce::Array<juce::File> presetSubfolders;
+    juce::Array<juce::File> presetFiles[50];
+    int32_t presetFileCounts[50] = {};
+    int32_t numPresetSubfolders = 0;
+
+    juce::Label aboutLabels[2];
+    // Built with their addresses: setting one later copies an empty buffer through a null pointer.
+    juce::HyperlinkButton linkButtons[2]{ { {}, juce::URL (EditorLinks::productPage) },
+                                          { {}, juce::URL (EditorLinks::homePage) } };
+    juce::Label versionLabel;
+    juce::Label shortVersionLabel;
+
+    juce::Slider lengthSliders[4];
+    juce::Label lengthLabels[8];
+    juce::Slider glideSliders[4];
+    juce::Label glideLabels[8];
+
+    juce::Slider masterMixSlider;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> masterMixAttachment;
+    juce::Label masterMixLabel;
+
+    juce::Slider mixSliders[4];
+    juce::Label mixLabels[8];
+
+    juce::Slider lowLevelSlider;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> lowLevelAttachment;
+    juce::Label lowLevelLabels[2];
+    juce::Slider midLevelSlider;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> midLevelAttachment;
+    juce::Label midLevelLabels[2];
+    juce::Slider highLevelSlider;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> highLevelAttachment;
+    juce::Label highLevelLabels[2];
+
+    juce::Slider splitSliders[2];
+    FreqDisplay freqDisplay;
+    juce::Label splitLabels[2];
+    RectDrawComp playMarker;
+    juce::Label gridLabels[5];
+
+    float shapeThumbnails[40][100] = {};
+
+    // Menus, alerts, file choosers and the folder reveal go through this (tests put their own).
+    ModalSeam* modalSeam = &ModalSeam::system();
+
+    // mouseUp's dispatch: the released child, by address, to its action.
+    std::map<const juce::Component*, std::function<void (const juce::MouseEvent&)>> releaseActions;
+
+    // Commits the edit either curve editor holds (finished, or a drag still in progress, which
+    // ends) into the line and state it was loaded for, as one undo step, before anything reloads
+    // them. An edit whose stored curve was replaced meanwhile (a load, a host restore) is dropped.
+    void commitPendingEdits();
+
+    // Click actions (mouseUp's branches).
+    void powerClicked();
+    void lineClicked (int line);
+    void soloClicked (int band);
+    void muteClicked (int band);
+    void stateGraphReleased (int state, const juce::ModifierKeys& mods);
+    void stateIconReleased (int state, const juce::ModifierKeys& mods);
+    void syncPressed (int line);
+    void toolClicked (int icon); // iconButtons 6..21
+    void categoryClicked();
+    void showCategory();
+    void shapeClicked (int shape);
+    void presetMenuClicked();
+    void runPresetCommand (int id);
+    void presetBrowserClicked();
+    void presetStepClicked (bool forward);
+
+private:
+    void addChildrenInStackingOrder();
+    void setScaleFields (float s);
+    void reloadDisplays();
+    void setFonts (float s);
+    void placeChildren (float s);
+    int editedLine() const noexcept;
+    void connectActions();
+    void connectToolActions();
+    void selectState (int state);
+    void restoreStateIconColours();
+    void showStateMenu (int state);
+    void showLearnMenu (int state);
+    void setParameterNotifying (const char* id, float value);
+    void reloadCurveEditors();
+    bool commitStage (int stage);
+    int editedState() const noexcept;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LineEditorAudioProcessorEditor)
+};

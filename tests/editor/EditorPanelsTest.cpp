@@ -1,0 +1,366 @@
+// The window's children as they open: fields, texts, states and knob values taken from the
+// processor, tooltips, double-click values, and knob moves reaching the processor.
+
+#include "EditorTestSupport.h"
+#include "ProcessorTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+using kalvo::test::openEditor;
+using kalvo::test::perStateEntries;
+using kalvo::test::TestHost;
+
+namespace
+{
+void setParameter (LineEditorAudioProcessor& p, const char* id, float value)
+{
+    auto* parameter = p.parameters.getParameter (id);
+    parameter->setValueNotifyingHost (parameter->convertTo0to1 (value));
+}
+
+void pumpMessages()
+{
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (20);
+}
+
+bool isLit (const Icons& icon)
+{
+    return icon.state == 0;
+}
+} // namespace
+
+TEST (EditorPanels, AWindowOpensOnTheProcessorsLineStageCategoryAndFlags)
+{
+    TestHost host;
+    auto& p = *host.processor;
+    p.currentLine = 2;
+    p.editedStage[2] = 1;
+    p.shapeCategory = 2;
+    p.waveView = 0;
+    p.activeSync[2] = false;
+    setParameter (p, "LowSolo", 1.0f);
+    setParameter (p, "HighMute", 1.0f);
+    p.changeImmediately = true;
+    p.linkMix = false;
+    ASSERT_FALSE (p.lineClipboardFull || p.stateClipboardFull);
+
+    auto e = openEditor (p);
+    EXPECT_TRUE (e->lineEditorUI2.isVisible());
+    EXPECT_FALSE (e->lineEditorUI1.isVisible());
+    for (int r = 0; r < 40; ++r)
+        EXPECT_EQ (e->shapeGraphs[r].isVisible(), r / 10 == 2) << r;
+    EXPECT_FALSE (e->waveformGraph.isVisible());
+
+    for (int l = 0; l < 4; ++l)
+    {
+        for (juce::Component* c : std::initializer_list<juce::Component*>{
+                 &e->lengthSliders[l], &e->lengthLabels[l], &e->lengthLabels[l + 4], &e->glideSliders[l],
+                 &e->glideLabels[l], &e->glideLabels[l + 4], &e->mixSliders[l], &e->mixLabels[l],
+                 &e->mixLabels[l + 4], &e->syncIcons[l] })
+            EXPECT_EQ (c->isVisible(), l == 2) << l;
+        EXPECT_EQ (e->lineIcons[l].state, l == 2 ? 0 : 2) << l;
+    }
+    EXPECT_EQ (e->syncIcons[2].state, 2);
+
+    EXPECT_TRUE (isLit (e->soloIcons[0]));
+    EXPECT_TRUE (isLit (e->muteIcons[2]));
+    for (auto* icon : { &e->soloIcons[1], &e->soloIcons[2], &e->muteIcons[0], &e->muteIcons[1] })
+        EXPECT_EQ (icon->state, 2);
+    EXPECT_EQ (e->iconButtons[6].state, 2);
+    EXPECT_EQ (e->iconButtons[7].state, 0);
+    for (int k : { 11, 19, 20, 21 })
+        EXPECT_EQ (e->iconButtons[k].state, 2) << k;
+    EXPECT_EQ (e->categoryIcon.text, "Gate");
+    EXPECT_EQ (e->iconButtons[3].text, p.presetName);
+
+    // Only the two text glyphs carry captions.
+    EXPECT_EQ (e->iconButtons[6].text, "L1");
+    EXPECT_EQ (e->iconButtons[7].text, "L2");
+    EXPECT_EQ (e->lineIcons[2].text, "Mid");
+    EXPECT_EQ (e->soloIcons[0].text, "S");
+    EXPECT_EQ (e->muteIcons[0].text, "M");
+    EXPECT_EQ (e->syncIcons[0].text, "Sync");
+    EXPECT_EQ (e->muteIcons[0].fontStyle, juce::Font::plain);
+    bool self = true, children = true;
+    e->iconButtons[5].getInterceptsMouseClicks (self, children);
+    EXPECT_FALSE (self || children);
+}
+
+TEST (EditorPanels, CurveEditorsSnapToTheMeter)
+{
+    const struct
+    {
+        int numerator, denominator;
+        float divisions;
+    } meters[] = { { 3, 4, 72.0f }, { 6, 8, 72.0f }, { 12, 8, 72.0f }, { 4, 4, 128.0f }, { 7, 8, 128.0f } };
+    for (const auto& m : meters)
+    {
+        auto p = kalvo::test::makeEditorProcessor();
+        p->timeSigNumerator = m.numerator;
+        p->timeSigDenominator = m.denominator;
+        auto e = openEditor (*p);
+        EXPECT_EQ (e->lineEditorUI1.xSnapDivisions, m.divisions) << m.numerator << "/" << m.denominator;
+        EXPECT_EQ (e->lineEditorUI2.xSnapDivisions, m.divisions) << m.numerator << "/" << m.denominator;
+        EXPECT_EQ (e->lineEditorUI1.timeSigNumerator, m.numerator);
+    }
+}
+
+TEST (EditorPanels, TooltipsOfEveryIconAndKnob)
+{
+    auto p = kalvo::test::makeEditorProcessor();
+    auto e = openEditor (*p);
+
+    const std::pair<juce::SettableTooltipClient*, const char*> tips[] = {
+        { &e->iconButtons[6], "Line 1" },
+        { &e->iconButtons[7], "Line 2" },
+        { &e->iconButtons[10], "Copy Line" },
+        { &e->iconButtons[11], "Paste Line" },
+        { &e->iconButtons[12], "Randomize Line" },
+        { &e->iconButtons[13], "Reset Line" },
+        { &e->iconButtons[14], "Reset State" },
+        { &e->iconButtons[15], "Randomize State" },
+        { &e->iconButtons[16], "Flip Line X" },
+        { &e->iconButtons[17], "Flip Line Y" },
+        { &e->iconButtons[18], "Copy State" },
+        { &e->iconButtons[19], "Paste State" },
+        { &e->iconButtons[20], "Quantize; Wait to finish a cycle when changing states" },
+        { &e->iconButtons[21],
+          "Store mix controls with states; Disables host automation. (master mix is not effected)" },
+        { &e->masterMixSlider, "Dry/Wet Mix" },
+        { &e->lowLevelSlider, "Low Level" },
+        { &e->midLevelSlider, "Mid Level" },
+        { &e->highLevelSlider, "High Level" },
+        { &e->splitSliders[0], "Low-Mid Split Frequency" },
+        { &e->splitSliders[1], "Mid-High Split Frequency" },
+    };
+    int count = 0;
+    for (const auto& [client, text] : tips)
+    {
+        EXPECT_EQ (client->getTooltip(), juce::String (text));
+        ++count;
+    }
+    for (int l = 0; l < 4; ++l)
+    {
+        EXPECT_EQ (e->syncIcons[l].getTooltip(), "Tempo Sync");
+        EXPECT_EQ (e->lengthSliders[l].getTooltip(), "Loop Length (Bars)");
+        EXPECT_EQ (e->glideSliders[l].getTooltip(), "Smooth Time (MS)");
+        EXPECT_EQ (e->mixSliders[l].getTooltip(), "Dry/Wet Mix");
+        count += 4;
+    }
+    for (int b = 0; b < 3; ++b)
+    {
+        EXPECT_EQ (e->soloIcons[b].getTooltip(), "Solo");
+        EXPECT_EQ (e->muteIcons[b].getTooltip(), "Mute");
+        count += 2;
+    }
+    EXPECT_EQ (count, 42);
+
+    // The rest carry none.
+    for (int k : { 0, 1, 2, 3, 4, 5 })
+        EXPECT_TRUE (e->iconButtons[k].getTooltip().isEmpty()) << k;
+    for (auto& icon : e->lineIcons)
+        EXPECT_TRUE (icon.getTooltip().isEmpty());
+    EXPECT_TRUE (e->categoryIcon.getTooltip().isEmpty());
+    EXPECT_TRUE (e->stateIcons[0].getTooltip().isEmpty());
+}
+
+TEST (EditorPanels, KnobsOpenOnThePlayingStateWithoutWritingIt)
+{
+    auto p = kalvo::test::makeEditorProcessor();
+    p->currentState = 4;
+    p->currentLine = 1;
+    p->bandGlide[1][4] = 10.0f;
+    p->bandMix[1][4] = 1.0f;
+    p->activeLength[1] = 0.5f;
+    p->activeSync[1] = true;
+    p->lineLength[1][4] = 0.5f;
+    p->lmFreq[4] = 0.242f;
+    p->hmFreq[4] = 0.9999f;
+    setParameter (*p, "MixMaster", 0.5f);
+    setParameter (*p, "LowLevel", 0.25f);
+    setParameter (*p, "MidLevel", 0.0f);
+    p->presetModified = false;
+    const auto before = perStateEntries (*p);
+
+    auto e = openEditor (*p);
+    EXPECT_EQ (perStateEntries (*p), before);
+    EXPECT_FALSE (p->presetModified.load());
+
+    EXPECT_DOUBLE_EQ (e->glideSliders[1].getValue(), 10.2); // 0.2 plus whole milliseconds
+    EXPECT_DOUBLE_EQ (e->lengthSliders[1].getValue(), 0.5);
+    const std::pair<juce::Label*, const char*> texts[] = {
+        { &e->glideLabels[1], "10" },
+        { &e->glideLabels[5], "Smooth" },
+        { &e->mixLabels[1], "100" },
+        { &e->mixLabels[5], "Mix" },
+        { &e->lengthLabels[1], "1/2" },
+        { &e->lengthLabels[5], "Length" },
+        { &e->masterMixLabel, "Master Mix: %50" },
+        { &e->lowLevelLabels[0], "-7.5" },
+        { &e->lowLevelLabels[1], "Low" },
+        { &e->midLevelLabels[0], "-inf" },
+        { &e->highLevelLabels[0], "0.0" },
+        { &e->highLevelLabels[1], "High" },
+        { &e->splitLabels[0], "250Hz" },
+        { &e->splitLabels[1], "15963Hz" },
+    };
+    for (const auto& [label, text] : texts)
+        EXPECT_EQ (label->getText(), juce::String (text));
+    EXPECT_EQ (e->freqDisplay.lowSplit, 0.242f);
+    EXPECT_EQ (e->freqDisplay.highSplit, 0.9999f);
+
+    const std::pair<juce::Slider*, double> doubleClick[] = {
+        { &e->lengthSliders[0], 0.63 }, { &e->glideSliders[3], 10.0 },   { &e->mixSliders[2], 0.5 },
+        { &e->splitSliders[0], 0.242 }, { &e->splitSliders[1], 0.7627 }, { &e->masterMixSlider, 1.0 },
+        { &e->lowLevelSlider, 0.5 },    { &e->midLevelSlider, 0.5 },     { &e->highLevelSlider, 0.5 },
+    };
+    for (const auto& [knob, value] : doubleClick)
+    {
+        EXPECT_TRUE (knob->isDoubleClickReturnEnabled());
+        EXPECT_NEAR (knob->getDoubleClickReturnValue(), value, 1e-6) << knob->getTooltip();
+    }
+}
+
+TEST (EditorPanels, AKnobMoveWritesOnlyThePlayingStatesEntryAndRaisesItsFlag)
+{
+    TestHost host;
+    auto& p = *host.processor;
+    p.currentState = 5;
+    auto e = openEditor (p);
+    e->stopTimer();
+    p.presetModified = false;
+
+    const struct
+    {
+        juce::Slider& knob;
+        double value;
+        float* entry;
+        std::atomic<bool>* flag;
+    } moves[] = {
+        { e->lengthSliders[2], 0.25, &p.lineLength[2][5], &p.speedChanged[2] },
+        { e->mixSliders[3], 0.375, &p.bandMix[3][5], &p.mixChanged[4] },
+        { e->glideSliders[1], 500.0, &p.bandGlide[1][5], nullptr }, // its read-out is written at once
+        { e->splitSliders[0], 0.3, &p.lmFreq[5], &p.lmFreqChanged },
+    };
+    for (const auto& m : moves)
+    {
+        const auto before = perStateEntries (p);
+        const float old = *m.entry;
+        m.knob.setValue (m.value, juce::sendNotificationSync);
+        EXPECT_EQ (*m.entry, static_cast<float> (m.value)) << m.knob.getTooltip();
+        EXPECT_TRUE (m.flag == nullptr || m.flag->load()) << m.knob.getTooltip();
+        *m.entry = old;
+        EXPECT_EQ (perStateEntries (p), before) << m.knob.getTooltip() << " wrote another entry";
+        *m.entry = static_cast<float> (m.value);
+    }
+    EXPECT_EQ (p.activeLength[2].load(), 0.25f);
+    EXPECT_EQ (e->glideLabels[1].getText(), "500");
+    EXPECT_FALSE (p.hmFreqChanged.load());
+    EXPECT_FALSE (p.presetModified.load());
+
+    // The mix reaches its ramp with the next block.
+    host.run (512);
+    EXPECT_EQ (p.mixRamp[4].getTargetValue(), 0.375f);
+}
+
+TEST (EditorPanels, GlideCoefficientsReachTheFilterWithTheNextBlock)
+{
+    const struct
+    {
+        double rate;
+        double knob;
+        float expected;
+    } cases[] = {
+        { 44100.0, 0.2, 0.4904758f }, { 44100.0, 10.2, 0.9861289f }, { 44100.0, 500.0, 0.9997151f },
+        { 48000.0, 0.2, 0.5197027f }, { 48000.0, 10.2, 0.9872487f }, { 48000.0, 500.0, 0.9997382f },
+    };
+    for (const auto& c : cases)
+    {
+        TestHost host (c.rate);
+        auto& p = *host.processor;
+        auto e = openEditor (p);
+        e->stopTimer();
+        e->glideSliders[2].setValue (250.0, juce::dontSendNotification);
+        e->glideSliders[2].setValue (c.knob, juce::sendNotificationSync);
+        host.run (64);
+        const float ms = static_cast<float> (c.knob);
+        const float independent = std::exp (-6.2831855f / (ms * 0.001f * static_cast<float> (c.rate)));
+        EXPECT_EQ (p.glideFilter[2].coeff, independent) << c.rate << " " << c.knob;
+        EXPECT_NEAR (p.glideFilter[2].coeff, c.expected, 1e-7f);
+        EXPECT_EQ (p.glideFilter[2].oneMinusCoeff, 1.0f - independent);
+    }
+}
+
+TEST (EditorPanels, ASplitPushedPastTheOtherStaysInItsState)
+{
+    TestHost host;
+    auto& p = *host.processor;
+    p.changeImmediately = true;
+    auto e = openEditor (p);
+    e->stopTimer();
+
+    // Pushes both ways, and moves that push nothing. The pushed knob follows silently; then the
+    // state switches before the message loop runs: the state left keeps its ordered pair and
+    // the new state is untouched.
+    const struct
+    {
+        int moved;
+        double to;
+        float low, high;
+    } moves[] = {
+        { 0, 0.9, 0.9f, 0.9f },
+        { 1, 0.1, 0.1f, 0.1f },
+        { 0, 0.7627, 0.7627f, 0.7627f }, // equal positions push nothing
+        { 1, 1.0, 0.242f, 1.0f },
+    };
+    for (const auto& m : moves)
+    {
+        p.currentState = 3;
+        p.lmFreq[3] = 0.242f;
+        p.hmFreq[3] = 0.7627f;
+        p.lmFreqChanged = p.hmFreqChanged = false;
+        e->splitSliders[0].setValue (0.242, juce::dontSendNotification);
+        e->splitSliders[1].setValue (0.7627, juce::dontSendNotification);
+        const float otherLow = p.lmFreq[8], otherHigh = p.hmFreq[8];
+        const bool pushed = m.moved == 0 ? m.to > 0.7627 : m.to < 0.242;
+
+        e->splitSliders[m.moved].setValue (m.to, juce::sendNotificationSync);
+        if (m.moved == 0 || pushed)
+        {
+            EXPECT_EQ (p.lmFreq[3], m.low);
+        }
+        if (m.moved == 1 || pushed)
+        {
+            EXPECT_EQ (p.hmFreq[3], m.high);
+        }
+        EXPECT_EQ (p.lmFreqChanged.load(), m.moved == 0 || pushed);
+        EXPECT_EQ (p.hmFreqChanged.load(), m.moved == 1 || pushed);
+        EXPECT_EQ (static_cast<float> (e->splitSliders[0].getValue()), m.low);
+        EXPECT_EQ (static_cast<float> (e->splitSliders[1].getValue()), m.high);
+
+        setParameter (p, "State", 8.0f);
+        host.run (512);
+        ASSERT_EQ (p.currentState.load(), 8);
+        pumpMessages();
+        EXPECT_EQ (p.lmFreq[8], otherLow);
+        EXPECT_EQ (p.hmFreq[8], otherHigh);
+        EXPECT_LE (p.lmFreq[3], p.hmFreq[3]);
+        setParameter (p, "State", 3.0f);
+        host.run (512);
+    }
+}
+
+TEST (EditorPanels, AParameterSetOnAnotherThreadReachesItsKnob)
+{
+    auto p = kalvo::test::makeEditorProcessor();
+    auto e = openEditor (*p);
+    std::thread worker ([&] { setParameter (*p, "HighLevel", 0.75f); });
+    worker.join();
+    pumpMessages();
+    EXPECT_NEAR (e->highLevelSlider.getValue(), 0.75, 1e-6);
+}
