@@ -564,3 +564,47 @@ TEST (EQBandSplit3Faults, BrokenMemoriesStartAgainFromSilence)
     EXPECT_EQ (right, twinRight);
     EXPECT_TRUE (std::isfinite (split.filterState.lowMid2Out1[0]));
 }
+
+// Hot but finite input is heard as it is, up to and including largestInput: the same signal
+// scaled by 2^10, 2^17 and 2^20 (its peak then exactly largestInput) gives every output sample
+// scaled alike, bit for bit (scaling by a power of two is exact throughout the filters, even
+// while a split moves).
+TEST (EQBandSplit3Faults, HotInputKeepsItsExactOutput)
+{
+    std::mt19937 rng (4);
+    std::uniform_real_distribution<float> unit (-1.0f, 1.0f);
+    std::vector<float> in[2], gain[3];
+    for (auto* v : { &in[0], &in[1], &gain[0], &gain[1], &gain[2] })
+        for (int n = 0; n < 3000; ++n)
+            v->push_back (unit (rng));
+    in[0][10] = 1.0f;
+    in[1][11] = -1.0f;
+
+    const auto render = [&] (float scale)
+    {
+        auto split = makeSplitter (48000.0, 250.0f, 2000.0f);
+        std::vector<float> out[2] = { in[0], in[1] };
+        for (auto& channel : out)
+            for (auto& x : channel)
+                x *= scale;
+        for (int start : { 0, 1500 })
+        {
+            split.process (out[0].data() + start, out[1].data() + start, out[0].data() + start,
+                           out[1].data() + start, gain[0].data() + start, gain[1].data() + start,
+                           gain[2].data() + start, 1500);
+            split.setParams (3, 900.0f);
+        }
+        return std::vector<std::vector<float>>{ out[0], out[1] };
+    };
+
+    const auto reference = render (1.0f);
+    for (int exponent : { 10, 17, 20 })
+    {
+        const float scale = std::ldexp (1.0f, exponent);
+        const auto hot = render (scale);
+        for (size_t ch = 0; ch < 2; ++ch)
+            for (size_t n = 0; n < hot[ch].size(); ++n)
+                ASSERT_EQ (hot[ch][n], reference[ch][n] * scale) << exponent << " sample " << n;
+    }
+    EXPECT_EQ (std::ldexp (1.0f, 20), EQBandSplit3::largestInput);
+}
