@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 using kalvo::test::fillSignal;
@@ -448,6 +449,54 @@ TEST (ProcessorTiming, RenderDoesNotDependOnTheHostBlockSize)
 TEST (ProcessorTiming, RenderDoesNotDependOnTheHostBlockSizeFarIntoTheTimeline)
 {
     expectSameRenderAtEveryBlockSize (536870911.0);
+}
+
+// A block of one sample reads its table entry on its own, a longer block by runs of equal entries:
+// both give the same output bit for bit. Every line moves through several entries per 64 samples
+// (every entry a different gain, no glide), from the start of the timeline, through a host's
+// pre-roll, and where the cycle count passes 2^31.
+TEST (ProcessorTiming, BlocksReadTheSameEntriesAsSingleSamples)
+{
+    constexpr int total = 6000;
+    juce::AudioBuffer<float> input (2, total);
+    fillSignal (input, 0, 44100.0);
+    for (double start : { 0.3, -0.2, 536870911.8 })
+    {
+        std::vector<juce::AudioBuffer<float>> outputs;
+        for (int blockSize : { 1, 61, 4096 })
+        {
+            TestHost host (44100.0, 512);
+            auto& p = *host.processor;
+            for (int line = 0; line < 4; ++line)
+            {
+                kalvo::test::setTable (p, line, 0,
+                                       [line] (int k)
+                                       { return static_cast<float> ((k * (line + 3)) % 512) / 511.0f; });
+                p.bandGlide[line][0] = 0.0f;
+                p.activeSync[line] = false;
+                p.activeLength[line] = 1.0f - 0.17f * static_cast<float> (line);
+            }
+            p.CalculateSpeed();
+            host.prepare (44100.0, 512);
+            host.setTransport (127.0, true);
+            host.setPosition (start);
+
+            juce::AudioBuffer<float> output (input);
+            for (int done = 0; done < total; done += blockSize)
+            {
+                juce::AudioBuffer<float> block (output.getArrayOfWritePointers(), 2, done,
+                                                std::min (blockSize, total - done));
+                host.process (block);
+            }
+            outputs.push_back (output);
+        }
+        for (size_t k = 1; k < outputs.size(); ++k)
+            for (int ch = 0; ch < 2; ++ch)
+                EXPECT_EQ (std::memcmp (outputs[k].getReadPointer (ch), outputs[0].getReadPointer (ch),
+                                        total * sizeof (float)),
+                           0)
+                    << "from " << start << ", block size set " << k;
+    }
 }
 
 // The gate must open and close many times per cycle at any block size: count gate edges.
