@@ -1,4 +1,5 @@
 #include "LineEditorAudioProcessorEditor.h"
+#include "PresetAlert.h"
 
 namespace
 {
@@ -69,6 +70,8 @@ LineEditorAudioProcessorEditor::LineEditorAudioProcessorEditor (LineEditorAudioP
     // A new window always opens on the main view.
     ViewSelector (0);
 
+    connectActions();
+
     processor.editorOpen = true;
     startTimer (refreshIntervalMs);
 }
@@ -76,6 +79,14 @@ LineEditorAudioProcessorEditor::LineEditorAudioProcessorEditor (LineEditorAudioP
 LineEditorAudioProcessorEditor::~LineEditorAudioProcessorEditor()
 {
     processor.editorOpen = false;
+    // An alert still up answers nobody, and lets go of lookAndFeels[8] before it goes.
+    PresetAlert::dismissAll (*this);
+
+    // Closed by the host from inside a menu or an alert: what is on show lets go of our looks.
+    for (auto& look : lookAndFeels)
+        ModalSeam::releaseLookAndFeel (look);
+    ModalSeam::releaseLookAndFeel (lineEditorUI1.menuLookAndFeel);
+    ModalSeam::releaseLookAndFeel (lineEditorUI2.menuLookAndFeel);
 
     // No child may call back into an editor whose members are going.
     for (auto* child : getChildren())
@@ -266,18 +277,13 @@ void LineEditorAudioProcessorEditor::addChildrenInStackingOrder()
 void LineEditorAudioProcessorEditor::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colours::black);
+    g.setColour (palette[0]);
 }
 
 void LineEditorAudioProcessorEditor::resized()
 {
     setElementSizes();
 }
-
-void LineEditorAudioProcessorEditor::mouseDown (const juce::MouseEvent&) {}
-
-void LineEditorAudioProcessorEditor::mouseUp (const juce::MouseEvent&) {}
-
-void LineEditorAudioProcessorEditor::timerCallback() {}
 
 //==================================================================================================
 void LineEditorAudioProcessorEditor::setElementSizes()
@@ -376,8 +382,8 @@ void LineEditorAudioProcessorEditor::reloadDisplays()
 
     // An edit the refresh has not committed yet gives way to the model's points.
     const int line = editedLine(), state = editedState();
-    lineEditorUI1.setLinePoints (processor.linePoints1[line][state]);
-    lineEditorUI2.setLinePoints (processor.linePoints2[line][state]);
+    lineEditorUI1.setLinePoints (processor.linePoints1[line][state], line, state);
+    lineEditorUI2.setLinePoints (processor.linePoints2[line][state], line, state);
     previewGraph.setPoint (processor.modulationArray[line][state]);
 
     float wave[LineEditorAudioProcessor::tableSize];

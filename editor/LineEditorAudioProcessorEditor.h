@@ -10,12 +10,15 @@
 #include "LineEditorUI.h"
 #include "LooknFeel1.h"
 #include "LooknFeel2.h"
+#include "ModalSeam.h"
 #include "RectDrawComp.h"
 #include "SkinImage.h"
 
 #include <JuceHeader.h>
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 
 // The plug-in's editor window. Every child is a direct member, constructed in declaration order
@@ -186,6 +189,26 @@ public:
 
     float shapeThumbnails[40][100] = {};
 
+    // Menus, alerts, file choosers and the folder reveal go through this (tests put their own).
+    ModalSeam* modalSeam = &ModalSeam::system();
+
+    // mouseUp's dispatch: the released child, by address, to its action.
+    std::map<const juce::Component*, std::function<void (const juce::MouseEvent&)>> releaseActions;
+
+    // Commits the edit either curve editor holds (finished, or a drag still in progress, which
+    // ends) into the line and state it was loaded for, as one undo step, before anything reloads
+    // them. An edit whose stored curve was replaced meanwhile (a load, a host restore) is dropped.
+    void commitPendingEdits();
+
+    // Click actions (mouseUp's branches).
+    void powerClicked();
+    void lineClicked (int line);
+    void soloClicked (int band);
+    void muteClicked (int band);
+    void stateGraphReleased (int state, const juce::ModifierKeys& mods);
+    void stateIconReleased (int state, const juce::ModifierKeys& mods);
+    void syncPressed (int line);
+
 private:
     void addChildrenInStackingOrder();
     void setScaleFields (float s);
@@ -193,6 +216,14 @@ private:
     void setFonts (float s);
     void placeChildren (float s);
     int editedLine() const noexcept;
+    void connectActions();
+    void selectState (int state);
+    void restoreStateIconColours();
+    void showStateMenu (int state);
+    void showLearnMenu (int state);
+    void setParameterNotifying (const char* id, float value);
+    void reloadCurveEditors();
+    bool commitStage (int stage);
     int editedState() const noexcept;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LineEditorAudioProcessorEditor)

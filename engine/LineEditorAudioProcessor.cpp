@@ -770,6 +770,8 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
         buffer.clear (channel, 0, numSamples);
 
     applyPendingTargets();
+    if (waveRestartRequested.exchange (false))
+        std::fill (std::begin (waveBuffer), std::end (waveBuffer), 0.5f);
     if (waveDisplayResetPending)
         resetWaveDisplay();
     handleMidi (midiMessages);
@@ -1054,6 +1056,16 @@ void LineEditorAudioProcessor::copyWaveDisplay (float* destination)
     waveDisplayLock = false;
 }
 
+void LineEditorAudioProcessor::restartWaveform()
+{
+    waveDisplayLock = true;
+    while (waveDisplayWriting)
+        std::this_thread::yield();
+    std::fill (std::begin (waveDisplay), std::end (waveDisplay), 0.5f);
+    waveDisplayLock = false;
+    waveRestartRequested = true;
+}
+
 //==================================================================================================
 const juce::String LineEditorAudioProcessor::getName() const
 {
@@ -1148,14 +1160,16 @@ void LineEditorAudioProcessor::resetPreset()
     StateOperations::resetPreset (*this);
 }
 
-void LineEditorAudioProcessor::CopyState()
+void LineEditorAudioProcessor::CopyState (int state)
 {
-    StateOperations::copyState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::copyState (*this, state);
 }
 
-void LineEditorAudioProcessor::PasteState()
+void LineEditorAudioProcessor::PasteState (int state)
 {
-    StateOperations::pasteState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::pasteState (*this, state);
 }
 
 void LineEditorAudioProcessor::flipLine (bool vertical)
@@ -1163,12 +1177,14 @@ void LineEditorAudioProcessor::flipLine (bool vertical)
     StateOperations::flipLine (*this, vertical);
 }
 
-void LineEditorAudioProcessor::ResetState()
+void LineEditorAudioProcessor::ResetState (int state)
 {
-    StateOperations::resetState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::resetState (*this, state);
 }
 
-void LineEditorAudioProcessor::RandomizeState()
+void LineEditorAudioProcessor::RandomizeState (int state)
 {
-    StateOperations::randomizeState (*this);
+    if (state >= 0 && state < numStates)
+        StateOperations::randomizeState (*this, state);
 }

@@ -93,6 +93,11 @@ public:
     // skips its refresh while waveDisplayLock is raised; a refresh it had begun is waited for).
     void copyWaveDisplay (float* destination);
 
+    // Message side: starts the waveform afresh, flat at 0.5. The display is flattened at once
+    // (with the same handshake as copyWaveDisplay); the audio thread refills its capture buffer
+    // at the start of its next block.
+    void restartWaveform();
+
     // Message side: gives "LineCH" a new value (always a different one) drawn from random, so
     // that the host registers a change of the plug-in's state.
     void sendLineChangeToHost();
@@ -119,11 +124,12 @@ public:
     bool getStateFromFile (juce::File file);
     void SaveSettings();
     void resetPreset();
-    void CopyState();
-    void PasteState();
+    // The four state operations act on `state` (0..11; anything else is ignored).
+    void CopyState (int state);
+    void PasteState (int state);
     void flipLine (bool vertical);
-    void ResetState();
-    void RandomizeState();
+    void ResetState (int state);
+    void RandomizeState (int state);
 
     //==============================================================================================
     // Framework objects and helpers
@@ -194,6 +200,7 @@ public:
     int32_t waveWriteIndex = 0;
     float waveDisplay[tableSize];
     Flag waveDisplayLock{ false };
+    Flag waveRestartRequested{ false }; // see restartWaveform
     Flag editorOpen{ false };
 
     // Clipboards

@@ -13,7 +13,7 @@ void setParameter (LineEditorAudioProcessor& p, const char* id, float value)
         parameter->setValueNotifyingHost (parameter->convertTo0to1 (value));
 }
 
-void raiseStateFlags (LineEditorAudioProcessor& p)
+void raiseStateFlags (LineEditorAudioProcessor& p, int state)
 {
     for (int l = 0; l < StateOperations::numLines; ++l)
     {
@@ -26,7 +26,10 @@ void raiseStateFlags (LineEditorAudioProcessor& p)
 
     p.lmFreqChanged = true;
     p.hmFreqChanged = true;
-    p.stateChangeNow = true;
+    // Only the playing state's settings need reapplying; another state is read when it is
+    // switched to.
+    if (state == p.currentState)
+        p.stateChangeNow = true;
     p.linePoints1Changed = true;
     p.linePoints2Changed = true;
     p.presetModified = true;
@@ -34,14 +37,17 @@ void raiseStateFlags (LineEditorAudioProcessor& p)
 }
 
 // With the line mixes stored per state, a state operation resets the mixes of that state only;
-// the other states keep theirs. The host's line-mix parameters follow, as they always did.
-void resetMixesOfCurrentState (LineEditorAudioProcessor& p)
+// the other states keep theirs. The host's line-mix parameters follow when it is the playing state.
+void resetMixesOfState (LineEditorAudioProcessor& p, int state)
 {
     if (!p.linkMix)
         return;
 
     for (int l = 0; l < StateOperations::numLines; ++l)
-        p.bandMix[l][p.currentState] = StateDefaults::mix;
+        p.bandMix[l][state] = StateDefaults::mix;
+
+    if (state != p.currentState)
+        return;
 
     for (auto* id : { "MixMain", "MixLow", "MixMid", "MixHigh" })
         setParameter (p, id, StateDefaults::mix);
@@ -130,7 +136,7 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
     for (int l = 0; l < numLines; ++l)
         p.setMixTarget (l + 1, p.bandMix[l][0]);
 
-    raiseStateFlags (p);
+    raiseStateFlags (p, 0);
     p.stateSwitched = true;
     p.powerChanged = true;
 
@@ -141,16 +147,17 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
     p.syncCurveModels();
 }
 
-void StateOperations::copyState (LineEditorAudioProcessor& p)
+void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
 {
-    const int s = p.currentState;
+    // The playing state's length and sync are its active copies; any other state's are stored.
+    const bool playing = s == p.currentState;
 
     for (int l = 0; l < numLines; ++l)
     {
         std::copy (p.linePoints1[l][s], p.linePoints1[l][s] + numSlots, p.stateClipboard1[l]);
         std::copy (p.linePoints2[l][s], p.linePoints2[l][s] + numSlots, p.stateClipboard2[l]);
-        p.clipLength[l] = p.activeLength[l];
-        p.clipSync[l] = p.activeSync[l];
+        p.clipLength[l] = playing ? p.activeLength[l].load() : p.lineLength[l][s];
+        p.clipSync[l] = playing ? p.activeSync[l].load() : p.lineSync[l][s];
         p.clipGlide[l] = p.bandGlide[l][s];
     }
 
@@ -163,15 +170,20 @@ void StateOperations::copyState (LineEditorAudioProcessor& p)
     p.stateClipboardFull = true;
 }
 
-void StateOperations::pasteState (LineEditorAudioProcessor& p)
+void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
 {
     if (!p.stateClipboardFull)
         return;
 
     const juce::ScopedLock lock (p.curveModelLock);
-    // The undo steps below record what the models hold: the current line of the current state.
+    // The undo steps below record what the models hold: the current line of the pasted state.
     p.syncCurveModels();
-    const int s = p.currentState;
+    const int line = p.modelLine;
+    if (s != p.modelState)
+    {
+        p.lineEditor1.setLinePoints (p.linePoints1[line][s]);
+        p.lineEditor2.setLinePoints (p.linePoints2[line][s]);
+    }
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -186,8 +198,8 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p)
     for (int l = 0; l < numLines; ++l)
         p.bandMix[l][s] = p.clipMix[l];
 
-    p.lineEditor1.startNewChange (p.currentLine, s);
-    p.lineEditor2.startNewChange (p.currentLine, s);
+    p.lineEditor1.startNewChange (line, s);
+    p.lineEditor2.startNewChange (line, s);
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -196,17 +208,16 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p)
         p.renderLineState (l, s);
     }
 
-    raiseStateFlags (p);
+    raiseStateFlags (p, s);
     // The models were loaded with other lines on the way: bring them back to the edited curve so
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
 }
 
-void StateOperations::resetState (LineEditorAudioProcessor& p)
+void StateOperations::resetState (LineEditorAudioProcessor& p, int s)
 {
     const juce::ScopedLock lock (p.curveModelLock);
-    const int s = p.currentState;
 
     p.lmFreq[s] = StateDefaults::lowMidSplit;
     p.hmFreq[s] = StateDefaults::midHighSplit;
@@ -228,8 +239,8 @@ void StateOperations::resetState (LineEditorAudioProcessor& p)
         p.renderLineState (l, s);
     }
 
-    resetMixesOfCurrentState (p);
-    raiseStateFlags (p);
+    resetMixesOfState (p, s);
+    raiseStateFlags (p, s);
     p.stateSwitched = true;
     // The models were loaded with other lines on the way: bring them back to the edited curve so
     // that the editor's next undo step records the curve it shows.
@@ -237,10 +248,9 @@ void StateOperations::resetState (LineEditorAudioProcessor& p)
     p.syncCurveModels();
 }
 
-void StateOperations::randomizeState (LineEditorAudioProcessor& p)
+void StateOperations::randomizeState (LineEditorAudioProcessor& p, int s)
 {
     const juce::ScopedLock lock (p.curveModelLock);
-    const int s = p.currentState;
     auto& random = p.random;
 
     for (int l = 0; l < numLines; ++l)
@@ -299,8 +309,8 @@ void StateOperations::randomizeState (LineEditorAudioProcessor& p)
     p.lmFreq[s] = std::max (0.2f, 0.5f * random.nextFloat());
     p.hmFreq[s] = std::max (0.4f, 0.8f * random.nextFloat());
 
-    resetMixesOfCurrentState (p);
-    raiseStateFlags (p);
+    resetMixesOfState (p, s);
+    raiseStateFlags (p, s);
     // The models were loaded with other lines on the way: bring them back to the edited curve so
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;

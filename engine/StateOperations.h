@@ -5,10 +5,11 @@
 class LineEditorAudioProcessor;
 
 // Operations that change whole states or the whole preset at once: reset, copy and paste of a
-// state through the processor's state clipboard, reset and randomize of the current state and
-// the mirror of the edited curve. Each keeps the rendered tables consistent with the stored
-// points, records the undo steps the user expects and raises the change flags the editor polls.
-// They run on the message thread.
+// state through the processor's state clipboard, reset and randomize of a state and the mirror of
+// the edited curve. The state operations take the state they act on: the editor's state menu
+// names the state the user pointed at, which need not be the one playing. Each keeps the rendered tables
+// consistent with the stored points, records the undo steps the user expects and raises the change flags the
+// editor polls. They run on the message thread.
 class StateOperations
 {
 public:
@@ -17,10 +18,10 @@ public:
     static constexpr int numSlots = 50;
 
     static void resetPreset (LineEditorAudioProcessor&);
-    static void copyState (LineEditorAudioProcessor&);
-    static void pasteState (LineEditorAudioProcessor&);
-    static void resetState (LineEditorAudioProcessor&);
-    static void randomizeState (LineEditorAudioProcessor&);
+    static void copyState (LineEditorAudioProcessor&, int state);
+    static void pasteState (LineEditorAudioProcessor&, int state);
+    static void resetState (LineEditorAudioProcessor&, int state);
+    static void randomizeState (LineEditorAudioProcessor&, int state);
     static void flipLine (LineEditorAudioProcessor&, bool vertical);
 
     // 48 free slots and the two points (0, 1) and (1, 1): no modulation.

@@ -76,9 +76,22 @@ void LineEditorUI::calculateLine()
 void LineEditorUI::setLinePoints (const LETPoint* source)
 {
     ++reloadCount;
+    loadedLine = loadedState = -1;
     cancelDrag();
     numPoints = CurveRenderer::load (points, source);
     calculateLine();
+}
+
+void LineEditorUI::setLinePoints (const LETPoint* source, int line, int state)
+{
+    setLinePoints (source);
+    loadedLine = line;
+    loadedState = state;
+}
+
+void LineEditorUI::stopDrag()
+{
+    cancelDrag();
 }
 
 juce::PopupMenu LineEditorUI::createPointMenu (int index) const

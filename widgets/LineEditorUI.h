@@ -50,6 +50,14 @@ public:
     // model does) and renders it. Raises no flag; a drag in progress is dropped.
     void setLinePoints (const LETPoint* source);
 
+    // The same, and records which stored curve the points came from: an edit made here belongs
+    // to that line and state, whatever the owner shows by the time it collects the edit.
+    void setLinePoints (const LETPoint* source, int line, int state);
+
+    // Ends a drag in progress where it stands: the points keep the move, no flag is raised, and
+    // the rest of the gesture moves nothing.
+    void stopDrag();
+
     // The point menu of used slot `index`, as it would be shown.
     juce::PopupMenu createPointMenu (int index) const;
 
@@ -58,6 +66,9 @@ public:
 
     bool lineChanged = false;
     bool dragging = false;
+    // The line and state of the curve last loaded with them; -1 when loaded without.
+    int32_t loadedLine = -1;
+    int32_t loadedState = -1;
     bool snapX = true;
     bool snapY = true;
     bool snapChanged = false;

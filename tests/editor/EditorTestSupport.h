@@ -61,4 +61,22 @@ inline std::vector<char> perStateEntries (const LineEditorAudioProcessor& p)
     append (p.linePoints2);
     return bytes;
 }
+// Asks for a state through the "State" parameter, as the host or a click does.
+inline void requestState (LineEditorAudioProcessor& p, int state)
+{
+    auto* parameter = p.parameters.getParameter ("State");
+    parameter->setValueNotifyingHost (parameter->convertTo0to1 (static_cast<float> (state)));
+}
+
+// What the preset menu's "Rename Preset and Save" shows: the entry with this text and its two
+// buttons in place of the preset bar's icons 1 to 4.
+inline void openPresetEntry (LineEditorAudioProcessorEditor& e, const juce::String& typed)
+{
+    e.presetNameEditor.setText (typed);
+    for (auto* c :
+         std::initializer_list<juce::Component*>{ &e.presetNameEditor, &e.saveButton, &e.cancelButton })
+        c->setVisible (true);
+    for (int k = 1; k <= 4; ++k)
+        e.iconButtons[k].setVisible (false);
+}
 } // namespace kalvo::test

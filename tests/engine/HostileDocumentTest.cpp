@@ -139,12 +139,12 @@ TEST (HostileDocument, LoadsIntoUsableValuesAndAMinuteOfAudioStaysFiniteAndInRan
         p->editedStage[line] = line % 2;
         p->flipLine (false);
         p->flipLine (true);
-        p->CopyState();
-        p->PasteState();
+        p->CopyState (p->currentState);
+        p->PasteState (p->currentState);
     }
     p->currentLine = 0;
-    q->RandomizeState();
-    q->ResetState();
+    q->RandomizeState (q->currentState);
+    q->ResetState (q->currentState);
 
     // A minute of noise at 48 kHz, with the state switched through every state on the way.
     p->enableAllBuses();

@@ -837,7 +837,7 @@ TEST (StateDocument, RandomizedStatesRoundTripSlotForSlot)
     for (int s = 0; s < 12; ++s)
     {
         a->currentState = s;
-        a->RandomizeState();
+        a->RandomizeState (a->currentState);
     }
     a->currentState = 0;
 

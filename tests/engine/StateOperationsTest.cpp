@@ -101,20 +101,20 @@ TEST (StateOperations, EachOperationRaisesExactlyItsFlags)
     EXPECT_EQ (raised (*p), plus (stateFlags, { "stateSwitched", "powerChanged" }));
 
     clearFlags (*p);
-    p->CopyState();
+    p->CopyState (p->currentState);
     EXPECT_EQ (raised (*p), std::set<std::string>{});
     EXPECT_TRUE (p->stateClipboardFull);
 
     clearFlags (*p);
-    p->PasteState();
+    p->PasteState (p->currentState);
     EXPECT_EQ (raised (*p), stateFlags);
 
     clearFlags (*p);
-    p->ResetState();
+    p->ResetState (p->currentState);
     EXPECT_EQ (raised (*p), plus (stateFlags, { "stateSwitched" }));
 
     clearFlags (*p);
-    p->RandomizeState();
+    p->RandomizeState (p->currentState);
     EXPECT_EQ (raised (*p), stateFlags);
 
     p->editedStage[0] = 1;
@@ -134,7 +134,7 @@ TEST (StateOperations, PasteOnAnEmptyClipboardDoesNothing)
     distinctState (*p, 0, 1);
     clearFlags (*p);
     const auto before = curvesOf (*p);
-    p->PasteState();
+    p->PasteState (p->currentState);
     EXPECT_EQ (raised (*p), std::set<std::string>{});
     EXPECT_EQ (p->lineEditor1.undoCount[0][0], 0);
     EXPECT_TRUE (sameCurve (p->linePoints1[2][0], before->one[2][0]));
@@ -147,11 +147,11 @@ TEST (StateOperations, CopyAStateAndPasteItIntoAnother)
     distinctState (*p, 7, 20);
     p->stateMIDINote[7] = 99;
     select (*p, 1, 3);
-    p->CopyState();
+    p->CopyState (p->currentState);
 
     const auto before = curvesOf (*p);
     select (*p, 1, 7);
-    p->PasteState();
+    p->PasteState (p->currentState);
 
     for (int l = 0; l < 4; ++l)
     {
@@ -180,7 +180,7 @@ TEST (StateOperations, CopyAStateAndPasteItIntoAnother)
 
     // Pasting into the state it came from works as well.
     select (*p, 0, 3);
-    p->PasteState();
+    p->PasteState (p->currentState);
     EXPECT_TRUE (sameCurve (p->linePoints1[0][3], before->one[0][3]));
 }
 
@@ -190,7 +190,7 @@ TEST (StateOperations, UndoAfterResetStateRestoresEachLinesOwnCurve)
     distinctState (*p, 5, 30);
     select (*p, 0, 5);
     const auto before = curvesOf (*p);
-    p->ResetState();
+    p->ResetState (p->currentState);
 
     for (int l = 0; l < 4; ++l)
     {
@@ -220,7 +220,7 @@ TEST (StateOperations, UndoAfterRandomizeStateRestoresEachLinesOwnCurve)
     distinctState (*p, 2, 40);
     select (*p, 3, 2);
     const auto before = curvesOf (*p);
-    p->RandomizeState();
+    p->RandomizeState (p->currentState);
 
     for (int l : { 1, 3, 0, 2 })
     {
@@ -237,13 +237,13 @@ TEST (StateOperations, AfterResetAndRandomizeTheModelsHoldTheEditedCurve)
     distinctState (*p, 4, 50);
     select (*p, 2, 4);
 
-    p->ResetState();
+    p->ResetState (p->currentState);
     EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1[2][4]));
     EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2[2][4]));
 
     distinctState (*p, 4, 51);
     select (*p, 2, 4);
-    p->RandomizeState();
+    p->RandomizeState (p->currentState);
     EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1[2][4]));
     EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2[2][4]));
 
@@ -262,7 +262,7 @@ TEST (StateOperations, ResettingMixesStoredPerStateTouchesOnlyTheCurrentState)
     for (int s = 0; s < 12; ++s)
         distinctState (*p, s, 60 + s);
     select (*p, 0, 6);
-    p->ResetState();
+    p->ResetState (p->currentState);
     for (int l = 0; l < 4; ++l)
     {
         EXPECT_EQ (p->bandMix[l][6], 1.0f);
@@ -272,7 +272,7 @@ TEST (StateOperations, ResettingMixesStoredPerStateTouchesOnlyTheCurrentState)
     EXPECT_EQ (parameterValue (*p, "MixLow"), 1.0f);
 
     select (*p, 0, 8);
-    p->RandomizeState();
+    p->RandomizeState (p->currentState);
     for (int l = 0; l < 4; ++l)
     {
         EXPECT_EQ (p->bandMix[l][8], 1.0f);
@@ -284,8 +284,8 @@ TEST (StateOperations, ResettingMixesStoredPerStateTouchesOnlyTheCurrentState)
     for (int s = 0; s < 12; ++s)
         for (int l = 0; l < 4; ++l)
             p->bandMix[l][s] = 0.4f;
-    p->ResetState();
-    p->RandomizeState();
+    p->ResetState (p->currentState);
+    p->RandomizeState (p->currentState);
     for (int s = 0; s < 12; ++s)
         for (int l = 0; l < 4; ++l)
             EXPECT_EQ (p->bandMix[l][s], 0.4f);
@@ -299,8 +299,8 @@ TEST (StateOperations, RandomizeStateIsReproducibleWithAFixedSeed)
     select (*b, 0, 9);
     a->random.setSeed (20261207);
     b->random.setSeed (20261207);
-    a->RandomizeState();
-    b->RandomizeState();
+    a->RandomizeState (a->currentState);
+    b->RandomizeState (b->currentState);
 
     for (int l = 0; l < 4; ++l)
     {
@@ -360,7 +360,7 @@ TEST (StateOperations, RandomizeStateMakesEveryDrawInItsOrderAndRoundsHalvesToEv
         p->linkMix = false;
         const auto before = curvesOf (*p);
         p->random.setSeed (seed);
-        p->RandomizeState();
+        p->RandomizeState (p->currentState);
 
         juce::Random r (seed);
         int counts[4] = {};
@@ -435,7 +435,7 @@ TEST (StateOperations, RandomizeStateKeepsItsInvariants)
     for (int seed = 1; seed <= 200; ++seed)
     {
         p->random.setSeed (seed);
-        p->RandomizeState();
+        p->RandomizeState (p->currentState);
 
         for (int l = 0; l < 4; ++l)
         {
@@ -603,5 +603,125 @@ TEST (StateOperations, ResetPresetReturnsEverythingToItsDefaults)
         EXPECT_EQ ((int) p->stateMIDINote[s], 60 + s);
         EXPECT_EQ (p->lmFreq[s], 0.242f);
         EXPECT_EQ (p->hmFreq[s], 0.7627f);
+    }
+}
+
+namespace
+{
+// Every stored byte of state s, undo histories and counts included.
+std::vector<char> stateBytes (const LineEditorAudioProcessor& p, int s)
+{
+    std::vector<char> out;
+    const auto put = [&out] (const auto& value)
+    {
+        const auto* bytes = reinterpret_cast<const char*> (&value);
+        out.insert (out.end(), bytes, bytes + sizeof (value));
+    };
+    for (int l = 0; l < 4; ++l)
+    {
+        put (p.linePoints1[l][s]);
+        put (p.linePoints2[l][s]);
+        put (p.lineArray1[l][s]);
+        put (p.lineArray2[l][s]);
+        put (p.modulationArray[l][s]);
+        put (p.lineLength[l][s]);
+        put (p.lineSync[l][s]);
+        put (p.bandGlide[l][s]);
+        put (p.bandMix[l][s]);
+        for (const auto* model : { &p.lineEditor1, &p.lineEditor2 })
+        {
+            put (model->undoCount[l][s]);
+            put (model->redoCount[l][s]);
+            put (model->undoHistory[l][s]);
+        }
+    }
+    put (p.lmFreq[s]);
+    put (p.hmFreq[s]);
+    return out;
+}
+} // namespace
+
+// The state menu names the state the user pointed at, while a quantised switch to it may still be
+// pending: the operation must land there and leave the playing state alone.
+TEST (StateOperations, OperationsActOnTheStateNamedWhileAnotherPlays)
+{
+    enum Op
+    {
+        copy,
+        paste,
+        reset,
+        randomize
+    };
+    for (const Op op : { copy, paste, reset, randomize })
+    {
+        SCOPED_TRACE (op);
+        auto p = makeProcessor();
+        distinctState (*p, 2, 11);
+        distinctState (*p, 5, 12);
+        distinctState (*p, 7, 13);
+        select (*p, 1, 7);
+        p->CopyState (7);
+        select (*p, 1, 2);
+        p->stateChangePending = true;
+        p->stateChangeNow = false;
+
+        const auto playing = stateBytes (*p, 2);
+        const auto named = stateBytes (*p, 5);
+        const int undoBefore = p->lineEditor1.undoCount[1][5];
+        LETPoint oldLowCurve[50];
+        std::copy (p->linePoints1[1][5], p->linePoints1[1][5] + 50, oldLowCurve);
+
+        switch (op)
+        {
+            case copy:
+                p->CopyState (5);
+                break;
+            case paste:
+                p->PasteState (5);
+                break;
+            case reset:
+                p->ResetState (5);
+                break;
+            case randomize:
+                p->RandomizeState (5);
+                break;
+        }
+
+        EXPECT_EQ (stateBytes (*p, 2), playing);
+        EXPECT_EQ (p->currentState.load(), 2);
+        EXPECT_FALSE (p->stateChangeNow.load()); // the playing state's settings did not change
+
+        if (op == copy)
+        {
+            EXPECT_EQ (stateBytes (*p, 5), named);
+            for (int l = 0; l < 4; ++l)
+            {
+                EXPECT_EQ (
+                    std::memcmp (p->stateClipboard1[l], p->linePoints1[l][5], sizeof (p->stateClipboard1[l])),
+                    0);
+                EXPECT_EQ (p->clipLength[l], 0.1f * (float) (l + 1)); // stored, not the playing state's
+                EXPECT_EQ (p->clipSync[l], l % 2 == 0);
+            }
+            continue;
+        }
+
+        EXPECT_NE (stateBytes (*p, 5), named);
+        EXPECT_EQ (p->lineEditor1.undoCount[1][5], undoBefore + 1);
+        if (op == paste)
+        {
+            EXPECT_EQ (std::memcmp (p->linePoints1[1][5], p->stateClipboard1[1], sizeof (oldLowCurve)), 0);
+        }
+        if (op == reset)
+        {
+            for (int l = 0; l < 4; ++l)
+                EXPECT_EQ (p->lineLength[l][5], StateDefaults::length);
+        }
+
+        // The new undo step of the edited line holds state 5's own curve from before.
+        auto before = std::make_unique<LineEditor>();
+        before->setLinePoints (oldLowCurve);
+        EXPECT_EQ (
+            std::memcmp (p->lineEditor1.undoHistory[1][5][undoBefore], before->points, sizeof (oldLowCurve)),
+            0);
     }
 }

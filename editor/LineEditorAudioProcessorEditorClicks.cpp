@@ -1,0 +1,360 @@
+// The click frame: pressed looks and the actions that cannot wait on mouseDown, the release
+// dispatch on mouseUp, and the actions of Power, the line, solo and mute icons and the states.
+#include "LineEditorAudioProcessorEditor.h"
+
+namespace
+{
+// The pressed look, in the order the icons are tested.
+constexpr int pressedIconButtons[] = { 0,  1,  2,  3,  4,  6,  7,  8,  9,  10, 11,
+                                       18, 19, 12, 13, 16, 17, 14, 15, 20, 21 };
+
+constexpr juce::uint32 learnColour = 0xFFD62400;
+
+void setIconState (Icons& icon, int state)
+{
+    icon.state = state;
+    icon.repaint();
+}
+} // namespace
+
+void LineEditorAudioProcessorEditor::connectActions()
+{
+    for (auto* curveEditor : { &lineEditorUI1, &lineEditorUI2 })
+        curveEditor->showPointMenu = [this, curveEditor] (juce::PopupMenu& menu)
+        { return modalSeam->showMenu (menu, curveEditor->menuLookAndFeel); };
+
+    releaseActions[&iconButtons[0]] = [this] (const juce::MouseEvent&) { powerClicked(); };
+    for (int line = 0; line < 4; ++line)
+        releaseActions[&lineIcons[line]] = [this, line] (const juce::MouseEvent&) { lineClicked (line); };
+    for (int band = 0; band < 3; ++band)
+    {
+        releaseActions[&soloIcons[band]] = [this, band] (const juce::MouseEvent&) { soloClicked (band); };
+        releaseActions[&muteIcons[band]] = [this, band] (const juce::MouseEvent&) { muteClicked (band); };
+    }
+    for (int state = 0; state < 12; ++state)
+    {
+        releaseActions[&stateGraphs[state]] = [this, state] (const juce::MouseEvent& e)
+        { stateGraphReleased (state, e.mods); };
+        releaseActions[&stateIcons[state]] = [this, state] (const juce::MouseEvent& e)
+        { stateIconReleased (state, e.mods); };
+    }
+}
+
+//==================================================================================================
+void LineEditorAudioProcessorEditor::mouseDown (const juce::MouseEvent& e)
+{
+    const auto* child = e.originalComponent;
+    const int line = editedLine();
+
+    for (auto& graph : shapeGraphs)
+    {
+        if (child == &graph)
+        {
+            graph.colour = palette[6 + 3 * line].withAlpha (static_cast<juce::uint8> (0x7F));
+            graph.repaint();
+            return;
+        }
+    }
+
+    for (int i = 0; i < 12; ++i)
+    {
+        if (child == &stateGraphs[i])
+        {
+            auto& shown = stateGraphs[12 * line + i];
+            shown.colour = juce::Colour (0x90FFFFFF);
+            shown.repaint();
+            return;
+        }
+    }
+
+    const auto pressed = [child] (Icons& icon)
+    {
+        if (child != &icon)
+            return false;
+        setIconState (icon, 1);
+        return true;
+    };
+    for (int k : pressedIconButtons)
+        if (pressed (iconButtons[k]))
+            return;
+    if (pressed (categoryIcon))
+    {
+        if (e.mods.isLeftButtonDown())
+            categoryLeftClick = true;
+        else if (e.mods.isRightButtonDown())
+            categoryLeftClick = false;
+        return;
+    }
+    for (int b = 0; b < 3; ++b)
+        if (pressed (soloIcons[b]) || pressed (muteIcons[b]))
+            return;
+    for (auto& icon : stateIcons)
+        if (pressed (icon))
+            return;
+    for (auto& icon : lineIcons)
+        if (pressed (icon))
+            return;
+
+    for (int l = 0; l < 4; ++l)
+    {
+        if (child == &syncIcons[l])
+        {
+            syncPressed (l);
+            return;
+        }
+    }
+
+    if (child == &aboutLabels[0])
+        ViewSelector (1);
+    else if (child == &aboutLabels[1])
+        ViewSelector (0);
+}
+
+void LineEditorAudioProcessorEditor::mouseUp (const juce::MouseEvent& e)
+{
+    const auto found = releaseActions.find (e.originalComponent);
+    if (found == releaseActions.end())
+        return;
+    // The action may close the window, and the table with it.
+    const auto action = found->second;
+    action (e);
+}
+
+//==================================================================================================
+void LineEditorAudioProcessorEditor::setParameterNotifying (const char* id, float value)
+{
+    if (auto* parameter = valueTreeState.getParameter (id))
+    {
+        parameter->setValue (value);
+        parameter->sendValueChangedMessageToListeners (value);
+    }
+}
+
+void LineEditorAudioProcessorEditor::powerClicked()
+{
+    // Not a number counts as off, so a click switches processing on.
+    setParameterNotifying ("Power", processor.powerValue > 0.5f ? 0.0f : 1.0f);
+}
+
+void LineEditorAudioProcessorEditor::syncPressed (int line)
+{
+    auto& p = processor;
+    const int state = editedState();
+    const bool synced = !p.lineSync[line][state];
+    p.lineSync[line][state] = synced;
+    p.activeSync[line] = synced;
+    p.CalculateSpeed();
+    p.syncChanged[line] = true;
+    p.speedChanged[line] = true;
+    setIconState (syncIcons[line], synced ? 0 : 2);
+}
+
+void LineEditorAudioProcessorEditor::lineClicked (int line)
+{
+    commitPendingEdits();
+
+    auto& p = processor;
+    const auto relight = [this]
+    {
+        for (int i = 0; i < 4; ++i)
+            setIconState (lineIcons[i], i == editedLine() ? 0 : 2);
+    };
+    if (line == editedLine())
+    {
+        relight();
+        return;
+    }
+
+    p.currentLine = line;
+    relight();
+
+    const int state = editedState();
+    {
+        const juce::ScopedLock lock (p.curveModelLock);
+        p.syncCurveModels();
+        p.lineEditor1.getLineArray (p.lineArray1[line][state]);
+        p.lineEditor2.getLineArray (p.lineArray2[line][state]);
+    }
+    for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
+        p.modulationArray[line][state][k] = p.lineArray1[line][state][k] * p.lineArray2[line][state][k];
+    previewGraph.setPoint (p.modulationArray[line][state]);
+
+    reloadCurveEditors();
+    for (int k = 0; k < 48; ++k)
+        stateGraphs[k].setPoint (p.modulationArray[k / 12][k % 12]);
+
+    ColorLineTabs();
+    setIndecLabelText();
+    setUndoRedoLabels();
+
+    // The waveform view starts again, flat, for the new line.
+    p.restartWaveform();
+
+    const bool second = p.editedStage[line] == 1;
+    lineEditorUI1.setVisible (p.editedStage[line] == 0);
+    lineEditorUI2.setVisible (second);
+    setIconState (iconButtons[6], p.editedStage[line] == 0 ? 0 : 2);
+    setIconState (iconButtons[7], second ? 0 : 2);
+}
+
+void LineEditorAudioProcessorEditor::soloClicked (int band)
+{
+    static const char* const solo[] = { "LowSolo", "MidSolo", "HighSolo" };
+    static const char* const mute[] = { "LowMute", "MidMute", "HighMute" };
+    auto& p = processor;
+
+    if (p.bandSolo[band])
+    {
+        valueTreeState.getParameter (solo[band])->setValueNotifyingHost (0.0f);
+        return;
+    }
+
+    // One band soloed at a time; soloing a muted band unmutes it.
+    valueTreeState.getParameter (solo[band])->setValueNotifyingHost (1.0f);
+    if (p.bandMute[band])
+        valueTreeState.getParameter (mute[band])->setValueNotifyingHost (0.0f);
+    for (int other = 0; other < 3; ++other)
+        if (other != band && p.bandSolo[other])
+            valueTreeState.getParameter (solo[other])->setValueNotifyingHost (0.0f);
+}
+
+void LineEditorAudioProcessorEditor::muteClicked (int band)
+{
+    static const char* const mute[] = { "LowMute", "MidMute", "HighMute" };
+    valueTreeState.getParameter (mute[band])->setValueNotifyingHost (processor.bandMute[band] ? 0.0f : 1.0f);
+}
+
+//==================================================================================================
+void LineEditorAudioProcessorEditor::selectState (int state)
+{
+    setParameterNotifying ("State", static_cast<float> (state) / 11.0f);
+}
+
+void LineEditorAudioProcessorEditor::restoreStateIconColours()
+{
+    for (auto& icon : stateIcons)
+    {
+        icon.onColour = palette[6];
+        icon.pressedColour = palette[8];
+        icon.offColour = palette[6].withAlpha (static_cast<juce::uint8> (0x7F));
+        icon.repaint();
+    }
+}
+
+void LineEditorAudioProcessorEditor::stateGraphReleased (int state, const juce::ModifierKeys& mods)
+{
+    const bool left = mods.isLeftButtonDown();
+    if (!left && !mods.isRightButtonDown())
+        return;
+
+    commitPendingEdits();
+    if (state != editedState())
+    {
+        selectState (state);
+        setUndoRedoLabels();
+    }
+    ColorStateGraph();
+
+    if (!left)
+        showStateMenu (state);
+}
+
+void LineEditorAudioProcessorEditor::showStateMenu (int state)
+{
+    auto& p = processor;
+    juce::PopupMenu menu;
+    menu.addItem (1, "Cut");
+    menu.addItem (2, "Copy");
+    menu.addItem (3, "Paste", p.stateClipboardFull);
+    menu.addItem (4, "Reset");
+    menu.addItem (5, "Randomize");
+
+    const juce::Component::SafePointer<LineEditorAudioProcessorEditor> self (this);
+    const int choice = modalSeam->showMenu (menu, lookAndFeels[8]);
+    if (self == nullptr)
+        return;
+
+    // The operations act on the state the user pointed at, which may still be waiting to play.
+    commitPendingEdits();
+    switch (choice)
+    {
+        case 1:
+            p.CopyState (state);
+            p.ResetState (state);
+            break;
+        case 2:
+            p.CopyState (state);
+            break;
+        case 3:
+            p.PasteState (state);
+            break;
+        case 4:
+            p.ResetState (state);
+            break;
+        case 5:
+            p.RandomizeState (state);
+            break;
+        default:
+            break;
+    }
+}
+
+void LineEditorAudioProcessorEditor::stateIconReleased (int state, const juce::ModifierKeys& mods)
+{
+    auto& icon = stateIcons[state];
+    if (mods.isRightButtonDown() && !mods.isLeftButtonDown())
+    {
+        setIconState (icon, 0);
+        commitPendingEdits();
+        // Selected even when it is the current state.
+        selectState (state);
+        ColorStateGraph();
+        setUndoRedoLabels();
+        return;
+    }
+    if (!mods.isLeftButtonDown())
+        return;
+
+    setIconState (icon, state == editedState() ? 0 : 2);
+    showLearnMenu (state);
+}
+
+void LineEditorAudioProcessorEditor::showLearnMenu (int state)
+{
+    auto& p = processor;
+    juce::PopupMenu menu;
+    menu.addItem (1, "Midi Learn");
+    if (p.stateMIDICon[state] != 0)
+        menu.addItem (2, "Remove MIDI Connection");
+
+    // Opening any learn menu cancels a learn that is armed.
+    if (p.midiLearnActive)
+    {
+        restoreStateIconColours();
+        setSateLAbelText();
+        p.midiLearnActive = false;
+        p.midiLearnTarget = -1;
+    }
+
+    const juce::Component::SafePointer<LineEditorAudioProcessorEditor> self (this);
+    const int choice = modalSeam->showMenu (menu, lookAndFeels[8]);
+    if (self == nullptr)
+        return;
+
+    if (choice == 1)
+    {
+        // The target first: the audio thread reads it once it sees the learn armed.
+        p.midiLearnTarget = state;
+        p.midiLearnActive = true;
+        auto& icon = stateIcons[state];
+        icon.onColour = icon.pressedColour = icon.offColour = juce::Colour (learnColour);
+        icon.text = "Waiting";
+        icon.repaint();
+    }
+    else if (choice == 2)
+    {
+        p.stateMIDICon[state] = 0;
+        p.stateMIDINote[state] = 60 + state;
+        setSateLAbelText();
+    }
+}

@@ -1,0 +1,313 @@
+// The 60 ms refresh: every change the processor flags reaches the widgets here, and every edit
+// finished in a curve editor reaches the model here.
+#include "KnobReadouts.h"
+#include "LineEditorAudioProcessorEditor.h"
+
+#include <cmath>
+
+namespace
+{
+// Takes a flag: a raise that arrives while its step runs stays for the next pass.
+bool take (std::atomic<bool>& flag)
+{
+    return flag.exchange (false);
+}
+
+void setIconState (Icons& icon, int state)
+{
+    icon.state = state;
+    icon.repaint();
+}
+} // namespace
+
+void LineEditorAudioProcessorEditor::timerCallback()
+{
+    auto& p = processor;
+    const auto cl = [this] { return editedLine(); };
+    const auto cs = [this] { return editedState(); };
+
+    // Live displays stand still while the power is off.
+    if (p.powerValue > 0.5f)
+    {
+        if (p.timeSigNumerator == 4 && p.timeSigDenominator == 4 && p.isPlaying && p.waveView == 1)
+        {
+            float wave[LineEditorAudioProcessor::tableSize];
+            p.copyWaveDisplay (wave);
+            waveformGraph.setPoint (wave);
+        }
+
+        for (int i = 0; i < 4; ++i)
+        {
+            const float v = p.lineValue[i];
+            if (v >= 0.0f && v <= 1.0f && std::abs (v - levelMeters[i].level) > 0.001f)
+            {
+                levelMeters[i].level = v;
+                levelMeters[i].repaint();
+            }
+        }
+
+        playMarker.markerX =
+            static_cast<float> ((playMarker.beatWidth + 1) * playMarker.beatCount) * p.linePhase[cl()].load();
+        playMarker.repaint();
+    }
+
+    if (take (p.powerChanged))
+    {
+        setIconState (iconButtons[0], p.powerValue <= 0.0f ? 2 : 0);
+        setPowerColors();
+        ColorLineTabs();
+        ColorSoloMuteButts();
+        setSateLAbelText();
+    }
+
+    for (int b = 0; b < 3; ++b)
+    {
+        if (take (p.soloChanged[b]))
+            setIconState (soloIcons[b], p.bandSolo[b] ? 0 : 2);
+        if (take (p.muteChanged[b]))
+            setIconState (muteIcons[b], p.bandMute[b] ? 0 : 2);
+    }
+
+    if (take (p.midiLearnDone))
+    {
+        restoreStateIconColours();
+        setSateLAbelText();
+    }
+
+    const auto showSplits = [this] (int which)
+    {
+        freqDisplay.lowSplit = static_cast<float> (splitSliders[0].getValue());
+        freqDisplay.highSplit = static_cast<float> (splitSliders[1].getValue());
+        freqDisplay.repaint();
+        splitLabels[which].setText (KnobReadouts::split (static_cast<float> (splitSliders[which].getValue())),
+                                    juce::dontSendNotification);
+    };
+    if (take (p.lmFreqChanged))
+    {
+        splitSliders[0].setValue (p.lmFreq[cs()], juce::dontSendNotification);
+        showSplits (0);
+    }
+    if (take (p.hmFreqChanged))
+    {
+        splitSliders[1].setValue (p.hmFreq[cs()], juce::dontSendNotification);
+        showSplits (1);
+    }
+
+    if (take (p.optionsChanged))
+    {
+        // Lit Quantize means switches wait for the end of the cycle.
+        setIconState (iconButtons[20], p.changeImmediately ? 2 : 0);
+        setIconState (iconButtons[21], p.linkMix ? 0 : 2);
+    }
+
+    if (p.stateChangePending) // the audio block clears it
+        ColorStateGraph();
+
+    // Before the reloads below, so an edit lands in the curve it was made on.
+    commitPendingEdits();
+
+    if (take (p.stateSwitched))
+    {
+        ColorStateGraph();
+        reloadCurveEditors();
+        previewGraph.setPoint (p.modulationArray[cl()][cs()]);
+        setUndoRedoLabels();
+    }
+
+    if (take (p.mixChanged[0]))
+        masterMixLabel.setText (KnobReadouts::masterMix (static_cast<float> (masterMixSlider.getValue())),
+                                juce::dontSendNotification);
+
+    {
+        juce::Slider* levelSliders[] = { &lowLevelSlider, &midLevelSlider, &highLevelSlider };
+        juce::Label* levelLabels[] = { &lowLevelLabels[0], &midLevelLabels[0], &highLevelLabels[0] };
+        for (int b = 0; b < 3; ++b)
+            if (take (p.levelChanged[b]))
+                levelLabels[b]->setText (
+                    KnobReadouts::level (static_cast<float> (levelSliders[b]->getValue())),
+                    juce::dontSendNotification);
+    }
+
+    for (int i = 0; i < 4; ++i)
+        if (take (p.syncChanged[i]))
+            setIconState (syncIcons[i], p.activeSync[i] ? 0 : 2);
+
+    for (int i = 0; i < 4; ++i)
+    {
+        if (take (p.speedChanged[i]))
+        {
+            lengthLabels[i].setText (KnobReadouts::length (p.activeLength[i], p.activeSync[i]),
+                                     juce::dontSendNotification);
+            playMarker.repaint();
+            setIndecLabelText();
+        }
+    }
+
+    if (take (p.timeSigChanged))
+    {
+        const int numerator = p.timeSigNumerator;
+        for (auto* curveEditor : { &lineEditorUI1, &lineEditorUI2 })
+        {
+            curveEditor->timeSigNumerator = numerator;
+            curveEditor->xSnapDivisions =
+                numerator == 3 || numerator == 6 || numerator == 12 ? 72.0f : 128.0f;
+            curveEditor->repaint();
+        }
+        updateMarkerBeats();
+        playMarker.repaint();
+        setIndecLabelText();
+        float wave[LineEditorAudioProcessor::tableSize];
+        p.copyWaveDisplay (wave);
+        waveformGraph.setPoint (wave);
+    }
+
+    // The two curve editors always snap alike, and the processor keeps the choice.
+    for (auto* from : { &lineEditorUI1, &lineEditorUI2 })
+    {
+        if (!from->snapChanged)
+            continue;
+        auto* other = from == &lineEditorUI1 ? &lineEditorUI2 : &lineEditorUI1;
+        p.snapX = other->snapX = from->snapX;
+        p.snapY = other->snapY = from->snapY;
+        from->snapChanged = false;
+    }
+
+    for (int stage = 1; stage <= 2; ++stage)
+    {
+        if (!take (stage == 1 ? p.linePoints1Changed : p.linePoints2Changed))
+            continue;
+        auto& curveEditor = stage == 1 ? lineEditorUI1 : lineEditorUI2;
+        const int line = cl(), state = cs();
+        curveEditor.setLinePoints (stage == 1 ? p.linePoints1[line][state] : p.linePoints2[line][state], line,
+                                   state);
+        for (int k = 0; k < 48; ++k)
+            stateGraphs[k].setPoint (p.modulationArray[k / 12][k % 12]);
+        previewGraph.setPoint (p.modulationArray[line][state]);
+        curveEditor.snapX = p.snapX;
+        curveEditor.snapY = p.snapY;
+        setUndoRedoLabels();
+    }
+
+    if (take (p.presetNameChanged))
+        SetPresetNameForMenu (p.presetModified);
+
+    for (int i = 0; i < 12; ++i)
+    {
+        if (!take (p.stateNoteEvent[i]))
+            continue;
+        const bool full = p.powerValue >= 0.5f;
+        const juce::uint8 alpha = full ? 0xFF : 0x7F;
+        auto& icon = stateIcons[i];
+        icon.onColour = palette[6].withAlpha (alpha);
+        icon.pressedColour = palette[8].withAlpha (alpha);
+        icon.offColour = palette[6].withAlpha (static_cast<juce::uint8> (full ? 0x7F : 51));
+        if (p.stateNoteHeld[i])
+        {
+            // A held trigger note lights the state in the Low line's red.
+            icon.onColour = icon.offColour = palette[9].withAlpha (alpha);
+            icon.pressedColour = palette[11].withAlpha (alpha);
+        }
+        icon.repaint();
+    }
+
+    for (int i = 0; i < 4; ++i)
+        if (take (p.mixChanged[1 + i]))
+            mixLabels[i].setText (KnobReadouts::mix (static_cast<float> (mixSliders[i].getValue())),
+                                  juce::dontSendNotification);
+
+    for (int i = 0; i < 4; ++i)
+    {
+        const int state = cs();
+        if (take (p.lineLengthChanged[i]))
+            lengthSliders[i].setValue (p.lineLength[i][state], juce::dontSendNotification);
+        if (take (p.bandMixChanged[i]))
+        {
+            mixSliders[i].setValue (p.bandMix[i][state], juce::dontSendNotification);
+            mixLabels[i].setText (KnobReadouts::mix (p.bandMix[i][state]), juce::dontSendNotification);
+        }
+        if (take (p.bandGlideChanged[i]))
+        {
+            glideSliders[i].setValue (p.bandGlide[i][state], juce::dontSendNotification);
+            glideLabels[i].setText (KnobReadouts::glide (p.bandGlide[i][state]), juce::dontSendNotification);
+        }
+    }
+}
+
+//==================================================================================================
+void LineEditorAudioProcessorEditor::reloadCurveEditors()
+{
+    const int line = editedLine(), state = editedState();
+    lineEditorUI1.setLinePoints (processor.linePoints1[line][state], line, state);
+    lineEditorUI2.setLinePoints (processor.linePoints2[line][state], line, state);
+}
+
+void LineEditorAudioProcessorEditor::commitPendingEdits()
+{
+    const bool first = commitStage (1);
+    const bool second = commitStage (2);
+    if (!first && !second)
+        return;
+
+    processor.sendLineChangeToHost();
+    setUndoRedoLabels();
+}
+
+bool LineEditorAudioProcessorEditor::commitStage (int stage)
+{
+    auto& p = processor;
+    auto& curveEditor = stage == 1 ? lineEditorUI1 : lineEditorUI2;
+    if (!curveEditor.lineChanged && !curveEditor.dragging)
+        return false;
+
+    // Taking a drag in progress ends it; the rest of the gesture moves nothing.
+    curveEditor.stopDrag();
+    curveEditor.lineChanged = false;
+
+    // A load or a host restore replaced the stored curves after the edit began: the store wins,
+    // and the raised flag reloads the curve editor.
+    if ((stage == 1 ? p.linePoints1Changed : p.linePoints2Changed).load())
+        return false;
+
+    const int line =
+        curveEditor.loadedLine >= 0 && curveEditor.loadedLine < LineEditorAudioProcessor::numLines
+            ? static_cast<int> (curveEditor.loadedLine)
+            : editedLine();
+    const int state =
+        curveEditor.loadedState >= 0 && curveEditor.loadedState < LineEditorAudioProcessor::numStates
+            ? static_cast<int> (curveEditor.loadedState)
+            : editedState();
+
+    auto& model = stage == 1 ? p.lineEditor1 : p.lineEditor2;
+    auto& store = stage == 1 ? p.linePoints1[line][state] : p.linePoints2[line][state];
+    auto& table = stage == 1 ? p.lineArray1[line][state] : p.lineArray2[line][state];
+
+    LETPoint edited[LineEditorAudioProcessor::numCurvePoints];
+    std::copy (std::begin (curveEditor.points), std::end (curveEditor.points), edited);
+    {
+        const juce::ScopedLock lock (p.curveModelLock);
+        p.syncCurveModels();
+        // The curve editor still shows a line or state the models have left: the undo step
+        // records that curve's stored points, and the models come back afterwards.
+        const bool elsewhere = line != p.modelLine || state != p.modelState;
+        if (elsewhere)
+            model.setLinePoints (store);
+
+        model.startNewChange (line, state);
+        model.setLinePoints (edited);
+        std::copy (std::begin (model.points), std::end (model.points), store);
+        model.getLineArray (table);
+        for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
+            p.modulationArray[line][state][k] = p.lineArray1[line][state][k] * p.lineArray2[line][state][k];
+
+        if (elsewhere)
+        {
+            p.curveModelsStale = true;
+            p.syncCurveModels();
+        }
+    }
+
+    stateGraphs[line * 12 + state].setPoint (p.modulationArray[line][state]);
+    if (line == editedLine() && state == editedState())
+        previewGraph.setPoint (p.modulationArray[line][state]);
+    return true;
+}

@@ -1,0 +1,438 @@
+// The refresh pass with the timer stopped: each flag reaches its widgets and is cleared, the live
+// displays follow the power, the read-outs are exact, and curve edits become one undo step in
+// the curve they were made on.
+
+#include "OpenWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <limits>
+
+using kalvo::test::OpenWindow;
+
+namespace
+{
+struct Step
+{
+    const char* name;
+    std::function<void (OpenWindow&)> raise;
+    std::function<bool (OpenWindow&)> cleared;
+    std::function<void (OpenWindow&)> check;
+};
+
+bool sameCurve (const LETPoint* a, const LETPoint* b)
+{
+    return std::memcmp (a, b, sizeof (LETPoint) * LineEditorAudioProcessor::numCurvePoints) == 0;
+}
+} // namespace
+
+TEST (EditorRefresh, EachFlagReachesItsWidgetsAndIsCleared)
+{
+    using W = OpenWindow;
+    const std::vector<Step> steps = {
+        { "power off",
+          [] (W& w)
+          {
+              w.p.powerValue = 0.0f;
+              w.p.powerChanged = true;
+          },
+          [] (W& w) { return !w.p.powerChanged; }, [] (W& w) { EXPECT_EQ (w.e.iconButtons[0].state, 2); } },
+        { "power low but on",
+          [] (W& w)
+          {
+              w.p.powerValue = 0.01f;
+              w.p.powerChanged = true;
+          },
+          [] (W& w) { return !w.p.powerChanged; }, [] (W& w) { EXPECT_EQ (w.e.iconButtons[0].state, 0); } },
+        { "solo and mute",
+          [] (W& w)
+          {
+              w.p.bandSolo[1] = true;
+              w.p.soloChanged[1] = true;
+              w.p.muteChanged[2] = true;
+          },
+          [] (W& w) { return !w.p.soloChanged[1] && !w.p.muteChanged[2]; },
+          [] (W& w)
+          {
+              EXPECT_EQ (w.e.soloIcons[1].state, 0);
+              EXPECT_EQ (w.e.muteIcons[2].state, 2);
+          } },
+        { "learn done",
+          [] (W& w)
+          {
+              w.e.stateIcons[4].onColour = juce::Colour (0xFFD62400);
+              w.p.midiLearnDone = true;
+          },
+          [] (W& w) { return !w.p.midiLearnDone; },
+          [] (W& w)
+          {
+              EXPECT_EQ (w.e.stateIcons[4].onColour.getARGB(), 0xFF49A7E3u);
+              EXPECT_EQ (w.e.stateIcons[4].pressedColour.getARGB(), 0xFF364A55u);
+              EXPECT_EQ (w.e.stateIcons[4].offColour.getARGB(), 0x7F49A7E3u);
+          } },
+        { "splits",
+          [] (W& w)
+          {
+              w.p.lmFreq[0] = 0.242f;
+              w.p.hmFreq[0] = 0.7627f;
+              w.p.lmFreqChanged = true;
+              w.p.hmFreqChanged = true;
+          },
+          [] (W& w) { return !w.p.lmFreqChanged && !w.p.hmFreqChanged; },
+          [] (W& w)
+          {
+              EXPECT_EQ (w.e.splitLabels[0].getText(), "250Hz");
+              EXPECT_EQ (w.e.splitLabels[1].getText(), "2000Hz");
+              EXPECT_EQ (w.e.freqDisplay.lowSplit, 0.242f);
+              EXPECT_EQ (w.e.freqDisplay.highSplit, 0.7627f);
+          } },
+        { "options",
+          [] (W& w)
+          {
+              w.p.changeImmediately = true;
+              w.p.linkMix = false;
+              w.p.optionsChanged = true;
+          },
+          [] (W& w) { return !w.p.optionsChanged; },
+          [] (W& w)
+          {
+              EXPECT_EQ (w.e.iconButtons[20].state, 2);
+              EXPECT_EQ (w.e.iconButtons[21].state, 2);
+          } },
+        { "state switched", [] (W& w) { w.switchTo (7); }, [] (W& w) { return !w.p.stateSwitched; },
+          [] (W& w)
+          {
+              EXPECT_EQ (w.e.lineEditorUI1.loadedState, 7);
+              EXPECT_EQ (w.e.lineEditorUI2.loadedState, 7);
+          } },
+        { "sync",
+          [] (W& w)
+          {
+              w.p.activeSync[3] = false;
+              w.p.syncChanged[3] = true;
+          },
+          [] (W& w) { return !w.p.syncChanged[3]; }, [] (W& w) { EXPECT_EQ (w.e.syncIcons[3].state, 2); } },
+        { "speed",
+          [] (W& w)
+          {
+              w.p.activeSync[0] = false;
+              w.p.activeLength[0] = 0.63f;
+              w.p.activeSync[1] = true;
+              w.p.activeLength[1] = 0.63f;
+              w.p.speedChanged[0] = w.p.speedChanged[1] = true;
+          },
+          [] (W& w) { return !w.p.speedChanged[0] && !w.p.speedChanged[1]; },
+          [] (W& w)
+          {
+              EXPECT_EQ (w.e.lengthLabels[0].getText(), "63");
+              EXPECT_EQ (w.e.lengthLabels[1].getText(), "1/4");
+          } },
+        { "snap from the second editor",
+          [] (W& w)
+          {
+              w.e.lineEditorUI2.snapX = false;
+              w.e.lineEditorUI2.snapChanged = true;
+          },
+          [] (W& w) { return !w.e.lineEditorUI2.snapChanged; },
+          [] (W& w)
+          {
+              EXPECT_FALSE (w.p.snapX);
+              EXPECT_FALSE (w.e.lineEditorUI1.snapX);
+          } },
+        { "stored points changed",
+          [] (W& w)
+          {
+              w.p.linePoints1[0][0][0].y = 0.125f;
+              w.p.snapY = false;
+              w.p.linePoints1Changed = true;
+          },
+          [] (W& w) { return !w.p.linePoints1Changed; },
+          [] (W& w)
+          {
+              EXPECT_EQ (w.e.lineEditorUI1.points[0].y, 0.125f);
+              EXPECT_FALSE (w.e.lineEditorUI1.snapY);
+          } },
+        { "line settings of the current state",
+          [] (W& w)
+          {
+              w.p.lineLength[2][0] = 0.25f;
+              w.p.bandMix[2][0] = 0.375f;
+              w.p.bandGlide[2][0] = 42.2f; // a legal glide: 0.2 plus whole milliseconds
+              w.p.lineLengthChanged[2] = w.p.bandMixChanged[2] = w.p.bandGlideChanged[2] = true;
+          },
+          [] (W& w)
+          { return !w.p.lineLengthChanged[2] && !w.p.bandMixChanged[2] && !w.p.bandGlideChanged[2]; },
+          [] (W& w)
+          {
+              EXPECT_EQ (w.e.lengthSliders[2].getValue(), 0.25);
+              EXPECT_EQ (w.e.mixSliders[2].getValue(), 0.375);
+              EXPECT_EQ (w.e.mixLabels[2].getText(), "38"); // 37.5 rounds to even
+              EXPECT_EQ (w.e.glideSliders[2].getValue(), 42.2);
+              EXPECT_EQ (w.e.glideLabels[2].getText(), "42");
+          } },
+    };
+
+    for (const auto& step : steps)
+    {
+        SCOPED_TRACE (step.name);
+        OpenWindow w;
+        step.raise (w);
+        w.pass();
+        EXPECT_TRUE (step.cleared (w));
+        step.check (w);
+        EXPECT_EQ (w.log.count (OpenWindow::lineCh), 0);
+    }
+}
+
+TEST (EditorRefresh, LiveDisplaysFollowOnlyValidValuesWhilePowered)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Row
+    {
+        float power, value;
+        bool moves;
+    } rows[] = { { 1.0f, 0.7f, true }, { 1.0f, 1.2f, false },    { 1.0f, -0.1f, false },
+                 { 1.0f, nan, false }, { 1.0f, 0.5005f, false }, { 0.5f, 0.7f, false },
+                 { 0.0f, 0.7f, false } };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (juce::String (row.power) + " " + juce::String (row.value));
+        OpenWindow w;
+        w.e.levelMeters[2].level = 0.5f;
+        w.e.playMarker.markerX = -1.0f;
+        w.p.lineValue[2] = row.value;
+        w.p.linePhase[0] = 0.5f;
+        w.p.powerValue = row.power;
+        w.pass();
+        EXPECT_EQ (w.e.levelMeters[2].level, row.moves ? row.value : 0.5f);
+        const bool powered = row.power > 0.5f;
+        const auto& marker = w.e.playMarker;
+        EXPECT_EQ (marker.markerX,
+                   powered ? static_cast<float> ((marker.beatWidth + 1) * marker.beatCount) * 0.5f : -1.0f);
+    }
+}
+
+TEST (EditorRefresh, ReadOutsInSinglePrecision)
+{
+    struct Row
+    {
+        const char* what;
+        float value;
+        const char* text;
+    } rows[] = {
+        { "split", 0.0f, "30Hz" },
+        { "split", 0.242f, "250Hz" },
+        { "split", 0.5f, "700Hz" },
+        { "split", 0.7627f, "2000Hz" },
+        { "split", 1.0f, "16000Hz" },
+        { "level", 0.0f, "-inf" },
+        { "level", 0.25f, "-7.5" },
+        { "level", 0.5f, "0.0" },
+        { "level", 0.75f, "5.3" },
+        { "level", 1.0f, "10.0" },
+        { "master", 0.5f, "Master Mix: %50" },
+        { "master", 1.0f, "Master Mix: %100" },
+    };
+    OpenWindow w;
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (juce::String (row.what) + " " + juce::String (row.value));
+        const juce::String what (row.what);
+        if (what == "split")
+        {
+            w.p.lmFreq[0] = row.value;
+            w.p.lmFreqChanged = true;
+        }
+        else if (what == "level")
+        {
+            w.e.midLevelSlider.setValue (row.value, juce::dontSendNotification);
+            w.p.levelChanged[1] = true;
+        }
+        else
+        {
+            w.e.masterMixSlider.setValue (row.value, juce::dontSendNotification);
+            w.p.mixChanged[0] = true;
+        }
+        w.pass();
+        const auto& label = what == "split"   ? w.e.splitLabels[0]
+                            : what == "level" ? w.e.midLevelLabels[0]
+                                              : w.e.masterMixLabel;
+        EXPECT_EQ (label.getText(), row.text);
+    }
+
+    // Lengths: free 0.125 is 12.5, which rounds to even; synced 0.375 is 4.5 of 12, so "1".
+    const struct
+    {
+        float length;
+        bool synced;
+        const char* text;
+    } lengths[] = { { 0.125f, false, "12" }, { 0.375f, true, "1" }, { 0.63f, true, "1/4" } };
+    for (const auto& row : lengths)
+    {
+        w.p.activeLength[0] = row.length;
+        w.p.activeSync[0] = row.synced;
+        w.p.speedChanged[0] = true;
+        w.pass();
+        EXPECT_EQ (w.e.lengthLabels[0].getText(), row.text);
+    }
+}
+
+TEST (EditorRefresh, TheMeterSetsSnapDivisionsAndBeats)
+{
+    struct Row
+    {
+        int numerator, denominator, beats;
+        float snap;
+    } rows[] = { { 4, 4, 4, 128.0f }, { 6, 8, 3, 72.0f },  { 7, 8, 4, 128.0f }, { 5, 8, 2, 128.0f },
+                 { 9, 8, 4, 128.0f }, { 1, 8, 1, 128.0f }, { 3, 4, 3, 72.0f },  { 12, 8, 6, 72.0f } };
+    OpenWindow w;
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (juce::String (row.numerator) + "/" + juce::String (row.denominator));
+        w.p.timeSigNumerator = row.numerator;
+        w.p.timeSigDenominator = row.denominator;
+        w.p.beatsPerBar = static_cast<float> (row.numerator) * 4.0f / static_cast<float> (row.denominator);
+        w.p.timeSigChanged = true;
+        w.pass();
+        EXPECT_FALSE (w.p.timeSigChanged);
+        EXPECT_EQ (w.e.playMarker.beatCount, row.beats);
+        EXPECT_EQ (w.e.playMarker.beatWidth, w.e.playMarker.getWidth() / row.beats);
+        for (const auto* ui : { &w.e.lineEditorUI1, &w.e.lineEditorUI2 })
+        {
+            EXPECT_EQ (ui->xSnapDivisions, row.snap);
+            EXPECT_EQ (ui->timeSigNumerator, row.numerator);
+        }
+    }
+}
+
+TEST (EditorRefresh, NoteEventsColourTheStateIcons)
+{
+    struct Row
+    {
+        float power;
+        bool held;
+        juce::uint32 on, pressed, off;
+    } rows[] = { { 0.5f, false, 0xFF49A7E3, 0xFF364A55, 0x7F49A7E3 },
+                 { 0.4f, false, 0x7F49A7E3, 0x7F364A55, 0x3349A7E3 },
+                 { 1.0f, true, 0xFFE34949, 0xFF553333, 0xFFE34949 } };
+    for (const auto& row : rows)
+    {
+        OpenWindow w;
+        w.p.powerValue = row.power;
+        w.p.stateNoteHeld[9] = row.held;
+        w.p.stateNoteEvent[9] = true;
+        w.pass();
+        EXPECT_FALSE (w.p.stateNoteEvent[9]);
+        const auto& icon = w.e.stateIcons[9];
+        EXPECT_EQ (icon.onColour.getARGB(), row.on);
+        EXPECT_EQ (icon.pressedColour.getARGB(), row.pressed);
+        EXPECT_EQ (icon.offColour.getARGB(), row.off);
+    }
+}
+
+// Main, stage 2, state 3: one undo step for (0, 3), the store and tables, thumbnail 3 and one
+// "LineCH" change.
+TEST (EditorRefresh, AFinishedEditBecomesOneUndoStep)
+{
+    OpenWindow w;
+    w.p.editedStage[0] = 1;
+    w.switchTo (3);
+    w.pass();
+    const int undoBefore = w.p.lineEditor2.undoCount[0][3];
+    const int otherStage = w.p.lineEditor1.undoCount[0][3];
+
+    w.e.lineEditorUI2.points[0].y = 0.25f;
+    w.e.lineEditorUI2.lineChanged = true;
+    w.pass();
+
+    EXPECT_FALSE (w.e.lineEditorUI2.lineChanged);
+    EXPECT_EQ (w.p.linePoints2[0][3][0].y, 0.25f);
+    EXPECT_EQ (w.p.lineEditor2.undoCount[0][3], undoBefore + 1);
+    EXPECT_EQ (w.p.lineEditor1.undoCount[0][3], otherStage);
+    EXPECT_EQ (w.log.count (OpenWindow::lineCh), 1);
+
+    // The stage table is the edited curve rendered anew, the product is formed element by element.
+    auto model = std::make_unique<LineEditor>();
+    model->setLinePoints (w.e.lineEditorUI2.points);
+    float table[512];
+    model->getLineArray (table);
+    for (int k = 0; k < 512; ++k)
+    {
+        ASSERT_EQ (w.p.lineArray2[0][3][k], table[k]) << k;
+        ASSERT_EQ (w.p.modulationArray[0][3][k], w.p.lineArray1[0][3][k] * table[k]) << k;
+    }
+    GraphDraw expected;
+    expected.setBounds (w.e.stateGraphs[3].getBounds());
+    expected.inset = w.e.stateGraphs[3].inset;
+    expected.mode = 2;
+    expected.setPoint (w.p.modulationArray[0][3]);
+    EXPECT_EQ (
+        std::memcmp (expected.screenPoints, w.e.stateGraphs[3].screenPoints, sizeof (expected.screenPoints)),
+        0);
+}
+
+// The audio thread switches from state 2 to 5 between the release and the next pass: the edit
+// still belongs to state 2.
+TEST (EditorRefresh, AnEditMadeBeforeAStateSwitchLandsInItsOwnState)
+{
+    OpenWindow w;
+    w.switchTo (2);
+    w.pass();
+    const int undo2 = w.p.lineEditor1.undoCount[0][2];
+    const int undo5 = w.p.lineEditor1.undoCount[0][5];
+    LETPoint state5[50];
+    std::copy (w.p.linePoints1[0][5], w.p.linePoints1[0][5] + 50, state5);
+
+    w.e.lineEditorUI1.points[0].y = 0.3f;
+    w.e.lineEditorUI1.lineChanged = true;
+    w.switchTo (5);
+    w.pass();
+
+    EXPECT_EQ (w.p.linePoints1[0][2][0].y, 0.3f);
+    EXPECT_EQ (w.p.lineEditor1.undoCount[0][2], undo2 + 1);
+    EXPECT_TRUE (sameCurve (w.p.linePoints1[0][5], state5));
+    EXPECT_EQ (w.p.lineEditor1.undoCount[0][5], undo5);
+    EXPECT_EQ (w.log.count (OpenWindow::lineCh), 1);
+    EXPECT_EQ (w.e.lineEditorUI1.loadedState, 5);
+    EXPECT_EQ (w.e.lineEditorUI1.points[0].y, w.p.linePoints1[0][5][0].y);
+
+    // The models are back on the playing state: the next undo step records state 5's curve.
+    EXPECT_EQ (w.p.modelState, 5);
+    auto loaded = std::make_unique<LineEditor>();
+    loaded->setLinePoints (w.p.linePoints1[0][5]);
+    EXPECT_TRUE (sameCurve (w.p.lineEditor1.points, loaded->points));
+}
+
+TEST (EditorRefresh, PendingEditsAreCommittedOrDroppedBeforeAnythingReloads)
+{
+    struct Row
+    {
+        const char* name;
+        std::function<void (OpenWindow&)> meanwhile;
+        bool kept;
+    } rows[] = {
+        { "a drag still in progress", [] (OpenWindow& w) { w.e.lineEditorUI1.dragging = true; }, true },
+        { "a line click", [] (OpenWindow& w) { w.click (w.e.lineIcons[1]); }, true },
+        { "a state click", [] (OpenWindow& w) { w.click (w.e.stateGraphs[4]); }, true },
+        { "a load", [] (OpenWindow& w) { w.p.linePoints1Changed = true; }, false },
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (row.name);
+        OpenWindow w;
+        const int undo = w.p.lineEditor1.undoCount[0][0];
+        w.e.lineEditorUI1.points[0].y = 0.6f;
+        w.e.lineEditorUI1.lineChanged = juce::String (row.name) != "a drag still in progress";
+        row.meanwhile (w);
+        w.pass();
+
+        EXPECT_EQ (w.p.linePoints1[0][0][0].y == 0.6f, row.kept);
+        EXPECT_EQ (w.p.lineEditor1.undoCount[0][0], undo + (row.kept ? 1 : 0));
+        EXPECT_EQ (w.log.count (OpenWindow::lineCh), row.kept ? 1 : 0);
+        EXPECT_FALSE (w.e.lineEditorUI1.dragging);
+        EXPECT_FALSE (w.e.lineEditorUI1.lineChanged);
+    }
+}
