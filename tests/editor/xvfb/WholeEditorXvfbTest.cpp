@@ -7,6 +7,8 @@
 #include "CurveEdits.h"
 
 #include <array>
+#include <cmath>
+#include <vector>
 
 using kalvo::test::WholeEditor;
 
@@ -39,6 +41,35 @@ juce::Point<int> pointOnScreen (const LineEditorUI& ui, int index)
 }
 
 constexpr int timerPeriod = LineEditorAudioProcessorEditor::refreshIntervalMs;
+
+// The left output of two loop cycles of Main (1/4 bar each) from bar 0, always from the same input
+// samples; rendered on the calling thread while the audio thread is stopped.
+std::vector<float> renderTwoCycles (WholeEditor& w)
+{
+    constexpr int block = 512, cycle = 22050;
+    std::vector<float> out;
+    juce::AudioBuffer<float> buffer (2, block);
+    juce::MidiBuffer midi;
+    w.host.setPosition (0.0);
+    for (int n = 0; n < 2 * cycle; n += block)
+    {
+        kalvo::test::fillSignal (buffer, n, w.host.sampleRate);
+        w.host.process (buffer, midi);
+        out.insert (out.end(), buffer.getReadPointer (0), buffer.getReadPointer (0) + block);
+    }
+    out.resize (2 * cycle);
+    return out;
+}
+
+// A curve's 512-entry table rendered by a model of its own.
+std::vector<float> tableOf (const LETPoint* points)
+{
+    LineEditor model;
+    model.setLinePoints (points);
+    std::vector<float> table (LineEditorAudioProcessor::tableSize);
+    model.getLineArray (table.data());
+    return table;
+}
 } // namespace
 
 TEST_F (WholeEditorXvfbTest, OpensAndClosesFiftyTimesWhileThePluginPlays)
@@ -99,4 +130,101 @@ TEST_F (WholeEditorXvfbTest, OpensAndClosesFiftyTimesWhileThePluginPlays)
     EXPECT_TRUE (displayMoved) << "the waveform display never moved while a window was open";
     std::cout << "50 open/close cycles in " << (juce::Time::getMillisecondCounter() - started) << " ms"
               << std::endl;
+}
+
+TEST_F (WholeEditorXvfbTest, ACurveDragReachesTheEngineAndTheHostOnce)
+{
+    WholeEditor w;
+    w.open();
+    OnScreen::pump (3 * timerPeriod);
+    auto& p = w.p;
+    auto& e = w.e();
+
+    const struct
+    {
+        int line, stage;
+        std::vector<juce::Component*> clicks; // what the user clicks on first
+    } cases[] = { { 0, 1, {} } };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.line);
+        for (auto* child : c.clicks)
+            PeerMouse (*child).click (child->getLocalBounds().getCentre());
+        OnScreen::pump (2 * timerPeriod);
+        ASSERT_EQ (p.currentLine.load(), c.line);
+
+        auto& ui = c.stage == 1 ? e.lineEditorUI1 : e.lineEditorUI2;
+        auto& model = c.stage == 1 ? p.lineEditor1 : p.lineEditor2;
+        auto* store = c.stage == 1 ? p.linePoints1[c.line][0] : p.linePoints2[c.line][0];
+        ASSERT_TRUE (ui.isShowing());
+        const auto tableBefore =
+            std::vector<float> (p.modulationArray[c.line][0], p.modulationArray[c.line][0] + 512);
+        const auto before = renderTwoCycles (w);
+        OnScreen::pump (2 * timerPeriod); // what the blocks flagged is shown
+        w.listener.clear();
+        ASSERT_EQ (model.undoCount[c.line][0], 0);
+        const float yBefore = store[1].y;
+
+        // Three steps of 6 px down, with refresh passes between them, as a hand moves.
+        PeerMouse mouse (ui);
+        const auto from = pointOnScreen (ui, 1);
+        mouse.press (from);
+        for (int step = 1; step <= 3; ++step)
+        {
+            mouse.dragTo (from + juce::Point<int> (0, 6 * step), 1);
+            OnScreen::pump (timerPeriod + 10);
+        }
+        EXPECT_EQ (model.undoCount[c.line][0], 0) << "an undo step before the release";
+        EXPECT_TRUE (w.listener.of (WholeEditor::lineCh).empty()) << "\"LineCH\" changed before the release";
+
+        mouse.release (from + juce::Point<int> (0, 18));
+        const auto released = juce::Time::getMillisecondCounterHiRes();
+        ASSERT_TRUE (
+            OnScreen::pumpUntil ([&] { return model.undoCount[c.line][0] == 1; }, 2 * timerPeriod + 40));
+        const auto committedAfter = juce::Time::getMillisecondCounterHiRes() - released;
+        EXPECT_LE (committedAfter, 2.0 * timerPeriod);
+        OnScreen::pump (2 * timerPeriod);
+
+        EXPECT_EQ (model.undoCount[c.line][0], 1);
+        for (int i = 0; i < LineEditorAudioProcessor::numCurvePoints; ++i)
+        {
+            EXPECT_EQ (store[i].x, ui.points[i].x) << i;
+            EXPECT_EQ (store[i].y, ui.points[i].y) << i;
+            EXPECT_EQ (store[i].type, ui.points[i].type) << i;
+        }
+        EXPECT_LT (store[1].y, yBefore);
+        const auto one = tableOf (p.linePoints1[c.line][0]);
+        const auto two = tableOf (p.linePoints2[c.line][0]);
+        std::vector<bool> changed (512);
+        for (int k = 0; k < 512; ++k)
+        {
+            EXPECT_FLOAT_EQ (p.modulationArray[c.line][0][k], one[(size_t) k] * two[(size_t) k]) << k;
+            changed[(size_t) k] =
+                std::abs (p.modulationArray[c.line][0][k] - tableBefore[(size_t) k]) > 0.01f;
+        }
+
+        const auto changes = w.listener.of (WholeEditor::lineCh);
+        ASSERT_EQ (changes.size(), 1u);
+        EXPECT_TRUE (changes[0].onMessageThread);
+
+        // The second cycle, where the glide and the crossover have settled alike: the output
+        // differs where the curve changed.
+        const auto after = renderTwoCycles (w);
+        int differing = 0, changedSamples = 0;
+        for (int n = 22050; n < 44100; ++n)
+        {
+            const auto k = (size_t) ((n - 22050) * 512 / 22050);
+            if (changed[k] && std::abs (before[(size_t) n]) > 0.05f)
+            {
+                ++changedSamples;
+                differing += std::abs (after[(size_t) n] - before[(size_t) n]) > 1.0e-4f ? 1 : 0;
+            }
+        }
+        EXPECT_GT (changedSamples, 0);
+        EXPECT_GT (differing, changedSamples * 9 / 10);
+        std::cout << "line " << c.line << " stage " << c.stage << ": undo 0 -> 1, \"LineCH\" 0 -> 1 on the "
+                  << (changes[0].onMessageThread ? "message" : "other") << " thread, committed "
+                  << committedAfter << " ms after the release" << std::endl;
+    }
 }
