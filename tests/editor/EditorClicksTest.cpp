@@ -13,30 +13,6 @@ using kalvo::test::OpenWindow;
 
 namespace
 {
-juce::Component& pressedChild (LineEditorAudioProcessorEditor& e, int k)
-{
-    // The icons with a pressed look, in one list: 21 icon buttons, the category, the band icons,
-    // the state icons and the line icons.
-    static const int buttons[] = {
-        0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 18, 19, 12, 13, 16, 17, 14, 15, 20, 21
-    };
-    if (k < 21)
-        return e.iconButtons[buttons[k]];
-    k -= 21;
-    if (k == 0)
-        return e.categoryIcon;
-    k -= 1;
-    if (k < 3)
-        return e.soloIcons[k];
-    k -= 3;
-    if (k < 3)
-        return e.muteIcons[k];
-    k -= 3;
-    if (k < 12)
-        return e.stateIcons[k];
-    return e.lineIcons[k - 12];
-}
-
 float stateRequest (LineEditorAudioProcessor& p)
 {
     return p.parameters.getParameter ("State")->getValue();
@@ -46,12 +22,18 @@ float stateRequest (LineEditorAudioProcessor& p)
 TEST (EditorClicks, PressesShowThePressedLookOnlyOnTheirIcons)
 {
     OpenWindow w;
-    for (int k = 0; k < 21 + 1 + 6 + 12 + 4; ++k)
+    auto& e = w.e;
+    std::vector<Icons*> icons{ &e.categoryIcon };
+    for (int k : { 0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 18, 19, 12, 13, 16, 17, 14, 15, 20, 21 })
+        icons.push_back (&e.iconButtons[k]);
+    for (auto* group : { e.soloIcons, e.muteIcons, e.stateIcons, e.lineIcons })
+        for (int i = 0; i < (group == e.stateIcons ? 12 : group == e.lineIcons ? 4 : 3); ++i)
+            icons.push_back (group + i);
+    for (auto* icon : icons)
     {
-        auto& icon = dynamic_cast<Icons&> (pressedChild (w.e, k));
-        icon.state = 2;
-        w.press (icon, OpenWindow::right);
-        EXPECT_EQ (icon.state, 1) << k;
+        icon->state = 2;
+        w.press (*icon, OpenWindow::right);
+        EXPECT_EQ (icon->state, 1) << icon->text;
     }
     // The frame without action and the Sync icons get no pressed look.
     w.e.iconButtons[5].state = 2;

@@ -12,16 +12,38 @@
 #include <limits>
 
 using kalvo::test::OpenWindow;
+using W = OpenWindow;
 
 namespace
 {
-struct Step
+struct Row
 {
     const char* name;
-    std::function<void (OpenWindow&)> raise;
-    std::function<bool (OpenWindow&)> cleared;
-    std::function<void (OpenWindow&)> check;
+    std::function<void (W&)> before, after;
 };
+
+// Each row raises its flags, one pass runs, and the row checks the widgets and the flags.
+void runRows (const std::vector<Row>& rows, bool freshWindow)
+{
+    std::unique_ptr<W> shared = freshWindow ? nullptr : std::make_unique<W>();
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (row.name);
+        auto fresh = freshWindow ? std::make_unique<W>() : nullptr;
+        W& w = freshWindow ? *fresh : *shared;
+        row.before (w);
+        w.pass();
+        row.after (w);
+        EXPECT_EQ (w.log.count (W::lineCh), 0);
+    }
+}
+
+std::unique_ptr<LineEditor> loaded (const LETPoint* curve)
+{
+    auto model = std::make_unique<LineEditor>();
+    model->setLinePoints (curve);
+    return model;
+}
 
 bool sameCurve (const LETPoint* a, const LETPoint* b)
 {
@@ -29,168 +51,123 @@ bool sameCurve (const LETPoint* a, const LETPoint* b)
 }
 } // namespace
 
+// clang-format off
 TEST (EditorRefresh, EachFlagReachesItsWidgetsAndIsCleared)
 {
-    using W = OpenWindow;
-    const std::vector<Step> steps = {
-        { "power off",
-          [] (W& w)
-          {
-              w.p.powerValue = 0.0f;
-              w.p.powerChanged = true;
-          },
-          [] (W& w) { return !w.p.powerChanged; }, [] (W& w) { EXPECT_EQ (w.e.iconButtons[0].state, 2); } },
-        { "power low but on",
-          [] (W& w)
-          {
-              w.p.powerValue = 0.01f;
-              w.p.powerChanged = true;
-          },
-          [] (W& w) { return !w.p.powerChanged; }, [] (W& w) { EXPECT_EQ (w.e.iconButtons[0].state, 0); } },
-        { "solo and mute",
-          [] (W& w)
-          {
-              w.p.bandSolo[1] = true;
-              w.p.soloChanged[1] = true;
-              w.p.muteChanged[2] = true;
-          },
-          [] (W& w) { return !w.p.soloChanged[1] && !w.p.muteChanged[2]; },
-          [] (W& w)
-          {
-              EXPECT_EQ (w.e.soloIcons[1].state, 0);
-              EXPECT_EQ (w.e.muteIcons[2].state, 2);
-          } },
-        { "learn done",
-          [] (W& w)
-          {
-              w.e.stateIcons[4].onColour = juce::Colour (0xFFD62400);
-              w.p.midiLearnDone = true;
-          },
-          [] (W& w) { return !w.p.midiLearnDone; },
-          [] (W& w)
-          {
-              EXPECT_EQ (w.e.stateIcons[4].onColour.getARGB(), 0xFF49A7E3u);
-              EXPECT_EQ (w.e.stateIcons[4].pressedColour.getARGB(), 0xFF364A55u);
-              EXPECT_EQ (w.e.stateIcons[4].offColour.getARGB(), 0x7F49A7E3u);
-          } },
-        { "splits",
-          [] (W& w)
-          {
-              w.p.lmFreq[0] = 0.242f;
-              w.p.hmFreq[0] = 0.7627f;
-              w.p.lmFreqChanged = true;
-              w.p.hmFreqChanged = true;
-          },
-          [] (W& w) { return !w.p.lmFreqChanged && !w.p.hmFreqChanged; },
-          [] (W& w)
-          {
-              EXPECT_EQ (w.e.splitLabels[0].getText(), "250Hz");
-              EXPECT_EQ (w.e.splitLabels[1].getText(), "2000Hz");
-              EXPECT_EQ (w.e.freqDisplay.lowSplit, 0.242f);
-              EXPECT_EQ (w.e.freqDisplay.highSplit, 0.7627f);
-          } },
-        { "options",
-          [] (W& w)
-          {
-              w.p.changeImmediately = true;
-              w.p.linkMix = false;
-              w.p.optionsChanged = true;
-          },
-          [] (W& w) { return !w.p.optionsChanged; },
-          [] (W& w)
-          {
-              EXPECT_EQ (w.e.iconButtons[20].state, 2);
-              EXPECT_EQ (w.e.iconButtons[21].state, 2);
-          } },
-        { "state switched", [] (W& w) { w.switchTo (7); }, [] (W& w) { return !w.p.stateSwitched; },
-          [] (W& w)
-          {
-              EXPECT_EQ (w.e.lineEditorUI1.loadedState, 7);
-              EXPECT_EQ (w.e.lineEditorUI2.loadedState, 7);
-          } },
-        { "sync",
-          [] (W& w)
-          {
-              w.p.activeSync[3] = false;
-              w.p.syncChanged[3] = true;
-          },
-          [] (W& w) { return !w.p.syncChanged[3]; }, [] (W& w) { EXPECT_EQ (w.e.syncIcons[3].state, 2); } },
-        { "speed",
-          [] (W& w)
-          {
-              w.p.activeSync[0] = false;
-              w.p.activeLength[0] = 0.63f;
-              w.p.activeSync[1] = true;
-              w.p.activeLength[1] = 0.63f;
-              w.p.speedChanged[0] = w.p.speedChanged[1] = true;
-          },
-          [] (W& w) { return !w.p.speedChanged[0] && !w.p.speedChanged[1]; },
-          [] (W& w)
-          {
-              EXPECT_EQ (w.e.lengthLabels[0].getText(), "63");
-              EXPECT_EQ (w.e.lengthLabels[1].getText(), "1/4");
-          } },
-        { "snap from the second editor",
-          [] (W& w)
-          {
-              w.e.lineEditorUI2.snapX = false;
-              w.e.lineEditorUI2.snapChanged = true;
-          },
-          [] (W& w) { return !w.e.lineEditorUI2.snapChanged; },
-          [] (W& w)
-          {
-              EXPECT_FALSE (w.p.snapX);
-              EXPECT_FALSE (w.e.lineEditorUI1.snapX);
-          } },
+    runRows ({
+        { "power off", [] (W& w) { w.p.powerValue = 0.0f; w.p.powerChanged = true; },
+          [] (W& w) { EXPECT_FALSE (w.p.powerChanged); EXPECT_EQ (w.e.iconButtons[0].state, 2); } },
+        { "power low but on", [] (W& w) { w.p.powerValue = 0.01f; w.p.powerChanged = true; },
+          [] (W& w) { EXPECT_FALSE (w.p.powerChanged); EXPECT_EQ (w.e.iconButtons[0].state, 0); } },
+        { "solo and mute", [] (W& w) { w.p.bandSolo[1] = true; w.p.soloChanged[1] = w.p.muteChanged[2] = true; },
+          [] (W& w) { EXPECT_FALSE (w.p.soloChanged[1] || w.p.muteChanged[2]);
+                      EXPECT_EQ (w.e.soloIcons[1].state, 0); EXPECT_EQ (w.e.muteIcons[2].state, 2); } },
+        { "learn done", [] (W& w) { w.e.stateIcons[4].onColour = juce::Colour (0xFFD62400); w.p.midiLearnDone = true; },
+          [] (W& w) { EXPECT_FALSE (w.p.midiLearnDone);
+                      const auto& icon = w.e.stateIcons[4];
+                      EXPECT_EQ (icon.onColour.getARGB(), 0xFF49A7E3u); EXPECT_EQ (icon.pressedColour.getARGB(), 0xFF364A55u);
+                      EXPECT_EQ (icon.offColour.getARGB(), 0x7F49A7E3u); } },
+        { "splits", [] (W& w) { w.p.lmFreq[0] = 0.242f; w.p.hmFreq[0] = 0.7627f; w.p.lmFreqChanged = w.p.hmFreqChanged = true; },
+          [] (W& w) { EXPECT_FALSE (w.p.lmFreqChanged || w.p.hmFreqChanged);
+                      EXPECT_EQ (w.e.splitLabels[0].getText(), "250Hz"); EXPECT_EQ (w.e.splitLabels[1].getText(), "2000Hz");
+                      EXPECT_EQ (w.e.freqDisplay.lowSplit, 0.242f); EXPECT_EQ (w.e.freqDisplay.highSplit, 0.7627f); } },
+        { "options", [] (W& w) { w.p.changeImmediately = true; w.p.linkMix = false; w.p.optionsChanged = true; },
+          [] (W& w) { EXPECT_FALSE (w.p.optionsChanged);
+                      EXPECT_EQ (w.e.iconButtons[20].state, 2); EXPECT_EQ (w.e.iconButtons[21].state, 2); } },
+        { "a switch waiting for the cycle end",
+          [] (W& w) { auto* state = w.p.parameters.getParameter ("State"); state->setValueNotifyingHost (state->convertTo0to1 (4.0f)); },
+          [] (W& w) { EXPECT_TRUE (w.p.stateChangePending); // the audio block clears it
+                      EXPECT_EQ (w.e.stateGraphs[4].colour.getARGB() & 0xFFFFFFu, 0x54C726u); } },
+        { "state switched", [] (W& w) { w.switchTo (7); },
+          [] (W& w) { EXPECT_FALSE (w.p.stateSwitched);
+                      EXPECT_EQ (w.e.lineEditorUI1.loadedState, 7); EXPECT_EQ (w.e.lineEditorUI2.loadedState, 7); } },
+        { "mixes and the preset name",
+          [] (W& w) { w.e.mixSliders[1].setValue (0.25, juce::dontSendNotification); w.p.mixChanged[2] = true;
+                      w.p.presetName = "Pulse"; w.p.presetModified = true; w.p.presetNameChanged = true; },
+          [] (W& w) { EXPECT_FALSE (w.p.mixChanged[2] || w.p.presetNameChanged);
+                      EXPECT_EQ (w.e.mixLabels[1].getText(), "25"); EXPECT_EQ (w.e.iconButtons[3].text, "Pulse *"); } },
+        { "sync", [] (W& w) { w.p.activeSync[3] = false; w.p.syncChanged[3] = true; },
+          [] (W& w) { EXPECT_FALSE (w.p.syncChanged[3]); EXPECT_EQ (w.e.syncIcons[3].state, 2); } },
+        { "snap from the second editor", [] (W& w) { w.e.lineEditorUI2.snapX = false; w.e.lineEditorUI2.snapChanged = true; },
+          [] (W& w) { EXPECT_FALSE (w.e.lineEditorUI2.snapChanged); EXPECT_FALSE (w.p.snapX || w.e.lineEditorUI1.snapX); } },
         { "stored points changed",
-          [] (W& w)
-          {
-              w.p.linePoints1[0][0][0].y = 0.125f;
-              w.p.snapY = false;
-              w.p.linePoints1Changed = true;
-          },
-          [] (W& w) { return !w.p.linePoints1Changed; },
-          [] (W& w)
-          {
-              EXPECT_EQ (w.e.lineEditorUI1.points[0].y, 0.125f);
-              EXPECT_FALSE (w.e.lineEditorUI1.snapY);
-          } },
+          [] (W& w) { w.p.linePoints2[0][0][0].y = 0.125f; w.p.snapY = false; w.p.linePoints2Changed = true; },
+          [] (W& w) { EXPECT_FALSE (w.p.linePoints2Changed);
+                      EXPECT_EQ (w.e.lineEditorUI2.points[0].y, 0.125f); EXPECT_FALSE (w.e.lineEditorUI2.snapY); } },
         { "line settings of the current state",
-          [] (W& w)
-          {
-              w.p.lineLength[2][0] = 0.25f;
-              w.p.bandMix[2][0] = 0.375f;
-              w.p.bandGlide[2][0] = 42.2f; // a legal glide: 0.2 plus whole milliseconds
-              w.p.lineLengthChanged[2] = w.p.bandMixChanged[2] = w.p.bandGlideChanged[2] = true;
-          },
-          [] (W& w)
-          { return !w.p.lineLengthChanged[2] && !w.p.bandMixChanged[2] && !w.p.bandGlideChanged[2]; },
-          [] (W& w)
-          {
-              EXPECT_EQ (w.e.lengthSliders[2].getValue(), 0.25);
-              EXPECT_EQ (w.e.mixSliders[2].getValue(), 0.375);
-              EXPECT_EQ (w.e.mixLabels[2].getText(), "38"); // 37.5 rounds to even
-              EXPECT_EQ (w.e.glideSliders[2].getValue(), 42.2);
-              EXPECT_EQ (w.e.glideLabels[2].getText(), "42");
-          } },
-    };
-
-    for (const auto& step : steps)
-    {
-        SCOPED_TRACE (step.name);
-        OpenWindow w;
-        step.raise (w);
-        w.pass();
-        EXPECT_TRUE (step.cleared (w));
-        step.check (w);
-        EXPECT_EQ (w.log.count (OpenWindow::lineCh), 0);
-    }
+          [] (W& w) { w.p.lineLength[2][0] = 0.25f; w.p.bandMix[2][0] = 0.375f; w.p.bandGlide[2][0] = 42.2f;
+                      w.p.lineLengthChanged[2] = w.p.bandMixChanged[2] = w.p.bandGlideChanged[2] = true; },
+          [] (W& w) { EXPECT_FALSE (w.p.lineLengthChanged[2] || w.p.bandMixChanged[2] || w.p.bandGlideChanged[2]);
+                      EXPECT_EQ (w.e.lengthSliders[2].getValue(), 0.25);
+                      EXPECT_EQ (w.e.mixSliders[2].getValue(), 0.375);
+                      EXPECT_EQ (w.e.mixLabels[2].getText(), "38"); // 37.5, halves to even
+                      EXPECT_EQ (w.e.glideSliders[2].getValue(), 42.2); // 0.2 plus whole milliseconds
+                      EXPECT_EQ (w.e.glideLabels[2].getText(), "42"); } },
+    }, true);
 }
+
+TEST (EditorRefresh, ReadOutsInSinglePrecision)
+{
+    const auto split = [] (float v, const char* text) {
+        return Row { text, [v] (W& w) { w.p.lmFreq[0] = v; w.p.lmFreqChanged = true; },
+                     [text] (W& w) { EXPECT_EQ (w.e.splitLabels[0].getText(), text); } }; };
+    const auto level = [] (float v, const char* text) {
+        return Row { text, [v] (W& w) { w.e.midLevelSlider.setValue (v, juce::dontSendNotification); w.p.levelChanged[1] = true; },
+                     [text] (W& w) { EXPECT_FALSE (w.p.levelChanged[1]); EXPECT_EQ (w.e.midLevelLabels[0].getText(), text); } }; };
+    const auto master = [] (float v, const char* text) {
+        return Row { text, [v] (W& w) { w.e.masterMixSlider.setValue (v, juce::dontSendNotification); w.p.mixChanged[0] = true; },
+                     [text] (W& w) { EXPECT_FALSE (w.p.mixChanged[0]); EXPECT_EQ (w.e.masterMixLabel.getText(), text); } }; };
+    const auto length = [] (float v, bool synced, const char* text) {
+        return Row { text, [v, synced] (W& w) { w.p.activeLength[0] = v; w.p.activeSync[0] = synced; w.p.speedChanged[0] = true; },
+                     [text] (W& w) { EXPECT_FALSE (w.p.speedChanged[0]); EXPECT_EQ (w.e.lengthLabels[0].getText(), text); } }; };
+    runRows ({ split (0.0f, "30Hz"), split (0.242f, "250Hz"), split (0.5f, "700Hz"), split (0.7627f, "2000Hz"),
+               split (1.0f, "16000Hz"), level (0.0f, "-inf"), level (0.25f, "-7.5"), level (0.5f, "0.0"),
+               level (0.75f, "5.3"), level (1.0f, "10.0"), master (0.5f, "Master Mix: %50"),
+               master (1.0f, "Master Mix: %100"),
+               length (0.125f, false, "12"), // 12.5, halves to even
+               length (0.375f, true, "1"),   // 4.5 of 12 rounds to 4
+               length (0.63f, true, "1/4"), length (0.63f, false, "63") }, false);
+}
+
+TEST (EditorRefresh, TheMeterSetsSnapDivisionsAndBeats)
+{
+    const auto meter = [] (int numerator, int denominator, int beats, float snap) {
+        return Row { "meter",
+                     [=] (W& w) { w.p.timeSigNumerator = numerator; w.p.timeSigDenominator = denominator;
+                                  w.p.beatsPerBar = static_cast<float> (numerator * 4) / static_cast<float> (denominator);
+                                  w.p.timeSigChanged = true; },
+                     [=] (W& w) { SCOPED_TRACE (std::to_string (numerator) + "/" + std::to_string (denominator));
+                                  EXPECT_FALSE (w.p.timeSigChanged);
+                                  EXPECT_EQ (w.e.playMarker.beatCount, beats);
+                                  EXPECT_EQ (w.e.playMarker.beatWidth, w.e.playMarker.getWidth() / beats);
+                                  for (const auto* ui : { &w.e.lineEditorUI1, &w.e.lineEditorUI2 })
+                                  {
+                                      EXPECT_EQ (ui->xSnapDivisions, snap);
+                                      EXPECT_EQ (ui->timeSigNumerator, numerator);
+                                  } } }; };
+    runRows ({ meter (4, 4, 4, 128.0f), meter (6, 8, 3, 72.0f), meter (7, 8, 4, 128.0f), meter (5, 8, 2, 128.0f),
+               meter (9, 8, 4, 128.0f), meter (1, 8, 1, 128.0f), meter (3, 4, 3, 72.0f), meter (12, 8, 6, 72.0f),
+               meter (5, 4, 5, 128.0f) }, false);
+}
+
+TEST (EditorRefresh, NoteEventsColourTheStateIcons)
+{
+    const auto note = [] (float power, bool held, juce::uint32 on, juce::uint32 pressed, juce::uint32 off) {
+        return Row { "note",
+                     [=] (W& w) { w.p.powerValue = power; w.p.stateNoteHeld[9] = held; w.p.stateNoteEvent[9] = true; },
+                     [=] (W& w) { EXPECT_FALSE (w.p.stateNoteEvent[9]);
+                                  const auto& icon = w.e.stateIcons[9];
+                                  EXPECT_EQ (icon.onColour.getARGB(), on); EXPECT_EQ (icon.pressedColour.getARGB(), pressed);
+                                  EXPECT_EQ (icon.offColour.getARGB(), off); } }; };
+    runRows ({ note (0.5f, false, 0xFF49A7E3, 0xFF364A55, 0x7F49A7E3), note (0.4f, false, 0x7F49A7E3, 0x7F364A55, 0x3349A7E3),
+               note (1.0f, true, 0xFFE34949, 0xFF553333, 0xFFE34949) }, false);
+}
+// clang-format on
 
 TEST (EditorRefresh, LiveDisplaysFollowOnlyValidValuesWhilePowered)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    struct Row
+    const struct
     {
         float power, value;
         bool moves;
@@ -200,7 +177,7 @@ TEST (EditorRefresh, LiveDisplaysFollowOnlyValidValuesWhilePowered)
     for (const auto& row : rows)
     {
         SCOPED_TRACE (juce::String (row.power) + " " + juce::String (row.value));
-        OpenWindow w;
+        W w;
         w.e.levelMeters[2].level = 0.5f;
         w.e.playMarker.markerX = -1.0f;
         w.p.lineValue[2] = row.value;
@@ -208,128 +185,10 @@ TEST (EditorRefresh, LiveDisplaysFollowOnlyValidValuesWhilePowered)
         w.p.powerValue = row.power;
         w.pass();
         EXPECT_EQ (w.e.levelMeters[2].level, row.moves ? row.value : 0.5f);
-        const bool powered = row.power > 0.5f;
         const auto& marker = w.e.playMarker;
-        EXPECT_EQ (marker.markerX,
-                   powered ? static_cast<float> ((marker.beatWidth + 1) * marker.beatCount) * 0.5f : -1.0f);
-    }
-}
-
-TEST (EditorRefresh, ReadOutsInSinglePrecision)
-{
-    struct Row
-    {
-        const char* what;
-        float value;
-        const char* text;
-    } rows[] = {
-        { "split", 0.0f, "30Hz" },
-        { "split", 0.242f, "250Hz" },
-        { "split", 0.5f, "700Hz" },
-        { "split", 0.7627f, "2000Hz" },
-        { "split", 1.0f, "16000Hz" },
-        { "level", 0.0f, "-inf" },
-        { "level", 0.25f, "-7.5" },
-        { "level", 0.5f, "0.0" },
-        { "level", 0.75f, "5.3" },
-        { "level", 1.0f, "10.0" },
-        { "master", 0.5f, "Master Mix: %50" },
-        { "master", 1.0f, "Master Mix: %100" },
-    };
-    OpenWindow w;
-    for (const auto& row : rows)
-    {
-        SCOPED_TRACE (juce::String (row.what) + " " + juce::String (row.value));
-        const juce::String what (row.what);
-        if (what == "split")
-        {
-            w.p.lmFreq[0] = row.value;
-            w.p.lmFreqChanged = true;
-        }
-        else if (what == "level")
-        {
-            w.e.midLevelSlider.setValue (row.value, juce::dontSendNotification);
-            w.p.levelChanged[1] = true;
-        }
-        else
-        {
-            w.e.masterMixSlider.setValue (row.value, juce::dontSendNotification);
-            w.p.mixChanged[0] = true;
-        }
-        w.pass();
-        const auto& label = what == "split"   ? w.e.splitLabels[0]
-                            : what == "level" ? w.e.midLevelLabels[0]
-                                              : w.e.masterMixLabel;
-        EXPECT_EQ (label.getText(), row.text);
-    }
-
-    // Lengths: free 0.125 is 12.5, which rounds to even; synced 0.375 is 4.5 of 12, so "1".
-    const struct
-    {
-        float length;
-        bool synced;
-        const char* text;
-    } lengths[] = { { 0.125f, false, "12" }, { 0.375f, true, "1" }, { 0.63f, true, "1/4" } };
-    for (const auto& row : lengths)
-    {
-        w.p.activeLength[0] = row.length;
-        w.p.activeSync[0] = row.synced;
-        w.p.speedChanged[0] = true;
-        w.pass();
-        EXPECT_EQ (w.e.lengthLabels[0].getText(), row.text);
-    }
-}
-
-TEST (EditorRefresh, TheMeterSetsSnapDivisionsAndBeats)
-{
-    struct Row
-    {
-        int numerator, denominator, beats;
-        float snap;
-    } rows[] = { { 4, 4, 4, 128.0f }, { 6, 8, 3, 72.0f },  { 7, 8, 4, 128.0f }, { 5, 8, 2, 128.0f },
-                 { 9, 8, 4, 128.0f }, { 1, 8, 1, 128.0f }, { 3, 4, 3, 72.0f },  { 12, 8, 6, 72.0f } };
-    OpenWindow w;
-    for (const auto& row : rows)
-    {
-        SCOPED_TRACE (juce::String (row.numerator) + "/" + juce::String (row.denominator));
-        w.p.timeSigNumerator = row.numerator;
-        w.p.timeSigDenominator = row.denominator;
-        w.p.beatsPerBar = static_cast<float> (row.numerator) * 4.0f / static_cast<float> (row.denominator);
-        w.p.timeSigChanged = true;
-        w.pass();
-        EXPECT_FALSE (w.p.timeSigChanged);
-        EXPECT_EQ (w.e.playMarker.beatCount, row.beats);
-        EXPECT_EQ (w.e.playMarker.beatWidth, w.e.playMarker.getWidth() / row.beats);
-        for (const auto* ui : { &w.e.lineEditorUI1, &w.e.lineEditorUI2 })
-        {
-            EXPECT_EQ (ui->xSnapDivisions, row.snap);
-            EXPECT_EQ (ui->timeSigNumerator, row.numerator);
-        }
-    }
-}
-
-TEST (EditorRefresh, NoteEventsColourTheStateIcons)
-{
-    struct Row
-    {
-        float power;
-        bool held;
-        juce::uint32 on, pressed, off;
-    } rows[] = { { 0.5f, false, 0xFF49A7E3, 0xFF364A55, 0x7F49A7E3 },
-                 { 0.4f, false, 0x7F49A7E3, 0x7F364A55, 0x3349A7E3 },
-                 { 1.0f, true, 0xFFE34949, 0xFF553333, 0xFFE34949 } };
-    for (const auto& row : rows)
-    {
-        OpenWindow w;
-        w.p.powerValue = row.power;
-        w.p.stateNoteHeld[9] = row.held;
-        w.p.stateNoteEvent[9] = true;
-        w.pass();
-        EXPECT_FALSE (w.p.stateNoteEvent[9]);
-        const auto& icon = w.e.stateIcons[9];
-        EXPECT_EQ (icon.onColour.getARGB(), row.on);
-        EXPECT_EQ (icon.pressedColour.getARGB(), row.pressed);
-        EXPECT_EQ (icon.offColour.getARGB(), row.off);
+        EXPECT_EQ (marker.markerX, row.power > 0.5f
+                                       ? static_cast<float> ((marker.beatWidth + 1) * marker.beatCount) * 0.5f
+                                       : -1.0f);
     }
 }
 
@@ -337,7 +196,7 @@ TEST (EditorRefresh, NoteEventsColourTheStateIcons)
 // "LineCH" change.
 TEST (EditorRefresh, AFinishedEditBecomesOneUndoStep)
 {
-    OpenWindow w;
+    W w;
     w.p.editedStage[0] = 1;
     w.switchTo (3);
     w.pass();
@@ -352,13 +211,11 @@ TEST (EditorRefresh, AFinishedEditBecomesOneUndoStep)
     EXPECT_EQ (w.p.linePoints2[0][3][0].y, 0.25f);
     EXPECT_EQ (w.p.lineEditor2.undoCount[0][3], undoBefore + 1);
     EXPECT_EQ (w.p.lineEditor1.undoCount[0][3], otherStage);
-    EXPECT_EQ (w.log.count (OpenWindow::lineCh), 1);
+    EXPECT_EQ (w.log.count (W::lineCh), 1);
 
-    // The stage table is the edited curve rendered anew, the product is formed element by element.
-    auto model = std::make_unique<LineEditor>();
-    model->setLinePoints (w.e.lineEditorUI2.points);
+    // The stage table is the edited curve rendered anew; the product is formed element by element.
     float table[512];
-    model->getLineArray (table);
+    loaded (w.e.lineEditorUI2.points)->getLineArray (table);
     for (int k = 0; k < 512; ++k)
     {
         ASSERT_EQ (w.p.lineArray2[0][3][k], table[k]) << k;
@@ -378,7 +235,7 @@ TEST (EditorRefresh, AFinishedEditBecomesOneUndoStep)
 // still belongs to state 2.
 TEST (EditorRefresh, AnEditMadeBeforeAStateSwitchLandsInItsOwnState)
 {
-    OpenWindow w;
+    W w;
     w.switchTo (2);
     w.pass();
     const int undo2 = w.p.lineEditor1.undoCount[0][2];
@@ -395,40 +252,37 @@ TEST (EditorRefresh, AnEditMadeBeforeAStateSwitchLandsInItsOwnState)
     EXPECT_EQ (w.p.lineEditor1.undoCount[0][2], undo2 + 1);
     EXPECT_TRUE (sameCurve (w.p.linePoints1[0][5], state5));
     EXPECT_EQ (w.p.lineEditor1.undoCount[0][5], undo5);
-    EXPECT_EQ (w.log.count (OpenWindow::lineCh), 1);
+    EXPECT_EQ (w.log.count (W::lineCh), 1);
     EXPECT_EQ (w.e.lineEditorUI1.loadedState, 5);
     EXPECT_EQ (w.e.lineEditorUI1.points[0].y, w.p.linePoints1[0][5][0].y);
-
     // The models are back on the playing state: the next undo step records state 5's curve.
     EXPECT_EQ (w.p.modelState, 5);
-    auto loaded = std::make_unique<LineEditor>();
-    loaded->setLinePoints (w.p.linePoints1[0][5]);
-    EXPECT_TRUE (sameCurve (w.p.lineEditor1.points, loaded->points));
+    EXPECT_TRUE (sameCurve (w.p.lineEditor1.points, loaded (w.p.linePoints1[0][5])->points));
 }
 
 TEST (EditorRefresh, PendingEditsAreCommittedOrDroppedBeforeAnythingReloads)
 {
-    struct Row
+    const struct
     {
         const char* name;
-        std::function<void (OpenWindow&)> meanwhile;
+        std::function<void (W&)> meanwhile;
         bool kept;
     } rows[] = {
         { "a drag still in progress when the state switches",
-          [] (OpenWindow& w)
+          [] (W& w)
           {
               w.e.lineEditorUI1.dragging = true;
               w.switchTo (0);
           },
           true },
-        { "a line click", [] (OpenWindow& w) { w.click (w.e.lineIcons[1]); }, true },
-        { "a state click", [] (OpenWindow& w) { w.click (w.e.stateGraphs[4]); }, true },
-        { "a load", [] (OpenWindow& w) { w.p.linePoints1Changed = true; }, false },
+        { "a line click", [] (W& w) { w.click (w.e.lineIcons[1]); }, true },
+        { "a state click", [] (W& w) { w.click (w.e.stateGraphs[4]); }, true },
+        { "a load", [] (W& w) { w.p.linePoints1Changed = true; }, false },
     };
     for (const auto& row : rows)
     {
         SCOPED_TRACE (row.name);
-        OpenWindow w;
+        W w;
         const int undo = w.p.lineEditor1.undoCount[0][0];
         w.e.lineEditorUI1.points[0].y = 0.6f;
         w.e.lineEditorUI1.lineChanged = !juce::String (row.name).startsWith ("a drag");
@@ -437,8 +291,7 @@ TEST (EditorRefresh, PendingEditsAreCommittedOrDroppedBeforeAnythingReloads)
 
         EXPECT_EQ (w.p.linePoints1[0][0][0].y == 0.6f, row.kept);
         EXPECT_EQ (w.p.lineEditor1.undoCount[0][0], undo + (row.kept ? 1 : 0));
-        EXPECT_EQ (w.log.count (OpenWindow::lineCh), row.kept ? 1 : 0);
-        EXPECT_FALSE (w.e.lineEditorUI1.dragging);
-        EXPECT_FALSE (w.e.lineEditorUI1.lineChanged);
+        EXPECT_EQ (w.log.count (W::lineCh), row.kept ? 1 : 0);
+        EXPECT_FALSE (w.e.lineEditorUI1.dragging || w.e.lineEditorUI1.lineChanged);
     }
 }
