@@ -1,10 +1,12 @@
 // The whole window end to end, as a user and a host meet it: opened and closed again and again
 // while the audio plays.
 
+#include "ModalDriver.h"
 #include "PeerMouse.h"
 #include "WholeEditor.h"
 
 #include "CurveEdits.h"
+#include "SettingsFile.h"
 
 #include <array>
 #include <cmath>
@@ -62,6 +64,53 @@ std::vector<float> renderTwoCycles (WholeEditor& w)
     return out;
 }
 
+// The open popup menus' item that shows `text`, or nullptr.
+juce::Component* menuItem (const juce::String& text)
+{
+    auto* modal = juce::ModalComponentManager::getInstance();
+    for (int i = 0; i < modal->getNumModalComponents(); ++i)
+        if (auto* window = modal->getModalComponent (i); window != nullptr && window->isShowing())
+            for (auto* item : window->getChildren())
+                if (auto* handler = item->getAccessibilityHandler();
+                    handler != nullptr && handler->getTitle() == text)
+                    return item;
+    return nullptr;
+}
+
+// A modal-driver step that picks the items in turn as a user does: the mouse rests on each
+// (which opens a submenu) and clicks it once the menu takes clicks.
+ModalDriver::Step pickItems (juce::StringArray texts)
+{
+    struct Progress
+    {
+        int next = 0;
+        juce::uint32 hoveredAt = 0;
+    };
+    auto progress = std::make_shared<Progress>();
+    return [texts, progress]
+    {
+        auto* item = menuItem (texts[progress->next]);
+        if (item == nullptr)
+            return false;
+        const auto now = juce::Time::getMillisecondCounter();
+        if (progress->hoveredAt == 0)
+        {
+            juce::Desktop::setMousePosition (item->getScreenBounds().getCentre());
+            progress->hoveredAt = now;
+            return false;
+        }
+        // A menu ignores a release in its first quarter second.
+        if (now - progress->hoveredAt < 400)
+            return false;
+        PeerMouse mouse (*item);
+        mouse.move (item->getLocalBounds().getCentre());
+        mouse.click (item->getLocalBounds().getCentre());
+        progress->hoveredAt = 0;
+        ++progress->next;
+        return progress->next == texts.size();
+    };
+}
+
 // A curve's 512-entry table rendered by a model of its own.
 std::vector<float> tableOf (const LETPoint* points)
 {
@@ -80,6 +129,7 @@ TEST_F (WholeEditorXvfbTest, OpensAndClosesFiftyTimesWhileThePluginPlays)
         plainly,
         whileDragging,
         withATooltip,
+        insideAMenu,
         numClosings
     };
 
@@ -114,6 +164,22 @@ TEST_F (WholeEditorXvfbTest, OpensAndClosesFiftyTimesWhileThePluginPlays)
                 auto& power = w.e().iconButtons[0];
                 w.e().tooltipWindow.displayTip (power.getScreenBounds().getCentre(), "Power");
                 ASSERT_TRUE (OnScreen::pumpUntil ([&] { return w.e().tooltipWindow.isVisible(); }));
+                break;
+            }
+            case insideAMenu:
+            {
+                // The host closes the window from inside the state menu's loop.
+                ModalDriver driver (
+                    [&w]
+                    {
+                        if (menuItem ("Copy") == nullptr)
+                            return false;
+                        w.close();
+                        return true;
+                    });
+                PeerMouse (w.e().stateGraphs[4]).click ({ 4, 4 }, juce::ModifierKeys::rightButtonModifier);
+                EXPECT_TRUE (driver.stepDone());
+                EXPECT_EQ (w.editor, nullptr);
                 break;
             }
             default:
@@ -250,5 +316,93 @@ TEST_F (WholeEditorXvfbTest, AnEditReleasedJustBeforeTheWindowClosesIsKept)
 
     EXPECT_EQ (w.p.lineEditor1.undoCount[0][0], 1);
     EXPECT_EQ (std::memcmp (w.p.linePoints1[0][0], shown, sizeof (shown)), 0);
+    EXPECT_EQ (w.listener.of (WholeEditor::lineCh).size(), 1u);
+}
+
+TEST_F (WholeEditorXvfbTest, RealMenusThroughTheWindow)
+{
+    WholeEditor w;
+    w.open();
+    OnScreen::pump (2 * timerPeriod);
+    auto& p = w.p;
+
+    // A menu that opens on the press gets the release while it is up, as from a hand.
+    const auto choose = [] (juce::Component& child, juce::Point<int> at, juce::ModifierKeys button,
+                            const juce::StringArray& items, bool opensOnPress = false)
+    {
+        PeerMouse mouse (child);
+        bool released = !opensOnPress;
+        ModalDriver driver (
+            [&released, &mouse, &items, at, pick = pickItems (items)]
+            {
+                if (!released && menuItem (items[0]) != nullptr)
+                {
+                    mouse.release (at);
+                    released = true;
+                }
+                return released && pick();
+            });
+        if (opensOnPress)
+            mouse.press (at, button);
+        else
+            mouse.click (at, button);
+        driver.stop();
+        EXPECT_TRUE (driver.stepDone()) << items.joinIntoString (" > ");
+        EXPECT_FALSE (driver.timedOut());
+    };
+    const auto left = juce::ModifierKeys::leftButtonModifier, right = juce::ModifierKeys::rightButtonModifier;
+
+    {
+        SCOPED_TRACE ("preset menu");
+        auto& presetIcon = w.e().iconButtons[1];
+        choose (presetIcon, presetIcon.getLocalBounds().getCentre(), left, { "UI Settings", "Scale: %100" });
+        EXPECT_EQ (w.e().getWidth(), 1184);
+        EXPECT_EQ (w.e().getHeight(), 468);
+        const auto settings =
+            juce::XmlDocument::parse (SettingsFile::getFile (p.makerFolder, p.productFolder));
+        ASSERT_NE (settings, nullptr);
+        EXPECT_EQ (settings->getDoubleAttribute ("Scaling"), 2.0);
+    }
+    {
+        SCOPED_TRACE ("point menu");
+        w.listener.clear();
+        auto& ui = w.e().lineEditorUI1;
+        choose (ui, pointOnScreen (ui, 2), right, { "Step" }, true);
+        OnScreen::pump (timerPeriod + 20);
+        EXPECT_EQ (p.linePoints1[0][0][2].type, 7);
+        EXPECT_EQ (w.listener.of (WholeEditor::lineCh).size(), 1u);
+    }
+    {
+        SCOPED_TRACE ("state menu");
+        ASSERT_FALSE (p.stateClipboardFull);
+        EXPECT_EQ (w.e().iconButtons[19].state, 2);
+        choose (w.e().stateGraphs[0], { 4, 4 }, right, { "Copy" });
+        EXPECT_TRUE (p.stateClipboardFull);
+        EXPECT_EQ (w.e().iconButtons[19].state, 0) << "Paste State is not lit";
+    }
+}
+
+TEST_F (WholeEditorXvfbTest, MidiLearnFromTheMenuToTheAudioThread)
+{
+    WholeEditor w;
+    w.audio.start();
+    w.open();
+    OnScreen::pump (2 * timerPeriod);
+    auto& icon = w.e().stateIcons[3];
+    ASSERT_EQ (w.p.stateMIDICon[3].load(), 0);
+
+    {
+        ModalDriver driver (pickItems ({ "Midi Learn" }));
+        PeerMouse (icon).click (icon.getLocalBounds().getCentre());
+        EXPECT_TRUE (driver.stepDone());
+    }
+    EXPECT_EQ (icon.text, "Waiting");
+
+    w.listener.clear();
+    w.audio.sendNote (64, true);
+    ASSERT_TRUE (w.audio.waitForBlocks (2));
+    w.audio.sendNote (64, false);
+    EXPECT_TRUE (OnScreen::pumpUntil ([&] { return icon.text == "E5"; }, 2 * timerPeriod + 20)) << icon.text;
+    EXPECT_EQ (w.p.stateMIDICon[3].load(), 1);
     EXPECT_EQ (w.listener.of (WholeEditor::lineCh).size(), 1u);
 }
