@@ -210,7 +210,7 @@ TEST_F (WholeEditorXvfbTest, ACurveDragReachesTheEngineAndTheHostOnce)
     {
         int line, stage;
         std::vector<juce::Component*> clicks; // what the user clicks on first
-    } cases[] = { { 0, 1, {} } };
+    } cases[] = { { 0, 1, {} }, { 1, 2, { &e.lineIcons[1], &e.iconButtons[7] } } };
 
     for (const auto& c : cases)
     {
