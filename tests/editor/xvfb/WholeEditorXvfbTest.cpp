@@ -6,8 +6,10 @@
 #include "WholeEditor.h"
 
 #include "CurveEdits.h"
+#include "GoldenImage.h"
 #include "SettingsFile.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -405,4 +407,62 @@ TEST_F (WholeEditorXvfbTest, MidiLearnFromTheMenuToTheAudioThread)
     EXPECT_TRUE (OnScreen::pumpUntil ([&] { return icon.text == "E5"; }, 2 * timerPeriod + 20)) << icon.text;
     EXPECT_EQ (w.p.stateMIDICon[3].load(), 1);
     EXPECT_EQ (w.listener.of (WholeEditor::lineCh).size(), 1u);
+}
+
+TEST_F (WholeEditorXvfbTest, SnapshotsAtThreeScalesInBothViewsWithPowerOnAndOff)
+{
+    const GoldenImage goldens (juce::File (KALVO_GOLDEN_DIR));
+    const struct
+    {
+        float scale;
+        const char* name;
+        int width, height;
+    } scales[] = { { 1.0f, "50", 592, 234 }, { 1.5f, "75", 888, 351 }, { 2.0f, "100", 1184, 468 } };
+
+    for (const auto& s : scales)
+    {
+        SCOPED_TRACE (s.name);
+        WholeEditor w (s.scale);
+        w.open();
+        auto& e = w.e();
+        auto& p = w.p;
+        e.stopTimer();
+
+        // What the audio thread would have published, from fixed tables.
+        for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
+            p.waveDisplay[k] =
+                0.5f + 0.45f * std::sin ((float) k * 0.07f) * std::exp (-(float) (k % 128) / 60.0f);
+        for (int i = 0; i < 4; ++i)
+            p.lineValue[i] = 0.2f + 0.2f * (float) i;
+        p.linePhase[0] = 0.3f;
+        p.isPlaying = true;
+
+        const juce::Component* const aboutChildren[] = { &e.skinImage, &e.tooltipWindow, &e.aboutLabels[1],
+                                                         &e.versionLabel };
+        const auto shot = [&] (int view, const char* power)
+        {
+            e.ViewSelector (view);
+            e.timerCallback();
+            for (auto* child : e.getChildren())
+            {
+                const bool allowed =
+                    view == 0 || std::find (std::begin (aboutChildren), std::end (aboutChildren), child) !=
+                                     std::end (aboutChildren);
+                EXPECT_TRUE (allowed || !child->isVisible())
+                    << "a main-view child on the about view, power " << power;
+            }
+            const auto image = e.createComponentSnapshot (e.getLocalBounds(), true, 1.0f);
+            EXPECT_EQ (image.getWidth(), s.width);
+            EXPECT_EQ (image.getHeight(), s.height);
+            EXPECT_TRUE (goldens.matches (image, juce::String ("whole_") + (view == 0 ? "main_" : "about_") +
+                                                     s.name + "_" + power));
+        };
+
+        shot (0, "on");
+        shot (1, "on");
+        // Switched off while the about view shows.
+        p.parameters.getParameter ("Power")->setValueNotifyingHost (0.0f);
+        shot (1, "off");
+        shot (0, "off");
+    }
 }
