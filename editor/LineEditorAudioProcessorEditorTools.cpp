@@ -399,7 +399,8 @@ void LineEditorAudioProcessorEditor::runPresetCommand (int id)
                     break;
                 case PresetCommands::Paste::failed:
                     tell (safe, "Loading preset...",
-                          PresetCommands::readFailedMessage (PresetCommands::temporaryPreset (p, presetExtension)));
+                          PresetCommands::readFailedMessage (
+                              PresetCommands::temporaryPreset (p, presetExtension)));
                     break;
                 case PresetCommands::Paste::nothingCopied:
                     break;

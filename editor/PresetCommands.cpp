@@ -59,11 +59,13 @@ juce::File PresetCommands::temporaryPreset (const LineEditorAudioProcessor& p, c
     return productFolder (p).getChildFile ("TempPreset." + extension);
 }
 
-juce::File PresetCommands::currentFolder (const LineEditorAudioProcessor& p, const juce::Array<juce::File>& subfolders)
+juce::File PresetCommands::currentFolder (const LineEditorAudioProcessor& p,
+                                          const juce::Array<juce::File>& subfolders)
 {
     if (p.currentPresetFolder != juce::File())
         return p.currentPresetFolder.isDirectory() ? p.currentPresetFolder : p.presetsFolder;
-    return PresetRename::targetFolder (p.presetsFolder, subfolders, PresetBrowser::validFolderIndex (p.presetFolderIndex));
+    return PresetRename::targetFolder (p.presetsFolder, subfolders,
+                                       PresetBrowser::validFolderIndex (p.presetFolderIndex));
 }
 
 juce::File PresetCommands::presetFile (const juce::File& folder, const juce::String& name,
@@ -145,7 +147,8 @@ bool PresetCommands::copyToTemporary (LineEditorAudioProcessor& p, const juce::S
     return p.saveStateToFile (temporaryPreset (p, extension));
 }
 
-PresetCommands::Paste PresetCommands::pasteTemporary (LineEditorAudioProcessor& p, const juce::String& extension)
+PresetCommands::Paste PresetCommands::pasteTemporary (LineEditorAudioProcessor& p,
+                                                      const juce::String& extension)
 {
     const auto file = temporaryPreset (p, extension);
     if (!file.existsAsFile())
@@ -238,7 +241,10 @@ PresetCommands::Question PresetCommands::deleteQuestion (const juce::String& nam
                                                          const juce::String& label)
 {
     if (matches < 1)
-        return { "Not found...", "There is no preset file with the name '" + name + "' on the drive.", { "OK" }, { 0 } };
+        return { "Not found...",
+                 "There is no preset file with the name '" + name + "' on the drive.",
+                 { "OK" },
+                 { 0 } };
     if (matches == 1)
         return { "Deleting preset...",
                  "Delete the preset file with the name '" + name + "' from the drive?",
@@ -246,7 +252,8 @@ PresetCommands::Question PresetCommands::deleteQuestion (const juce::String& nam
                  { deleteAll, deleteNothing } };
     return { "Deleting preset...",
              "There are more than one preset file with the name '" + name +
-                 "' in the preset folder, delete all of them or only the one in current subfolder '" + label + "'?",
+                 "' in the preset folder, delete all of them or only the one in current subfolder '" + label +
+                 "'?",
              { "Delete all of them", "Only current folder", "Cancel" },
              { deleteAll, deleteInCurrentFolder, deleteNothing } };
 }

@@ -46,7 +46,8 @@ public:
     static juce::File temporaryPreset (const LineEditorAudioProcessor& p, const juce::String& extension);
 
     // Where a save goes: the folder of the current preset while it exists, else the presets folder.
-    static juce::File currentFolder (const LineEditorAudioProcessor& p, const juce::Array<juce::File>& subfolders);
+    static juce::File currentFolder (const LineEditorAudioProcessor& p,
+                                     const juce::Array<juce::File>& subfolders);
 
     // folder / (name + "." + extension), or no file when the name is not usable as a file name
     // there.
@@ -58,7 +59,8 @@ public:
 
     // The file Save As suggests: the current folder and the preset's name.
     static juce::File saveAsSuggestion (const LineEditorAudioProcessor& p,
-                                        const juce::Array<juce::File>& subfolders, const juce::String& extension);
+                                        const juce::Array<juce::File>& subfolders,
+                                        const juce::String& extension);
 
     enum class Outcome
     {

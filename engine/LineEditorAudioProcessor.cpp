@@ -1,5 +1,6 @@
 #include "LineEditorAudioProcessor.h"
 
+#include "HostParameter.h"
 #include "SettingsFile.h"
 #include "SplitFrequency.h"
 #include "StateDocument.h"
@@ -100,9 +101,11 @@ void narrowTableIndices (double base, double step, double first, int count, int3
 
 //==================================================================================================
 LineEditorAudioProcessor::LineEditorAudioProcessor()
+    // Both buses start switched on: hosts that apply no layout of their own (some LV2 and VST3
+    // hosts) would otherwise hand the plug-in zero channels, or null channel pointers.
     : juce::AudioProcessor (BusesProperties()
-                                .withInput ("Input", juce::AudioChannelSet::stereo(), false)
-                                .withOutput ("Output", juce::AudioChannelSet::stereo(), false)),
+                                .withInput ("Input", juce::AudioChannelSet::stereo(), true)
+                                .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
       parameters (*this, &undoManager, "KalvoParamTree", createParameterLayout())
 {
     for (int i = 0; i < numCurvePoints; ++i)
@@ -274,7 +277,7 @@ juce::AudioProcessorValueTreeState::ParameterLayout LineEditorAudioProcessor::cr
 {
     juce::AudioProcessorValueTreeState::ParameterLayout layout;
     for (const auto& spec : ParameterTable::specs)
-        layout.add (std::make_unique<juce::AudioParameterFloat> (
+        layout.add (std::make_unique<HostParameter> (
             juce::ParameterID{ spec.id, 1 }, spec.id,
             juce::NormalisableRange<float> (0.0f, spec.maximum, spec.step), spec.defaultValue));
     return layout;
@@ -582,8 +585,7 @@ void LineEditorAudioProcessor::releaseResources() {}
 
 bool LineEditorAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 {
-    // Stereo only. A bus may also be switched off: the buses start that way, and hosts enable
-    // them one at a time.
+    // Stereo only. A bus may also be switched off: hosts switch buses off and on one at a time.
     const auto usable = [] (const juce::AudioChannelSet& set)
     { return set == juce::AudioChannelSet::stereo() || set.isDisabled(); };
     return usable (layouts.getMainInputChannelSet()) && usable (layouts.getMainOutputChannelSet());

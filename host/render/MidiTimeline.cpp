@@ -80,11 +80,35 @@ void MidiTimeline::fillBlock (const OfflinePlayHead& playHead, int numSamples, j
     const auto blockStart = playHead.getSamplesRendered();
     const auto blockEnd = blockStart + numSamples;
 
+    auto latest = midi.isEmpty() ? 0 : midi.getLastEventTime(); // one walk through the buffer
     while (nextEvent < events.size() && events[nextEvent].sample < blockEnd)
     {
         const auto& event = events[nextEvent++];
-        midi.addEvent (event.message,
-                       static_cast<int> (std::max<juce::int64> (0, event.sample - blockStart)));
+        addInOrder (midi, event.message,
+                    static_cast<int> (std::max<juce::int64> (0, event.sample - blockStart)), latest);
         ++numDelivered;
     }
+}
+
+void MidiTimeline::addInOrder (juce::MidiBuffer& midi, const juce::MidiMessage& message, int sample,
+                               int& latest)
+{
+    // MidiBuffer::addEvent (and getLastEventTime) walk the buffer from its start for each event,
+    // which makes a block of many events quadratic. These arrive in order, so they are appended
+    // in the buffer's own layout (position, size, bytes), where addEvent would place them.
+    if (!midi.isEmpty() && latest > sample)
+    {
+        midi.addEvent (message, sample);
+        return;
+    }
+    const auto size = message.getRawDataSize();
+    if (size <= 0 || size > 0xffff)
+        return;
+    latest = sample;
+    const auto position = static_cast<juce::int32> (sample);
+    const auto length = static_cast<juce::uint16> (size);
+    midi.data.addArray (reinterpret_cast<const juce::uint8*> (&position),
+                        static_cast<int> (sizeof (position)));
+    midi.data.addArray (reinterpret_cast<const juce::uint8*> (&length), static_cast<int> (sizeof (length)));
+    midi.data.addArray (message.getRawData(), size);
 }

@@ -22,6 +22,11 @@ public:
     // Adds the events of the block that starts at the play head's current sample.
     void fillBlock (const OfflinePlayHead& playHead, int numSamples, juce::MidiBuffer& midi);
 
+    // Adds one event in constant time when it is no earlier than latest, the latest position in
+    // the buffer (0 for an empty one), which it then updates; an earlier one still lands in its place.
+    static void addInOrder (juce::MidiBuffer& midi, const juce::MidiMessage& message, int sample,
+                            int& latest);
+
     int getNumUnreachable() const { return numUnreachable; }
     int getNumDelivered() const { return numDelivered; }
     // Events that did not reach the processor: unreachable ones and those after the render's end.

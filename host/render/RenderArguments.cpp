@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <sys/stat.h>
+#include <utility>
 
 namespace
 {
@@ -14,6 +16,18 @@ juce::File fileFromArgument (const juce::String& path)
 bool isPowerOfTwo (int value)
 {
     return value > 0 && (value & (value - 1)) == 0;
+}
+
+// The same path, or two names (links) of one existing file.
+bool sameFile (const juce::File& a, const juce::File& b)
+{
+    if (a == b)
+        return true;
+    struct stat sa = {};
+    struct stat sb = {};
+    return stat (a.getFullPathName().toRawUTF8(), &sa) == 0 &&
+           stat (b.getFullPathName().toRawUTF8(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 } // namespace
 
@@ -170,8 +184,13 @@ RenderArguments::Outcome RenderArguments::parse (const juce::StringArray& argume
         return fail (juce::String (rateGiven ? "--rate" : "--seconds") +
                      " applies to the built-in input only; an --in file brings its own rate and length");
 
-    if (settings.hasInputFile() && settings.inputFile == settings.outputFile)
-        return fail ("--out must not be the --in file");
+    // The output replaces its target at the end; it must never be one of the files read.
+    const std::pair<const juce::File*, const char*> readFiles[] = { { &settings.inputFile, "--in" },
+                                                                    { &settings.presetFile, "--preset" },
+                                                                    { &settings.midiFile, "--midi" } };
+    for (const auto& [file, flag] : readFiles)
+        if (*file != juce::File() && sameFile (*file, settings.outputFile))
+            return fail (juce::String ("--out must not be the ") + flag + " file");
 
     outcome.ok = true;
     return outcome;

@@ -5,6 +5,8 @@
 #include "OfflineRenderer.h"
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace
 {
@@ -15,6 +17,28 @@ juce::RangedAudioParameter* findParameter (juce::AudioProcessor& processor, cons
             if (ranged->getParameterID() == id)
                 return ranged;
     return nullptr;
+}
+
+// Reads happen only from regular files: a named pipe or a device would block or never end.
+juce::Result checkReadable (const juce::File& file, const juce::String& what)
+{
+    if (file.isDirectory())
+        return juce::Result::fail (what + " " + file.getFullPathName() + " is a folder");
+    if (!file.existsAsFile())
+        return juce::Result::fail (what + " " + file.getFullPathName() + " does not exist");
+    struct stat info = {};
+    if (stat (file.getFullPathName().toRawUTF8(), &info) != 0 || !S_ISREG (info.st_mode))
+        return juce::Result::fail (what + " " + file.getFullPathName() +
+                                   " is not a regular file (a pipe, a device or a socket); kalvo-render "
+                                   "reads regular files only");
+    return juce::Result::ok();
+}
+
+// The sample formats JUCE's WAV reader decodes; it leaves the buffer unwritten for any other.
+bool isDecodableWav (const juce::AudioFormatReader& reader)
+{
+    const auto bits = reader.bitsPerSample;
+    return reader.usesFloatingPointData ? bits == 32 : (bits == 8 || bits == 16 || bits == 24 || bits == 32);
 }
 
 juce::String parameterIds (juce::AudioProcessor& processor)
@@ -80,7 +104,8 @@ juce::String RenderSession::Summary::describe() const
 }
 
 juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProcessor& processor,
-                                 const PresetLoader& loadPreset, Summary& summary)
+                                 const PresetLoader& loadPreset, Summary& summary,
+                                 const std::atomic<int>* stopSignal)
 {
     // Input: a WAV file, or the demo signal.
     juce::AudioFormatManager formats;
@@ -92,15 +117,19 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
     if (settings.hasInputFile())
     {
         const auto& file = settings.inputFile;
-        if (file.isDirectory())
-            return juce::Result::fail ("input file " + file.getFullPathName() + " is a folder");
-        if (!file.existsAsFile())
-            return juce::Result::fail ("input file " + file.getFullPathName() + " does not exist");
+        if (auto result = checkReadable (file, "input file"); result.failed())
+            return result;
 
         reader.reset (formats.createReaderFor (file));
         if (reader == nullptr)
             return juce::Result::fail ("cannot read " + file.getFullPathName() +
                                        ": not a WAV file that can be decoded");
+        if (!isDecodableWav (*reader))
+            return juce::Result::fail (file.getFullPathName() + " holds " +
+                                       juce::String (reader->bitsPerSample) + "-bit " +
+                                       (reader->usesFloatingPointData ? "floating-point" : "integer") +
+                                       " samples; kalvo-render reads 8, 16, 24 and 32-bit integer and 32-bit "
+                                       "floating-point WAV files");
         if (reader->numChannels < 1 || reader->numChannels > 2)
             return juce::Result::fail (file.getFullPathName() + " has " + juce::String (reader->numChannels) +
                                        " channels; kalvo-render reads mono or stereo files");
@@ -132,14 +161,17 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
 
     MidiTimeline midi;
     if (settings.hasMidiFile())
+    {
+        if (auto result = checkReadable (settings.midiFile, "MIDI file"); result.failed())
+            return result;
         if (auto result = midi.loadFile (settings.midiFile); result.failed())
             return result;
+    }
 
     if (settings.hasPresetFile())
     {
-        if (!settings.presetFile.existsAsFile())
-            return juce::Result::fail ("preset file " + settings.presetFile.getFullPathName() +
-                                       " does not exist");
+        if (auto result = checkReadable (settings.presetFile, "preset file"); result.failed())
+            return result;
         if (auto result = loadPreset (processor, settings.presetFile); result.failed())
             return result;
     }
@@ -181,6 +213,9 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
     const DemoSignal demo (sampleRate);
     const auto source = [&] (juce::AudioBuffer<float>& buffer, juce::int64 first, int n)
     {
+        if (stopSignal != nullptr && stopSignal->load() != 0)
+            return juce::Result::fail ("interrupted by " + juce::String (strsignal (stopSignal->load())) +
+                                       "; " + outFile.getFullPathName() + " was left as it was");
         if (reader == nullptr)
         {
             demo.render (buffer, first, n);
@@ -205,10 +240,14 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
         return rendered;
 
     writer.reset(); // flushes the header
+    const auto& stats = renderer.getStats();
+    if (stats.numNonFinite > 0)
+        return juce::Result::fail ("the output holds non-finite samples (" +
+                                   juce::String (stats.numNonFinite) + "); " + outFile.getFullPathName() +
+                                   " was left as it was");
     if (!temporary.overwriteTargetFileWithTemporary())
         return juce::Result::fail ("cannot replace " + outFile.getFullPathName());
 
-    const auto& stats = renderer.getStats();
     summary.outputFile = outFile;
     summary.sampleRate = sampleRate;
     summary.numSamples = stats.numSamples;

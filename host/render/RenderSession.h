@@ -1,5 +1,6 @@
 #pragma once
 #include "RenderSettings.h"
+#include <atomic>
 #include <functional>
 
 // One whole kalvo-render job: reads the input (or makes the demo signal), loads the preset, sets
@@ -30,8 +31,12 @@ public:
         juce::String describe() const; // the one-line summary
     };
 
+    // A non-zero stopSignal (a signal number, set from a signal handler) ends the render at the
+    // next block; the target file is then left as it was, and so it is after any failure,
+    // output with non-finite samples included.
     static juce::Result run (const RenderSettings& settings, juce::AudioProcessor& processor,
-                             const PresetLoader& loadPreset, Summary& summary);
+                             const PresetLoader& loadPreset, Summary& summary,
+                             const std::atomic<int>* stopSignal = nullptr);
 
     // Fails, saying how much is needed, when the output file would not fit on its volume.
     static juce::Result checkSpaceFor (juce::int64 numFrames, const juce::File& outputFile);

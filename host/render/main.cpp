@@ -2,10 +2,38 @@
 #include "LineEditorAudioProcessor.h"
 #include "RenderArguments.h"
 #include "RenderSession.h"
+#include <atomic>
+#include <csignal>
 #include <iostream>
 
 namespace
 {
+// The signal that asked the render to stop. The handler only records it: the render loop sees it
+// at the next block and stops, and the temporary output file is removed on the way out. A second
+// signal takes its default action.
+std::atomic<int> stopSignal{ 0 };
+static_assert (std::atomic<int>::is_always_lock_free);
+
+void requestStop (int signal)
+{
+    stopSignal.store (signal);
+}
+
+void stopOnInterruption()
+{
+    struct sigaction action = {};
+    action.sa_handler = requestStop;
+    action.sa_flags = static_cast<int> (SA_RESETHAND);
+    sigemptyset (&action.sa_mask);
+    for (int signal : { SIGINT, SIGTERM })
+    {
+        // A signal ignored on entry (a background job of a shell, nohup) stays ignored.
+        struct sigaction previous = {};
+        if (sigaction (signal, nullptr, &previous) == 0 && previous.sa_handler != SIG_IGN)
+            sigaction (signal, &action, nullptr);
+    }
+}
+
 // The one place that knows how KalvoPro reads its presets.
 juce::Result loadPreset (juce::AudioProcessor& processor, const juce::File& file)
 {
@@ -37,13 +65,15 @@ int main (int argc, char* argv[])
     const juce::ScopedJuceInitialiser_GUI juce;
     auto processor = std::make_unique<LineEditorAudioProcessor>();
     RenderSession::Summary summary;
-    const auto result = RenderSession::run (parsed.settings, *processor, loadPreset, summary);
+    stopOnInterruption();
+    const auto result = RenderSession::run (parsed.settings, *processor, loadPreset, summary, &stopSignal);
     processor.reset();
 
     if (result.failed())
     {
         std::cerr << "kalvo-render: " << result.getErrorMessage() << "\n";
-        return 1;
+        // Stopped by a signal: exit as the shell expects of one that the signal ended.
+        return stopSignal.load() != 0 ? 128 + stopSignal.load() : 1;
     }
 
     std::cout << summary.describe() << std::endl;
@@ -53,11 +83,5 @@ int main (int argc, char* argv[])
             << "kalvo-render: note: " << summary.midiEventsNotDelivered
             << " MIDI events lie where the host position never reaches (before --start-ppq, after the end, "
                "or past the start with --stopped)\n";
-
-    if (summary.numNonFinite > 0)
-    {
-        std::cerr << "kalvo-render: the output holds " << summary.numNonFinite << " non-finite samples\n";
-        return 1;
-    }
     return 0;
 }

@@ -262,6 +262,14 @@ TEST_F (EffectParameters, RelativeChangesAreClampedAndUpdatesCountRealChanges)
     EXPECT_EQ (changes, 2);
     EXPECT_EQ (effect->GenerateCoefficients(), AAX_SUCCESS);
     EXPECT_EQ (takePackets(), 1u); // MixLow from the relative updates only
+
+    // Past its largest value the count wraps, and a wrapped count is not reported.
+    effect->setChanges (std::numeric_limits<int32_t>::max());
+    EXPECT_EQ (effect->UpdateParameterNormalizedValue ("MixLow", 0.5, AAX_eUpdateSource_Unspecified),
+               AAX_SUCCESS);
+    changes = 7;
+    EXPECT_EQ (effect->GetNumberOfChanges (&changes), AAX_SUCCESS);
+    EXPECT_EQ (changes, 7);
 }
 
 TEST_F (EffectParameters, NameOfLengthTakesTheLongestLineThatFits)
@@ -358,6 +366,7 @@ TEST_F (EffectParameters, PageTablesAndTheChunkedCount)
     const auto reports = host.assertions();
     ASSERT_EQ (reports.size(), 1u);
     EXPECT_EQ (reports[0].note, "mNumChunkedParameters >= 0");
+    EXPECT_EQ (reports[0].line, 128);
     overFiltered->Uninitialize();
 }
 

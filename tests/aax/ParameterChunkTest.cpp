@@ -57,6 +57,32 @@ std::vector<uint8_t> Entry (const std::string& tag, const std::string& name, con
     return Join (Raw (text), Hex (valueHex));
 }
 
+// Keeps every value a chunk hands it, before the parameter's own checks can refuse it.
+template <typename T>
+class RecordingParameter final : public AAX_CParameter<T>
+{
+public:
+    RecordingParameter (const char* id, std::vector<double>& seenToUse)
+        : AAX_CParameter<T> (id, AAX_CString (id), T (0.5), AAX_CLinearTaperDelegate<T>(),
+                             AAX_CNumberDisplayDelegate<T, 3>()),
+          seen (seenToUse)
+    {
+    }
+    bool SetValueWithFloat (float value) override
+    {
+        seen.push_back (value);
+        return AAX_CParameter<T>::SetValueWithFloat (value);
+    }
+    bool SetValueWithDouble (double value) override
+    {
+        seen.push_back (value);
+        return AAX_CParameter<T>::SetValueWithDouble (value);
+    }
+
+private:
+    std::vector<double>& seen;
+};
+
 class ParameterChunk : public kalvo::aaxtest::AaxHostTest
 {
 protected:
@@ -250,6 +276,15 @@ TEST_F (ParameterChunk, SkipsNonFiniteAndClampsHugeEntries)
     AAX_CBoolean equal = 7;
     EXPECT_EQ (effect.CompareActiveChunk (record.get(), &equal), AAX_SUCCESS);
     EXPECT_EQ (equal, 0);
+
+    // The values themselves never reach a parameter, not even one that would take them.
+    std::vector<double> seen;
+    effect.manager().RemoveAllParameters();
+    effect.manager().AddParameter (new RecordingParameter<float> ("A", seen));
+    effect.manager().AddParameter (new RecordingParameter<float> ("B", seen));
+    effect.manager().AddParameter (new RecordingParameter<double> ("C", seen));
+    EXPECT_EQ (effect.SetChunk (elck, record.get()), AAX_SUCCESS);
+    EXPECT_EQ (seen, std::vector<double> ({ double (FLT_MAX) }));
 }
 
 // The whole road: saved by one instance, restored into another through the host's replay of the
@@ -378,9 +413,12 @@ TEST_F (ParameterChunk, HostCallsOutOfOrderOrWithBadArguments)
     EXPECT_EQ (equal, 1);
     const auto reports = host.assertions();
     ASSERT_EQ (reports.size(), 2u); // building and comparing report, restoring does not
+    EXPECT_EQ (reports[0].line, 815);
+    EXPECT_EQ (reports[1].line, 667);
     for (const auto& report : reports)
     {
         EXPECT_EQ (report.note, "NULL != parameter");
         EXPECT_EQ (report.flags, 1);
+        EXPECT_NE (report.file.find ("AAX_CEffectParameters.cpp"), std::string::npos) << report.file;
     }
 }

@@ -231,12 +231,12 @@ TEST_F (EditorToolsTest, WindowClosedWhileModal)
         int id;
     };
     const Case cases[] = {
-        { { 0 }, 1, left, 0 },                                   // preset menu
-        { { 0 }, 3, left, 0 },                                   // browser
-        { { 0 }, -1, right, 0 },                                 // category menu
-        { { PresetCommands::deletePreset, 1 }, 1, left, 1 },     // delete alert
-        { { PresetCommands::savePresetAs }, 1, left, 1 },        // chooser
-        { { PresetCommands::loadPreset }, 1, left, 1 },          // chooser
+        { { 0 }, 1, left, 0 },                               // preset menu
+        { { 0 }, 3, left, 0 },                               // browser
+        { { 0 }, -1, right, 0 },                             // category menu
+        { { PresetCommands::deletePreset, 1 }, 1, left, 1 }, // delete alert
+        { { PresetCommands::savePresetAs }, 1, left, 1 },    // chooser
+        { { PresetCommands::loadPreset }, 1, left, 1 },      // chooser
     };
     for (const auto& c : cases)
     {

@@ -1,7 +1,7 @@
 // Browsing by flat position and by the browser menu, on lists scanned from a real folder.
 
-#include "MenuText.h"
 #include "PresetBrowser.h"
+#include "MenuText.h"
 #include "PresetLists.h"
 #include "TestHome.h"
 
@@ -49,14 +49,17 @@ TEST (PresetBrowser, FlatOrderAndMenu)
     EXPECT_NE (it.getItem().subMenu, nullptr);
 
     EXPECT_EQ (PresetBrowser::slotOfFolder (root, lists.subfolders, lists.numSubfolders), 49);
-    EXPECT_EQ (PresetBrowser::slotOfFolder (root.getChildFile ("Empty"), lists.subfolders, lists.numSubfolders), 1);
-    EXPECT_EQ (PresetBrowser::slotOfFolder (root.getChildFile ("drums"), lists.subfolders, lists.numSubfolders), 49);
+    EXPECT_EQ (
+        PresetBrowser::slotOfFolder (root.getChildFile ("Empty"), lists.subfolders, lists.numSubfolders), 1);
+    EXPECT_EQ (
+        PresetBrowser::slotOfFolder (root.getChildFile ("drums"), lists.subfolders, lists.numSubfolders), 49);
 
     // No presets at all: "No Presets" first, the empty folders' submenus still listed.
     root.getChildFile ("Drums").deleteRecursively();
     root.getChildFile ("Init.kvp").deleteFile();
     const auto empty = PresetLists::scan (root, "kvp");
-    EXPECT_EQ (kalvo::test::menuText (PresetBrowser (empty.files, empty.numSubfolders).menu (empty.subfolders, "", 49)),
+    EXPECT_EQ (kalvo::test::menuText (
+                   PresetBrowser (empty.files, empty.numSubfolders).menu (empty.subfolders, "", 49)),
                "1 No Presets off|[Empty|1 No Presets off|]");
     root.deleteRecursively();
 }
@@ -68,9 +71,9 @@ TEST (PresetBrowser, PreviousAndNext)
         int old, total, previous, next;
     };
     const Step steps[] = {
-        { 2, 3, 1, 0 },  { 0, 3, 2, 1 },   { 7, 3, 0, 0 },   { -1, 3, 2, 0 },
-        { 3, 3, 2, 0 },  { 0, 1, -1, -1 }, { 5, 0, -1, -1 }, { 2147483647, 3, 0, 0 },
-        { -2147483647 - 1, 3, 2, 2 },
+        { 2, 3, 1, 0 },   { 0, 3, 2, 1 },          { 7, 3, 0, 0 },
+        { -1, 3, 2, 0 },  { 3, 3, 2, 0 },          { 0, 1, -1, -1 },
+        { 5, 0, -1, -1 }, { 2147483647, 3, 0, 0 }, { -2147483647 - 1, 3, 2, 2 },
     };
     for (const auto& s : steps)
     {

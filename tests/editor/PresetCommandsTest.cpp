@@ -1,8 +1,8 @@
 // The preset menu's data and the commands' file work, against the presets folder of a processor
 // in the test process's private home.
 
-#include "MenuText.h"
 #include "PresetCommands.h"
+#include "MenuText.h"
 #include "PresetLists.h"
 #include "TestHome.h"
 
@@ -70,7 +70,8 @@ TEST_F (PresetCommandsTest, WaveformSettings)
 
 TEST_F (PresetCommandsTest, DeleteQuestionsAndDeleteAll)
 {
-    for (auto path : { "Drums/Lead.kvp", "Bass/Lead.kvp", "Lead.kvp", "Bass/lead.kvp", "Lead 2.kvp", "Fx/x.kvp" })
+    for (auto path :
+         { "Drums/Lead.kvp", "Bass/Lead.kvp", "Lead.kvp", "Bass/lead.kvp", "Lead 2.kvp", "Fx/x.kvp" })
         ASSERT_TRUE (preset (path).create());
     const auto lists = PresetLists::scan (p->presetsFolder, "kvp");
 
@@ -92,8 +93,9 @@ TEST_F (PresetCommandsTest, DeleteQuestionsAndDeleteAll)
     EXPECT_EQ (n, 3);
     const auto drums = preset ("Drums");
     q = Commands::deleteQuestion ("Lead", n, Commands::folderLabel (*p, drums));
-    EXPECT_EQ (q.message, "There are more than one preset file with the name 'Lead' in the preset folder, delete "
-                          "all of them or only the one in current subfolder 'Drums'?");
+    EXPECT_EQ (q.message,
+               "There are more than one preset file with the name 'Lead' in the preset folder, delete "
+               "all of them or only the one in current subfolder 'Drums'?");
     EXPECT_EQ (q.buttons.joinIntoString ("|"), "Delete all of them|Only current folder|Cancel");
     EXPECT_EQ (q.resultOf (2), Commands::deleteInCurrentFolder);
     EXPECT_EQ (Commands::folderLabel (*p, p->presetsFolder), "Main Folder");
@@ -105,7 +107,8 @@ TEST_F (PresetCommandsTest, DeleteQuestionsAndDeleteAll)
     // A file that cannot go is reported, not counted as deleted.
     const auto failed = Commands::deleteFiles ({ preset ("Fx") });
     ASSERT_EQ (failed.size(), 1);
-    EXPECT_EQ (Commands::failedDeletionsMessage (failed), "Could not delete:\n" + preset ("Fx").getFullPathName());
+    EXPECT_EQ (Commands::failedDeletionsMessage (failed),
+               "Could not delete:\n" + preset ("Fx").getFullPathName());
 }
 
 TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
@@ -160,7 +163,13 @@ TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
 
 TEST_F (PresetCommandsTest, HostileNamesWriteNothing)
 {
-    const juce::String names[] = { "../../x", "..", ".", "a/b", "a\\b", "~x", juce::String ("a") + juce::String::charToString (1),
+    const juce::String names[] = { "../../x",
+                                   "..",
+                                   ".",
+                                   "a/b",
+                                   "a\\b",
+                                   "~x",
+                                   juce::String ("a") + juce::String::charToString (1),
                                    juce::String::repeatedString ("n", 300) };
     ASSERT_TRUE (preset ("Drums").createDirectory());
     const auto before = listing();

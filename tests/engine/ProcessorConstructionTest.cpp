@@ -1,6 +1,7 @@
 // The processor as the host first sees it: identity, buses, parameters, defaults of every state
 // and line, the crossover, the timing and the settings file.
 
+#include "HostParameter.h"
 #include "ProcessorTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -91,8 +92,8 @@ TEST (ProcessorConstruction, StereoBusesOnlyStereoLayoutsAccepted)
     EXPECT_EQ (p->getBus (false, 0)->getName(), "Output");
     EXPECT_EQ (p->getBus (true, 0)->getDefaultLayout(), juce::AudioChannelSet::stereo());
     EXPECT_EQ (p->getBus (false, 0)->getDefaultLayout(), juce::AudioChannelSet::stereo());
-    EXPECT_FALSE (p->getBus (true, 0)->isEnabledByDefault());
-    EXPECT_FALSE (p->getBus (false, 0)->isEnabledByDefault());
+    EXPECT_TRUE (p->getBus (true, 0)->isEnabledByDefault());
+    EXPECT_TRUE (p->getBus (false, 0)->isEnabledByDefault());
 
     const auto layout = [] (juce::AudioChannelSet in, juce::AudioChannelSet out)
     {
@@ -110,14 +111,15 @@ TEST (ProcessorConstruction, StereoBusesOnlyStereoLayoutsAccepted)
     EXPECT_FALSE (p->checkBusesLayoutSupported (layout (juce::AudioChannelSet::create5point1(), stereo)));
     EXPECT_FALSE (p->checkBusesLayoutSupported (layout (stereo, juce::AudioChannelSet::create7point1())));
     EXPECT_FALSE (p->checkBusesLayoutSupported (layout (juce::AudioChannelSet::disabled(), mono)));
-    // Switched-off buses are allowed: the buses start that way and hosts enable them in turn.
+    // Switched-off buses are allowed: hosts switch them off and on in turn.
     EXPECT_TRUE (p->checkBusesLayoutSupported (layout (stereo, juce::AudioChannelSet::disabled())));
     EXPECT_TRUE (p->checkBusesLayoutSupported (layout (juce::AudioChannelSet::disabled(), stereo)));
 
-    EXPECT_EQ (p->getTotalNumInputChannels(), 0); // until the host binding enables the buses
-    EXPECT_TRUE (p->enableAllBuses());
+    // A host that applies no layout of its own gets stereo in and out.
     EXPECT_EQ (p->getTotalNumInputChannels(), 2);
     EXPECT_EQ (p->getTotalNumOutputChannels(), 2);
+    EXPECT_TRUE (p->enableAllBuses());
+    EXPECT_EQ (p->getTotalNumInputChannels(), 2);
 
     // Hosts that set a channel count directly get the stereo layout.
     auto other = makeProcessor();
@@ -147,7 +149,7 @@ TEST (ProcessorConstruction, SeventeenParametersInCreationOrder)
     ASSERT_EQ (all.size(), 17);
     for (int i = 0; i < 17; ++i)
     {
-        auto* parameter = dynamic_cast<juce::AudioParameterFloat*> (all[i]);
+        auto* parameter = dynamic_cast<HostParameter*> (all[i]);
         ASSERT_NE (parameter, nullptr) << i;
         EXPECT_EQ (parameter->getParameterID(), expected[i].id);
         EXPECT_EQ (parameter->getName (100), expected[i].id);

@@ -3,7 +3,10 @@
 
 #include "ProcessorTestSupport.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
+#include <string>
 
 using kalvo::test::TestHost;
 
@@ -233,4 +236,54 @@ TEST (ProcessorParameters, StateChangeOnlyRequestsASwitch)
     EXPECT_TRUE (p.stateChangePending.load());
     EXPECT_EQ (p.currentState.load(), 0);
     EXPECT_FALSE (p.stateSwitched.load());
+}
+
+// Values no host can mean, given as hosts give them (setValue from the wrappers' parameter
+// calls, text typed into a host's field): non-finite values leave every parameter as it was,
+// values beyond the range are clamped, and the saved state stays finite. Each would trip a
+// range assertion, which the test main turns into a failure.
+TEST (ProcessorParameters, HostileHostValuesLeaveParametersUsable)
+{
+    TestHost host;
+    auto& p = *host.processor;
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct
+    {
+        float normalised;
+        bool kept;       // the value stays as it was
+        float clampedTo; // otherwise
+    } cases[] = { { std::numeric_limits<float>::quiet_NaN(), true, 0 },
+                  { inf, true, 0 },
+                  { -inf, true, 0 },
+                  { 1.5f, false, 1.0f },
+                  { -0.25f, false, 0.0f },
+                  { 3.0e38f, false, 1.0f } };
+
+    for (auto* id : allIDs)
+    {
+        auto* parameter = p.parameters.getParameter (id);
+        for (const auto& c : cases)
+        {
+            parameter->setValueNotifyingHost (0.6f);
+            const auto before = parameter->getValue();
+            parameter->setValue (c.normalised);
+            host.run (1);
+            EXPECT_EQ (parameter->getValue(),
+                       c.kept ? before : parameter->convertTo0to1 (parameter->convertFrom0to1 (c.clampedTo)))
+                << id << " " << c.normalised;
+            EXPECT_TRUE (std::isfinite (p.parameters.getRawParameterValue (id)->load())) << id;
+            EXPECT_FALSE (parameter->getText (c.normalised, 0).isEmpty()) << id;
+        }
+        for (auto* text : { "nan", "inf", "-inf", "1e39", "12", "-3" })
+        {
+            const auto v = parameter->getValueForText (text);
+            EXPECT_TRUE (v >= 0.0f && v <= 1.0f) << id << " " << text;
+        }
+    }
+
+    juce::MemoryBlock state;
+    p.getStateInformation (state);
+    const std::string text (static_cast<const char*> (state.getData()), state.getSize());
+    EXPECT_EQ (text.find ("\"nan\""), std::string::npos);
+    EXPECT_EQ (text.find ("inf\""), std::string::npos);
 }

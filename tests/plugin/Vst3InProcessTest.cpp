@@ -3,6 +3,7 @@
 // and the state handed to a second instance.
 #include <JuceHeader.h>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <pluginterfaces/base/ibstream.h>
 #include <pluginterfaces/base/ipluginbase.h>
@@ -205,6 +206,72 @@ struct Instance
 
 constexpr double sampleRate = 48000.0;
 constexpr int32 blockSize = 512;
+
+struct BlockRun
+{
+    bool finite = true;
+    double rms = 0.0; // of the left output
+};
+
+// Blocks of stereo input at 120 bpm in 4/4 with the transport playing, and a trigger note now and
+// then (the notes of states 0..3), as a host's audio engine would send them.
+BlockRun runBlocks (Vst::IAudioProcessor& processor, int blocks, const std::function<float (int64)>& input)
+{
+    std::vector<float> inL (blockSize), inR (blockSize), outL (blockSize), outR (blockSize);
+    float* inputs[] = { inL.data(), inR.data() };
+    float* outputs[] = { outL.data(), outR.data() };
+    Vst::AudioBusBuffers inBus{}, outBus{};
+    inBus.numChannels = outBus.numChannels = 2;
+    inBus.channelBuffers32 = inputs;
+    outBus.channelBuffers32 = outputs;
+
+    BlockRun run;
+    double energy = 0.0;
+    int64 sample = 0;
+    for (int block = 0; block < blocks; ++block, sample += blockSize)
+    {
+        for (int32 i = 0; i < blockSize; ++i)
+        {
+            inL[static_cast<size_t> (i)] = input (sample + i);
+            inR[static_cast<size_t> (i)] = input (sample + i);
+        }
+
+        Vst::ProcessContext context{};
+        context.state = Vst::ProcessContext::kPlaying | Vst::ProcessContext::kTempoValid |
+                        Vst::ProcessContext::kTimeSigValid | Vst::ProcessContext::kProjectTimeMusicValid;
+        context.sampleRate = sampleRate;
+        context.projectTimeSamples = sample;
+        context.projectTimeMusic = static_cast<double> (sample) / 24000.0; // 120 bpm
+        context.tempo = 120.0;
+        context.timeSigNumerator = 4;
+        context.timeSigDenominator = 4;
+
+        EventList events;
+        if (block % 50 == 10)
+            events.addNoteOn (100, static_cast<int16> (60 + block / 50));
+
+        Vst::ProcessData data;
+        data.processMode = Vst::kRealtime;
+        data.symbolicSampleSize = Vst::kSample32;
+        data.numSamples = blockSize;
+        data.numInputs = 1;
+        data.numOutputs = 1;
+        data.inputs = &inBus;
+        data.outputs = &outBus;
+        data.inputEvents = &events;
+        data.processContext = &context;
+        if (processor.process (data) != kResultTrue)
+            return { false, 0.0 };
+
+        for (size_t i = 0; i < outL.size(); ++i)
+        {
+            run.finite = run.finite && std::isfinite (outL[i]) && std::isfinite (outR[i]);
+            energy += static_cast<double> (outL[i]) * outL[i];
+        }
+    }
+    run.rms = std::sqrt (energy / (static_cast<double> (blocks) * blockSize));
+    return run;
+}
 } // namespace
 
 TEST (Vst3InProcess, ProcessesAudioWithPositionAndMidiAndHandsItsStateOver)
@@ -239,60 +306,12 @@ TEST (Vst3InProcess, ProcessesAudioWithPositionAndMidiAndHandsItsStateOver)
         ASSERT_EQ (component.setActive (true), kResultOk);
         processor.setProcessing (true);
 
-        std::vector<float> inL (blockSize), inR (blockSize), outL (blockSize), outR (blockSize);
-        float* inputs[] = { inL.data(), inR.data() };
-        float* outputs[] = { outL.data(), outR.data() };
-        Vst::AudioBusBuffers inBus{}, outBus{};
-        inBus.numChannels = outBus.numChannels = 2;
-        inBus.channelBuffers32 = inputs;
-        outBus.channelBuffers32 = outputs;
-
-        double energy = 0.0;
-        bool finite = true;
-        int64 sample = 0;
-        for (int block = 0; block < 200; ++block, sample += blockSize)
-        {
-            for (int32 i = 0; i < blockSize; ++i)
-                inL[static_cast<size_t> (i)] = inR[static_cast<size_t> (i)] =
-                    0.25f * std::sin (0.02f * static_cast<float> (sample + i));
-
-            Vst::ProcessContext context{};
-            context.state = Vst::ProcessContext::kPlaying | Vst::ProcessContext::kTempoValid |
-                            Vst::ProcessContext::kTimeSigValid | Vst::ProcessContext::kProjectTimeMusicValid;
-            context.sampleRate = sampleRate;
-            context.projectTimeSamples = sample;
-            context.projectTimeMusic = static_cast<double> (sample) / 24000.0; // 120 bpm
-            context.tempo = 120.0;
-            context.timeSigNumerator = 4;
-            context.timeSigDenominator = 4;
-
-            EventList events;
-            if (block % 50 == 10)
-                events.addNoteOn (100, static_cast<int16> (60 + block / 50)); // trigger notes of states 0..3
-
-            Vst::ProcessData data;
-            data.processMode = Vst::kRealtime;
-            data.symbolicSampleSize = Vst::kSample32;
-            data.numSamples = blockSize;
-            data.numInputs = 1;
-            data.numOutputs = 1;
-            data.inputs = &inBus;
-            data.outputs = &outBus;
-            data.inputEvents = &events;
-            data.processContext = &context;
-            ASSERT_EQ (processor.process (data), kResultTrue);
-
-            for (int32 i = 0; i < blockSize; ++i)
-            {
-                finite = finite && std::isfinite (outL[static_cast<size_t> (i)]) &&
-                         std::isfinite (outR[static_cast<size_t> (i)]);
-                energy += static_cast<double> (outL[static_cast<size_t> (i)]) * outL[static_cast<size_t> (i)];
-            }
-        }
-        EXPECT_TRUE (finite);
-        const auto rms = std::sqrt (energy / (200.0 * blockSize));
-        EXPECT_GT (rms, 0.1); // a 0.25 sine comes through at about 0.18
-        EXPECT_LT (rms, 0.3);
+        const auto run =
+            runBlocks (processor, 200,
+                       [] (int64 sample) { return 0.25f * std::sin (0.02f * static_cast<float> (sample)); });
+        EXPECT_TRUE (run.finite);
+        EXPECT_GT (run.rms, 0.1); // a 0.25 sine comes through at about 0.18
+        EXPECT_LT (run.rms, 0.3);
 
         processor.setProcessing (false);
         component.setActive (false);
@@ -313,4 +332,129 @@ TEST (Vst3InProcess, ProcessesAudioWithPositionAndMidiAndHandsItsStateOver)
     ASSERT_EQ (second.component->getState (&again), kResultOk);
     EXPECT_EQ (again.data, saved.data);
     second.component->terminate();
+}
+
+namespace
+{
+std::vector<char> littleEndian64 (uint64 value)
+{
+    std::vector<char> bytes (8);
+    for (size_t i = 0; i < 8; ++i)
+        bytes[i] = static_cast<char> ((value >> (8 * i)) & 0xff);
+    return bytes;
+}
+
+std::vector<char> joined (std::initializer_list<std::vector<char>> parts)
+{
+    std::vector<char> all;
+    for (const auto& part : parts)
+        all.insert (all.end(), part.begin(), part.end());
+    return all;
+}
+
+std::vector<char> noise (size_t size, int64 seed)
+{
+    juce::Random random (seed);
+    std::vector<char> bytes (size);
+    for (auto& b : bytes)
+        b = static_cast<char> (random.nextInt (256));
+    return bytes;
+}
+} // namespace
+
+// The buses say they are on by default (hosts and validators that switch on only those get
+// stereo in and out), and hostile saved states
+// (as a corrupted project hands them over) neither crash the host nor change the plug-in's state:
+// what the plug-in held before is what it hands back.
+TEST (Vst3InProcess, DefaultBusesAndHostileStates)
+{
+    Vst3Module module;
+    ASSERT_NE (module.factory, nullptr);
+    Instance instance (module);
+    ASSERT_NE (instance.processor, nullptr);
+    auto& component = *instance.component;
+    auto& processor = *instance.processor;
+    ASSERT_EQ (component.initialize (nullptr), kResultOk);
+
+    for (auto direction : { Vst::kInput, Vst::kOutput })
+    {
+        Vst::BusInfo info{};
+        ASSERT_EQ (component.getBusInfo (Vst::kAudio, direction, 0, info), kResultOk);
+        EXPECT_EQ (info.channelCount, 2);
+        EXPECT_NE (info.flags & Vst::BusInfo::kDefaultActive, 0u);
+        // As validators do: switch on what the plug-in says is on by default.
+        component.activateBus (Vst::kAudio, direction, 0, (info.flags & Vst::BusInfo::kDefaultActive) != 0);
+    }
+    Vst::ProcessSetup setup{ Vst::kRealtime, Vst::kSample32, blockSize, sampleRate };
+    ASSERT_EQ (processor.setupProcessing (setup), kResultTrue);
+    ASSERT_EQ (component.setActive (true), kResultOk);
+    processor.setProcessing (true);
+    juce::Random random (7);
+    const auto run = runBlocks (processor, 200, [&] (int64) { return 0.5f * random.nextFloat() - 0.25f; });
+    EXPECT_TRUE (run.finite);
+    EXPECT_GT (run.rms, 0.05); // the noise comes through: the buses were on
+    processor.setProcessing (false);
+    component.setActive (false);
+
+    MemoryStream saved;
+    ASSERT_EQ (component.getState (&saved), kResultOk);
+    const auto& state = saved.data;
+    const std::string identifier = "JUCEPrivateData";
+    ASSERT_GT (state.size(), identifier.size() + 16 + 64);
+    ASSERT_EQ (std::string (state.end() - static_cast<long> (identifier.size()), state.end()), identifier);
+
+    // The state is the processor's blob, a zero, the private data, its size and the identifier.
+    uint64 privateSize = 0;
+    std::memcpy (&privateSize, state.data() + state.size() - identifier.size() - 8, 8);
+    ASSERT_LT (privateSize, 1000u);
+    const std::vector<char> id (identifier.begin(), identifier.end());
+    const std::vector<char> body (state.begin(),
+                                  state.end() - static_cast<long> (identifier.size() + 16 + privateSize));
+    const auto trailer = [&] (const std::vector<char>& privateData, uint64 recordedSize) {
+        return joined ({ body, littleEndian64 (0), privateData, littleEndian64 (recordedSize), id });
+    };
+    const auto prefix = [&] (size_t size)
+    { return std::vector<char> (state.begin(), state.begin() + static_cast<long> (size)); };
+
+    // Trees nested 200,000 deep, and one that announces 2^31 - 1 children.
+    std::vector<char> nested;
+    for (int i = 0; i < 200000; ++i)
+        nested.insert (nested.end(), { 'a', 0, 0, 1, 1 });
+    const std::vector<char> manyChildren = { 'a', 0, 0, 4, '\xff', '\xff', '\xff', 0x7f };
+
+    const struct
+    {
+        const char* name;
+        std::vector<char> bytes;
+    } cases[] = {
+        { "64 bytes, then a size beyond the data",
+          joined ({ prefix (64), littleEndian64 (0x00007ffffffffff0ull), id }) },
+        { "size one beyond the data", trailer (noise (privateSize, 1), body.size() + privateSize + 9) },
+        { "size 2^64 - 1", trailer ({}, ~uint64 (0)) },
+        { "size of the whole data", trailer ({}, state.size()) },
+        { "the identifier alone", id },
+        { "a size and the identifier", joined ({ littleEndian64 (4), id }) },
+        { "cut to 1 byte", prefix (1) },
+        { "cut to 100 bytes", prefix (100) },
+        { "cut in half", prefix (state.size() / 2) },
+        { "cut inside the identifier", prefix (state.size() - 3) },
+        { "cut before the trailer", body },
+        { "garbage private data", trailer (noise (privateSize, 2), privateSize) },
+        { "deeply nested private data", trailer (nested, nested.size()) },
+        { "private data announcing 2^31 - 1 children", trailer (manyChildren, manyChildren.size()) },
+        { "20 MB of noise", noise (20 << 20, 3) },
+        { "20 MB of noise with a trailer",
+          joined ({ noise (20 << 20, 4), littleEndian64 (0), littleEndian64 (0), id }) },
+    };
+
+    for (const auto& c : cases)
+    {
+        MemoryStream hostile;
+        hostile.data = c.bytes;
+        component.setState (&hostile); // refusing is allowed; crashing is not
+        MemoryStream after;
+        ASSERT_EQ (component.getState (&after), kResultOk) << c.name;
+        EXPECT_TRUE (after.data == state) << c.name;
+    }
+    component.terminate();
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# What the LV2 bundle's turtle tells a host about the plug-in: its name and maker, stereo audio in
-# and out, MIDI in on the event input, and no MIDI out.
+# What the LV2 bundle's turtle tells a host about the plug-in: its name, maker and mailbox, stereo
+# audio in and out, MIDI in on the event input, and no MIDI out.
 # Usage: check_lv2_metadata.sh LV2_BUNDLE PLUGIN_URI
 set -euo pipefail
 bundle=$(cd "$1" && pwd)
@@ -37,6 +37,8 @@ check(f"<{LV2}Plugin>" in facts[plugin][RDF + "type"], "the URI names an lv2:Plu
 check(facts[plugin][DOAP + "name"] == {'"KalvoPro"'}, "doap:name is KalvoPro")
 makers = {name for m in facts[plugin][DOAP + "maintainer"] for name in facts[m][FOAF + "name"]}
 check(makers == {'"Orvane"'}, "the maintainer is Orvane")
+mboxes = {box for m in facts[plugin][DOAP + "maintainer"] for box in facts[m][FOAF + "mbox"]}
+check(mboxes == {"<mailto:support@orvane.example>"}, "the maintainer's mailbox is a mailto: address")
 
 ports = facts[plugin][LV2 + "port"]
 def kinds(port):

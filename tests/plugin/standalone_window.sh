@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the standalone application on a virtual display with a settings file holding SCALE (or
 # none), and checks that its window holds our editor at that scale: the editor's size plus the
-# window's own frame and title bar. Leaves a screenshot in OUT.
+# window's own frame, title bar and input notice. Leaves a screenshot in OUT.
 # Usage: standalone_window.sh APP WITH_XVFB SHOT_TOOL SCALE|none EDITOR_WIDTH EDITOR_HEIGHT OUT
 set -uo pipefail
 app=$1 with_xvfb=$2 shot=$3 scale=$4 width=$5 height=$6 out=$7
@@ -32,8 +32,9 @@ INNER
 chmod +x "$work/run.sh"
 "$with_xvfb" "$work/run.sh" "$app" "$work" "$shot" "$out" >/dev/null 2>&1
 size=$(cat "$work/size" 2>/dev/null)
-# The standalone's document window: a one-pixel frame and a 26-pixel title bar around the editor.
-expected="$((width + 2))x$((height + 28))"
+# The standalone's document window: a one-pixel frame and a 26-pixel title bar around the editor,
+# and above it JUCE's 30-pixel notice that the (stereo) audio input is muted against feedback.
+expected="$((width + 2))x$((height + 58))"
 if grep -qE 'AddressSanitizer|LeakSanitizer|runtime error|JUCE Assertion failure' "$work/log"; then
     grep -v BadAtom "$work/log" | head -40
     echo "FAIL: the standalone application reported an error"

@@ -73,6 +73,7 @@ public:
 
     AAX_CParameterManager& manager() { return mParameterManager; }
     int32_t changes() const { return mNumPlugInChanges; }
+    void setChanges (int32_t count) { mNumPlugInChanges = count; }
     int32_t chunkedParameters() const { return mNumChunkedParameters; }
     void filter (AAX_CParamID id) { FilterParameterIDOnSave (id); }
 

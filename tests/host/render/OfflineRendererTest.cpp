@@ -3,6 +3,7 @@
 #include "RecordingProcessor.h"
 #include <gtest/gtest.h>
 #include <limits>
+#include <utility>
 
 namespace
 {
@@ -223,4 +224,38 @@ TEST (MidiTimeline, RejectsMissingGarbledAndSmpteFiles)
     ASSERT_TRUE (smpteFile.getFile().replaceWithData (smpte, sizeof (smpte)));
     EXPECT_TRUE (midi.loadFile (smpteFile.getFile()).getErrorMessage().contains ("SMPTE"));
     EXPECT_EQ (midi.getNumEvents(), 0);
+}
+
+// Appending in order builds exactly the buffer MidiBuffer::addEvent builds, sysex and an event
+// out of order included; and a whole crowd of events at one instant all reach the processor.
+TEST (MidiTimeline, EventsAddedInOrderMatchMidiBufferAndManyAtOneTimeAllArrive)
+{
+    const juce::uint8 sysex[] = { 0xf0, 0x7e, 0x01, 0x02, 0xf7 };
+    const std::pair<int, juce::MidiMessage> events[] = {
+        { 0, juce::MidiMessage::noteOn (1, 60, 1.0f) },
+        { 0, juce::MidiMessage::noteOff (1, 60) },
+        { 5, juce::MidiMessage (sysex, 5) },
+        { 5, juce::MidiMessage::controllerEvent (2, 7, 9) },
+        { 3, juce::MidiMessage::noteOn (3, 61, 0.5f) },
+        { 9, juce::MidiMessage::pitchWheel (1, 8000) },
+    };
+    juce::MidiBuffer appended, reference;
+    int latest = 0;
+    for (const auto& [sample, message] : events)
+    {
+        MidiTimeline::addInOrder (appended, message, sample, latest);
+        reference.addEvent (message, sample);
+    }
+    EXPECT_EQ (appended.data, reference.data);
+
+    RenderRun run;
+    constexpr int crowd = 100000;
+    for (int i = 0; i < crowd; ++i)
+        run.midi.addEvent (1.0, juce::MidiMessage::noteOn (1, i % 128, 1.0f));
+    render (run, 48000.0, 120.0, 0.0, true, 512, 48000);
+    ASSERT_TRUE (run.result.wasOk());
+    ASSERT_EQ (run.processor.events.size(), static_cast<size_t> (crowd));
+    EXPECT_EQ (run.processor.events.front().sample, 24000);
+    EXPECT_EQ (run.processor.events.back().sample, 24000);
+    EXPECT_EQ (run.processor.events[12345].noteNumber, 12345 % 128);
 }

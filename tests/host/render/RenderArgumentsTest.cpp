@@ -130,4 +130,6 @@ INSTANTIATE_TEST_SUITE_P (
         BadCase{ { "--out", "o.wav", "--stopped", "--stopped" }, "given twice" },
         BadCase{ { "--out", "o.wav", "--in", "i.wav", "--rate", "48000" }, "built-in input only" },
         BadCase{ { "--out", "o.wav", "--in", "i.wav", "--seconds", "3" }, "built-in input only" },
-        BadCase{ { "--out", "same.wav", "--in", "same.wav" }, "must not be the --in file" }));
+        BadCase{ { "--out", "same.wav", "--in", "same.wav" }, "must not be the --in file" },
+        BadCase{ { "--out", "same.kvp", "--preset", "same.kvp" }, "must not be the --preset file" },
+        BadCase{ { "--out", "same.mid", "--midi", "./same.mid" }, "must not be the --midi file" }));

@@ -1,6 +1,11 @@
 #include "RenderSession.h"
 #include "RecordingProcessor.h"
+#include <atomic>
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
+#include <sys/stat.h>
 
 namespace
 {
@@ -270,4 +275,86 @@ TEST_F (RenderSessionTest, OutputThatCannotFitOnItsVolumeIsRefusedBeforeRenderin
     EXPECT_TRUE (huge.failed());
     EXPECT_TRUE (huge.getErrorMessage().contains ("are free there")) << huge.getErrorMessage();
     EXPECT_TRUE (RenderSession::checkSpaceFor (1000, settings.outputFile).wasOk());
+}
+
+namespace
+{
+// A WAV header in any sample format, followed by silent frames.
+juce::MemoryBlock wavWithFormat (int formatTag, int bits, int channels, int frames)
+{
+    const int blockAlign = channels * ((bits + 7) / 8);
+    juce::MemoryOutputStream wav;
+    wav.write ("RIFF", 4);
+    wav.writeInt (36 + frames * blockAlign);
+    wav.write ("WAVEfmt ", 8);
+    wav.writeInt (16);
+    wav.writeShort (static_cast<short> (formatTag));
+    wav.writeShort (static_cast<short> (channels));
+    wav.writeInt (44100);
+    wav.writeInt (44100 * blockAlign);
+    wav.writeShort (static_cast<short> (blockAlign));
+    wav.writeShort (static_cast<short> (bits));
+    wav.write ("data", 4);
+    wav.writeInt (frames * blockAlign);
+    wav.writeRepeatedByte (0, static_cast<size_t> (frames * blockAlign));
+    return wav.getMemoryBlock();
+}
+} // namespace
+
+// Inputs a user can hand the tool by mistake: each is refused with a message naming the problem,
+// reads nothing it cannot decode, and leaves the target file as it was, with nothing left beside it.
+TEST_F (RenderSessionTest, HostileInputsAreRefusedAndTheTargetStaysAsItWas)
+{
+    const auto pipe = folder.getChildFile ("pipe");
+    ASSERT_EQ (mkfifo (pipe.getFullPathName().toRawUTF8(), 0600), 0);
+    const auto write = [this] (const char* name, const juce::MemoryBlock& data)
+    {
+        const auto file = folder.getChildFile (name);
+        EXPECT_TRUE (file.replaceWithData (data.getData(), data.getSize()));
+        return file;
+    };
+    const auto twelveBit = write ("twelve.wav", wavWithFormat (1, 12, 2, 1000));
+    const auto doubles = write ("doubles.wav", wavWithFormat (3, 64, 2, 1000));
+    juce::AudioBuffer<float> withNaN (2, 1000);
+    withNaN.clear();
+    withNaN.setSample (1, 500, std::numeric_limits<float>::quiet_NaN());
+    const auto nanFile = folder.getChildFile ("nan.wav");
+    writeWav (nanFile, withNaN, 44100.0, 32);
+    std::atomic<int> interrupted{ SIGINT };
+
+    const struct
+    {
+        const char* name;
+        std::function<void (RenderSettings&)> set;
+        const std::atomic<int>* stop;
+        const char* mentions;
+    } cases[] = {
+        { "12-bit integer input", [&] (RenderSettings& s) { s.inputFile = twelveBit; }, nullptr,
+          "12-bit integer" },
+        { "64-bit float input", [&] (RenderSettings& s) { s.inputFile = doubles; }, nullptr,
+          "can be decoded" },
+        { "pipe as input", [&] (RenderSettings& s) { s.inputFile = pipe; }, nullptr, "not a regular file" },
+        { "pipe as preset", [&] (RenderSettings& s) { s.presetFile = pipe; }, nullptr, "not a regular file" },
+        { "pipe as MIDI", [&] (RenderSettings& s) { s.midiFile = pipe; }, nullptr, "not a regular file" },
+        { "device as preset", [] (RenderSettings& s) { s.presetFile = juce::File ("/dev/zero"); }, nullptr,
+          "not a regular file" },
+        { "non-finite output", [&] (RenderSettings& s) { s.inputFile = nanFile; }, nullptr,
+          "non-finite samples (1)" },
+        { "interrupted", [] (RenderSettings&) {}, &interrupted, "interrupted by" },
+    };
+
+    ASSERT_TRUE (settings.outputFile.replaceWithText ("keep me"));
+    const auto filesBefore = folder.getNumberOfChildFiles (juce::File::findFiles);
+    for (const auto& c : cases)
+    {
+        RenderSettings hostile = settings;
+        hostile.seconds = 0.1;
+        c.set (hostile);
+        processor.blocks.clear();
+        const auto result = RenderSession::run (hostile, processor, noPresets, summary, c.stop);
+        EXPECT_TRUE (result.getErrorMessage().contains (c.mentions))
+            << c.name << ": " << result.getErrorMessage();
+        EXPECT_EQ (settings.outputFile.loadFileAsString(), "keep me") << c.name;
+        EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFiles), filesBefore) << c.name;
+    }
 }

@@ -48,9 +48,12 @@ expect 1 "does not exist" --out "$work/o.wav" --in "$work/missing.wav"
 expect 1 "not a WAV file" --out "$work/o.wav" --in "$work/text.wav"
 expect 1 "not a readable standard MIDI file" --out "$work/o.wav" --midi "$work/bad.mid"
 expect 1 "not a readable KalvoPro preset" --out "$work/o.wav" --preset "$work/text.wav"
-# A device that never ends is read only as far as a preset can reach.
-expect 1 "not a readable KalvoPro preset" --out "$work/o.wav" --preset /dev/zero
-expect 1 "not a readable standard MIDI file" --out "$work/o.wav" --midi /dev/zero
+# Devices and named pipes are refused before they are opened: they block or never end.
+mkfifo "$work/pipe"
+for flag in --in --preset --midi; do
+    expect 1 "is not a regular file" --out "$work/o.wav" $flag "$work/pipe"
+    expect 1 "is not a regular file" --out "$work/o.wav" $flag /dev/zero
+done
 expect 1 "folder does not exist" --out "$work/no/such/o.wav"
 [ ! -e "$work/o.wav" ] || { echo "FAIL: a failed run left $work/o.wav"; failures=$((failures + 1)); }
 
@@ -62,6 +65,31 @@ expect 0 "x realtime" --out "$work/again.wav" --in "$work/o.wav" --stopped
 odd="$work/-odd 'name' \"\$(x)\" ünï.wav"
 expect 0 "wrote $odd: 0.100 s" --out "$odd" --seconds 0.1
 [ -s "$odd" ] || { echo "FAIL: no output under the odd name"; failures=$((failures + 1)); }
+
+# Interrupted renders leave neither the target nor the temporary file behind, and say so.
+mkdir "$work/interrupted"
+set -m # background jobs of a script ignore SIGINT otherwise
+for signal in INT TERM; do
+    "$tool" --out "$work/interrupted/long.wav" --seconds 3000 >"$work/interrupted.log" 2>&1 &
+    pid=$!
+    # Once the temporary output file exists, the render is under way.
+    for _ in $(seq 200); do
+        [ -z "$(ls -A "$work/interrupted")" ] || break
+        sleep 0.05
+    done
+    sleep 0.2
+    kill -s "$signal" "$pid"
+    wait "$pid"
+    status=$?
+    left=$(ls -A "$work/interrupted")
+    if [ "$status" -lt 129 ] || [ -n "$left" ] || ! grep -q "was left as it was" "$work/interrupted.log"; then
+        echo "FAIL: SIG$signal during a render -> exit $status, left '$left', output: $(cat "$work/interrupted.log")"
+        failures=$((failures + 1))
+    else
+        echo "ok: SIG$signal during a render -> $status, nothing left"
+    fi
+done
+set +m
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]

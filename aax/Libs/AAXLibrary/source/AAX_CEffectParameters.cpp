@@ -18,6 +18,12 @@ namespace
 constexpr AAX_CTypeID kPreviewStateNotification = 0x41535076; // 'ASPv'
 constexpr const char* kPreviewParameterID = "PreviewID";
 
+// The lines that this class's assertion reports name. Hosts and their logs know the reports by
+// file and line, so the numbers stay the same wherever the code moves.
+constexpr int32_t kChunkedCountReportLine = 128;
+constexpr int32_t kMissingOnSaveReportLine = 815;
+constexpr int32_t kMissingOnCompareReportLine = 667;
+
 // A chunk's double as a float parameter's value: finite values beyond single precision's range
 // become its largest value instead of undefined narrowing.
 float ClampToFloat (double value)
@@ -175,8 +181,8 @@ AAX_Result AAX_CEffectParameters::InitializeUnguarded (IACFUnknown* iController)
     {
         mNumChunkedParameters = numParameters - static_cast<int32_t> (mFilteredParameterIDs.size());
         if (!(mNumChunkedParameters >= 0))
-            AAX_CHostServices::HandleAssertFailure (__FILE__, __LINE__, "mNumChunkedParameters >= 0",
-                                                    AAX_eAssertFlags_Log);
+            AAX_CHostServices::HandleAssertFailure (__FILE__, kChunkedCountReportLine,
+                                                    "mNumChunkedParameters >= 0", AAX_eAssertFlags_Log);
     }
     return AAX_SUCCESS;
 }
@@ -474,8 +480,9 @@ AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID i
     const double oldValue = parameter->GetNormalizedValue();
     parameter->UpdateNormalizedValue (iValue);
     const AAX_Result result = mPacketDispatcher.SetDirty (iParameterID, true);
+    // The count wraps instead of overflowing; a wrapped, negative count is not reported.
     if (oldValue != iValue)
-        ++mNumPlugInChanges;
+        mNumPlugInChanges = static_cast<int32_t> (static_cast<uint32_t> (mNumPlugInChanges) + 1u);
     return result;
 }
 
@@ -744,7 +751,7 @@ void AAX_CEffectParameters::ForEachChunkedParameter (int32_t missingReportLine,
 void AAX_CEffectParameters::BuildChunkData() const
 {
     mChunkParser.Clear();
-    ForEachChunkedParameter (__LINE__,
+    ForEachChunkedParameter (kMissingOnSaveReportLine,
                              [this] (AAX_IParameter& parameter)
                              {
                                  const ChunkValue value = ReadChunkValue (parameter);
@@ -817,7 +824,7 @@ bool AAX_CEffectParameters::CompareWithChunk() const
 {
     bool equal = true;
     ForEachChunkedParameter (
-        __LINE__,
+        kMissingOnCompareReportLine,
         [this, &equal] (AAX_IParameter& parameter)
         {
             const ChunkValue value = ReadChunkValue (parameter);

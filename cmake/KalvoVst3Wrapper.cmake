@@ -1,0 +1,106 @@
+# The VST3 wrapper of Debian's JUCE 7.0.5, mended where a host's saved state can crash it, made
+# at configure time from the installed file. Nothing of JUCE is kept in this repository: the
+# original is pinned by its SHA-256, and every edit must match exactly once, so a different JUCE
+# stops the configure step instead of building an unknown mix.
+#
+# The mends, both in JuceVST3Component's state reading:
+# - a trailer whose recorded size does not fit in the data is ignored (JUCE subtracts it from
+#   the size unchecked and reads far outside the data), and the rest goes to the processor;
+# - the trailer's private data is recognised only as one of the two trees the wrapper writes
+#   itself: JUCE's generic tree reader, given damaged bytes, allocates whatever a count in them
+#   says and recurses once per nested child.
+set(KALVO_VST3_WRAPPER_SHA256 394b2e7f715833b8400e08b500cc1ccaf41dc1e780ab72c00e100a2c18fb4fc9)
+
+function(kalvo_replace_once content_var old new)
+    string(FIND "${${content_var}}" "${old}" first)
+    string(FIND "${${content_var}}" "${old}" last REVERSE)
+    if(first EQUAL -1 OR NOT first EQUAL last)
+        string(SUBSTRING "${old}" 0 60 start)
+        message(FATAL_ERROR "The VST3 wrapper edit starting \"${start}\" does not apply exactly once: "
+                            "the installed JUCE is not the one these edits were written for.")
+    endif()
+    string(REPLACE "${old}" "${new}" result "${${content_var}}")
+    set(${content_var} "${result}" PARENT_SCOPE)
+endfunction()
+
+# Makes the mended wrapper and compiles it into the VST3 target in place of JUCE's.
+function(kalvo_use_mended_vst3_wrapper)
+    get_target_property(sources juce_audio_plugin_client_VST3 INTERFACE_SOURCES)
+    list(FILTER sources INCLUDE REGEX "/juce_audio_plugin_client_VST3\\.cpp$")
+    list(LENGTH sources count)
+    if(NOT count EQUAL 1)
+        message(FATAL_ERROR "JUCE's VST3 wrapper source was not found among juce_audio_plugin_client_VST3's sources")
+    endif()
+    get_filename_component(client_dir "${sources}" DIRECTORY)
+    set(original "${client_dir}/VST3/juce_VST3_Wrapper.cpp")
+
+    file(SHA256 "${original}" hash)
+    if(NOT hash STREQUAL KALVO_VST3_WRAPPER_SHA256)
+        message(FATAL_ERROR "${original} has SHA-256 ${hash}, not ${KALVO_VST3_WRAPPER_SHA256}: "
+                            "the VST3 wrapper edits in cmake/KalvoVst3Wrapper.cmake were written for "
+                            "Debian's juce-modules-source 7.0.5+ds-1 and must be checked again.")
+    endif()
+    file(READ "${original}" text)
+
+    kalvo_replace_once(text [=[
+                privateDataSize = ByteOrder::swapIfBigEndian (privateDataSize);
+                size -= privateDataSize + jucePrivDataIdentifierSize + sizeof (uint64);
+
+                if (privateDataSize > 0)
+                    setJucePrivateStateInformation (buffer + size, static_cast<int> (privateDataSize));
+
+                size -= sizeof (uint64);
+]=] [=[
+                privateDataSize = ByteOrder::swapIfBigEndian (privateDataSize);
+
+                // KalvoPro: a size that does not fit in the data (with the zero marker before the
+                // private data) is not a trailer of ours; drop the identifier and the size, and
+                // hand the rest on as it is.
+                const auto framing = (uint64) jucePrivDataIdentifierSize + 2 * sizeof (uint64);
+
+                if (size < framing || privateDataSize > size - framing)
+                {
+                    size -= jucePrivDataIdentifierSize + sizeof (uint64);
+                }
+                else
+                {
+                    size -= privateDataSize + jucePrivDataIdentifierSize + sizeof (uint64);
+
+                    if (privateDataSize > 0)
+                        setJucePrivateStateInformation (buffer + size, static_cast<int> (privateDataSize));
+
+                    size -= sizeof (uint64);
+                }
+]=])
+
+    kalvo_replace_once(text [=[
+                auto privateData = ValueTree::readFromData (data, static_cast<size_t> (sizeInBytes));
+                setBypassed (static_cast<bool> (privateData.getProperty ("Bypass", var (false))));
+]=] [=[
+                // KalvoPro: only the two trees writeJucePrivateStateInformation writes are read;
+                // anything else leaves the bypass as it was.
+                for (auto bypassed : { false, true })
+                {
+                    ValueTree privateData (kJucePrivateDataIdentifier);
+                    privateData.setProperty ("Bypass", var (bypassed), nullptr);
+                    MemoryOutputStream expected;
+                    privateData.writeToStream (expected);
+
+                    if (expected.getDataSize() == static_cast<size_t> (sizeInBytes)
+                        && std::memcmp (expected.getData(), data, expected.getDataSize()) == 0)
+                        setBypassed (bypassed);
+                }
+]=])
+
+    set(mended "${CMAKE_CURRENT_BINARY_DIR}/mended_vst3_wrapper/juce_VST3_Wrapper.cpp")
+    file(WRITE "${mended}.new" "${text}")
+    # Rewritten only when it changes, so a configure run alone recompiles nothing.
+    configure_file("${mended}.new" "${mended}" COPYONLY)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${original}")
+
+    # The wrapper includes its siblings relative to its own folder; -iquote finds them there.
+    set_source_files_properties("${mended}" PROPERTIES COMPILE_OPTIONS "-iquote;${client_dir}/VST3")
+    get_target_property(all juce_audio_plugin_client_VST3 INTERFACE_SOURCES)
+    list(TRANSFORM all REPLACE "^.*/juce_audio_plugin_client_VST3\\.cpp$" "${mended}")
+    set_property(TARGET juce_audio_plugin_client_VST3 PROPERTY INTERFACE_SOURCES "${all}")
+endfunction()
