@@ -47,11 +47,11 @@ juce::Point<int> pointOnScreen (const LineEditorUI& ui, int index)
 
 constexpr int timerPeriod = LineEditorAudioProcessorEditor::refreshIntervalMs;
 
-// The left output of two loop cycles of Main (1/4 bar each) from bar 0, always from the same input
-// samples; rendered on the calling thread while the audio thread is stopped.
-std::vector<float> renderTwoCycles (WholeEditor& w)
+// The left output of two loop cycles from bar 0, always from the same input samples; rendered on
+// the calling thread while the audio thread is stopped.
+std::vector<float> renderTwoCycles (WholeEditor& w, int cycle)
 {
-    constexpr int block = 512, cycle = 22050;
+    constexpr int block = 512;
     std::vector<float> out;
     juce::AudioBuffer<float> buffer (2, block);
     juce::MidiBuffer midi;
@@ -62,7 +62,7 @@ std::vector<float> renderTwoCycles (WholeEditor& w)
         w.host.process (buffer, midi);
         out.insert (out.end(), buffer.getReadPointer (0), buffer.getReadPointer (0) + block);
     }
-    out.resize (2 * cycle);
+    out.resize ((size_t) (2 * cycle));
     return out;
 }
 
@@ -211,8 +211,9 @@ TEST_F (WholeEditorXvfbTest, ACurveDragReachesTheEngineAndTheHostOnce)
     const struct
     {
         int line, stage;
+        int cycle; // samples: the fixed preset's 1/4 bar for Main, 1/2 bar for Low, at 120 bpm
         std::vector<juce::Component*> clicks; // what the user clicks on first
-    } cases[] = { { 0, 1, {} }, { 1, 2, { &e.lineIcons[1], &e.iconButtons[7] } } };
+    } cases[] = { { 0, 1, 22050, {} }, { 1, 2, 44100, { &e.lineIcons[1], &e.iconButtons[7] } } };
 
     for (const auto& c : cases)
     {
@@ -228,7 +229,7 @@ TEST_F (WholeEditorXvfbTest, ACurveDragReachesTheEngineAndTheHostOnce)
         ASSERT_TRUE (ui.isShowing());
         const auto tableBefore =
             std::vector<float> (p.modulationArray[c.line][0], p.modulationArray[c.line][0] + 512);
-        const auto before = renderTwoCycles (w);
+        const auto before = renderTwoCycles (w, c.cycle);
         OnScreen::pump (2 * timerPeriod); // what the blocks flagged is shown
         w.listener.clear();
         ASSERT_EQ (model.undoCount[c.line][0], 0);
@@ -278,11 +279,11 @@ TEST_F (WholeEditorXvfbTest, ACurveDragReachesTheEngineAndTheHostOnce)
 
         // The second cycle, where the glide and the crossover have settled alike: the output
         // differs where the curve changed.
-        const auto after = renderTwoCycles (w);
+        const auto after = renderTwoCycles (w, c.cycle);
         int differing = 0, changedSamples = 0;
-        for (int n = 22050; n < 44100; ++n)
+        for (int n = c.cycle; n < 2 * c.cycle; ++n)
         {
-            const auto k = (size_t) ((n - 22050) * 512 / 22050);
+            const auto k = (size_t) ((n - c.cycle) * 512 / c.cycle);
             if (changed[k] && std::abs (before[(size_t) n]) > 0.05f)
             {
                 ++changedSamples;
