@@ -525,16 +525,25 @@ TEST (LineEditorUIFaults, CurveReplacedWhileItsMenuIsOpen)
     const auto other =
         makeCurve ({ { 0, 0, 0, 1 }, { 0.5f, 0.5f, 0, 1 }, { 0.515625f, 0.25f, 0, 1 }, { 1, 0, 0, 1 } });
     int shown = 0;
+    int choice = 1; // "Delete"
     e.ui.showPointMenu = [&] (juce::PopupMenu&)
     {
         ++shown;
         e.ui.setLinePoints (other.data()); // a MIDI state switch, handled by the refresh timer
-        return 1;                          // "Delete"
+        return choice;
     };
     Mouse (e.ui).rightClick ({ 140, 44 });
     EXPECT_EQ (shown, 1);
     EXPECT_EQ (e.ui.numPoints, 4);
     EXPECT_EQ (e.ui.points[2].y, 0.25f);
+    EXPECT_FALSE (e.ui.lineChanged);
+
+    // A snap switch belongs to no point: it still takes effect, and the walk still stops.
+    choice = 11; // "Snap X"
+    Mouse (e.ui).rightClick ({ 140, 44 });
+    EXPECT_EQ (shown, 2);
+    EXPECT_FALSE (e.ui.snapX);
+    EXPECT_TRUE (e.ui.snapChanged);
     EXPECT_FALSE (e.ui.lineChanged);
 }
 
