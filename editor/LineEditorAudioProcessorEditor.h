@@ -208,6 +208,14 @@ public:
     void stateGraphReleased (int state, const juce::ModifierKeys& mods);
     void stateIconReleased (int state, const juce::ModifierKeys& mods);
     void syncPressed (int line);
+    void toolClicked (int icon); // iconButtons 6..21
+    void categoryClicked();
+    void showCategory();
+    void shapeClicked (int shape);
+    void presetMenuClicked();
+    void runPresetCommand (int id);
+    void presetBrowserClicked();
+    void presetStepClicked (bool forward);
 
 private:
     void addChildrenInStackingOrder();
@@ -217,6 +225,7 @@ private:
     void placeChildren (float s);
     int editedLine() const noexcept;
     void connectActions();
+    void connectToolActions();
     void selectState (int state);
     void restoreStateIconColours();
     void showStateMenu (int state);

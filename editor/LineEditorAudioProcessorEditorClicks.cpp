@@ -38,6 +38,7 @@ void LineEditorAudioProcessorEditor::connectActions()
         releaseActions[&stateIcons[state]] = [this, state] (const juce::MouseEvent& e)
         { stateIconReleased (state, e.mods); };
     }
+    connectToolActions();
 }
 
 //==================================================================================================

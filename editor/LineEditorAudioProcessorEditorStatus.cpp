@@ -2,6 +2,8 @@
 #include "EditorColours.h"
 #include "LineEditorAudioProcessorEditor.h"
 #include "PresetAlert.h"
+#include "PresetBrowser.h"
+#include "PresetCommands.h"
 #include "PresetLists.h"
 #include "PresetRename.h"
 #include "StatusTexts.h"
@@ -290,6 +292,12 @@ void LineEditorAudioProcessorEditor::LoadPresetsList()
         presetFiles[slot] = std::move (lists.files[slot]);
         presetFileCounts[slot] = presetFiles[slot].size();
     }
+
+    // The index follows the current preset's folder, wherever the rescan placed it.
+    auto& index = processor.presetFolderIndex;
+    index = processor.currentPresetFolder != juce::File()
+                ? PresetBrowser::slotOfFolder (processor.currentPresetFolder, presetSubfolders, numPresetSubfolders)
+                : PresetBrowser::validFolderIndex (index);
 }
 
 void LineEditorAudioProcessorEditor::SetPresetNameForMenu (bool modified)
@@ -322,9 +330,7 @@ void saveUnderTypedName (LineEditorAudioProcessorEditor& editor, const juce::Str
 {
     auto& p = editor.processor;
     editor.LoadPresetsList();
-    const auto folder =
-        PresetRename::targetFolder (PresetRename::presetsFolder (p.makerFolder, p.productFolder),
-                                    editor.presetSubfolders, p.presetFolderIndex);
+    const auto folder = PresetCommands::currentFolder (p, editor.presetSubfolders);
     const auto plan = PresetRename::plan (folder, p.presetName, typed, editor.presetExtension);
 
     if (plan.refusal != PresetRename::Refusal::none)

@@ -23,6 +23,8 @@ PresetRename::Refusal PresetRename::check (const juce::String& name, const juce:
         if (isControl (c))
             return Refusal::controlCharacter;
     }
+    if (name == "." || name == "..")
+        return Refusal::dotName;
     if (name.startsWithChar ('~'))
         return Refusal::leadingTilde;
     if (fileName (name, extension).getNumBytesAsUTF8() > static_cast<size_t> (maxFileNameBytes))
@@ -42,6 +44,8 @@ juce::String PresetRename::reason (Refusal refusal)
             return "A preset name cannot start with \"~\".";
         case Refusal::tooLong:
             return "The preset name is too long for a file name.";
+        case Refusal::dotName:
+            return "A preset name cannot be \".\" or \"..\".";
         case Refusal::none:
             break;
     }

@@ -17,6 +17,7 @@ public:
         controlCharacter, // below U+0020, U+007F..U+009F
         leadingTilde,     // "~" would mean a home folder to many tools
         tooLong,          // a file name the save's temporary copy could not have
+        dotName,          // "." or "..": the folder itself or its parent
     };
 
     // File names hold at most 255 bytes, and the save writes a temporary copy first whose name

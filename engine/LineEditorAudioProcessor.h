@@ -233,6 +233,10 @@ public:
     juce::File presetsFolder;
     juce::String presetName;
     int32_t presetFolderIndex = 49;
+    // The folder the current preset was loaded from or saved into (none until then). Never
+    // saved: the editor derives presetFolderIndex from it after every rescan, so the index follows
+    // folders added or removed meanwhile, and a folder outside the listed ones gives 49.
+    juce::File currentPresetFolder;
     int32_t presetFileIndex = -1;
     Flag presetModified{ false };
     juce::String versionText;

@@ -1,0 +1,226 @@
+#include "LineTools.h"
+
+#include "ShapeLibrary.h"
+#include "StateOperations.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+using Processor = LineEditorAudioProcessor;
+
+int line (const Processor& p) noexcept
+{
+    return juce::jlimit (0, Processor::numLines - 1, p.currentLine.load());
+}
+
+int state (const Processor& p) noexcept
+{
+    return juce::jlimit (0, Processor::numStates - 1, p.currentState.load());
+}
+
+LineEditor& model (Processor& p, int stage) noexcept
+{
+    return stage == 0 ? p.lineEditor1 : p.lineEditor2;
+}
+
+LETPoint* store (Processor& p, int stage) noexcept
+{
+    return stage == 0 ? p.linePoints1[line (p)][state (p)] : p.linePoints2[line (p)][state (p)];
+}
+
+float* table (Processor& p, int stage) noexcept
+{
+    return stage == 0 ? p.lineArray1[line (p)][state (p)] : p.lineArray2[line (p)][state (p)];
+}
+
+void raiseChanged (Processor& p, int stage) noexcept
+{
+    (stage == 0 ? p.linePoints1Changed : p.linePoints2Changed) = true;
+}
+
+void rebuildProduct (Processor& p) noexcept
+{
+    const int l = line (p), s = state (p);
+    for (int k = 0; k < Processor::tableSize; ++k)
+        p.modulationArray[l][s][k] = p.lineArray1[l][s][k] * p.lineArray2[l][s][k];
+}
+
+void markModified (Processor& p) noexcept
+{
+    p.presetModified = true;
+    p.presetNameChanged = true;
+}
+
+// After the model stepped through its history: its points become the stored curve.
+void storeModelCurve (Processor& p, int stage)
+{
+    std::copy (model (p, stage).points, model (p, stage).points + LineTools::numSlots, store (p, stage));
+    model (p, stage).getLineArray (table (p, stage));
+    rebuildProduct (p);
+    raiseChanged (p, stage);
+}
+
+LETPoint usedSlot (int index, float x, float y, float tn, int type) noexcept
+{
+    auto pt = StateOperations::freeSlot();
+    pt.x = x;
+    pt.y = y;
+    pt.tn = tn;
+    pt.indx = index;
+    pt.type = type;
+    pt.lockX = false;
+    pt.deletable = true;
+    return pt;
+}
+
+// round() halves to even, on the draw scaled as a double.
+int roundHalfEven (double v) noexcept
+{
+    return static_cast<int> (std::nearbyint (v));
+}
+} // namespace
+
+int LineTools::editedStage (const LineEditorAudioProcessor& p) noexcept
+{
+    return p.editedStage[line (p)] == 0 ? 0 : 1;
+}
+
+LineEditor& LineTools::editedModel (LineEditorAudioProcessor& p) noexcept
+{
+    return model (p, editedStage (p));
+}
+
+LETPoint* LineTools::editedStore (LineEditorAudioProcessor& p) noexcept
+{
+    return store (p, editedStage (p));
+}
+
+void LineTools::commitStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
+{
+    const juce::ScopedLock lock (p.curveModelLock);
+    p.syncCurveModels();
+    auto& m = model (p, stage);
+    m.startNewChange (line (p), state (p));
+    auto* target = store (p, stage);
+    // The clipboard may be that very store (Paste Line onto the curve it was copied from).
+    std::copy_n (slots, numSlots, target);
+    m.setLinePoints (target);
+    m.getLineArray (table (p, stage));
+    rebuildProduct (p);
+    raiseChanged (p, stage);
+}
+
+void LineTools::fillRandomLine (juce::Random& random, bool stageOne, LETPoint* slots)
+{
+    std::fill (slots, slots + numSlots, StateOperations::freeSlot());
+    auto draw = [&random] { return random.nextFloat(); };
+    auto tension = [] (float r) { return (r - 0.5f) * 1.6f; };
+    auto shape = [&] { return stageOne ? roundHalfEven (8.0 * static_cast<double> (draw())) + 1 : 1; };
+
+    const int n = roundHalfEven (std::max (3.0, 16.0 * static_cast<double> (draw())));
+    slots[0] = usedSlot (0, 0.0f, draw(), 0.0f, 1);
+    const float lastY = draw();
+    const float lastTn = tension (draw());
+    slots[n] = usedSlot (n, 1.0f, lastY, lastTn, shape());
+    for (auto* end : { &slots[0], &slots[n] })
+    {
+        end->lockX = true;
+        end->deletable = false;
+    }
+
+    for (int i = 1; i < n; ++i)
+    {
+        const float x = draw();
+        const float y = draw();
+        const float tn = tension (draw());
+        slots[i] = usedSlot (i, x, y, tn, shape());
+    }
+}
+
+void LineTools::copyLine (LineEditorAudioProcessor& p)
+{
+    const juce::ScopedLock lock (p.curveModelLock);
+    std::copy_n (editedStore (p), numSlots, p.lineClipboard);
+    p.lineClipboardFull = true;
+}
+
+bool LineTools::pasteLine (LineEditorAudioProcessor& p)
+{
+    if (!p.lineClipboardFull)
+        return false;
+    commitStage (p, editedStage (p), p.lineClipboard);
+    markModified (p);
+    return true;
+}
+
+void LineTools::randomizeLine (LineEditorAudioProcessor& p)
+{
+    LETPoint slots[numSlots];
+    const int stage = editedStage (p);
+    fillRandomLine (p.random, stage == 0, slots);
+    commitStage (p, stage, slots);
+    markModified (p);
+}
+
+void LineTools::resetLine (LineEditorAudioProcessor& p)
+{
+    LETPoint slots[numSlots];
+    StateOperations::makeFlatCurve (slots);
+    commitStage (p, editedStage (p), slots);
+    markModified (p);
+}
+
+bool LineTools::undo (LineEditorAudioProcessor& p)
+{
+    const juce::ScopedLock lock (p.curveModelLock);
+    p.syncCurveModels();
+    const int stage = editedStage (p);
+    auto& m = model (p, stage);
+    if (m.undoCount[line (p)][state (p)] <= 0)
+        return false;
+    m.performUndo (line (p), state (p));
+    storeModelCurve (p, stage);
+    return true;
+}
+
+bool LineTools::redo (LineEditorAudioProcessor& p)
+{
+    const juce::ScopedLock lock (p.curveModelLock);
+    p.syncCurveModels();
+    const int stage = editedStage (p);
+    auto& m = model (p, stage);
+    const int before = m.redoCount[line (p)][state (p)];
+    if (before <= 0)
+        return false;
+    m.performRedo (line (p), state (p));
+    if (m.redoCount[line (p)][state (p)] == before)
+        return false; // a history the model cannot step forward in
+    storeModelCurve (p, stage);
+    return true;
+}
+
+void LineTools::toggleQuantize (LineEditorAudioProcessor& p)
+{
+    p.changeImmediately = !p.changeImmediately;
+    markModified (p);
+}
+
+void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
+{
+    p.linkMix = !p.linkMix;
+    markModified (p);
+}
+
+bool LineTools::applyShape (LineEditorAudioProcessor& p, int shape)
+{
+    if (!juce::isPositiveAndBelow (shape, ShapeLibrary::numShapes))
+        return false;
+    LETPoint slots[numSlots];
+    ShapeLibrary::fillSlots (shape, slots);
+    commitStage (p, editedStage (p), slots);
+    p.sendLineChangeToHost();
+    p.presetModified = true;
+    return true;
+}

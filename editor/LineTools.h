@@ -1,0 +1,43 @@
+#pragma once
+
+#include "LETPoint.h"
+#include "LineEditorAudioProcessor.h"
+
+#include <JuceHeader.h>
+
+// What the line tools of the icon row and the shape library do to the model, apart from the
+// icons they light. Every tool acts on the edited stage (editedStage of the current line) of the
+// current line and state, holds curveModelLock and brings the curve models up to date first, so
+// an undo step always records the curve the user sees. They run on the message thread.
+class LineTools
+{
+public:
+    static constexpr int numSlots = LineEditorAudioProcessor::numCurvePoints;
+
+    // Records an undo step, stores the slots in the given order, renders them and rebuilds the
+    // product table of the current line and state; raises the stage's change flag so the editor
+    // reloads its curve editor. stage 0 is stage 1, 1 is stage 2.
+    static void commitStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots);
+
+    // The slots Randomize Line writes: 3 to 16 segments from random's draws in a fixed order, the
+    // segment shapes drawn only on stage 1.
+    static void fillRandomLine (juce::Random& random, bool stageOne, LETPoint* slots);
+
+    static void copyLine (LineEditorAudioProcessor& p);
+    static bool pasteLine (LineEditorAudioProcessor& p); // false: the clipboard is empty
+    static void randomizeLine (LineEditorAudioProcessor& p);
+    static void resetLine (LineEditorAudioProcessor& p);
+    // false when there was nothing to undo (redo).
+    static bool undo (LineEditorAudioProcessor& p);
+    static bool redo (LineEditorAudioProcessor& p);
+    static void toggleQuantize (LineEditorAudioProcessor& p);
+    static void toggleLinkMix (LineEditorAudioProcessor& p);
+
+    // Fills the edited stage with library shape `shape` (0..39) and tells the host its state
+    // changed; shapes outside the library are ignored.
+    static bool applyShape (LineEditorAudioProcessor& p, int shape);
+
+    static int editedStage (const LineEditorAudioProcessor& p) noexcept;
+    static LineEditor& editedModel (LineEditorAudioProcessor& p) noexcept;
+    static LETPoint* editedStore (LineEditorAudioProcessor& p) noexcept;
+};

@@ -1,0 +1,137 @@
+// The line tools and the shape library on a processor without a window: what each writes into
+// the point stores, the rendered tables and the undo history, and which marks it sets.
+
+#include "LineTools.h"
+#include "ShapeLibrary.h"
+#include "TestHome.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace
+{
+std::unique_ptr<LineEditorAudioProcessor> makeProcessor()
+{
+    kalvo::test::temporaryHomeFolder();
+    return std::make_unique<LineEditorAudioProcessor>();
+}
+
+void select (LineEditorAudioProcessor& p, int line, int state, int stage)
+{
+    p.currentLine = line;
+    p.currentState = state;
+    p.editedStage[line] = stage;
+}
+
+struct Slot
+{
+    float x, y, tn;
+    int type;
+};
+
+// Draws in the order written: n, slot 0's y, slot n's y, tension and (stage 1) type, then x, y,
+// tension and (stage 1) type of each inner slot.
+TEST (LineTools, RandomizeLineDrawsInItsOrder)
+{
+    const Slot stageOne[] = { { 0.0f, 0.701632261f, 0.0f, 1 },
+                              { 0.549568355f, 0.236536026f, 0.366513163f, 9 },
+                              { 0.427823454f, 0.971429408f, -0.74724704f, 6 },
+                              { 1.0f, 0.920766354f, 0.0490723625f, 4 } };
+    const Slot stageTwo[] = { { 0.0f, 0.701632261f, 0.0f, 1 },
+                              { 0.412110537f, 0.549568355f, -0.421542376f, 1 },
+                              { 0.729070723f, 0.977904081f, -0.115482472f, 1 },
+                              { 1.0f, 0.920766354f, 0.0490723625f, 1 } };
+    for (int stage = 0; stage < 2; ++stage)
+    {
+        auto p = makeProcessor();
+        select (*p, 2, 5, stage);
+        p->random.setSeed (42);
+        LineTools::randomizeLine (*p);
+
+        const auto& expected = stage == 0 ? stageOne : stageTwo;
+        const auto* store = stage == 0 ? p->linePoints1[2][5] : p->linePoints2[2][5];
+        for (int i = 0; i < 4; ++i)
+        {
+            SCOPED_TRACE (testing::Message() << "stage " << stage + 1 << " slot " << i);
+            EXPECT_EQ (store[i].x, expected[i].x);
+            EXPECT_EQ (store[i].y, expected[i].y);
+            EXPECT_EQ (store[i].tn, expected[i].tn);
+            EXPECT_EQ (store[i].type, expected[i].type);
+            EXPECT_NE (store[i].indx, -1);
+        }
+        EXPECT_EQ (store[4].indx, -1);
+        EXPECT_EQ (store[4].x, 2.0f);
+
+        // The model sorts its own copy.
+        const auto& model = stage == 0 ? p->lineEditor1 : p->lineEditor2;
+        EXPECT_EQ (model.numPoints, 4);
+        EXPECT_EQ (model.points[1].x, stage == 0 ? expected[2].x : expected[1].x);
+        EXPECT_EQ (model.undoCount[2][5], 1);
+        EXPECT_TRUE (p->presetModified);
+        EXPECT_TRUE (stage == 0 ? p->linePoints1Changed : p->linePoints2Changed);
+    }
+}
+
+// Reset Line, then Undo and Redo on it; neither step marks the preset.
+TEST (LineTools, ResetUndoRedo)
+{
+    auto p = makeProcessor();
+    select (*p, 0, 0, 0);
+    p->random.setSeed (7);
+    LineTools::randomizeLine (*p);
+    float random[512];
+    std::copy_n (p->lineArray1[0][0], 512, random);
+
+    LineTools::resetLine (*p);
+    const auto& flat = p->linePoints1[0][0];
+    EXPECT_EQ (flat[0].x, 0.0f);
+    EXPECT_EQ (flat[0].y, 1.0f);
+    EXPECT_EQ (flat[1].x, 1.0f);
+    EXPECT_EQ (flat[1].y, 1.0f);
+    EXPECT_EQ (flat[2].indx, -1);
+    for (int k = 0; k < 512; ++k)
+        ASSERT_EQ (p->modulationArray[0][0][k], p->lineArray2[0][0][k]) << k;
+
+    p->presetModified = false;
+    ASSERT_TRUE (LineTools::undo (*p));
+    for (int k = 0; k < 512; ++k)
+        ASSERT_EQ (p->modulationArray[0][0][k], random[k] * p->lineArray2[0][0][k]) << k;
+    ASSERT_TRUE (LineTools::redo (*p));
+    EXPECT_EQ (p->lineEditor1.numPoints, 2);
+    EXPECT_EQ (p->linePoints1[0][0][1].y, 1.0f);
+    EXPECT_FALSE (LineTools::redo (*p));
+    EXPECT_FALSE (p->presetModified);
+}
+
+TEST (ShapeLibrary, Lists)
+{
+    const int perCategory[] = { 25, 48, 126, 139 };
+    int all = 0;
+    for (int c = 0; c < 4; ++c)
+    {
+        int n = 0;
+        for (int i = 0; i < 10; ++i)
+            n += ShapeLibrary::shapes[c * 10 + i].numPoints;
+        EXPECT_EQ (n, perCategory[c]) << c;
+        all += n;
+    }
+    EXPECT_EQ (all, 338);
+    for (int s = 0; s < 40; ++s)
+    {
+        const auto& shape = ShapeLibrary::shapes[s];
+        const bool two = s <= 3 || s == 8 || s == 9;
+        EXPECT_EQ (shape.numPoints == 2, two) << s;
+        EXPECT_LE (shape.numPoints, s == 25 ? 32 : 31) << s;
+        EXPECT_EQ (shape.points[0].x, 0.0f) << s;
+        EXPECT_EQ (shape.points[shape.numPoints - 1].x, 1.0f) << s;
+        for (int i = 1; i < shape.numPoints; ++i)
+            EXPECT_GT (shape.points[i].x, shape.points[i - 1].x) << s << ", " << i;
+    }
+    EXPECT_EQ (ShapeLibrary::shapes[25].numPoints, 32);
+
+    auto p = makeProcessor();
+    EXPECT_FALSE (LineTools::applyShape (*p, 40));
+    EXPECT_FALSE (LineTools::applyShape (*p, -1));
+}
+} // namespace
