@@ -3,6 +3,7 @@
 // harness's modal driver, or left up while the window closes.
 
 #include "../EditorTestSupport.h"
+#include "AlertStyle.h"
 #include "AssertionCatcher.h"
 #include "GoldenImage.h"
 #include "ModalDriver.h"
@@ -103,16 +104,13 @@ TEST_F (EditorStatusXvfbTest, RealAlertsAnsweredOrLeftUpWhileTheWindowCloses)
     openPresetEntry (*editor, "../B");
     editor->buttonClicked (&editor->saveButton);
     {
-        juce::LookAndFeel* look = nullptr;
-        juce::Colour text;
         ModalDriver driver (
             [&]
             {
                 auto* alert = topAlert();
                 if (alert == nullptr)
                     return false;
-                look = &alert->getLookAndFeel();
-                text = alert->findColour (juce::AlertWindow::textColourId);
+                kalvo::test::expectWindowAlertStyle (*alert, *editor);
                 EXPECT_EQ (alert->getNumButtons(), 1);
                 alert->triggerButtonClick ("OK");
                 return true;
@@ -120,8 +118,6 @@ TEST_F (EditorStatusXvfbTest, RealAlertsAnsweredOrLeftUpWhileTheWindowCloses)
         ASSERT_TRUE (
             OnScreen::pumpUntil ([&] { return driver.stepDone() && ModalDriver::topModal() == nullptr; }));
         EXPECT_FALSE (driver.timedOut());
-        EXPECT_EQ (look, &editor->lookAndFeels[8]);
-        EXPECT_EQ (text, juce::Colour (0xFF49A7E3));
     }
     EXPECT_TRUE (editor->presetNameEditor.isVisible());
 
@@ -130,11 +126,12 @@ TEST_F (EditorStatusXvfbTest, RealAlertsAnsweredOrLeftUpWhileTheWindowCloses)
     editor->buttonClicked (&editor->saveButton);
     {
         ModalDriver driver (
-            []
+            [&]
             {
                 auto* alert = topAlert();
                 if (alert == nullptr)
                     return false;
+                kalvo::test::expectWindowAlertStyle (*alert, *editor);
                 EXPECT_EQ (alert->getNumButtons(), 2);
                 alert->triggerButtonClick ("Yes");
                 return true;
