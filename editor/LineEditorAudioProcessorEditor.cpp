@@ -110,6 +110,15 @@ juce::AudioProcessorEditor* LineEditorAudioProcessorEditor::create (LineEditorAu
     return new LineEditorAudioProcessorEditor (p, p.parameters);
 }
 
+void LineEditorAudioProcessorEditor::setIconState (Icons& icon, int state)
+{
+    if (icon.state != state)
+    {
+        icon.state = state;
+        icon.repaint();
+    }
+}
+
 int LineEditorAudioProcessorEditor::editedLine() const noexcept
 {
     return juce::jlimit (0, 3, processor.currentLine.load());

@@ -9,12 +9,6 @@ constexpr int pressedIconButtons[] = { 0,  1,  2,  3,  4,  6,  7,  8,  9,  10, 1
                                        18, 19, 12, 13, 16, 17, 14, 15, 20, 21 };
 
 constexpr juce::uint32 learnColour = 0xFFD62400;
-
-void setIconState (Icons& icon, int state)
-{
-    icon.state = state;
-    icon.repaint();
-}
 } // namespace
 
 void LineEditorAudioProcessorEditor::connectActions()

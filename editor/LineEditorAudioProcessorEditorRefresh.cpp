@@ -12,12 +12,6 @@ bool take (std::atomic<bool>& flag)
 {
     return flag.exchange (false);
 }
-
-void setIconState (Icons& icon, int state)
-{
-    icon.state = state;
-    icon.repaint();
-}
 } // namespace
 
 void LineEditorAudioProcessorEditor::timerCallback()

@@ -33,15 +33,6 @@ void recolourIcon (Icons& icon, const C::IconColours& colours)
     }
 }
 
-void setIconState (Icons& icon, int state)
-{
-    if (icon.state != state)
-    {
-        icon.state = state;
-        icon.repaint();
-    }
-}
-
 void setIconText (Icons& icon, const juce::String& text)
 {
     if (icon.text != text)
