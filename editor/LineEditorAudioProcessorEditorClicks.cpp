@@ -297,7 +297,7 @@ void LineEditorAudioProcessorEditor::showStateMenu (int state)
 void LineEditorAudioProcessorEditor::stateIconReleased (int state, const juce::ModifierKeys& mods)
 {
     auto& icon = stateIcons[state];
-    if (mods.isRightButtonDown() && !mods.isLeftButtonDown())
+    if (mods.isRightButtonDown())
     {
         setIconState (icon, 0);
         commitPendingEdits();

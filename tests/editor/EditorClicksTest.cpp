@@ -172,6 +172,11 @@ TEST (EditorClicks, ThumbnailsAndStateIconsSelectStates)
     ASSERT_EQ (w.log.changes.size(), 1u);
     EXPECT_EQ (w.log.changes[0], std::make_pair (15, 0.0f));
     EXPECT_EQ (w.e.stateIcons[0].state, 0);
+
+    // Both buttons down: the right button's selection, not the learn menu.
+    w.click (w.e.stateIcons[3], OpenWindow::left | OpenWindow::right);
+    EXPECT_TRUE (w.seam.shown.empty());
+    EXPECT_FLOAT_EQ (stateRequest (w.p), 3.0f / 11.0f);
 }
 
 TEST (EditorClicks, TheStateMenuActsOnTheClickedState)
