@@ -1,6 +1,7 @@
 // The click frame: pressed looks and the actions that cannot wait on mouseDown, the release
 // dispatch on mouseUp, and the actions of Power, the line, solo and mute icons and the states.
 #include "LineEditorAudioProcessorEditor.h"
+#include "LineTools.h"
 
 namespace
 {
@@ -170,8 +171,7 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
         p.lineEditor1.getLineArray (p.lineArray1[line][state]);
         p.lineEditor2.getLineArray (p.lineArray2[line][state]);
     }
-    for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
-        p.modulationArray[line][state][k] = p.lineArray1[line][state][k] * p.lineArray2[line][state][k];
+    LineTools::rebuildProduct (p, line, state);
     previewGraph.setPoint (p.modulationArray[line][state]);
 
     reloadCurveEditors();

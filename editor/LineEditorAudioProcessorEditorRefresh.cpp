@@ -2,6 +2,7 @@
 // finished in a curve editor reaches the model here.
 #include "KnobReadouts.h"
 #include "LineEditorAudioProcessorEditor.h"
+#include "LineTools.h"
 
 #include <cmath>
 
@@ -290,8 +291,7 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage)
         model.setLinePoints (edited);
         std::copy (std::begin (model.points), std::end (model.points), store);
         model.getLineArray (table);
-        for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
-            p.modulationArray[line][state][k] = p.lineArray1[line][state][k] * p.lineArray2[line][state][k];
+        LineTools::rebuildProduct (p, line, state);
 
         if (elsewhere)
         {
