@@ -240,7 +240,11 @@ void LineEditorAudioProcessorEditor::stateGraphReleased (int state, const juce::
 {
     const bool left = mods.isLeftButtonDown();
     if (!left && !mods.isRightButtonDown())
+    {
+        // Another button selects nothing, but the press's highlight must not stay.
+        ColorStateGraph();
         return;
+    }
 
     commitPendingEdits();
     if (state != editedState())
@@ -308,7 +312,10 @@ void LineEditorAudioProcessorEditor::stateIconReleased (int state, const juce::M
         return;
     }
     if (!mods.isLeftButtonDown())
+    {
+        ColorStateGraph(); // another button: no action, and no pressed look left behind
         return;
+    }
 
     setIconState (icon, state == editedState() ? 0 : 2);
     showLearnMenu (state);
