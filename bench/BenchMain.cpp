@@ -40,24 +40,24 @@ juce::File makePrivateHome()
 
 int main (int argc, char** argv)
 {
+    // First, before JUCE or the home folder exist: "--help" and bad flags end the process here.
+    benchmark::Initialize (&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments (argc, argv))
+        return 1;
+
     const auto home = makePrivateHome();
     if (const char* display = std::getenv ("DISPLAY"); display == nullptr || *display == 0)
         setenv ("DISPLAY", "unix:65000", 1);
 
     AssertionCounter logger;
-    int result = 0;
     {
         juce::ScopedJuceInitialiser_GUI juce;
         juce::Logger::setCurrentLogger (&logger);
-        benchmark::Initialize (&argc, argv);
-        if (benchmark::ReportUnrecognizedArguments (argc, argv))
-            result = 1;
-        else
-            benchmark::RunSpecifiedBenchmarks();
+        benchmark::RunSpecifiedBenchmarks();
         benchmark::Shutdown();
         juce::Logger::setCurrentLogger (nullptr);
     }
     home.deleteRecursively();
     // A run that tripped an assertion measured something broken.
-    return logger.failures > 0 ? 1 : result;
+    return logger.failures > 0 ? 1 : 0;
 }

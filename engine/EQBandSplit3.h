@@ -15,7 +15,9 @@ class EQBandSplit3
 public:
     using Ramp = juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear>;
 
-    // Per-channel filter memories: element 0 left, element 1 right.
+    // Per-channel filter memories: element 0 left, element 1 right. A block keeps them in
+    // registers and writes them back at its end, the per-sample values (the first six and the
+    // two current outputs) as of its last sample.
     struct FilterState
     {
         float lowOut[2];    // doubled low-band allpass output
@@ -53,12 +55,33 @@ public:
 
     // Splits one stereo sample in place: left, then right, each becomes the sum of its low,
     // mid and high band weighted by the given gains. Every coefficient ramp advances one step
-    // per channel.
+    // per channel. Unusable input counts as silence, as in process.
     void processSample (float& left, float& right, float lowGain, float midGain, float highGain) noexcept
     {
-        left = processChannel (0, left, lowGain, midGain, highGain);
-        right = processChannel (1, right, lowGain, midGain, highGain);
+        process (&left, &right, &left, &right, &lowGain, &midGain, &highGain, 1);
     }
+
+    // Where a block's weighted band goes, sample by sample, besides bandOut.
+    struct BandTap
+    {
+        int band;    // 0 low, 1 mid, 2 high
+        float* left; // numSamples values each
+        float* right;
+    };
+
+    // processSample for numSamples stereo samples, with the gains of each sample. An output
+    // may be its own input (in place), and both inputs may be the same channel. Input samples
+    // that are not finite or beyond largestInput count as silence, and a channel whose filter
+    // memories are no longer finite starts again from silence within checkInterval samples;
+    // any other input gives exactly what processSample gives sample by sample.
+    void process (const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                  const float* lowGain, const float* midGain, const float* highGain, int numSamples,
+                  const BandTap* tap = nullptr) noexcept;
+
+    // 2^20, about +120 dBFS: no audio signal comes near it, while a single sample of 3e38 would
+    // take thousands of samples to die away.
+    static constexpr float largestInput = 1048576.0f;
+    static constexpr int checkInterval = 32;
 
     Ramp bandGain[3];
     float bandOut[3][2] = {};
@@ -84,64 +107,4 @@ private:
     };
 
     Coefficients coefficientsFor (float frequency) const;
-
-    float processChannel (int ch, float in, float lowGain, float midGain, float highGain) noexcept
-    {
-        auto& s = filterState;
-
-        const float x = in * 0.5f;
-        s.scaledIn[ch] = x;
-
-        const float a1 = lowMidA.getNextValue();
-        const float A = a1 * (s.lowMid1Out[ch] - x) + s.lowMid1In[ch];
-        s.lowMid1In[ch] = x;
-        s.lowMid1Out[ch] = A;
-
-        const float c1 = lowMidC.getNextValue();
-        const float d1 = lowMidD.getNextValue();
-        const float B =
-            c1 * (x - s.lowMid2Out2[ch]) + d1 * (s.lowMid2Out1[ch] - s.lowMid2In1[ch]) + s.lowMid2In2[ch];
-        s.lowMid2In2[ch] = s.lowMid2In1[ch];
-        s.lowMid2In1[ch] = x;
-        s.lowMid2Out2[ch] = s.lowMid2Out1[ch];
-        s.lowMid2Out1[ch] = B;
-        s.lowMid2Out[ch] = B;
-
-        const float hd = (A - B) * 0.5f;
-        const float hs = (B + A) * 0.5f;
-        s.halfDiff[ch] = hd;
-        s.halfSum[ch] = hs;
-
-        const float a2 = midHighA.getNextValue();
-        const float C = a2 * (s.midHigh1Out[ch] - hd) + s.midHigh1In[ch];
-        s.midHigh1In[ch] = hd;
-        s.midHigh1Out[ch] = C;
-
-        const float c2 = midHighC.getNextValue();
-        const float d2 = midHighD.getNextValue();
-        const float D = c2 * (hd - s.midHigh2Out2[ch]) + d2 * (s.midHigh2Out1[ch] - s.midHigh2In1[ch]) +
-                        s.midHigh2In2[ch];
-        s.midHigh2In2[ch] = s.midHigh2In1[ch];
-        s.midHigh2In1[ch] = hd;
-        s.midHigh2Out2[ch] = s.midHigh2Out1[ch];
-        s.midHigh2Out1[ch] = D;
-        s.midHigh2Out[ch] = D;
-
-        s.highDiff[ch] = C - D;
-        s.midSum[ch] = D + C;
-
-        const float a3 = lowPhaseA.getNextValue();
-        const float E = a3 * (s.lowPhaseOut[ch] - hs) + s.lowPhaseIn[ch];
-        s.lowPhaseIn[ch] = hs;
-        s.lowPhaseOut[ch] = E;
-        s.lowOut[ch] = E + E;
-
-        const float low = (E + E) * lowGain;
-        const float mid = (D + C) * midGain;
-        const float high = (C - D) * highGain;
-        bandOut[0][ch] = low;
-        bandOut[1][ch] = mid;
-        bandOut[2][ch] = high;
-        return (mid + low) + high;
-    }
 };

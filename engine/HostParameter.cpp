@@ -63,8 +63,10 @@ juce::String HostParameter::getText (float normalisedValue, int maximumStringLen
 
 float HostParameter::getValueForText (const juce::String& text) const
 {
+    // A number too large for a float reads as an infinity and lands on the range's end, as it
+    // always did; only text that is no number at all leaves the value as it was.
     const auto typed = text.getFloatValue();
-    if (!std::isfinite (typed))
+    if (std::isnan (typed))
         return getValue();
     return convertTo0to1 (juce::jlimit (range.start, range.end, typed));
 }

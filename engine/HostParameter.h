@@ -6,8 +6,8 @@
 
 // One of the processor's host parameters: a float in a stepped range that behaves toward hosts
 // exactly as JUCE's AudioParameterFloat (same steps, same text), except that it never takes a
-// value no host can mean. A non-finite normalised value or text leaves it as it was, and values
-// beyond the range are clamped, so nothing non-finite reaches the model or a saved state.
+// value no host can mean. A non-finite normalised value leaves it as it was, and values (or
+// typed numbers) beyond the range are clamped, so nothing non-finite reaches the model or a saved state.
 class HostParameter final : public juce::RangedAudioParameter
 {
 public:

@@ -1,5 +1,6 @@
 #include "LineEditorAudioProcessor.h"
 
+#include "FloatLanes.h"
 #include "HostParameter.h"
 #include "SettingsFile.h"
 #include "SplitFrequency.h"
@@ -10,10 +11,6 @@
 #include <cmath>
 #include <cstring>
 #include <thread>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace
 {
@@ -38,6 +35,15 @@ int clampIndex (int value, int size) noexcept
     return value < 0 ? 0 : (value >= size ? size - 1 : value);
 }
 
+// Publishes an audio-thread value that other threads read: written only when it changed, with
+// a release store instead of the full barrier a plain atomic assignment costs.
+template <typename T>
+void publish (std::atomic<T>& target, T value) noexcept
+{
+    if (target.load (std::memory_order_relaxed) != value)
+        target.store (value, std::memory_order_release);
+}
+
 float clampUnit (float value, float fallback) noexcept
 {
     if (!std::isfinite (value))
@@ -51,51 +57,150 @@ float splitHz (float position) noexcept
     return splitFrequency (clampUnit (position, 0.5f));
 }
 
-// Table index of the phase of one line for count consecutive samples: the phase is the
-// fraction of x = base + (first + j) * step, and the index is phase * 511 rounded to the nearest
-// integer, halves to even. Whole is the integer type used to take the fraction: 32 bits lets
-// the compiler vectorise the loop and serves while |x| < 2^31; beyond that 64 bits are used.
-// Both give the same result, so the index of a sample depends only on its distance from the
-// anchor, never on how the host cut the blocks.
-template <typename Whole>
-void tableIndices (double base, double step, double first, int count, int32_t* out) noexcept
+// Where a phase x falls in a line's table: the fraction of x and the index of that fraction,
+// phase * 511 rounded to the nearest integer, halves to even. Whole is the integer type used to
+// take the fraction: 32 bits serve while |x| < 2^31, beyond that 64 bits are used; both give the
+// same result. The index of a sample depends only on its distance from the anchor, never on how
+// the host cut the blocks.
+struct TablePosition
 {
-    for (int j = 0; j < count; ++j)
+    double whole;
+    int32_t index;
+
+    bool operator== (const TablePosition& other) const noexcept
     {
-        const double x = base + (first + static_cast<double> (j)) * step;
-        double whole = static_cast<double> (static_cast<Whole> (x));
-        whole -= static_cast<double> (whole > x); // toward minus infinity
-        // x - whole is exact and lies in [0, 1), so the index lies in 0..511. Adding and
-        // removing 2^23 rounds to an integer in the default rounding mode.
-        const float scaled = static_cast<float> (x - whole) * 511.0f;
-        out[j] = static_cast<int32_t> ((scaled + 8388608.0f) - 8388608.0f);
+        return whole == other.whole && index == other.index;
     }
+};
+
+template <typename Whole>
+TablePosition tablePosition (double x) noexcept
+{
+    double whole = static_cast<double> (static_cast<Whole> (x));
+    whole -= static_cast<double> (whole > x); // toward minus infinity
+    // x - whole is exact and lies in [0, 1), so the index lies in 0..511. Adding and removing
+    // 2^23 rounds to an integer in the default rounding mode.
+    const float scaled = static_cast<float> (x - whole) * 511.0f;
+    return { whole, static_cast<int32_t> ((scaled + 8388608.0f) - 8388608.0f) };
 }
 
-// The same for |x| < 2^31, two samples at a time; every lane does exactly the arithmetic above.
-void narrowTableIndices (double base, double step, double first, int count, int32_t* out) noexcept
+constexpr int chunkSize = 64;
+
+// A line's table values over a chunk of samples, as runs of one value: run r covers the samples
+// from end[r - 1] (0 for the first) up to, not including, end[r].
+struct TableRuns
 {
-#if defined(__SSE2__)
-    const __m128d vBase = _mm_set1_pd (base), vStep = _mm_set1_pd (step), one = _mm_set1_pd (1.0),
-                  two = _mm_set1_pd (2.0);
-    const __m128 scale = _mm_set1_ps (511.0f), magic = _mm_set1_ps (8388608.0f);
-    __m128d counts = _mm_set_pd (first + 1.0, first);
-    int j = 0;
-    for (; j + 1 < count; j += 2)
+    int count = 0;
+    int end[chunkSize];
+    float value[chunkSize];
+
+    void add (int runEnd, float v) noexcept
     {
-        const __m128d x = _mm_add_pd (vBase, _mm_mul_pd (counts, vStep));
-        __m128d whole = _mm_cvtepi32_pd (_mm_cvttpd_epi32 (x));
-        whole = _mm_sub_pd (whole, _mm_and_pd (_mm_cmpgt_pd (whole, x), one));
-        const __m128 scaled = _mm_mul_ps (_mm_cvtpd_ps (_mm_sub_pd (x, whole)), scale);
-        const __m128i index = _mm_cvttps_epi32 (_mm_sub_ps (_mm_add_ps (scaled, magic), magic));
-        _mm_storel_epi64 (reinterpret_cast<__m128i*> (out + j), index);
-        counts = _mm_add_pd (counts, two);
+        if (count > 0 && value[count - 1] == v)
+        {
+            end[count - 1] = runEnd;
+            return;
+        }
+        end[count] = runEnd;
+        value[count] = v;
+        ++count;
     }
-    if (j < count)
-        tableIndices<int32_t> (base, step, first + static_cast<double> (j), count - j, out + j);
-#else
-    tableIndices<int32_t> (base, step, first, count, out);
-#endif
+};
+
+// The runs of samples [0, length) whose phase is base + (first + j) * step. The position never
+// goes back along the samples (the arithmetic is monotonic in j), so a run ends exactly where
+// its last sample still has the run's position and the next one has the following position.
+// For a line moving forward, every edge of the chunk is predicted from the step and then checked
+// at those two samples (all independent of each other, so they overlap in the processor): about
+// two positions per run instead of one per sample. Anything else, or a prediction that fails a
+// check, is found by bisection.
+template <typename Whole>
+void findRuns (double base, double step, double first, int length, const float* table, TableRuns& runs) noexcept
+{
+    const auto at = [&] (int j) { return tablePosition<Whole> (base + (first + static_cast<double> (j)) * step); };
+    const auto valueOf = [table] (const TablePosition& p)
+    { return table[p.index & (LineEditorAudioProcessor::tableSize - 1)]; };
+
+    runs.count = 0;
+    if (std::abs (step) * 511.0 * 8.0 > 1.0)
+    {
+        // Faster than an index per eight samples: every sample on its own is cheaper.
+        for (int j = 0; j < length; ++j)
+            runs.add (j + 1, valueOf (at (j)));
+        return;
+    }
+
+    const TablePosition atStart = at (0);
+    if (length == 1 || step == 0.0)
+    {
+        runs.add (length, valueOf (atStart));
+        return;
+    }
+    if (step > 0.0)
+    {
+        // Positions follow one another: the index rises by one, and after 511 the whole part does.
+        TablePosition expected[chunkSize + 1];
+        int edge[chunkSize + 1];
+        int count = 0;
+        expected[0] = atStart;
+        const double inverse = 1.0 / step;
+        for (int previous = 0;;)
+        {
+            const TablePosition& p = expected[count];
+            const double phase =
+                p.whole + std::min ((static_cast<double> (p.index) + 0.5) * (1.0 / 511.0), 1.0);
+            const double sample = (phase - base) * inverse - first;
+            if (!(sample < static_cast<double> (length)))
+                break;
+            // Only a guess, checked below; a tiny step can make it far out either way.
+            int j = sample > 0.0 ? static_cast<int> (sample) : 0;
+            j += static_cast<double> (j) < sample ? 1 : 0;
+            j = std::max (j, previous + 1);
+            if (j >= length)
+                break;
+            edge[count] = previous = j;
+            expected[count + 1] =
+                p.index == 511 ? TablePosition{ p.whole + 1.0, 0 } : TablePosition{ p.whole, p.index + 1 };
+            ++count;
+        }
+
+        bool confirmed = at (length - 1) == expected[count];
+        for (int k = 0; k < count; ++k)
+            confirmed &= (at (edge[k] - 1) == expected[k]) & (at (edge[k]) == expected[k + 1]);
+        if (confirmed)
+        {
+            for (int k = 0; k < count; ++k)
+                runs.add (edge[k], valueOf (expected[k]));
+            runs.add (length, valueOf (expected[count]));
+            return;
+        }
+    }
+
+    int start = 0;
+    TablePosition startPosition = atStart;
+    while (start < length)
+    {
+        // The first sample past the run: at lo the position is startPosition's, at hi it is not.
+        int lo = start, hi = length;
+        TablePosition atHi = startPosition;
+        if (at (length - 1) == startPosition)
+            lo = length - 1;
+        while (hi - lo > 1)
+        {
+            const int middle = lo + (hi - lo) / 2;
+            const TablePosition p = at (middle);
+            if (p == startPosition)
+                lo = middle;
+            else
+            {
+                hi = middle;
+                atHi = p;
+            }
+        }
+        runs.add (hi, valueOf (startPosition));
+        start = hi;
+        startPosition = atHi;
+    }
 }
 } // namespace
 
@@ -441,7 +546,7 @@ void LineEditorAudioProcessor::setSplitFrequency (int which, float hz) noexcept
 
 void LineEditorAudioProcessor::applySplitFrequency (int which, float hz) noexcept
 {
-    splitFrequencyTarget[which] = hz;
+    publish (splitFrequencyTarget[which], hz);
     if (hz != appliedSplitFrequency[which])
     {
         appliedSplitFrequency[which] = hz;
@@ -696,27 +801,27 @@ void LineEditorAudioProcessor::readHostPosition() noexcept
         if (ppq.hasValue() && std::isfinite (*ppq) && std::isfinite (static_cast<float> (*ppq)))
         {
             hostPpq = *ppq;
-            ppqPosition = static_cast<float> (*ppq);
+            publish (ppqPosition, static_cast<float> (*ppq));
             usable = positionInfo.getBpm().hasValue();
         }
     }
 
-    isPlaying = usable && positionInfo.getIsPlaying();
+    publish (isPlaying, usable && positionInfo.getIsPlaying());
     hostRecording = usable && positionInfo.getIsRecording();
     hostRolling = isPlaying || hostRecording;
 
     // A bar is numerator quarter notes of 4 / denominator each.
     const float beats =
         static_cast<float> (timeSigNumerator) * 4.0f / static_cast<float> (timeSigDenominator);
-    beatsPerBar = beats;
-    barsPerBeat = 1.0f / beats;
+    publish (beatsPerBar, beats);
+    publish (barsPerBeat, 1.0f / beats);
 
     const float barPosition = barsPerBeat * ppqPosition;
     for (int line = 0; line < numLines; ++line)
     {
         const float x = barPosition * cyclesPerBar[line];
         const float phase = x - std::floor (x);
-        linePhase[line] = std::isfinite (phase) ? phase : 0.0f;
+        publish (linePhase[line], std::isfinite (phase) ? phase : 0.0f);
     }
 }
 
@@ -772,7 +877,7 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
         buffer.clear (channel, 0, numSamples);
 
     applyPendingTargets();
-    if (waveRestartRequested.exchange (false))
+    if (waveRestartRequested.load (std::memory_order_relaxed) && waveRestartRequested.exchange (false))
         std::fill (std::begin (waveBuffer), std::end (waveBuffer), 0.5f);
     if (waveDisplayResetPending)
         resetWaveDisplay();
@@ -781,7 +886,7 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
 
     // A request is taken (cleared) before the switch reads the state, so one made meanwhile on
     // another thread stays raised for the next block instead of being lost.
-    if (stateChangeNow.exchange (false))
+    if (stateChangeNow.load (std::memory_order_relaxed) && stateChangeNow.exchange (false))
         switchState (true);
 
     if (stateChangePending)
@@ -871,6 +976,7 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
 template <bool stereo, bool capture, bool ramping>
 void LineEditorAudioProcessor::renderSamples (float* left, float* right, int numSamples) noexcept
 {
+    using Lanes = FloatLanes;
     const int state = clampIndex (currentState, numStates);
 
     // Phase of line i at sample n: fraction (base[i] + (first + n) * step[i]).
@@ -878,11 +984,11 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
     double first = 0.0;
     double reach = 0.0; // the largest |x| of the block
     bool moving = hostRolling && anchorValid;
-    const double barScale = static_cast<double> (barsPerBeat.load());
+    const double barScale = static_cast<double> (barsPerBeat.load (std::memory_order_relaxed));
     const double increment = anchorTempo / 60.0 / anchorRate;
     for (int line = 0; line < numLines; ++line)
     {
-        const double scale = barScale * static_cast<double> (cyclesPerBar[line].load());
+        const double scale = barScale * static_cast<double> (cyclesPerBar[line].load (std::memory_order_relaxed));
         base[line] = anchorPpq * scale;
         step[line] = increment * scale;
         const double lineReach = std::abs (base[line]) + (anchorSamples + numSamples) * std::abs (step[line]);
@@ -899,103 +1005,151 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
         reach = 1.0;
         for (int line = 0; line < numLines; ++line)
         {
-            base[line] = static_cast<double> (linePhase[line].load());
+            base[line] = static_cast<double> (linePhase[line].load (std::memory_order_relaxed));
             step[line] = 0.0;
         }
     }
+    const bool narrow = reach < 2147483647.0;
 
     const float* tables[numLines];
     for (int line = 0; line < numLines; ++line)
         tables[line] = modulationArray[line][state];
 
-    // Working copies, so that the loop keeps them in registers.
-    Ramp level[numBands] = { levelRamp[0], levelRamp[1], levelRamp[2] };
-    Ramp mix[numMixes] = { mixRamp[0], mixRamp[1], mixRamp[2], mixRamp[3], mixRamp[4] };
-    GlideFilter glide[numLines] = { glideFilter[0], glideFilter[1], glideFilter[2], glideFilter[3] };
+    // The four glides side by side, one lane per line.
+    Lanes glideValue = Lanes::of (glideFilter[0].value, glideFilter[1].value, glideFilter[2].value,
+                                  glideFilter[3].value);
+    const Lanes glideCoeff = Lanes::of (glideFilter[0].coeff, glideFilter[1].coeff, glideFilter[2].coeff,
+                                        glideFilter[3].coeff);
+    const Lanes glidePull = Lanes::of (glideFilter[0].oneMinusCoeff, glideFilter[1].oneMinusCoeff,
+                                       glideFilter[2].oneMinusCoeff, glideFilter[3].oneMinusCoeff);
+    const Lanes glideThreshold = Lanes::splat (0.0005f);
+
+    // Without a ramp running, every mix and level stands at its target for the whole block.
+    const Lanes one = Lanes::splat (1.0f);
+    const Lanes fixedLevel[numBands] = { Lanes::splat (levelRamp[0].getTargetValue()),
+                                         Lanes::splat (levelRamp[1].getTargetValue()),
+                                         Lanes::splat (levelRamp[2].getTargetValue()) };
+    const Lanes fixedMix[numMixes] = { Lanes::splat (mixRamp[0].getTargetValue()),
+                                       Lanes::splat (mixRamp[1].getTargetValue()),
+                                       Lanes::splat (mixRamp[2].getTargetValue()),
+                                       Lanes::splat (mixRamp[3].getTargetValue()),
+                                       Lanes::splat (mixRamp[4].getTargetValue()) };
 
     // Capture settings stand for the whole block.
     const int captureLine = clampIndex (currentLine, numLines);
     const bool captureOutput = captureLine == 0 || waveMainOnly;
-    const int captureBand = captureOutput ? 0 : captureLine - 1;
     const int channelChoice = waveLR;
     const bool restartEverySample = linePhase[captureLine] < 0.01f;
     const float cycleLength = samplesPerCycle[captureLine];
     int writeIndex = clampIndex (waveWriteIndex, waveBufferSize);
 
-    // The table indices are worked out a chunk at a time, apart from the recursive part.
-    constexpr int chunkSize = 64;
-    int32_t indices[numLines][chunkSize];
-    const bool narrow = reach < 2147483647.0;
+    // Per chunk (padded to whole groups of four): the three band gains, the ramps' values, the
+    // crossover's right output of a mono block and the captured band.
+    alignas (16) float gains[numBands][chunkSize];
+    alignas (16) float rampValues[numBands + numMixes][chunkSize];
+    float spareRight[chunkSize];
+    float tapLeft[chunkSize], tapRight[chunkSize];
+    const EQBandSplit3::BandTap tap{ captureLine - 1, tapLeft, tapRight };
+    TableRuns runs[numLines];
 
-    float lineValues[numLines] = {};
-    float targets[numLines][chunkSize];
     for (int chunkStart = 0; chunkStart < numSamples; chunkStart += chunkSize)
     {
         const int chunkLength = std::min (chunkSize, numSamples - chunkStart);
+        const int paddedLength = (chunkLength + 3) & ~3;
         const double chunkFirst = first + static_cast<double> (chunkStart);
         for (int line = 0; line < numLines; ++line)
         {
             if (narrow)
-                narrowTableIndices (base[line], step[line], chunkFirst, chunkLength, indices[line]);
+                findRuns<int32_t> (base[line], step[line], chunkFirst, chunkLength, tables[line], runs[line]);
             else
-                tableIndices<int64_t> (base[line], step[line], chunkFirst, chunkLength, indices[line]);
-            for (int j = 0; j < chunkLength; ++j)
-                targets[line][j] = tables[line][indices[line][j] & (tableSize - 1)];
+                findRuns<int64_t> (base[line], step[line], chunkFirst, chunkLength, tables[line], runs[line]);
         }
 
-        for (int j = 0; j < chunkLength; ++j)
+        if constexpr (ramping)
         {
-            const int n = chunkStart + j;
-            for (int line = 0; line < numLines; ++line)
-                lineValues[line] = glide[line].process (targets[line][j]);
-
-            float lowLevel = level[0].getTargetValue(), midLevel = level[1].getTargetValue(),
-                  highLevel = level[2].getTargetValue();
-            float master = mix[0].getTargetValue(), mainMix = mix[1].getTargetValue(),
-                  lowMix = mix[2].getTargetValue(), midMix = mix[3].getTargetValue(),
-                  highMix = mix[4].getTargetValue();
-            if constexpr (ramping)
+            for (int j = 0; j < chunkLength; ++j)
             {
-                lowLevel = level[0].getNextValue();
-                midLevel = level[1].getNextValue();
-                highLevel = level[2].getNextValue();
-                master = mix[0].getNextValue();
-                mainMix = mix[1].getNextValue();
-                lowMix = mix[2].getNextValue();
-                midMix = mix[3].getNextValue();
-                highMix = mix[4].getNextValue();
+                for (int band = 0; band < numBands; ++band)
+                    rampValues[band][j] = levelRamp[band].getNextValue();
+                for (int mix = 0; mix < numMixes; ++mix)
+                    rampValues[numBands + mix][j] = mixRamp[mix].getNextValue();
             }
+            for (auto& values : rampValues)
+                for (int j = chunkLength; j < paddedLength; ++j)
+                    values[j] = values[chunkLength - 1];
+        }
 
-            const float dry = std::abs (1.0f - master);
-            const float g0 = (std::abs (1.0f - mainMix) + lineValues[0] * mainMix) * master + dry;
-            const float gLow =
-                dry + ((master * g0) * lowLevel) * (std::abs (1.0f - lowMix) + lineValues[1] * lowMix);
-            const float gMid =
-                dry + ((master * g0) * midLevel) * (std::abs (1.0f - midMix) + lineValues[2] * midMix);
-            const float gHigh =
-                (((highLevel * (std::abs (1.0f - highMix) + lineValues[3] * highMix)) * g0) * master) + dry;
-
-            float outLeft = left[n];
-            float outRight = stereo ? right[n] : outLeft;
-            bandSplit.processSample (outLeft, outRight, gLow, gMid, gHigh);
-            left[n] = outLeft;
-            if constexpr (stereo)
-                right[n] = outRight;
-
-            if constexpr (capture)
+        // Glides and band gains, four samples at a time: the glides' recursion leaves the processor
+        // time for the gains of the samples before. The target stands through stretches where no
+        // line's table value changes.
+        int run[numLines] = {};
+        int stretchEnd = 0;
+        Lanes target = glideValue, pull = glideValue;
+        const auto glide = [&] (int j)
+        {
+            if (j >= chunkLength)
+                return glideValue;
+            if (j == stretchEnd)
             {
-                float sourceLeft = outLeft, sourceRight = outRight;
-                if (!captureOutput)
-                {
-                    sourceLeft = bandSplit.bandOut[captureBand][0];
-                    sourceRight = bandSplit.bandOut[captureBand][1];
-                }
+                for (int line = 0; line < numLines; ++line)
+                    run[line] += j > 0 && runs[line].end[run[line]] == j ? 1 : 0;
+                stretchEnd = std::min ({ runs[0].end[run[0]], runs[1].end[run[1]], runs[2].end[run[2]],
+                                         runs[3].end[run[3]] });
+                target = Lanes::of (runs[0].value[run[0]], runs[1].value[run[1]], runs[2].value[run[2]],
+                                    runs[3].value[run[3]]);
+                pull = target * glidePull;
+            }
+            const Lanes moved = glideValue * glideCoeff + pull;
+            glideValue =
+                Lanes::select (Lanes::greater ((glideValue - target).abs(), glideThreshold), moved, glideValue);
+            return glideValue;
+        };
+
+        for (int j = 0; j < paddedLength; j += 4)
+        {
+            Lanes v0 = glide (j), v1 = glide (j + 1), v2 = glide (j + 2), v3 = glide (j + 3);
+            Lanes::transpose (v0, v1, v2, v3); // now one line per row, one sample per lane
+
+            const auto rampOr = [&] (int which, Lanes fixed)
+            {
+                if constexpr (ramping)
+                    return Lanes::load (rampValues[which] + j);
+                else
+                    return fixed;
+            };
+            const Lanes lowLevel = rampOr (0, fixedLevel[0]), midLevel = rampOr (1, fixedLevel[1]),
+                        highLevel = rampOr (2, fixedLevel[2]);
+            const Lanes master = rampOr (3, fixedMix[0]), mainMix = rampOr (4, fixedMix[1]),
+                        lowMix = rampOr (5, fixedMix[2]), midMix = rampOr (6, fixedMix[3]),
+                        highMix = rampOr (7, fixedMix[4]);
+
+            const Lanes dry = (one - master).abs();
+            const Lanes g0 = ((one - mainMix).abs() + v0 * mainMix) * master + dry;
+            const Lanes gLow = dry + ((master * g0) * lowLevel) * ((one - lowMix).abs() + v1 * lowMix);
+            const Lanes gMid = dry + ((master * g0) * midLevel) * ((one - midMix).abs() + v2 * midMix);
+            const Lanes gHigh = (((highLevel * ((one - highMix).abs() + v3 * highMix)) * g0) * master) + dry;
+            gLow.store (gains[0] + j);
+            gMid.store (gains[1] + j);
+            gHigh.store (gains[2] + j);
+        }
+
+        float* chunkLeft = left + chunkStart;
+        float* chunkRight = stereo ? right + chunkStart : spareRight;
+        bandSplit.process (chunkLeft, stereo ? chunkRight : chunkLeft, chunkLeft, chunkRight, gains[0], gains[1],
+                           gains[2], chunkLength, capture && !captureOutput ? &tap : nullptr);
+
+        if constexpr (capture)
+        {
+            const float* sourceLeft = captureOutput ? chunkLeft : tapLeft;
+            const float* sourceRight = captureOutput ? chunkRight : tapRight;
+            for (int j = 0; j < chunkLength; ++j)
+            {
                 if (channelChoice == 0)
-                    waveBuffer[writeIndex] = (sourceLeft + sourceRight + 2.0f) * 0.25f;
+                    waveBuffer[writeIndex] = (sourceLeft[j] + sourceRight[j] + 2.0f) * 0.25f;
                 else if (channelChoice == 1)
-                    waveBuffer[writeIndex] = (sourceLeft + 1.0f) * 0.5f;
+                    waveBuffer[writeIndex] = (sourceLeft[j] + 1.0f) * 0.5f;
                 else if (channelChoice == 2)
-                    waveBuffer[writeIndex] = (sourceRight + 1.0f) * 0.5f;
+                    waveBuffer[writeIndex] = (sourceRight[j] + 1.0f) * 0.5f;
 
                 const int next = writeIndex + 1;
                 writeIndex =
@@ -1006,18 +1160,12 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
         }
     }
 
-    if constexpr (ramping)
-    {
-        for (int band = 0; band < numBands; ++band)
-            levelRamp[band] = level[band];
-        for (int m = 0; m < numMixes; ++m)
-            mixRamp[m] = mix[m];
-    }
     for (int line = 0; line < numLines; ++line)
     {
-        glideFilter[line].value = glide[line].value;
+        const float value = glideValue.lane (line);
+        glideFilter[line].value = value;
         if (numSamples > 0)
-            lineValue[line] = lineValues[line];
+            publish (lineValue[line], value);
     }
     if constexpr (capture)
         waveWriteIndex = writeIndex;

@@ -187,6 +187,13 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
                                    ": the folder does not exist");
     if (outFile.isDirectory())
         return juce::Result::fail ("cannot write " + outFile.getFullPathName() + ": it is a folder");
+    // The finished file is renamed over the target: a device or a pipe there would be replaced
+    // by a plain file (as root, /dev/null itself).
+    if (struct stat info = {};
+        stat (outFile.getFullPathName().toRawUTF8(), &info) == 0 && !S_ISREG (info.st_mode))
+        return juce::Result::fail ("cannot write " + outFile.getFullPathName() +
+                                   ": it is not a regular file (a pipe, a device or a socket); kalvo-render "
+                                   "writes regular files only");
 
     if (auto result = checkSpaceFor (numSamples, outFile); result.failed())
         return result;

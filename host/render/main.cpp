@@ -25,7 +25,8 @@ void stopOnInterruption()
     action.sa_handler = requestStop;
     action.sa_flags = static_cast<int> (SA_RESETHAND);
     sigemptyset (&action.sa_mask);
-    for (int signal : { SIGINT, SIGTERM })
+    // SIGHUP too: closing the terminal a render runs in must not leave the temporary file behind.
+    for (int signal : { SIGINT, SIGTERM, SIGHUP })
     {
         // A signal ignored on entry (a background job of a shell, nohup) stays ignored.
         struct sigaction previous = {};

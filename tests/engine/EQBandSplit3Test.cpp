@@ -3,7 +3,9 @@
 
 #include <cmath>
 #include <complex>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -461,4 +463,104 @@ TEST (EQBandSplit3Faults, BadSampleRateKeepsThePreviousOne)
     // A new splitter given a bad rate first falls back to the default rate.
     auto fresh = makeSplitter (0.0);
     EXPECT_EQ (fresh.sampleRate, 44100.0);
+}
+
+// The block form against processSample (checked above against the arithmetic itself): blocks of
+// any length, splits moved between blocks (ramps crossing block edges), in place or not, one
+// channel feeding both inputs, and the band tap.
+TEST (EQBandSplit3, BlocksGiveTheSampleBySampleResult)
+{
+    auto bySample = makeSplitter (48000.0, 250.0f, 2000.0f), byBlock = bySample;
+    std::mt19937 rng (5);
+    std::uniform_real_distribution<float> unit (-1.0f, 1.0f);
+    std::uniform_int_distribution<int> length (1, 300);
+    std::vector<float> in[2], out[2], gains[3], tap[2], expected[2], expectedTap[2];
+    for (int block = 0; block < 200; ++block)
+    {
+        if (block % 7 == 0)
+        {
+            const float lowMid = splitFrequency (unit (rng) * 0.5f + 0.5f),
+                        midHigh = splitFrequency (unit (rng) * 0.5f + 0.5f);
+            for (auto* s : { &bySample, &byBlock })
+            {
+                s->setParams (3, lowMid);
+                s->setParams (4, midHigh);
+            }
+        }
+        const int n = length (rng);
+        const int band = block % 3;
+        const bool inPlace = block % 2 == 0, oneInput = block % 5 == 0;
+        for (auto* v : { &in[0], &in[1], &out[0], &out[1], &gains[0], &gains[1], &gains[2], &tap[0], &tap[1],
+                         &expected[0], &expected[1], &expectedTap[0], &expectedTap[1] })
+            v->resize (static_cast<size_t> (n));
+        for (int i = 0; i < n; ++i)
+        {
+            for (auto* v : { &in[0], &in[1], &gains[0], &gains[1], &gains[2] })
+                (*v)[static_cast<size_t> (i)] = unit (rng);
+            float l = in[0][static_cast<size_t> (i)], r = in[oneInput ? 0 : 1][static_cast<size_t> (i)];
+            bySample.processSample (l, r, gains[0][static_cast<size_t> (i)], gains[1][static_cast<size_t> (i)],
+                                    gains[2][static_cast<size_t> (i)]);
+            expected[0][static_cast<size_t> (i)] = l;
+            expected[1][static_cast<size_t> (i)] = r;
+            expectedTap[0][static_cast<size_t> (i)] = bySample.bandOut[band][0];
+            expectedTap[1][static_cast<size_t> (i)] = bySample.bandOut[band][1];
+        }
+        const EQBandSplit3::BandTap bandTap{ band, tap[0].data(), tap[1].data() };
+        float* outLeft = inPlace ? in[0].data() : out[0].data();
+        float* outRight = inPlace && !oneInput ? in[1].data() : out[1].data();
+        byBlock.process (in[0].data(), in[oneInput ? 0 : 1].data(), outLeft, outRight, gains[0].data(),
+                         gains[1].data(), gains[2].data(), n, &bandTap);
+        for (int i = 0; i < n; ++i)
+        {
+            ASSERT_EQ (outLeft[i], expected[0][static_cast<size_t> (i)]) << "block " << block << " sample " << i;
+            ASSERT_EQ (outRight[i], expected[1][static_cast<size_t> (i)]) << "block " << block << " sample " << i;
+            ASSERT_EQ (tap[0][static_cast<size_t> (i)], expectedTap[0][static_cast<size_t> (i)]) << block;
+            ASSERT_EQ (tap[1][static_cast<size_t> (i)], expectedTap[1][static_cast<size_t> (i)]) << block;
+        }
+        ASSERT_EQ (std::memcmp (byBlock.bandOut, bySample.bandOut, sizeof (bySample.bandOut)), 0) << block;
+        ASSERT_EQ (std::memcmp (&byBlock.filterState, &bySample.filterState, sizeof (bySample.filterState)), 0)
+            << block;
+    }
+}
+
+// One bad sample in the left input: NaN or infinite (a host's fault), or finite but far beyond
+// any audio level. It counts as silence: the left channel goes on exactly as if it had been 0,
+// and the right one is untouched.
+TEST (EQBandSplit3Faults, UnusableInputSamplesCountAsSilence)
+{
+    for (float bad : { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                       -std::numeric_limits<float>::infinity(), 3.0e38f, -2.0e6f })
+    {
+        auto split = makeSplitter (48000.0, 250.0f, 2000.0f), reference = split;
+        std::mt19937 rng (9);
+        std::uniform_real_distribution<float> unit (-1.0f, 1.0f);
+        for (int n = 0; n < 2000; ++n)
+        {
+            float l = unit (rng), r = unit (rng);
+            float refLeft = n == 100 ? 0.0f : l, refRight = r;
+            if (n == 100)
+                l = bad;
+            split.processSample (l, r, 0.8f, 1.0f, 1.2f);
+            reference.processSample (refLeft, refRight, 0.8f, 1.0f, 1.2f);
+            ASSERT_EQ (l, refLeft) << bad << " sample " << n;
+            ASSERT_EQ (r, refRight) << bad << " sample " << n;
+        }
+    }
+}
+
+// Memories that are no longer finite (whatever broke them) start again from silence within a
+// few dozen samples, channel by channel.
+TEST (EQBandSplit3Faults, BrokenMemoriesStartAgainFromSilence)
+{
+    auto split = makeSplitter (44100.0), twin = split;
+    split.filterState.lowMid2Out1[0] = std::numeric_limits<float>::infinity();
+    std::vector<float> left (256, 0.25f), right (256, -0.5f), twinLeft (left), twinRight (right);
+    const std::vector<float> gain (256, 1.0f);
+    split.process (left.data(), right.data(), left.data(), right.data(), gain.data(), gain.data(), gain.data(), 256);
+    twin.process (twinLeft.data(), twinRight.data(), twinLeft.data(), twinRight.data(), gain.data(), gain.data(),
+                  gain.data(), 256);
+    for (size_t n = EQBandSplit3::checkInterval; n < 256; ++n)
+        ASSERT_TRUE (std::isfinite (left[n])) << n;
+    EXPECT_EQ (right, twinRight);
+    EXPECT_TRUE (std::isfinite (split.filterState.lowMid2Out1[0]));
 }

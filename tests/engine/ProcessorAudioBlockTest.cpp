@@ -153,6 +153,35 @@ TEST (ProcessorAudioBlock, MasterMixZeroIsTheTwoAllpassCascade)
     EXPECT_LT (largestDifference (output, allpassCascade (input, 44100.0)), 2e-5f);
 }
 
+// A host's broken samples (NaN, infinite, absurdly large) in a modulated, capturing block: the
+// output is what the same block with silence there gives, and stays finite.
+TEST (ProcessorAudioBlock, BrokenInputSamplesAreHeardAsSilence)
+{
+    for (float bad : { std::numeric_limits<float>::quiet_NaN(), -std::numeric_limits<float>::infinity(), 3.0e38f })
+    {
+        TestHost host, reference;
+        for (auto* h : { &host, &reference })
+        {
+            giveStatesModulation (*h->processor);
+            h->processor->editorOpen = true;
+            h->prepare (44100.0, 512);
+        }
+        auto input = testSignal (4096), silenced = input;
+        for (int n : { 0, 700, 701, 2500 })
+        {
+            input.setSample (n % 2, n, bad);
+            silenced.setSample (n % 2, n, 0.0f);
+        }
+        const auto output = render (host, input, 512), expected = render (reference, silenced, 512);
+        for (int ch = 0; ch < 2; ++ch)
+            EXPECT_EQ (std::memcmp (output.getReadPointer (ch), expected.getReadPointer (ch), 4096 * sizeof (float)),
+                       0)
+                << bad;
+        EXPECT_TRUE (std::isfinite (output.getMagnitude (0, 4096)));
+        EXPECT_EQ (std::memcmp (host.processor->waveBuffer, reference.processor->waveBuffer, 4096 * sizeof (float)), 0);
+    }
+}
+
 TEST (ProcessorAudioBlock, FullMasterWithLineMixesOffIsTheCascadeAndMainAtZeroSilences)
 {
     TestHost host;

@@ -287,3 +287,33 @@ TEST (ProcessorParameters, HostileHostValuesLeaveParametersUsable)
     EXPECT_EQ (text.find ("\"nan\""), std::string::npos);
     EXPECT_EQ (text.find ("inf\""), std::string::npos);
 }
+
+// Hosts and saved projects knew these parameters as JUCE's stock float parameter: the steps, the
+// default, every value's text, what typed text means and where a value lands must all stay the
+// same, value by value.
+TEST (ProcessorParameters, HostParametersBehaveAsTheStockFloatParameter)
+{
+    const auto p = kalvo::test::makeProcessor();
+    for (const auto& spec : ParameterTable::specs)
+    {
+        auto& ours = *p->parameters.getParameter (spec.id);
+        juce::AudioParameterFloat stockParameter (juce::ParameterID{ spec.id, 1 }, spec.id,
+                                                  { 0.0f, spec.maximum, spec.step }, spec.defaultValue);
+        juce::AudioProcessorParameter& stock = stockParameter;
+        EXPECT_EQ (ours.getNumSteps(), stock.getNumSteps()) << spec.id;
+        EXPECT_EQ (ours.isDiscrete(), stock.isDiscrete()) << spec.id;
+        EXPECT_EQ (ours.getDefaultValue(), stock.getDefaultValue()) << spec.id;
+        for (int i = 0; i <= 2000; ++i)
+        {
+            const auto v = static_cast<float> (i) / 2000.0f;
+            ASSERT_EQ (ours.getText (v, 0), stock.getText (v, 0)) << spec.id << " " << v;
+            ASSERT_EQ (ours.getText (v, 3), stock.getText (v, 3)) << spec.id << " " << v;
+            ours.setValue (v);
+            stock.setValue (v);
+            ASSERT_EQ (ours.getValue(), stock.getValue()) << spec.id << " " << v;
+        }
+        for (auto* text : { "0", "0.0005", "0.37", "0.5", "1", "7.4", "11", "12", "-3", "abc", " 0.25 dB",
+                            "1e39", "-1e39" })
+            EXPECT_EQ (ours.getValueForText (text), stock.getValueForText (text)) << spec.id << " " << text;
+    }
+}

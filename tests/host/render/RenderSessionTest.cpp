@@ -341,6 +341,7 @@ TEST_F (RenderSessionTest, HostileInputsAreRefusedAndTheTargetStaysAsItWas)
         { "non-finite output", [&] (RenderSettings& s) { s.inputFile = nanFile; }, nullptr,
           "non-finite samples (1)" },
         { "interrupted", [] (RenderSettings&) {}, &interrupted, "interrupted by" },
+        { "pipe as output", [&] (RenderSettings& s) { s.outputFile = pipe; }, nullptr, "not a regular file" },
     };
 
     ASSERT_TRUE (settings.outputFile.replaceWithText ("keep me"));
@@ -357,4 +358,6 @@ TEST_F (RenderSessionTest, HostileInputsAreRefusedAndTheTargetStaysAsItWas)
         EXPECT_EQ (settings.outputFile.loadFileAsString(), "keep me") << c.name;
         EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFiles), filesBefore) << c.name;
     }
+    struct stat info = {};
+    EXPECT_TRUE (stat (pipe.getFullPathName().toRawUTF8(), &info) == 0 && S_ISFIFO (info.st_mode));
 }

@@ -69,7 +69,7 @@ expect 0 "wrote $odd: 0.100 s" --out "$odd" --seconds 0.1
 # Interrupted renders leave neither the target nor the temporary file behind, and say so.
 mkdir "$work/interrupted"
 set -m # background jobs of a script ignore SIGINT otherwise
-for signal in INT TERM; do
+for signal in INT TERM HUP; do
     "$tool" --out "$work/interrupted/long.wav" --seconds 3000 >"$work/interrupted.log" 2>&1 &
     pid=$!
     # Once the temporary output file exists, the render is under way.
