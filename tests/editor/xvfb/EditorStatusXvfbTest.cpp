@@ -39,6 +39,25 @@ juce::AlertWindow* topAlert()
 {
     return dynamic_cast<juce::AlertWindow*> (ModalDriver::topModal());
 }
+
+// Presses `button` on the next alert once it is up, after checking its look and its buttons.
+void answerAlert (LineEditorAudioProcessorEditor& editor, int buttons, const juce::String& button)
+{
+    ModalDriver driver (
+        [&]
+        {
+            auto* alert = topAlert();
+            if (alert == nullptr)
+                return false;
+            kalvo::test::expectWindowAlertStyle (*alert, editor);
+            EXPECT_EQ (alert->getNumButtons(), buttons);
+            alert->triggerButtonClick (button);
+            return true;
+        });
+    ASSERT_TRUE (
+        OnScreen::pumpUntil ([&] { return driver.stepDone() && ModalDriver::topModal() == nullptr; }));
+    EXPECT_FALSE (driver.timedOut());
+}
 } // namespace
 
 TEST_F (EditorStatusXvfbTest, PowerLineAndAPendingSwitch)
@@ -103,42 +122,13 @@ TEST_F (EditorStatusXvfbTest, RealAlertsAnsweredOrLeftUpWhileTheWindowCloses)
     // A refused name: the alert is styled like the others and says why; OK keeps the entry open.
     openPresetEntry (*editor, "../B");
     editor->buttonClicked (&editor->saveButton);
-    {
-        ModalDriver driver (
-            [&]
-            {
-                auto* alert = topAlert();
-                if (alert == nullptr)
-                    return false;
-                kalvo::test::expectWindowAlertStyle (*alert, *editor);
-                EXPECT_EQ (alert->getNumButtons(), 1);
-                alert->triggerButtonClick ("OK");
-                return true;
-            });
-        ASSERT_TRUE (
-            OnScreen::pumpUntil ([&] { return driver.stepDone() && ModalDriver::topModal() == nullptr; }));
-        EXPECT_FALSE (driver.timedOut());
-    }
+    answerAlert (*editor, 1, "OK");
     EXPECT_TRUE (editor->presetNameEditor.isVisible());
 
     // Replacing another preset, confirmed with Yes.
     openPresetEntry (*editor, "B");
     editor->buttonClicked (&editor->saveButton);
-    {
-        ModalDriver driver (
-            [&]
-            {
-                auto* alert = topAlert();
-                if (alert == nullptr)
-                    return false;
-                kalvo::test::expectWindowAlertStyle (*alert, *editor);
-                EXPECT_EQ (alert->getNumButtons(), 2);
-                alert->triggerButtonClick ("Yes");
-                return true;
-            });
-        ASSERT_TRUE (
-            OnScreen::pumpUntil ([&] { return driver.stepDone() && ModalDriver::topModal() == nullptr; }));
-    }
+    answerAlert (*editor, 2, "Yes");
     EXPECT_FALSE (presets.getChildFile ("A.kvp").exists());
     EXPECT_TRUE (presets.getChildFile ("B.kvp").loadFileAsString().contains ("PresetName"));
     EXPECT_FALSE (editor->presetNameEditor.isVisible());
