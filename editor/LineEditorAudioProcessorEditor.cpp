@@ -79,6 +79,8 @@ LineEditorAudioProcessorEditor::LineEditorAudioProcessorEditor (LineEditorAudioP
 LineEditorAudioProcessorEditor::~LineEditorAudioProcessorEditor()
 {
     processor.editorOpen = false;
+    // A host may close the window within a refresh period of a release: no pass would follow.
+    commitPendingEdits();
     // An alert still up answers nobody, and lets go of lookAndFeels[8] before it goes.
     PresetAlert::dismissAll (*this);
 

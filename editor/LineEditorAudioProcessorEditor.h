@@ -198,7 +198,9 @@ public:
     // Commits the edit either curve editor holds (finished, or a drag still in progress, which
     // ends) into the line and state it was loaded for, as one undo step, before anything reloads
     // them. An edit whose stored curve was replaced meanwhile (a load, a host restore) is dropped.
-    void commitPendingEdits();
+    // Without takeDrags a drag in progress is left to go on: the refresh passes only take one
+    // when they are about to reload the curve editors.
+    void commitPendingEdits (bool takeDrags = true);
 
     // Click actions (mouseUp's branches).
     void powerClicked();
@@ -235,7 +237,7 @@ private:
     void showLearnMenu (int state);
     void setParameterNotifying (const char* id, float value);
     void reloadCurveEditors();
-    bool commitStage (int stage);
+    bool commitStage (int stage, bool takeDrag);
     int editedState() const noexcept;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LineEditorAudioProcessorEditor)

@@ -296,6 +296,8 @@ void LineEditorAudioProcessorEditor::showStateMenu (int state)
         default:
             break;
     }
+    // Cut and Copy fill the clipboard as the Copy State icon does, so Paste State lights alike.
+    setIconState (iconButtons[19], p.stateClipboardFull ? 0 : 2);
 }
 
 void LineEditorAudioProcessorEditor::stateIconReleased (int state, const juce::ModifierKeys& mods)

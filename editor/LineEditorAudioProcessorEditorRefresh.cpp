@@ -98,8 +98,9 @@ void LineEditorAudioProcessorEditor::timerCallback()
     if (p.stateChangePending) // the audio block clears it
         ColorStateGraph();
 
-    // Before the reloads below, so an edit lands in the curve it was made on.
-    commitPendingEdits();
+    // Before the reloads below, so an edit lands in the curve it was made on. A drag still in
+    // progress goes on unless a state switch is about to reload the curve editors under it.
+    commitPendingEdits (p.stateSwitched.load());
 
     if (take (p.stateSwitched))
     {
@@ -236,10 +237,10 @@ void LineEditorAudioProcessorEditor::reloadCurveEditors()
     lineEditorUI2.setLinePoints (processor.linePoints2[line][state], line, state);
 }
 
-void LineEditorAudioProcessorEditor::commitPendingEdits()
+void LineEditorAudioProcessorEditor::commitPendingEdits (bool takeDrags)
 {
-    const bool first = commitStage (1);
-    const bool second = commitStage (2);
+    const bool first = commitStage (1, takeDrags);
+    const bool second = commitStage (2, takeDrags);
     if (!first && !second)
         return;
 
@@ -247,11 +248,11 @@ void LineEditorAudioProcessorEditor::commitPendingEdits()
     setUndoRedoLabels();
 }
 
-bool LineEditorAudioProcessorEditor::commitStage (int stage)
+bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
 {
     auto& p = processor;
     auto& curveEditor = stage == 1 ? lineEditorUI1 : lineEditorUI2;
-    if (!curveEditor.lineChanged && !curveEditor.dragging)
+    if (!curveEditor.lineChanged && !(takeDrag && curveEditor.dragging))
         return false;
 
     // Taking a drag in progress ends it; the rest of the gesture moves nothing.

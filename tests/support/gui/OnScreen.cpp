@@ -2,19 +2,24 @@
 
 OnScreen::OnScreen (juce::Component& c, juce::Point<int> topLeft) : component (c)
 {
-    component.setTopLeftPosition (topLeft);
-    component.setWantsKeyboardFocus (true);
-    component.addToDesktop (juce::ComponentPeer::windowAppearsOnTaskbar);
-    component.setVisible (true);
-    component.toFront (true);
-    component.grabKeyboardFocus();
+    show (component, topLeft);
+}
+
+void OnScreen::show (juce::Component& window, juce::Point<int> topLeft)
+{
+    window.setTopLeftPosition (topLeft);
+    window.setWantsKeyboardFocus (true);
+    window.addToDesktop (juce::ComponentPeer::windowAppearsOnTaskbar);
+    window.setVisible (true);
+    window.toFront (true);
+    window.grabKeyboardFocus();
     pump (300);
     // A loaded machine may take longer to hand the new window the focus.
     pumpUntil (
-        [this]
+        [&window]
         {
-            auto* p = component.getPeer();
-            return p != nullptr && p->isFocused() && component.hasKeyboardFocus (true);
+            auto* p = window.getPeer();
+            return p != nullptr && p->isFocused() && window.hasKeyboardFocus (true);
         });
 }
 

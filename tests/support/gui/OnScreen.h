@@ -15,6 +15,10 @@ public:
 
     juce::ComponentPeer* peer() const { return component.getPeer(); }
 
+    // Shows the component the same way without taking it back: for a window that a test deletes
+    // while it is on screen, as a host deletes its editor.
+    static void show (juce::Component& window, juce::Point<int> topLeft = { 40, 40 });
+
     // True when there is a display to put windows on.
     static bool displayAvailable();
     // Runs the message loop for the given time.
