@@ -99,10 +99,13 @@ void LineEditorAudioProcessorEditor::timerCallback()
         ColorStateGraph();
 
     // Before the reloads below, so an edit lands in the curve it was made on. A drag still in
-    // progress goes on unless a state switch is about to reload the curve editors under it.
-    commitPendingEdits (p.stateSwitched.load());
+    // progress goes on unless a state switch is about to reload the curve editors under it. The
+    // flag is taken once: a switch the audio thread raises after this reads is the next pass's,
+    // so the reload never ends a drag that was not committed.
+    const bool switched = take (p.stateSwitched);
+    commitPendingEdits (switched);
 
-    if (take (p.stateSwitched))
+    if (switched)
     {
         ColorStateGraph();
         reloadCurveEditors();
