@@ -112,6 +112,15 @@ juce::AudioProcessorEditor* LineEditorAudioProcessorEditor::create (LineEditorAu
     return new LineEditorAudioProcessorEditor (p, p.parameters);
 }
 
+void LineEditorAudioProcessorEditor::setIconState (Icons& icon, int state)
+{
+    if (icon.state != state)
+    {
+        icon.state = state;
+        icon.repaint();
+    }
+}
+
 int LineEditorAudioProcessorEditor::editedLine() const noexcept
 {
     return juce::jlimit (0, 3, processor.currentLine.load());
@@ -382,7 +391,9 @@ void LineEditorAudioProcessorEditor::reloadDisplays()
     for (int r = 0; r < 40; ++r)
         shapeGraphs[r].setPoint (shapeThumbnails[r]);
 
-    // An edit the refresh has not committed yet gives way to the model's points.
+    // An edit the refresh has not committed yet goes into the model before the curve editors are
+    // loaded from it again.
+    commitPendingEdits();
     const int line = editedLine(), state = editedState();
     lineEditorUI1.setLinePoints (processor.linePoints1[line][state], line, state);
     lineEditorUI2.setLinePoints (processor.linePoints2[line][state], line, state);

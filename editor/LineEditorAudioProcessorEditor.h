@@ -220,6 +220,9 @@ public:
     void presetStepClicked (bool forward);
 
 private:
+    // Shows an icon lit (0), pressed (1) or dim (2); repaints it only when that changes.
+    static void setIconState (Icons& icon, int state);
+
     void addChildrenInStackingOrder();
     void setScaleFields (float s);
     void reloadDisplays();

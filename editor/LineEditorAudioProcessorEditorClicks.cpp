@@ -1,6 +1,7 @@
 // The click frame: pressed looks and the actions that cannot wait on mouseDown, the release
 // dispatch on mouseUp, and the actions of Power, the line, solo and mute icons and the states.
 #include "LineEditorAudioProcessorEditor.h"
+#include "LineTools.h"
 
 namespace
 {
@@ -9,12 +10,6 @@ constexpr int pressedIconButtons[] = { 0,  1,  2,  3,  4,  6,  7,  8,  9,  10, 1
                                        18, 19, 12, 13, 16, 17, 14, 15, 20, 21 };
 
 constexpr juce::uint32 learnColour = 0xFFD62400;
-
-void setIconState (Icons& icon, int state)
-{
-    icon.state = state;
-    icon.repaint();
-}
 } // namespace
 
 void LineEditorAudioProcessorEditor::connectActions()
@@ -176,8 +171,7 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
         p.lineEditor1.getLineArray (p.lineArray1[line][state]);
         p.lineEditor2.getLineArray (p.lineArray2[line][state]);
     }
-    for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
-        p.modulationArray[line][state][k] = p.lineArray1[line][state][k] * p.lineArray2[line][state][k];
+    LineTools::rebuildProduct (p, line, state);
     previewGraph.setPoint (p.modulationArray[line][state]);
 
     reloadCurveEditors();
@@ -246,7 +240,11 @@ void LineEditorAudioProcessorEditor::stateGraphReleased (int state, const juce::
 {
     const bool left = mods.isLeftButtonDown();
     if (!left && !mods.isRightButtonDown())
+    {
+        // Another button selects nothing, but the press's highlight must not stay.
+        ColorStateGraph();
         return;
+    }
 
     commitPendingEdits();
     if (state != editedState())
@@ -305,7 +303,7 @@ void LineEditorAudioProcessorEditor::showStateMenu (int state)
 void LineEditorAudioProcessorEditor::stateIconReleased (int state, const juce::ModifierKeys& mods)
 {
     auto& icon = stateIcons[state];
-    if (mods.isRightButtonDown() && !mods.isLeftButtonDown())
+    if (mods.isRightButtonDown())
     {
         setIconState (icon, 0);
         commitPendingEdits();
@@ -316,7 +314,10 @@ void LineEditorAudioProcessorEditor::stateIconReleased (int state, const juce::M
         return;
     }
     if (!mods.isLeftButtonDown())
+    {
+        ColorStateGraph(); // another button: no action, and no pressed look left behind
         return;
+    }
 
     setIconState (icon, state == editedState() ? 0 : 2);
     showLearnMenu (state);

@@ -2,6 +2,7 @@
 // finished in a curve editor reaches the model here.
 #include "KnobReadouts.h"
 #include "LineEditorAudioProcessorEditor.h"
+#include "LineTools.h"
 
 #include <cmath>
 
@@ -11,12 +12,6 @@ namespace
 bool take (std::atomic<bool>& flag)
 {
     return flag.exchange (false);
-}
-
-void setIconState (Icons& icon, int state)
-{
-    icon.state = state;
-    icon.repaint();
 }
 } // namespace
 
@@ -104,10 +99,13 @@ void LineEditorAudioProcessorEditor::timerCallback()
         ColorStateGraph();
 
     // Before the reloads below, so an edit lands in the curve it was made on. A drag still in
-    // progress goes on unless a state switch is about to reload the curve editors under it.
-    commitPendingEdits (p.stateSwitched.load());
+    // progress goes on unless a state switch is about to reload the curve editors under it. The
+    // flag is taken once: a switch the audio thread raises after this reads is the next pass's,
+    // so the reload never ends a drag that was not committed.
+    const bool switched = take (p.stateSwitched);
+    commitPendingEdits (switched);
 
-    if (take (p.stateSwitched))
+    if (switched)
     {
         ColorStateGraph();
         reloadCurveEditors();
@@ -297,8 +295,7 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
         model.setLinePoints (edited);
         std::copy (std::begin (model.points), std::end (model.points), store);
         model.getLineArray (table);
-        for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
-            p.modulationArray[line][state][k] = p.lineArray1[line][state][k] * p.lineArray2[line][state][k];
+        LineTools::rebuildProduct (p, line, state);
 
         if (elsewhere)
         {

@@ -33,15 +33,6 @@ void recolourIcon (Icons& icon, const C::IconColours& colours)
     }
 }
 
-void setIconState (Icons& icon, int state)
-{
-    if (icon.state != state)
-    {
-        icon.state = state;
-        icon.repaint();
-    }
-}
-
 void setIconText (Icons& icon, const juce::String& text)
 {
     if (icon.text != text)
@@ -329,6 +320,8 @@ void saveUnderTypedName (LineEditorAudioProcessorEditor& editor, const juce::Str
                          bool replaceConfirmed)
 {
     auto& p = editor.processor;
+    // An edit released within the last refresh period belongs in the file.
+    editor.commitPendingEdits();
     editor.LoadPresetsList();
     const auto folder = PresetCommands::currentFolder (p, editor.presetSubfolders);
     const auto plan = PresetRename::plan (folder, p.presetName, typed, editor.presetExtension);

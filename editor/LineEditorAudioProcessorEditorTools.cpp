@@ -17,12 +17,6 @@ namespace
 using Editor = LineEditorAudioProcessorEditor;
 using Safe = juce::Component::SafePointer<Editor>;
 
-void setState (Icons& icon, int state)
-{
-    icon.state = state;
-    icon.repaint();
-}
-
 int line (const Editor& e)
 {
     return juce::jlimit (0, 3, e.processor.currentLine.load());
@@ -226,8 +220,8 @@ void LineEditorAudioProcessorEditor::toolClicked (int icon)
                 lineEditorUI1.setVisible (stage == 0);
                 lineEditorUI2.setVisible (stage == 1);
             }
-            setState (iconButtons[6], stage == 0 ? 0 : 2);
-            setState (iconButtons[7], stage == 1 ? 0 : 2);
+            setIconState (iconButtons[6], stage == 0 ? 0 : 2);
+            setIconState (iconButtons[7], stage == 1 ? 0 : 2);
             break;
         }
         case 8:
@@ -237,47 +231,47 @@ void LineEditorAudioProcessorEditor::toolClicked (int icon)
             break;
         case 10:
             LineTools::copyLine (p);
-            setState (tool, 0);
-            setState (iconButtons[11], 0);
+            setIconState (tool, 0);
+            setIconState (iconButtons[11], 0);
             break;
         case 11:
-            setState (tool, p.lineClipboardFull ? 0 : 2);
+            setIconState (tool, p.lineClipboardFull ? 0 : 2);
             LineTools::pasteLine (p);
             break;
         case 12:
         case 13:
             icon == 12 ? LineTools::randomizeLine (p) : LineTools::resetLine (p);
-            setState (tool, 0);
+            setIconState (tool, 0);
             break;
         case 14:
             p.ResetState (state (*this));
-            setState (tool, 0);
+            setIconState (tool, 0);
             break;
         case 15:
             p.RandomizeState (state (*this));
-            setState (tool, 0);
+            setIconState (tool, 0);
             break;
         case 16:
         case 17:
             p.flipLine (icon == 17);
-            setState (tool, 0);
+            setIconState (tool, 0);
             return;
         case 18:
             p.CopyState (state (*this));
-            setState (tool, 0);
-            setState (iconButtons[19], p.stateClipboardFull ? 0 : 2);
+            setIconState (tool, 0);
+            setIconState (iconButtons[19], p.stateClipboardFull ? 0 : 2);
             return;
         case 19:
-            setState (tool, p.stateClipboardFull ? 0 : 2);
+            setIconState (tool, p.stateClipboardFull ? 0 : 2);
             p.PasteState (state (*this));
             break;
         case 20:
             LineTools::toggleQuantize (p);
-            setState (tool, p.changeImmediately ? 2 : 0);
+            setIconState (tool, p.changeImmediately ? 2 : 0);
             return;
         case 21:
             LineTools::toggleLinkMix (p);
-            setState (tool, p.linkMix ? 0 : 2);
+            setIconState (tool, p.linkMix ? 0 : 2);
             return;
         default:
             return;
@@ -287,7 +281,7 @@ void LineEditorAudioProcessorEditor::toolClicked (int icon)
 
 void LineEditorAudioProcessorEditor::categoryClicked()
 {
-    setState (categoryIcon, 0);
+    setIconState (categoryIcon, 0);
     auto& category = processor.shapeCategory;
     if (categoryLeftClick)
     {
@@ -329,7 +323,7 @@ void LineEditorAudioProcessorEditor::shapeClicked (int shape)
 
 void LineEditorAudioProcessorEditor::presetBrowserClicked()
 {
-    setState (iconButtons[3], 0);
+    setIconState (iconButtons[3], 0);
     LoadPresetsList();
     const PresetBrowser browser (presetFiles, numPresetSubfolders);
     auto menu = browser.menu (presetSubfolders, processor.presetName, processor.presetFolderIndex).build();
@@ -342,7 +336,7 @@ void LineEditorAudioProcessorEditor::presetBrowserClicked()
 
 void LineEditorAudioProcessorEditor::presetStepClicked (bool forward)
 {
-    setState (iconButtons[forward ? 4 : 2], 0);
+    setIconState (iconButtons[forward ? 4 : 2], 0);
     LoadPresetsList();
     const int total = PresetBrowser (presetFiles, numPresetSubfolders).total();
     const int old = processor.presetFileIndex;
@@ -353,7 +347,7 @@ void LineEditorAudioProcessorEditor::presetStepClicked (bool forward)
 
 void LineEditorAudioProcessorEditor::presetMenuClicked()
 {
-    setState (iconButtons[1], 0);
+    setIconState (iconButtons[1], 0);
     auto menu = PresetCommands::presetMenu (processor).build();
     Safe safe (this);
     const int chosen = modalSeam->showMenu (menu, lookAndFeels[8]);

@@ -40,13 +40,6 @@ void raiseChanged (Processor& p, int stage) noexcept
     (stage == 0 ? p.linePoints1Changed : p.linePoints2Changed) = true;
 }
 
-void rebuildProduct (Processor& p) noexcept
-{
-    const int l = line (p), s = state (p);
-    for (int k = 0; k < Processor::tableSize; ++k)
-        p.modulationArray[l][s][k] = p.lineArray1[l][s][k] * p.lineArray2[l][s][k];
-}
-
 void markModified (Processor& p) noexcept
 {
     p.presetModified = true;
@@ -58,7 +51,7 @@ void storeModelCurve (Processor& p, int stage)
 {
     std::copy (model (p, stage).points, model (p, stage).points + LineTools::numSlots, store (p, stage));
     model (p, stage).getLineArray (table (p, stage));
-    rebuildProduct (p);
+    LineTools::rebuildProduct (p, line (p), state (p));
     raiseChanged (p, stage);
 }
 
@@ -81,6 +74,12 @@ int roundHalfEven (double v) noexcept
     return static_cast<int> (std::nearbyint (v));
 }
 } // namespace
+
+void LineTools::rebuildProduct (LineEditorAudioProcessor& p, int l, int s) noexcept
+{
+    for (int k = 0; k < Processor::tableSize; ++k)
+        p.modulationArray[l][s][k] = p.lineArray1[l][s][k] * p.lineArray2[l][s][k];
+}
 
 int LineTools::editedStage (const LineEditorAudioProcessor& p) noexcept
 {
@@ -108,7 +107,7 @@ void LineTools::commitStage (LineEditorAudioProcessor& p, int stage, const LETPo
     std::copy_n (slots, numSlots, target);
     m.setLinePoints (target);
     m.getLineArray (table (p, stage));
-    rebuildProduct (p);
+    LineTools::rebuildProduct (p, line (p), state (p));
     raiseChanged (p, stage);
 }
 

@@ -37,6 +37,9 @@ public:
     // changed; shapes outside the library are ignored.
     static bool applyShape (LineEditorAudioProcessor& p, int shape);
 
+    // The product table of a line and state from its two stage tables.
+    static void rebuildProduct (LineEditorAudioProcessor& p, int line, int state) noexcept;
+
     static int editedStage (const LineEditorAudioProcessor& p) noexcept;
     static LineEditor& editedModel (LineEditorAudioProcessor& p) noexcept;
     static LETPoint* editedStore (LineEditorAudioProcessor& p) noexcept;

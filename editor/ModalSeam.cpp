@@ -36,14 +36,10 @@ int ModalSeam::showAlert (const Alert& alert)
     if (!alert.textColour.isTransparent())
         window.setColour (juce::AlertWindow::textColourId, alert.textColour);
 
-    const int count = alert.buttons.size();
-    for (int i = 0; i < count; ++i)
-    {
-        const bool escape = count > 1 && i == count - 1;
-        window.addButton (alert.buttons[i], i + 1,
-                          escape ? juce::KeyPress (juce::KeyPress::escapeKey) : juce::KeyPress(),
-                          i == 0 && !escape ? juce::KeyPress (juce::KeyPress::returnKey) : juce::KeyPress());
-    }
+    // No shortcut keys: Return must not answer "Yes" to a deletion by accident. Escape still
+    // dismisses the window, which answers 0.
+    for (int i = 0; i < alert.buttons.size(); ++i)
+        window.addButton (alert.buttons[i], i + 1);
 
     onShow().push_back ({ nullptr, &window, alert.lookAndFeel });
     const int result = window.runModalLoop();

@@ -19,7 +19,7 @@ public:
     {
         juce::String title;
         juce::String message;
-        juce::StringArray buttons; // left to right; the last is also Escape's when there are two or more
+        juce::StringArray buttons; // left to right, without shortcut keys
         juce::LookAndFeel* lookAndFeel = nullptr;
         juce::Colour textColour; // transparent: the look-and-feel's own
         juce::Component* associatedComponent = nullptr;

@@ -199,9 +199,13 @@ void LineEditorUI::rightPress (juce::Point<int> mouse)
         menuOnShow = nullptr;
 
         // The curve was replaced while the menu was open: the choice was meant for a point that
-        // may no longer be in that slot.
+        // may no longer be in that slot. The snap switches belong to no point and still count.
         if (reloadCount != reloadsAtPress)
+        {
+            if (choice == snapXItem || choice == snapYItem)
+                applyMenuChoice (action.index, choice);
             return;
+        }
 
         applyMenuChoice (action.index, choice);
     }

@@ -66,9 +66,6 @@ public:
 
     bool lineChanged = false;
     bool dragging = false;
-    // The line and state of the curve last loaded with them; -1 when loaded without.
-    int32_t loadedLine = -1;
-    int32_t loadedState = -1;
     bool snapX = true;
     bool snapY = true;
     bool snapChanged = false;
@@ -92,6 +89,10 @@ public:
     float pointSize = 10.0f;
     juce::Colour gridColour{ 0xFF495372 };
     juce::Colour lineColour{ 0xFF7EC4EA };
+
+    // The line and state of the curve last loaded with them; -1 when loaded without.
+    int32_t loadedLine = -1;
+    int32_t loadedState = -1;
 
     // Shows the point menu and returns the chosen id (0 when dismissed). The default shows it
     // synchronously at the mouse in menuLookAndFeel; the window routes it through its modal seam.

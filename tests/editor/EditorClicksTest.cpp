@@ -172,6 +172,20 @@ TEST (EditorClicks, ThumbnailsAndStateIconsSelectStates)
     ASSERT_EQ (w.log.changes.size(), 1u);
     EXPECT_EQ (w.log.changes[0], std::make_pair (15, 0.0f));
     EXPECT_EQ (w.e.stateIcons[0].state, 0);
+
+    // The middle button selects nothing and leaves no pressed look or highlight behind.
+    w.log.changes.clear();
+    const auto colour = w.e.stateGraphs[3].colour;
+    w.click (w.e.stateGraphs[3], juce::ModifierKeys::middleButtonModifier);
+    w.click (w.e.stateIcons[3], juce::ModifierKeys::middleButtonModifier);
+    EXPECT_EQ (w.e.stateGraphs[3].colour, colour);
+    EXPECT_EQ (w.e.stateIcons[3].state, 2);
+    EXPECT_TRUE (w.log.changes.empty());
+
+    // Both buttons down: the right button's selection, not the learn menu.
+    w.click (w.e.stateIcons[3], OpenWindow::left | OpenWindow::right);
+    EXPECT_TRUE (w.seam.shown.empty());
+    EXPECT_FLOAT_EQ (stateRequest (w.p), 3.0f / 11.0f);
 }
 
 TEST (EditorClicks, TheStateMenuActsOnTheClickedState)

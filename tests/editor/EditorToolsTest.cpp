@@ -103,6 +103,13 @@ TEST_F (EditorToolsTest, CategoriesAndShapes)
 TEST_F (EditorToolsTest, ScalesAndSettings)
 {
     const auto settings = p.presetsFolder.getSiblingFile ("Setting.xml");
+    // An edit released just before the new scale survives the window's new layout.
+    e.lineEditorUI1.points[0].y = 0.4f;
+    e.lineEditorUI1.lineChanged = true;
+    menuCommand (11);
+    EXPECT_EQ (p.linePoints1[0][0][0].y, 0.4f);
+    EXPECT_EQ (e.lineEditorUI1.points[0].y, 0.4f);
+
     const int sizes[][2] = { { 592, 234 }, { 888, 351 }, { 1184, 468 } };
     for (int k = 0; k < 3; ++k)
     {

@@ -197,6 +197,20 @@ TEST_F (PresetEntryTest, RenamesWithinTheFolderAndClosesAsAsked)
     EXPECT_EQ (e->iconButtons[3].text, "");
 }
 
+TEST_F (PresetEntryTest, AnEditReleasedJustBeforeTheSaveIsInTheFile)
+{
+    e->lineEditorUI1.points[0].y = 0.375f;
+    e->lineEditorUI1.lineChanged = true;
+    openEntry ("B");
+    e->textEditorReturnKeyPressed (e->presetNameEditor);
+    e->timerCallback();
+    EXPECT_FALSE (p->presetModified);
+
+    LineEditorAudioProcessor reader;
+    ASSERT_TRUE (reader.getStateFromFile (drums.getChildFile ("B.kvp")));
+    EXPECT_EQ (reader.linePoints1[0][0][0].y, 0.375f);
+}
+
 TEST_F (PresetEntryTest, AVanishedSubFolderMeansThePresetsFolder)
 {
     e->LoadPresetsList();

@@ -28,6 +28,7 @@ public:
     }
     void drag (juce::Point<int> p, juce::ModifierKeys mods = left) { ui.mouseDrag (event (p, mods)); }
     void up (juce::Point<int> p) { ui.mouseUp (event (p, {})); }
+    void move (juce::Point<int> p) { ui.mouseMove (event (p, {})); }
     void rightClick (juce::Point<int> p)
     {
         down (p, right);
@@ -179,6 +180,50 @@ TEST (LineEditorUIRightPress, AddsOpensMenusOrResetsTensions)
             EXPECT_EQ (CurveEdits::screenX (e.ui.geometry(), e.ui.points[1].x), 136.0f);
             EXPECT_EQ (CurveEdits::screenY (e.ui.geometry(), e.ui.points[1].y), 44.0f);
         }
+    }
+}
+
+//==============================================================================
+TEST (LineEditorUIHover, LastPointOrHandleUnderTheMouseSetsTheCursor)
+{
+    // Screen positions (x = 8 + 256 cx, y = 8 + 64 (1 - cy)); a handle sits at the middle of its
+    // segment in x and, at tension 0, halfway up it.
+    // hidden: (8, 8), (24, 72) with its handle at (16, 40), (264, 72).
+    const auto hidden = makeCurve ({ { 0, 1, 0, 1 }, { 0.0625f, 0, 0, 1 }, { 1, 0, 0, 1 } });
+    // close: (8, 8), (136, 40), (150, 40) with its handle at (143, 40), (264, 40).
+    const auto close =
+        makeCurve ({ { 0, 1, 0, 1 }, { 0.5f, 0.5f, 0, 1 }, { 0.5546875f, 0.5f, 0, 1 }, { 1, 0.5f, 0, 1 } });
+    using C = juce::MouseCursor;
+    const struct
+    {
+        const Curve* curve;
+        juce::Point<int> mouse;
+        C::StandardCursorType cursor;
+        std::vector<int> grabbed; // dragState of the used slots after a left press there
+    } rows[] = {
+        { &hidden, { 16, 40 }, C::UpDownResizeCursor, { 0, 3, 0 } },
+        { &hidden, { 20, 40 }, C::NormalCursor, { 0, 3, 0 } }, // point 1's column hides its handle
+        // 5 px off: outside the hover's open square, inside the press's closed circle.
+        { &hidden, { 11, 40 }, C::NormalCursor, { 0, 3, 0 } },
+        { &hidden, { 24, 76 }, C::UpDownLeftRightResizeCursor, { 0, 1, 0 } },
+        { &hidden, { 28, 72 }, C::UpDownLeftRightResizeCursor, { 0, 1, 0 } },
+        { &hidden, { 29, 72 }, C::NormalCursor, { 0, 1, 0 } },
+        { &close, { 140, 40 }, C::UpDownResizeCursor, { 0, 1, 3, 0 } }, // the later handle wins
+        { &close, { 146, 40 }, C::UpDownLeftRightResizeCursor, { 0, 0, 1, 0 } },
+        { &close, { 136, 43 }, C::UpDownLeftRightResizeCursor, { 0, 1, 0, 0 } },
+    };
+
+    Editor e;
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (row.mouse.toString());
+        e.load (*row.curve);
+        e.mouse.move (row.mouse);
+        EXPECT_EQ (e.ui.getMouseCursor(), C (row.cursor));
+
+        e.mouse.down (row.mouse);
+        e.mouse.up (row.mouse);
+        EXPECT_EQ (std::vector<int> (e.ui.dragState, e.ui.dragState + e.ui.numPoints), row.grabbed);
     }
 }
 
@@ -525,16 +570,25 @@ TEST (LineEditorUIFaults, CurveReplacedWhileItsMenuIsOpen)
     const auto other =
         makeCurve ({ { 0, 0, 0, 1 }, { 0.5f, 0.5f, 0, 1 }, { 0.515625f, 0.25f, 0, 1 }, { 1, 0, 0, 1 } });
     int shown = 0;
+    int choice = 1; // "Delete"
     e.ui.showPointMenu = [&] (juce::PopupMenu&)
     {
         ++shown;
         e.ui.setLinePoints (other.data()); // a MIDI state switch, handled by the refresh timer
-        return 1;                          // "Delete"
+        return choice;
     };
     Mouse (e.ui).rightClick ({ 140, 44 });
     EXPECT_EQ (shown, 1);
     EXPECT_EQ (e.ui.numPoints, 4);
     EXPECT_EQ (e.ui.points[2].y, 0.25f);
+    EXPECT_FALSE (e.ui.lineChanged);
+
+    // A snap switch belongs to no point: it still takes effect, and the walk still stops.
+    choice = 11; // "Snap X"
+    Mouse (e.ui).rightClick ({ 140, 44 });
+    EXPECT_EQ (shown, 2);
+    EXPECT_FALSE (e.ui.snapX);
+    EXPECT_TRUE (e.ui.snapChanged);
     EXPECT_FALSE (e.ui.lineChanged);
 }
 

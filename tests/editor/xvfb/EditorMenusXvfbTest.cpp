@@ -1,10 +1,12 @@
-// The state menu and the learn menu as real popup menus, and a window closed by its host while
-// one of them is open.
+// The state menu and the learn menu as real popup menus, the preset commands' real alerts, and a
+// window closed by its host while one of them is open.
 
 #include "../OpenWindow.h"
+#include "AlertStyle.h"
 #include "AssertionCatcher.h"
 #include "ModalDriver.h"
 #include "OnScreen.h"
+#include "PresetCommands.h"
 
 using kalvo::test::OpenWindow;
 
@@ -91,5 +93,41 @@ TEST_F (EditorMenusXvfbTest, AWindowClosedInsideARealMenuIsSafe)
         EXPECT_FALSE (w.p.editorOpen);
         EXPECT_FALSE (w.p.midiLearnActive);
         EXPECT_EQ (catcher.assertionCount(), 0) << catcher.assertions.joinIntoString ("\n");
+    }
+}
+
+TEST_F (EditorMenusXvfbTest, RealDeleteQuestionLooksLikeEveryAlertAndOutlivesItsWindowSafely)
+{
+    for (const bool closeWindow : { false, true })
+    {
+        RealWindow w;
+        const auto doomed = w.p.presetsFolder.getChildFile ("Doomed.kvp");
+        ASSERT_TRUE (doomed.create());
+        w.p.presetName = "Doomed";
+        AssertionCatcher catcher;
+        {
+            ModalDriver driver (
+                [&w, closeWindow]
+                {
+                    auto* alert = dynamic_cast<juce::AlertWindow*> (ModalDriver::topModal());
+                    if (alert == nullptr)
+                        return false;
+                    kalvo::test::expectWindowAlertStyle (*alert, w.e);
+                    if (closeWindow)
+                        w.editor.reset();
+                    else
+                        alert->triggerButtonClick ("Cancel");
+                    return true;
+                });
+            w.e.runPresetCommand (PresetCommands::deletePreset);
+            EXPECT_TRUE (driver.stepDone());
+            EXPECT_FALSE (driver.timedOut());
+        }
+        OnScreen::pump (50);
+        EXPECT_EQ (ModalDriver::topModal(), nullptr);
+        EXPECT_TRUE (doomed.existsAsFile()) << closeWindow;
+        EXPECT_EQ (w.editor == nullptr, closeWindow);
+        EXPECT_EQ (catcher.assertionCount(), 0) << catcher.assertions.joinIntoString ("\n");
+        doomed.deleteFile();
     }
 }

@@ -3,6 +3,7 @@
 // harness's modal driver, or left up while the window closes.
 
 #include "../EditorTestSupport.h"
+#include "AlertStyle.h"
 #include "AssertionCatcher.h"
 #include "GoldenImage.h"
 #include "ModalDriver.h"
@@ -37,6 +38,25 @@ protected:
 juce::AlertWindow* topAlert()
 {
     return dynamic_cast<juce::AlertWindow*> (ModalDriver::topModal());
+}
+
+// Presses `button` on the next alert once it is up, after checking its look and its buttons.
+void answerAlert (LineEditorAudioProcessorEditor& editor, int buttons, const juce::String& button)
+{
+    ModalDriver driver (
+        [&]
+        {
+            auto* alert = topAlert();
+            if (alert == nullptr)
+                return false;
+            kalvo::test::expectWindowAlertStyle (*alert, editor);
+            EXPECT_EQ (alert->getNumButtons(), buttons);
+            alert->triggerButtonClick (button);
+            return true;
+        });
+    ASSERT_TRUE (
+        OnScreen::pumpUntil ([&] { return driver.stepDone() && ModalDriver::topModal() == nullptr; }));
+    EXPECT_FALSE (driver.timedOut());
 }
 } // namespace
 
@@ -102,46 +122,13 @@ TEST_F (EditorStatusXvfbTest, RealAlertsAnsweredOrLeftUpWhileTheWindowCloses)
     // A refused name: the alert is styled like the others and says why; OK keeps the entry open.
     openPresetEntry (*editor, "../B");
     editor->buttonClicked (&editor->saveButton);
-    {
-        juce::LookAndFeel* look = nullptr;
-        juce::Colour text;
-        ModalDriver driver (
-            [&]
-            {
-                auto* alert = topAlert();
-                if (alert == nullptr)
-                    return false;
-                look = &alert->getLookAndFeel();
-                text = alert->findColour (juce::AlertWindow::textColourId);
-                EXPECT_EQ (alert->getNumButtons(), 1);
-                alert->triggerButtonClick ("OK");
-                return true;
-            });
-        ASSERT_TRUE (
-            OnScreen::pumpUntil ([&] { return driver.stepDone() && ModalDriver::topModal() == nullptr; }));
-        EXPECT_FALSE (driver.timedOut());
-        EXPECT_EQ (look, &editor->lookAndFeels[8]);
-        EXPECT_EQ (text, juce::Colour (0xFF49A7E3));
-    }
+    answerAlert (*editor, 1, "OK");
     EXPECT_TRUE (editor->presetNameEditor.isVisible());
 
     // Replacing another preset, confirmed with Yes.
     openPresetEntry (*editor, "B");
     editor->buttonClicked (&editor->saveButton);
-    {
-        ModalDriver driver (
-            []
-            {
-                auto* alert = topAlert();
-                if (alert == nullptr)
-                    return false;
-                EXPECT_EQ (alert->getNumButtons(), 2);
-                alert->triggerButtonClick ("Yes");
-                return true;
-            });
-        ASSERT_TRUE (
-            OnScreen::pumpUntil ([&] { return driver.stepDone() && ModalDriver::topModal() == nullptr; }));
-    }
+    answerAlert (*editor, 2, "Yes");
     EXPECT_FALSE (presets.getChildFile ("A.kvp").exists());
     EXPECT_TRUE (presets.getChildFile ("B.kvp").loadFileAsString().contains ("PresetName"));
     EXPECT_FALSE (editor->presetNameEditor.isVisible());
