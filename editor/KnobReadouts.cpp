@@ -13,10 +13,11 @@ juce::String KnobReadouts::length (float position, bool synced)
     static const char* const bars[] = { "4",   "3",   "2",   "1.5", "1",    "3/4", "1/2",
                                         "1/3", "1/4", "1/6", "1/8", "1/12", "1/16" };
     const float index = position * 12.0f;
-    if (!(index > -0.5f && index < 12.5f)) // also keeps NaN and huge values from roundToInt
+    // Halves round to even, so -0.5 is row 0 and 12.5 row 12; the test also keeps NaN and huge
+    // values away from roundToInt.
+    if (!(index >= -0.5f && index <= 12.5f))
         return {};
-    const int k = juce::roundToInt (index);
-    return k >= 0 && k <= 12 ? juce::String (bars[k]) : juce::String();
+    return bars[juce::roundToInt (index)];
 }
 
 juce::String KnobReadouts::glide (float milliseconds)

@@ -16,6 +16,9 @@ TEST (KnobReadouts, EveryReadoutFormatsItsValue)
         { KnobReadouts::length (1.0f, true), "1/16" },
         { KnobReadouts::length (0.125f, true), "2" }, // 1.5 rounds to the even row
         { KnobReadouts::length (1.1f, true), "" },
+        { KnobReadouts::length (-0.5f / 12.0f, true), "4" }, // the rows' outer halves round inward
+        { KnobReadouts::length (12.5f / 12.0f, true), "1/16" },
+        { KnobReadouts::length (-0.51f / 12.0f, true), "" },
         { KnobReadouts::length (0.5f, false), "50" },
         { KnobReadouts::length (0.625f, false), "62" },
         { KnobReadouts::length (0.63f, false), "63" },
