@@ -101,14 +101,17 @@ void ModalSeam::releaseLookAndFeel (juce::LookAndFeel& lookAndFeel)
             s.window->exitModalState (0);
         }
     }
-    if (!found)
-        return;
-
-    // The menu's windows took the look-and-feel from the menu when they opened.
+    // The menu's windows took the look-and-feel from the menu when they opened. A text entry's
+    // own right-click menu opens the same way without coming through here.
+    bool inUse = found;
     auto& desktop = juce::Desktop::getInstance();
     for (int i = desktop.getNumComponents(); --i >= 0;)
         if (auto* window = desktop.getComponent (i);
             window != nullptr && &window->getLookAndFeel() == &lookAndFeel)
+        {
             window->setLookAndFeel (nullptr);
-    juce::PopupMenu::dismissAllActiveMenus();
+            inUse = true;
+        }
+    if (inUse)
+        juce::PopupMenu::dismissAllActiveMenus();
 }

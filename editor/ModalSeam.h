@@ -57,8 +57,8 @@ public:
     // The seam the window uses unless told otherwise.
     static ModalSeam& system();
 
-    // Lets every menu and alert this seam has on show let go of lookAndFeel, and ends them, so
-    // that it can be destroyed while they are still up.
+    // Lets every menu and alert this seam has on show, and any other menu window drawn in
+    // lookAndFeel, let go of it, and ends them, so that it can be destroyed while they are up.
     static void releaseLookAndFeel (juce::LookAndFeel& lookAndFeel);
 
 private:

@@ -96,6 +96,24 @@ TEST_F (EditorMenusXvfbTest, AWindowClosedInsideARealMenuIsSafe)
     }
 }
 
+TEST_F (EditorMenusXvfbTest, AWindowClosedUnderTheNameEntrysOwnMenuIsSafe)
+{
+    // The entry's right-click menu opens by itself, not through the seam, in the entry's look.
+    RealWindow w;
+    w.e.presetNameEditor.setVisible (true);
+    AssertionCatcher catcher;
+    auto& desktop = juce::Desktop::getInstance();
+    const int before = desktop.getNumComponents();
+    w.e.presetNameEditor.mouseDown (
+        OpenWindow::event (w.e.presetNameEditor, juce::ModifierKeys (OpenWindow::right)));
+    ASSERT_TRUE (OnScreen::pumpUntil ([&] { return desktop.getNumComponents() > before; }));
+
+    w.editor.reset();
+    OnScreen::pump (50);
+    EXPECT_EQ (desktop.getNumComponents(), before - 1); // the menu went with the window
+    EXPECT_EQ (catcher.assertionCount(), 0) << catcher.assertions.joinIntoString ("\n");
+}
+
 TEST_F (EditorMenusXvfbTest, RealDeleteQuestionLooksLikeEveryAlertAndOutlivesItsWindowSafely)
 {
     for (const bool closeWindow : { false, true })
