@@ -41,10 +41,11 @@ void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value)
     p.mixChanged[line + 1] = true;
 }
 
-KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, int moved, float low,
-                                                  float high)
+KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, int moved, float position)
 {
     const int state = p.currentState;
+    const float low = moved == 0 ? position : p.lmFreq[state];
+    const float high = moved == 0 ? p.hmFreq[state] : position;
     SplitPositions result{ low, high, low > high };
     if (result.pushed)
     {

@@ -25,8 +25,10 @@ public:
         bool pushed; // the other knob was dragged along: set it to its new position silently
     };
 
-    // Stores the moved knob's position. A knob moved past the other takes it along to the same
-    // position, and both are stored into the same state at once, so the pair stays in order even
-    // when the audio thread switches state before the window catches up.
-    static SplitPositions split (LineEditorAudioProcessor&, int moved, float low, float high);
+    // Stores the moved knob's new position. It is compared with the other position as the
+    // playing state holds it, not as the other knob shows it: after a state switch the knobs
+    // show the old state until the refresh catches up. A knob moved past the other takes it
+    // along to the same position, and both are stored into the same state at once, so the pair
+    // stays in order even when the audio thread switches state before the window catches up.
+    static SplitPositions split (LineEditorAudioProcessor&, int moved, float position);
 };

@@ -438,9 +438,7 @@ void LineEditorAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
     for (int moved = 0; moved < 2; ++moved)
         if (slider == &splitSliders[moved])
         {
-            const auto positions =
-                KnobHandling::split (processor, moved, static_cast<float> (splitSliders[0].getValue()),
-                                     static_cast<float> (splitSliders[1].getValue()));
+            const auto positions = KnobHandling::split (processor, moved, value);
             // The pushed knob is already stored with the moved one; its own notification would
             // arrive later, perhaps after a state switch, and store into the wrong state.
             if (positions.pushed)

@@ -355,6 +355,32 @@ TEST (EditorPanels, ASplitPushedPastTheOtherStaysInItsState)
     }
 }
 
+TEST (EditorPanels, ASplitMovedBeforeTheKnobsCaughtUpWithAStateSwitchKeepsThatStatesPairInOrder)
+{
+    TestHost host;
+    auto& p = *host.processor;
+    p.changeImmediately = true;
+    p.currentState = 3;
+    p.lmFreq[3] = 0.242f;
+    p.hmFreq[3] = 0.9f;
+    p.lmFreq[8] = 0.242f;
+    p.hmFreq[8] = 0.3f;
+    auto e = openEditor (p);
+    e->stopTimer();
+    setParameter (p, "State", 8.0f);
+    host.run (512);
+    ASSERT_EQ (p.currentState.load(), 8);
+
+    // The knobs still show state 3's pair when the low one is moved above state 8's high split.
+    e->splitSliders[0].setValue (0.5, juce::sendNotificationSync);
+    EXPECT_EQ (p.lmFreq[8], 0.5f);
+    EXPECT_EQ (p.hmFreq[8], 0.5f);
+    EXPECT_EQ (p.lmFreq[3], 0.242f);
+    EXPECT_EQ (p.hmFreq[3], 0.9f);
+    e->timerCallback();
+    EXPECT_EQ (static_cast<float> (e->splitSliders[1].getValue()), 0.5f);
+}
+
 TEST (EditorPanels, AParameterSetOnAnotherThreadReachesItsKnob)
 {
     auto p = kalvo::test::makeEditorProcessor();
