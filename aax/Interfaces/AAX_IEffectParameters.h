@@ -19,4 +19,11 @@ public:
 
     // Answers versions 1 to 4 with the host-facing interface, then what the base answers.
     ACFRESULT InternalQueryInterface (const acfIID& riid, void** ppvObjOut) override;
+
+    /** What the host answered to a query for the effect-parameters interface: this binding's
+        own object, with a reference of its own, or null for a failed answer or any other object.
+        The answer's reference is given back in every case. The object is identified through its
+        QueryInterface, since a host's object may come from a module built without type
+        information, where a dynamic_cast crashes. */
+    static AAX_IEffectParameters* FromHostAnswer (ACFRESULT queryResult, IACFUnknown* answer);
 };

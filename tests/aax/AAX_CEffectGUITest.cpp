@@ -13,12 +13,14 @@
 #include "AaxHostTest.h"
 #include "HostInstance.h"
 #include "HostViewContainer.h"
+#include "NoTypeInfoUnknown.h"
 #include "TestEffect.h"
 
 using kalvo::aaxhost::HostInjection;
 using kalvo::aaxhost::HostInstance;
 using kalvo::aaxhost::HostViewContainer;
 using kalvo::aaxtest::Held;
+using kalvo::aaxtest::NoTypeInfoUnknown;
 using kalvo::aaxtest::ParameterSpec;
 using kalvo::aaxtest::TestEffect;
 
@@ -138,6 +140,7 @@ TEST_F (EffectGUI, KeepsOnlyTheBindingsEffectParameters)
         bool kept;
     };
     HostInstance& stranger = host.make<HostInstance>();
+    NoTypeInfoUnknown strangerWithoutTypeInfo;
     HostInstance* rowHost = &guiHost;
     const std::vector<Row> rows = {
         { "answered", [] {}, true },
@@ -146,6 +149,8 @@ TEST_F (EffectGUI, KeepsOnlyTheBindingsEffectParameters)
         { "success with null",
           [&] { host.inject (IID_IAAXEffectParametersV1, HostInjection::SucceedWithNull); }, false },
         { "foreign object", [&] { rowHost->setEffectParameters (stranger.identity()); }, false },
+        { "foreign object without type information",
+          [&] { rowHost->setEffectParameters (strangerWithoutTypeInfo.identity()); }, false },
         { "nothing to answer", [&] { rowHost->setEffectParameters (nullptr); }, false },
     };
     for (const auto& row : rows)
@@ -162,6 +167,7 @@ TEST_F (EffectGUI, KeepsOnlyTheBindingsEffectParameters)
         EXPECT_EQ (g->Uninitialize(), AAX_SUCCESS);
         host.clearInjections();
         EXPECT_EQ (stranger.references(), 0) << row.name;
+        EXPECT_EQ (strangerWithoutTypeInfo.references(), 0) << row.name;
     }
 }
 

@@ -244,7 +244,8 @@ TEST_F (EffectParameters, RelativeChangesAreClampedAndUpdatesCountRealChanges)
     EXPECT_EQ (effect->GetNumberOfChanges (&changes), AAX_SUCCESS);
     EXPECT_EQ (changes, 2);
 
-    // Values that are not finite change nothing, count nothing and mark nothing dirty.
+    // Values that are not finite change nothing and count nothing; the host's update with one
+    // still marks the packet, which then carries the value the parameter holds.
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     for (const double bad : { nan, inf, -inf })
@@ -260,8 +261,14 @@ TEST_F (EffectParameters, RelativeChangesAreClampedAndUpdatesCountRealChanges)
     EXPECT_EQ (value, 0.0);
     EXPECT_EQ (effect->GetNumberOfChanges (&changes), AAX_SUCCESS);
     EXPECT_EQ (changes, 2);
+    EXPECT_EQ (effect->UpdateParameterNormalizedValue ("Fine", nan, AAX_eUpdateSource_Unspecified),
+               AAX_SUCCESS);
+    EXPECT_EQ (effect->GetParameterNormalizedValue ("Fine", &value), AAX_SUCCESS);
+    EXPECT_EQ (value, 0.25);
+    EXPECT_EQ (effect->GetNumberOfChanges (&changes), AAX_SUCCESS);
+    EXPECT_EQ (changes, 2);
     EXPECT_EQ (effect->GenerateCoefficients(), AAX_SUCCESS);
-    EXPECT_EQ (takePackets(), 1u); // MixLow from the relative updates only
+    EXPECT_EQ (takePackets(), 2u); // MixLow and Fine
 
     // Past its largest value the count wraps, and a wrapped count is not reported.
     effect->setChanges (std::numeric_limits<int32_t>::max());

@@ -260,31 +260,38 @@ TEST_F (ParameterChunk, ReadsHostileChunksWithinTheirSize)
     EXPECT_EQ (equal, 0);
 }
 
-TEST_F (ParameterChunk, SkipsNonFiniteAndClampsHugeEntries)
+TEST_F (ParameterChunk, SkipsNaNAndClampsHugeAndInfiniteEntries)
 {
-    auto& effect = *makeEffect ({ { K::Float, "A", 0.5 }, { K::Float, "B", 0.5 }, { K::Double, "C", 0.5 } });
+    auto& effect = *makeEffect (
+        { { K::Float, "A", 0.5 }, { K::Float, "B", 0.5 }, { K::Double, "C", 0.5 }, { K::Float, "D", 0.5 } });
     const auto entry = [] (const char* name, const char* bits) { return Entry ("d_", name, bits); };
-    const auto data = Join (marker, Join (entry ("A", "7F F8 00 00 00 00 00 00"),
-                                          Join (entry ("B", "7E 37 E4 3C 88 00 75 9C"),    // 1e300
-                                                entry ("C", "FF F0 00 00 00 00 00 00")))); // -inf
+    const auto data = Join (marker, Join (Join (entry ("A", "7F F8 00 00 00 00 00 00"),    // NaN
+                                                entry ("B", "7E 37 E4 3C 88 00 75 9C")),   // 1e300
+                                          Join (entry ("C", "FF F0 00 00 00 00 00 00"),    // -inf
+                                                entry ("D", "7F F0 00 00 00 00 00 00")))); // +inf
     const auto record = ChunkRecord::holding (data);
     EXPECT_EQ (effect.SetChunk (elck, record.get()), AAX_SUCCESS);
     const auto requests = instances.back()->automation().takeSetValueRequests();
-    ASSERT_EQ (requests.size(), 1u); // B at the top of its range; A and C untouched
+    ASSERT_EQ (requests.size(), 3u); // A untouched; the others at the ends of their ranges
     EXPECT_STREQ (requests[0].parameterID, "B");
     EXPECT_EQ (requests[0].value, 1.0);
+    EXPECT_STREQ (requests[1].parameterID, "C");
+    EXPECT_EQ (requests[1].value, 0.0);
+    EXPECT_STREQ (requests[2].parameterID, "D");
+    EXPECT_EQ (requests[2].value, 1.0);
     AAX_CBoolean equal = 7;
     EXPECT_EQ (effect.CompareActiveChunk (record.get(), &equal), AAX_SUCCESS);
     EXPECT_EQ (equal, 0);
 
-    // The values themselves never reach a parameter, not even one that would take them.
+    // A parameter that would take any value still sees neither a NaN nor an infinity.
     std::vector<double> seen;
     effect.manager().RemoveAllParameters();
     effect.manager().AddParameter (new RecordingParameter<float> ("A", seen));
     effect.manager().AddParameter (new RecordingParameter<float> ("B", seen));
     effect.manager().AddParameter (new RecordingParameter<double> ("C", seen));
+    effect.manager().AddParameter (new RecordingParameter<float> ("D", seen));
     EXPECT_EQ (effect.SetChunk (elck, record.get()), AAX_SUCCESS);
-    EXPECT_EQ (seen, std::vector<double> ({ double (FLT_MAX) }));
+    EXPECT_EQ (seen, std::vector<double> ({ double (FLT_MAX), -DBL_MAX, double (FLT_MAX) }));
 }
 
 // The whole road: saved by one instance, restored into another through the host's replay of the

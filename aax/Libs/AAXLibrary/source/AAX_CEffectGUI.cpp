@@ -57,12 +57,8 @@ AAX_Result AAX_CEffectGUI::InitializeUnguarded (IACFUnknown* iController)
 
     void* answer = nullptr;
     const ACFRESULT queryResult = iController->QueryInterface (IID_IAAXEffectParametersV1, &answer);
-    auto* unknown = static_cast<IACFUnknown*> (answer);
-    if (ACFSUCCEEDED (queryResult) && unknown != nullptr)
-        mEffectParameters = dynamic_cast<AAX_IEffectParameters*> (unknown);
-    // A failed answer, or an object that is not this binding's effect parameters, is given back.
-    if (mEffectParameters == nullptr && unknown != nullptr)
-        unknown->Release();
+    mEffectParameters =
+        AAX_IEffectParameters::FromHostAnswer (queryResult, static_cast<IACFUnknown*> (answer));
 
     std::unique_ptr<AAX_VTransport> transport (new AAX_VTransport (iController));
     mTransport = transport.release();

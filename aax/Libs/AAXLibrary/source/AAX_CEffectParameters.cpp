@@ -24,8 +24,8 @@ constexpr int32_t kChunkedCountReportLine = 128;
 constexpr int32_t kMissingOnSaveReportLine = 815;
 constexpr int32_t kMissingOnCompareReportLine = 667;
 
-// A chunk's double as a float parameter's value: finite values beyond single precision's range
-// become its largest value instead of undefined narrowing.
+// A chunk's double as a float parameter's value: values beyond single precision's range, the
+// infinities included, become its largest value instead of undefined narrowing.
 float ClampToFloat (double value)
 {
     if (value > static_cast<double> (FLT_MAX))
@@ -33,6 +33,13 @@ float ClampToFloat (double value)
     if (value < -static_cast<double> (FLT_MAX))
         return -FLT_MAX;
     return static_cast<float> (value);
+}
+
+// A chunk's double as a double parameter's value: the infinities become the largest value, which
+// the parameter's taper limits to its range as it does any other value beyond it.
+double ClampToFinite (double value)
+{
+    return value > DBL_MAX ? DBL_MAX : (value < -DBL_MAX ? -DBL_MAX : value);
 }
 
 double ClampNormalized (double value)
@@ -474,14 +481,16 @@ AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID i
     auto* parameter = mParameterManager.GetParameterByID (iParameterID);
     if (parameter == nullptr)
         return AAX_ERROR_INVALID_PARAMETER_ID;
-    if (!std::isfinite (iValue))
-        return AAX_SUCCESS;
-
+    // A value that is not finite is not taken: a NaN would become the parameter's value and be
+    // saved with every project, and either kind would be told back to the host as the value. The
+    // packet is still marked, which only sends again the value held; no change is counted.
+    const bool finite = std::isfinite (iValue);
     const double oldValue = parameter->GetNormalizedValue();
-    parameter->UpdateNormalizedValue (iValue);
+    if (finite)
+        parameter->UpdateNormalizedValue (iValue);
     const AAX_Result result = mPacketDispatcher.SetDirty (iParameterID, true);
     // The count wraps instead of overflowing; a wrapped, negative count is not reported.
-    if (oldValue != iValue)
+    if (finite && oldValue != iValue)
         mNumPlugInChanges = static_cast<int32_t> (static_cast<uint32_t> (mNumPlugInChanges) + 1u);
     return result;
 }
@@ -790,11 +799,12 @@ void AAX_CEffectParameters::ApplyChunk()
             double entryDouble = 0.0;
             int32_t entryInt = 0;
             AAX_CString entryString;
-            // Entries that are not finite would only be refused by the parameter; they are skipped here.
+            // An infinity sets the end of the range, as any other value beyond it does; a NaN entry
+            // names no value and is skipped, so that no NaN is ever asked of the host.
             switch (ReadChunkValue (parameter).kind)
             {
                 case ChunkValue::Kind::Float:
-                    if (mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble))
+                    if (mChunkParser.FindDouble (id, &entryDouble) && !std::isnan (entryDouble))
                         parameter.SetValueWithFloat (ClampToFloat (entryDouble));
                     break;
                 case ChunkValue::Kind::Int32:
@@ -806,8 +816,8 @@ void AAX_CEffectParameters::ApplyChunk()
                         parameter.SetValueWithBool (entryInt != 0);
                     break;
                 case ChunkValue::Kind::Double:
-                    if (mChunkParser.FindDouble (id, &entryDouble) && std::isfinite (entryDouble))
-                        parameter.SetValueWithDouble (entryDouble);
+                    if (mChunkParser.FindDouble (id, &entryDouble) && !std::isnan (entryDouble))
+                        parameter.SetValueWithDouble (ClampToFinite (entryDouble));
                     break;
                 case ChunkValue::Kind::String:
                     if (mChunkParser.FindString (id, &entryString))
