@@ -2,6 +2,7 @@
 
 #include "PresetBrowser.h"
 #include "PresetRename.h"
+#include "RegularFileInput.h"
 
 namespace
 {
@@ -150,8 +151,9 @@ bool PresetCommands::copyToTemporary (LineEditorAudioProcessor& p, const juce::S
 PresetCommands::Paste PresetCommands::pasteTemporary (LineEditorAudioProcessor& p,
                                                       const juce::String& extension)
 {
+    // A pipe or a device in its place is no copied preset, just as no file at all.
     const auto file = temporaryPreset (p, extension);
-    if (!file.existsAsFile())
+    if (!RegularFileInput::isRegularFile (file))
         return Paste::nothingCopied;
     const auto name = p.presetName;
     if (!p.getStateFromFile (file))

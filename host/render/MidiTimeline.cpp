@@ -1,17 +1,15 @@
 #include "MidiTimeline.h"
+#include "RegularFileInput.h"
 #include <algorithm>
 #include <cmath>
 
 juce::Result MidiTimeline::loadFile (const juce::File& file)
 {
-    if (!file.existsAsFile())
-        return juce::Result::fail ("MIDI file " + file.getFullPathName() + " does not exist");
+    juce::MemoryBlock data;
+    if (auto read = RegularFileInput::readAll (file, maxFileBytes, data); read.failed())
+        return juce::Result::fail ("MIDI file " + read.getErrorMessage());
 
-    juce::FileInputStream stream (file);
-    if (!stream.openedOk())
-        return juce::Result::fail ("cannot open MIDI file " + file.getFullPathName() + ": " +
-                                   stream.getStatus().getErrorMessage());
-
+    juce::MemoryInputStream stream (data, false);
     juce::MidiFile midiFile;
     int format = 0;
     if (!midiFile.readFrom (stream, true, &format))

@@ -11,6 +11,9 @@ public:
     // events are left out (the render's tempo and meter come from its own settings).
     juce::Result loadFile (const juce::File& file);
 
+    // Some five million events: far beyond any piece, and still a bounded amount of memory.
+    static constexpr juce::int64 maxFileBytes = 16 * 1024 * 1024;
+
     void addEvent (double ppq, const juce::MidiMessage& message);
     int getNumEvents() const { return static_cast<int> (events.size()); }
 
