@@ -198,6 +198,8 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
 
     juce::TemporaryFile temporary (outFile);
     std::unique_ptr<juce::AudioFormatWriter> writer;
+    juce::FileOutputStream* output = nullptr; // owned by the writer
+    juce::int64 headerBytes = 0;
     {
         auto stream = std::make_unique<juce::FileOutputStream> (temporary.getFile());
         if (!stream->openedOk())
@@ -206,7 +208,8 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
         writer.reset (juce::WavAudioFormat().createWriterFor (stream.get(), sampleRate, 2, 32, {}, 0));
         if (writer == nullptr)
             return juce::Result::fail ("cannot write a WAV file at " + juce::String (sampleRate) + " Hz");
-        stream.release(); // now owned by the writer
+        headerBytes = stream->getPosition();
+        output = stream.release();
     }
 
     OfflinePlayHead playHead (sampleRate, settings.bpm, settings.meterNumerator, settings.meterDenominator,
@@ -244,7 +247,22 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
     if (rendered.failed())
         return rendered;
 
-    writer.reset(); // flushes the header
+    // The last of the data and the final header reach the file only here, and the stream does not
+    // notice a write that stops short (a size limit, a full disk): its status after the flush and
+    // the finished file's size tell.
+    const auto headerWritten = writer->flush();
+    output->flush();
+    const auto streamStatus = output->getStatus();
+    writer.reset();                                          // closes the file
+    const auto expectedBytes = headerBytes + numSamples * 8; // stereo 32-bit float
+    const auto writtenBytes = temporary.getFile().getSize();
+    if (!headerWritten || streamStatus.failed() || writtenBytes != expectedBytes)
+        return juce::Result::fail (
+            "writing " + outFile.getFullPathName() + " failed" +
+            (streamStatus.failed() ? ": " + streamStatus.getErrorMessage() : juce::String()) + " (" +
+            juce::String (writtenBytes) + " of " + juce::String (expectedBytes) + " bytes written); " +
+            outFile.getFullPathName() + " was left as it was");
+
     const auto& stats = renderer.getStats();
     if (stats.numNonFinite > 0)
         return juce::Result::fail ("the output holds non-finite samples (" +
