@@ -9,10 +9,12 @@ juce::Result MidiTimeline::loadFile (const juce::File& file)
     if (auto read = RegularFileInput::readAll (file, maxFileBytes, data); read.failed())
         return juce::Result::fail ("MIDI file " + read.getErrorMessage());
 
+    // Without matching note-offs: nothing here uses the pairs, and JUCE matches them in time
+    // quadratic in the number of events, inserting note-offs the file does not hold.
     juce::MemoryInputStream stream (data, false);
     juce::MidiFile midiFile;
     int format = 0;
-    if (!midiFile.readFrom (stream, true, &format))
+    if (!midiFile.readFrom (stream, false, &format))
         return juce::Result::fail (file.getFullPathName() + " is not a readable standard MIDI file");
 
     const auto ticksPerQuarter = midiFile.getTimeFormat();

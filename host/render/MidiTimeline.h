@@ -8,7 +8,8 @@ class MidiTimeline
 {
 public:
     // Reads a standard MIDI file timed in ticks per quarter note; every track is merged and meta
-    // events are left out (the render's tempo and meter come from its own settings).
+    // events are left out (the render's tempo and meter come from its own settings). Events come
+    // as the file holds them, in time linear in their number.
     juce::Result loadFile (const juce::File& file);
 
     // Some five million events: far beyond any piece, and still a bounded amount of memory.
