@@ -240,8 +240,22 @@ juce::String PresetCommands::folderLabel (const LineEditorAudioProcessor& p, con
 }
 
 PresetCommands::Question PresetCommands::deleteQuestion (const juce::String& name, int matches,
-                                                         const juce::String& label)
+                                                         const juce::String& label,
+                                                         const juce::Array<juce::File>& unreadableFolders)
 {
+    if (matches < 1 && !unreadableFolders.isEmpty())
+    {
+        juce::StringArray paths;
+        for (const auto& f : unreadableFolders)
+            paths.add ("'" + f.getFullPathName() + "'");
+        return { "Deleting preset...",
+                 juce::String (paths.size() == 1 ? "Could not read the preset folder "
+                                                 : "Could not read the preset folders ") +
+                     paths.joinIntoString (", ") + ", so no preset file with the name '" + name +
+                     "' could be looked for there.",
+                 { "OK" },
+                 { 0 } };
+    }
     if (matches < 1)
         return { "Not found...",
                  "There is no preset file with the name '" + name + "' on the drive.",

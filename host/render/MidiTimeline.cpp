@@ -18,9 +18,13 @@ juce::Result MidiTimeline::loadFile (const juce::File& file)
         return juce::Result::fail (file.getFullPathName() + " is not a readable standard MIDI file");
 
     const auto ticksPerQuarter = midiFile.getTimeFormat();
-    if (ticksPerQuarter <= 0)
+    if (ticksPerQuarter < 0)
         return juce::Result::fail (file.getFullPathName() +
                                    " is timed in SMPTE frames; kalvo-render needs ticks per quarter note");
+    if (ticksPerQuarter == 0)
+        return juce::Result::fail (
+            file.getFullPathName() +
+            " gives its timing as 0 ticks per quarter note; kalvo-render needs 1 or more");
 
     for (int t = 0; t < midiFile.getNumTracks(); ++t)
         if (const auto* track = midiFile.getTrack (t))

@@ -1,6 +1,7 @@
 #include "OfflineRenderer.h"
 #include "MidiTimeline.h"
 #include "RecordingProcessor.h"
+#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 #include <utility>
@@ -225,6 +226,15 @@ TEST (MidiTimeline, RejectsMissingGarbledAndSmpteFiles)
     const juce::TemporaryFile smpteFile (".mid");
     ASSERT_TRUE (smpteFile.getFile().replaceWithData (smpte, sizeof (smpte)));
     EXPECT_TRUE (midi.loadFile (smpteFile.getFile()).getErrorMessage().contains ("SMPTE"));
+
+    unsigned char noDivision[sizeof (smpte)];
+    std::memcpy (noDivision, smpte, sizeof (smpte));
+    noDivision[12] = noDivision[13] = 0;
+    const juce::TemporaryFile noDivisionFile (".mid");
+    ASSERT_TRUE (noDivisionFile.getFile().replaceWithData (noDivision, sizeof (noDivision)));
+    const auto message = midi.loadFile (noDivisionFile.getFile()).getErrorMessage();
+    EXPECT_TRUE (message.contains ("0 ticks per quarter note")) << message;
+    EXPECT_FALSE (message.contains ("SMPTE")) << message;
     EXPECT_EQ (midi.getNumEvents(), 0);
 }
 
