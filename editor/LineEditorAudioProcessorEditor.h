@@ -151,6 +151,7 @@ public:
     juce::Array<juce::File> presetFiles[50];
     int32_t presetFileCounts[50] = {};
     int32_t numPresetSubfolders = 0;
+    juce::Array<juce::File> unreadablePresetFolders;
 
     juce::Label aboutLabels[2];
     // Built with their addresses: setting one later copies an empty buffer through a null pointer.

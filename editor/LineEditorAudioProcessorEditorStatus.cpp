@@ -278,6 +278,7 @@ void LineEditorAudioProcessorEditor::LoadPresetsList()
     auto lists = PresetLists::scan (processor.presetsFolder, presetExtension);
     presetSubfolders = std::move (lists.subfolders);
     numPresetSubfolders = lists.numSubfolders;
+    unreadablePresetFolders = std::move (lists.unreadable);
     for (int slot = 0; slot < PresetLists::numSlots; ++slot)
     {
         presetFiles[slot] = std::move (lists.files[slot]);

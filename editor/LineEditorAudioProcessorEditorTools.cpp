@@ -161,7 +161,8 @@ void deletePreset (Safe& safe)
     const auto folder = PresetCommands::currentFolder (p, e.presetSubfolders);
     const int matches = PresetCommands::countMatches (e.presetFiles, e.numPresetSubfolders, name);
     const auto choice =
-        ask (safe, PresetCommands::deleteQuestion (name, matches, PresetCommands::folderLabel (p, folder)));
+        ask (safe, PresetCommands::deleteQuestion (name, matches, PresetCommands::folderLabel (p, folder),
+                                                   e.unreadablePresetFolders));
     if (safe == nullptr || matches < 1 || choice == PresetCommands::deleteNothing)
         return;
 

@@ -2,6 +2,7 @@
 
 #include "PresetBrowser.h"
 #include "PresetRename.h"
+#include "RegularFileInput.h"
 
 namespace
 {
@@ -150,8 +151,9 @@ bool PresetCommands::copyToTemporary (LineEditorAudioProcessor& p, const juce::S
 PresetCommands::Paste PresetCommands::pasteTemporary (LineEditorAudioProcessor& p,
                                                       const juce::String& extension)
 {
+    // A pipe or a device in its place is no copied preset, just as no file at all.
     const auto file = temporaryPreset (p, extension);
-    if (!file.existsAsFile())
+    if (!RegularFileInput::isRegularFile (file))
         return Paste::nothingCopied;
     const auto name = p.presetName;
     if (!p.getStateFromFile (file))
@@ -238,8 +240,22 @@ juce::String PresetCommands::folderLabel (const LineEditorAudioProcessor& p, con
 }
 
 PresetCommands::Question PresetCommands::deleteQuestion (const juce::String& name, int matches,
-                                                         const juce::String& label)
+                                                         const juce::String& label,
+                                                         const juce::Array<juce::File>& unreadableFolders)
 {
+    if (matches < 1 && !unreadableFolders.isEmpty())
+    {
+        juce::StringArray paths;
+        for (const auto& f : unreadableFolders)
+            paths.add ("'" + f.getFullPathName() + "'");
+        return { "Deleting preset...",
+                 juce::String (paths.size() == 1 ? "Could not read the preset folder "
+                                                 : "Could not read the preset folders ") +
+                     paths.joinIntoString (", ") + ", so no preset file with the name '" + name +
+                     "' could be looked for there.",
+                 { "OK" },
+                 { 0 } };
+    }
     if (matches < 1)
         return { "Not found...",
                  "There is no preset file with the name '" + name + "' on the drive.",

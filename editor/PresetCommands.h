@@ -111,7 +111,9 @@ public:
                                                     const juce::String& extension);
     // "Main Folder" for the presets folder itself, else the folder's name.
     static juce::String folderLabel (const LineEditorAudioProcessor& p, const juce::File& folder);
-    static Question deleteQuestion (const juce::String& name, int matches, const juce::String& folderLabel);
+    // With no match, folders that could not be listed are named: the preset may lie in them.
+    static Question deleteQuestion (const juce::String& name, int matches, const juce::String& folderLabel,
+                                    const juce::Array<juce::File>& unreadableFolders = {});
     enum DeleteChoice
     {
         deleteNothing = 0,

@@ -1,5 +1,7 @@
 #include "PresetLists.h"
 
+#include <dirent.h>
+
 namespace
 {
 // Natural order, with the plain comparison of full paths deciding between names that natural
@@ -16,10 +18,17 @@ struct StableNaturalOrder
     }
 };
 
-juce::Array<juce::File> listed (const juce::File& folder, int whatToFind, const juce::String& pattern)
+// The framework lists a folder it cannot open as an empty one; it is named in unreadable instead.
+juce::Array<juce::File> listed (const juce::File& folder, int whatToFind, const juce::String& pattern,
+                                juce::Array<juce::File>& unreadable)
 {
-    auto found =
-        folder.isDirectory() ? folder.findChildFiles (whatToFind, false, pattern) : juce::Array<juce::File>{};
+    if (!folder.isDirectory())
+        return {};
+    if (auto* listing = ::opendir (folder.getFullPathName().toRawUTF8()))
+        ::closedir (listing);
+    else
+        unreadable.addIfNotAlreadyThere (folder);
+    auto found = folder.findChildFiles (whatToFind, false, pattern);
     StableNaturalOrder order;
     found.sort (order);
     return found;
@@ -32,15 +41,16 @@ PresetLists PresetLists::scan (const juce::File& presetsFolder, const juce::Stri
     const juce::File root (presetsFolder.getFullPathName());
     const auto pattern = "*." + extension;
 
-    lists.subfolders = listed (root, juce::File::findDirectories, "*");
+    lists.subfolders = listed (root, juce::File::findDirectories, "*", lists.unreadable);
     lists.numSubfolders = juce::jmin (rootSlot, lists.subfolders.size());
 
     for (int slot = 0; slot < numSlots; ++slot)
     {
         if (slot == rootSlot)
-            lists.files[slot] = listed (root, juce::File::findFiles, pattern);
+            lists.files[slot] = listed (root, juce::File::findFiles, pattern, lists.unreadable);
         else if (slot < lists.numSubfolders)
-            lists.files[slot] = listed (lists.subfolders.getReference (slot), juce::File::findFiles, pattern);
+            lists.files[slot] = listed (lists.subfolders.getReference (slot), juce::File::findFiles, pattern,
+                                        lists.unreadable);
         else
             lists.files[slot] = {};
     }

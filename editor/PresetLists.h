@@ -13,6 +13,8 @@ public:
     juce::Array<juce::File> subfolders;
     juce::Array<juce::File> files[numSlots];
     int numSubfolders = 0;
+    // Folders that exist but could not be listed: what they hold is not in the lists.
+    juce::Array<juce::File> unreadable;
 
     // Each folder is read once, so a slot's count is always its list's size, however the folder
     // changes meanwhile. Sub-folders (hidden ones too) and files come in natural order, which is

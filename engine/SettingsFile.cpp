@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include "LineEditorAudioProcessor.h"
+#include "RegularFileInput.h"
 #include "SafeFileWriter.h"
 #include "XmlTextCheck.h"
 #include "XmlValueReader.h"
@@ -37,12 +38,9 @@ void SettingsFile::read (LineEditorAudioProcessor& p)
 {
     const auto file = getFile (p.makerFolder, p.productFolder);
 
-    if (!file.existsAsFile() || file.getSize() > maxSettingsBytes)
-        return;
-
     juce::MemoryBlock data;
 
-    if (!file.loadFileAsData (data) || data.getSize() == 0)
+    if (RegularFileInput::readAll (file, maxSettingsBytes, data).failed() || data.getSize() == 0)
         return;
 
     const auto* bytes = static_cast<const char*> (data.getData());

@@ -1,6 +1,7 @@
 #include "StateDocument.h"
 
 #include "LineEditorAudioProcessor.h"
+#include "RegularFileInput.h"
 #include "SafeFileWriter.h"
 #include "StateOperations.h"
 #include "XmlTextCheck.h"
@@ -413,15 +414,9 @@ bool StateDocument::textFromBlock (const void* data, int sizeInBytes, juce::Stri
 
 bool StateDocument::textFromFile (const juce::File& file, juce::String& text)
 {
-    if (!file.existsAsFile() || file.getSize() > maxDocumentBytes)
-        return false;
-
-    // Devices and pipes report no size and may never end: read no more than a document can hold.
     juce::MemoryBlock data;
-    juce::FileInputStream stream (file);
 
-    if (!stream.openedOk() || stream.readIntoMemoryBlock (data, maxDocumentBytes + 1) == 0 ||
-        data.getSize() > (size_t) maxDocumentBytes)
+    if (RegularFileInput::readAll (file, maxDocumentBytes, data).failed() || data.getSize() == 0)
         return false;
 
     const auto* bytes = static_cast<const char*> (data.getData());

@@ -1,26 +1,30 @@
 #include "MidiTimeline.h"
+#include "RegularFileInput.h"
 #include <algorithm>
 #include <cmath>
 
 juce::Result MidiTimeline::loadFile (const juce::File& file)
 {
-    if (!file.existsAsFile())
-        return juce::Result::fail ("MIDI file " + file.getFullPathName() + " does not exist");
+    juce::MemoryBlock data;
+    if (auto read = RegularFileInput::readAll (file, maxFileBytes, data); read.failed())
+        return juce::Result::fail ("MIDI file " + read.getErrorMessage());
 
-    juce::FileInputStream stream (file);
-    if (!stream.openedOk())
-        return juce::Result::fail ("cannot open MIDI file " + file.getFullPathName() + ": " +
-                                   stream.getStatus().getErrorMessage());
-
+    // Without matching note-offs: nothing here uses the pairs, and JUCE matches them in time
+    // quadratic in the number of events, inserting note-offs the file does not hold.
+    juce::MemoryInputStream stream (data, false);
     juce::MidiFile midiFile;
     int format = 0;
-    if (!midiFile.readFrom (stream, true, &format))
+    if (!midiFile.readFrom (stream, false, &format))
         return juce::Result::fail (file.getFullPathName() + " is not a readable standard MIDI file");
 
     const auto ticksPerQuarter = midiFile.getTimeFormat();
-    if (ticksPerQuarter <= 0)
+    if (ticksPerQuarter < 0)
         return juce::Result::fail (file.getFullPathName() +
                                    " is timed in SMPTE frames; kalvo-render needs ticks per quarter note");
+    if (ticksPerQuarter == 0)
+        return juce::Result::fail (
+            file.getFullPathName() +
+            " gives its timing as 0 ticks per quarter note; kalvo-render needs 1 or more");
 
     for (int t = 0; t < midiFile.getNumTracks(); ++t)
         if (const auto* track = midiFile.getTrack (t))

@@ -8,8 +8,12 @@ class MidiTimeline
 {
 public:
     // Reads a standard MIDI file timed in ticks per quarter note; every track is merged and meta
-    // events are left out (the render's tempo and meter come from its own settings).
+    // events are left out (the render's tempo and meter come from its own settings). Events come
+    // as the file holds them, in time linear in their number.
     juce::Result loadFile (const juce::File& file);
+
+    // Some five million events: far beyond any piece, and still a bounded amount of memory.
+    static constexpr juce::int64 maxFileBytes = 16 * 1024 * 1024;
 
     void addEvent (double ppq, const juce::MidiMessage& message);
     int getNumEvents() const { return static_cast<int> (events.size()); }

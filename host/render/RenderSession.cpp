@@ -3,9 +3,11 @@
 #include "MidiTimeline.h"
 #include "OfflinePlayHead.h"
 #include "OfflineRenderer.h"
+#include "RegularFileInput.h"
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <sys/stat.h>
 
 namespace
@@ -22,15 +24,9 @@ juce::RangedAudioParameter* findParameter (juce::AudioProcessor& processor, cons
 // Reads happen only from regular files: a named pipe or a device would block or never end.
 juce::Result checkReadable (const juce::File& file, const juce::String& what)
 {
-    if (file.isDirectory())
-        return juce::Result::fail (what + " " + file.getFullPathName() + " is a folder");
-    if (!file.existsAsFile())
-        return juce::Result::fail (what + " " + file.getFullPathName() + " does not exist");
-    struct stat info = {};
-    if (stat (file.getFullPathName().toRawUTF8(), &info) != 0 || !S_ISREG (info.st_mode))
-        return juce::Result::fail (what + " " + file.getFullPathName() +
-                                   " is not a regular file (a pipe, a device or a socket); kalvo-render "
-                                   "reads regular files only");
+    if (auto result = RegularFileInput::check (file, std::numeric_limits<juce::int64>::max());
+        result.failed())
+        return juce::Result::fail (what + " " + result.getErrorMessage());
     return juce::Result::ok();
 }
 
@@ -117,10 +113,12 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
     if (settings.hasInputFile())
     {
         const auto& file = settings.inputFile;
-        if (auto result = checkReadable (file, "input file"); result.failed())
-            return result;
+        auto input = std::make_unique<RegularFileInput> (file);
+        if (!input->openedOk())
+            return juce::Result::fail ("input file " + input->getStatus().getErrorMessage());
+        const auto fileSize = input->getTotalLength();
 
-        reader.reset (formats.createReaderFor (file));
+        reader.reset (formats.createReaderFor (std::move (input)));
         if (reader == nullptr)
             return juce::Result::fail ("cannot read " + file.getFullPathName() +
                                        ": not a WAV file that can be decoded");
@@ -144,7 +142,7 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
         const auto bits = static_cast<juce::int64> (reader->bitsPerSample);
         const auto bytesPerFrame =
             std::max<juce::int64> (1, bits >= 8 && bits <= 64 ? reader->numChannels * bits / 8 : 1);
-        const auto framesInFile = file.getSize() / bytesPerFrame;
+        const auto framesInFile = fileSize / bytesPerFrame;
         if (reader->lengthInSamples > framesInFile)
             return juce::Result::fail (file.getFullPathName() +
                                        " is cut short or damaged: its header announces " +
@@ -200,6 +198,8 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
 
     juce::TemporaryFile temporary (outFile);
     std::unique_ptr<juce::AudioFormatWriter> writer;
+    juce::FileOutputStream* output = nullptr; // owned by the writer
+    juce::int64 headerBytes = 0;
     {
         auto stream = std::make_unique<juce::FileOutputStream> (temporary.getFile());
         if (!stream->openedOk())
@@ -208,7 +208,8 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
         writer.reset (juce::WavAudioFormat().createWriterFor (stream.get(), sampleRate, 2, 32, {}, 0));
         if (writer == nullptr)
             return juce::Result::fail ("cannot write a WAV file at " + juce::String (sampleRate) + " Hz");
-        stream.release(); // now owned by the writer
+        headerBytes = stream->getPosition();
+        output = stream.release();
     }
 
     OfflinePlayHead playHead (sampleRate, settings.bpm, settings.meterNumerator, settings.meterDenominator,
@@ -246,7 +247,22 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
     if (rendered.failed())
         return rendered;
 
-    writer.reset(); // flushes the header
+    // The last of the data and the final header reach the file only here, and the stream does not
+    // notice a write that stops short (a size limit, a full disk): its status after the flush and
+    // the finished file's size tell.
+    const auto headerWritten = writer->flush();
+    output->flush();
+    const auto streamStatus = output->getStatus();
+    writer.reset();                                          // closes the file
+    const auto expectedBytes = headerBytes + numSamples * 8; // stereo 32-bit float
+    const auto writtenBytes = temporary.getFile().getSize();
+    if (!headerWritten || streamStatus.failed() || writtenBytes != expectedBytes)
+        return juce::Result::fail (
+            "writing " + outFile.getFullPathName() + " failed" +
+            (streamStatus.failed() ? ": " + streamStatus.getErrorMessage() : juce::String()) + " (" +
+            juce::String (writtenBytes) + " of " + juce::String (expectedBytes) + " bytes written); " +
+            outFile.getFullPathName() + " was left as it was");
+
     const auto& stats = renderer.getStats();
     if (stats.numNonFinite > 0)
         return juce::Result::fail ("the output holds non-finite samples (" +

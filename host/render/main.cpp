@@ -1,7 +1,9 @@
 // kalvo-render: puts audio through KalvoPro offline, without a DAW.
 #include "LineEditorAudioProcessor.h"
+#include "RegularFileInput.h"
 #include "RenderArguments.h"
 #include "RenderSession.h"
+#include "StateDocument.h"
 #include <atomic>
 #include <csignal>
 #include <iostream>
@@ -40,6 +42,9 @@ juce::Result loadPreset (juce::AudioProcessor& processor, const juce::File& file
 {
     if (static_cast<LineEditorAudioProcessor&> (processor).getStateFromFile (file))
         return juce::Result::ok();
+    if (auto unreadable = RegularFileInput::check (file, StateDocument::maxDocumentBytes);
+        unreadable.failed())
+        return juce::Result::fail ("preset file " + unreadable.getErrorMessage());
     return juce::Result::fail ("cannot load preset " + file.getFullPathName() +
                                ": not a readable KalvoPro preset");
 }

@@ -5,12 +5,41 @@
 #include "OpenWindow.h"
 #include "PresetCommands.h"
 
+#include <linux/capability.h>
 #include <map>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using kalvo::test::OpenWindow;
 
 namespace
 {
+// Root reads every folder whatever its mode. While this lives, the calling thread gives up that
+// right (capabilities belong to the thread), so that a folder of mode 0 cannot be listed.
+class WithoutReadingEverything
+{
+public:
+    WithoutReadingEverything()
+    {
+        syscall (SYS_capget, &header, data);
+        saved = data[0].effective;
+        data[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        syscall (SYS_capset, &header, data);
+    }
+
+    ~WithoutReadingEverything()
+    {
+        data[0].effective = saved;
+        syscall (SYS_capset, &header, data);
+    }
+
+private:
+    __user_cap_header_struct header{ _LINUX_CAPABILITY_VERSION_3, 0 };
+    __user_cap_data_struct data[2]{};
+    __u32 saved = 0;
+};
+
 class EditorToolsTest : public ::testing::Test, public OpenWindow
 {
 protected:
@@ -221,6 +250,20 @@ TEST_F (EditorToolsTest, CommandsOnFiles)
         EXPECT_FALSE (preset (path).exists()) << path;
     EXPECT_TRUE (preset ("F02/Lead 2.kvp").existsAsFile());
     EXPECT_TRUE (p.presetModified);
+
+    // A folder that cannot be read is named, not taken for one without the preset.
+    ASSERT_TRUE (preset ("A Locked/Solo.kvp").create());
+    ASSERT_EQ (chmod (preset ("A Locked").getFullPathName().toRawUTF8(), 0), 0);
+    p.presetName = "Solo";
+    {
+        const WithoutReadingEverything asUser;
+        menuCommand (PresetCommands::deletePreset);
+    }
+    chmod (preset ("A Locked").getFullPathName().toRawUTF8(), 0755);
+    EXPECT_EQ (seam.shown.back().alertShown.message,
+               "Could not read the preset folder '" + preset ("A Locked").getFullPathName() +
+                   "', so no preset file with the name 'Solo' could be looked for there.");
+    EXPECT_TRUE (preset ("A Locked/Solo.kvp").existsAsFile());
 
     menuCommand (PresetCommands::openPresetFolder);
     EXPECT_EQ (seam.shown.back().folder, p.presetsFolder);

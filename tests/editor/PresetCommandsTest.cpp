@@ -10,6 +10,7 @@
 
 #include <map>
 #include <memory>
+#include <sys/stat.h>
 
 namespace
 {
@@ -140,6 +141,15 @@ TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
     EXPECT_TRUE (p->presetModified);
     Commands::temporaryPreset (*p, "kvp").deleteFile();
     EXPECT_EQ (Commands::pasteTemporary (*p, "kvp"), Commands::Paste::nothingCopied);
+
+    // A pipe in place of the copy is no copy; a pipe chosen or stepped onto is not read.
+    const auto temporary = Commands::temporaryPreset (*p, "kvp").getFullPathName();
+    ASSERT_EQ (mkfifo (temporary.toRawUTF8(), 0600), 0);
+    EXPECT_EQ (Commands::pasteTemporary (*p, "kvp"), Commands::Paste::nothingCopied);
+    EXPECT_FALSE (Commands::load (*p, Commands::temporaryPreset (*p, "kvp")));
+    EXPECT_EQ (p->lineLength[0][0], length);
+    EXPECT_EQ (p->presetName, "Other");
+    Commands::temporaryPreset (*p, "kvp").deleteFile();
 
     // A failed write keeps the name and the mark; a failed read changes neither name nor folder.
     ASSERT_TRUE (preset ("Blocked.kvp").createDirectory());

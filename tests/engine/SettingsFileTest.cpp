@@ -4,6 +4,7 @@
 #include <csignal>
 #include <pwd.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace statetest;
@@ -119,6 +120,14 @@ TEST (SettingsFile, ForeignOrBrokenFilesLeaveTheDefaults)
     auto p = makeProcessor();
     EXPECT_EQ (p->scaling, 1.5f);
     settingsFile().deleteRecursively();
+
+    // A pipe would block the processor's construction for good, a device never end.
+    ASSERT_EQ (mkfifo (settingsFile().getFullPathName().toRawUTF8(), 0600), 0);
+    EXPECT_EQ (makeProcessor()->scaling, 1.5f);
+    settingsFile().deleteFile();
+    ASSERT_TRUE (juce::File ("/dev/zero").createSymbolicLink (settingsFile(), true));
+    EXPECT_EQ (makeProcessor()->scaling, 1.5f);
+    settingsFile().deleteFile();
 }
 
 TEST (SettingsFile, AnUnusableScaleTakesTheNearestOfTheThreeScales)

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 #include <iostream>
+#include <sys/stat.h>
 
 using namespace statetest;
 
@@ -493,6 +494,16 @@ TEST (StateDocument, RejectedInputChangesNothingAtAll)
     expectUnchanged ("missing file");
     EXPECT_FALSE (p->getStateFromFile (folder));
     expectUnchanged ("a folder");
+
+    const auto pipe = folder.getChildFile ("pipe.kvp");
+    pipe.deleteFile();
+    ASSERT_EQ (mkfifo (pipe.getFullPathName().toRawUTF8(), 0600), 0);
+    EXPECT_FALSE (p->getStateFromFile (pipe));
+    expectUnchanged ("a pipe");
+    const auto device = folder.getChildFile ("device.kvp");
+    ASSERT_TRUE (juce::File ("/dev/zero").createSymbolicLink (device, true));
+    EXPECT_FALSE (p->getStateFromFile (device));
+    expectUnchanged ("a link to a device");
 
     const auto wrongRoot = folder.getChildFile ("wrong root.kvp");
     wrongRoot.replaceWithText ("<?xml version=\"1.0\"?>\r\n<Setting Scaling=\"1.0\"/>");

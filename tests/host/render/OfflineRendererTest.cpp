@@ -1,6 +1,7 @@
 #include "OfflineRenderer.h"
 #include "MidiTimeline.h"
 #include "RecordingProcessor.h"
+#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 #include <utility>
@@ -185,6 +186,7 @@ TEST (MidiTimeline, ReadsAStandardMidiFileInQuarterNotes)
     track.addEvent (juce::MidiMessage::noteOff (1, 60), 960.0 * 2.5);
     juce::MidiMessageSequence second;
     second.addEvent (juce::MidiMessage::noteOn (2, 72, 1.0f), 480.0); // quarter note 0.5
+    second.addEvent (juce::MidiMessage::noteOn (2, 72, 0.5f), 960.0); // again, with no note-off between
     juce::MidiFile file;
     file.setTicksPerQuarterNote (960);
     file.addTrack (track);
@@ -198,13 +200,14 @@ TEST (MidiTimeline, ReadsAStandardMidiFileInQuarterNotes)
 
     RenderRun run;
     ASSERT_TRUE (run.midi.loadFile (temporary.getFile()).wasOk());
-    EXPECT_EQ (run.midi.getNumEvents(), 3); // the tempo meta event is left out
+    EXPECT_EQ (run.midi.getNumEvents(), 4); // the tempo meta event is left out, nothing is added
     render (run, 44100.0, 120.0, 0.0, true, 512, 60000);
-    ASSERT_EQ (run.processor.events.size(), 3u);
+    ASSERT_EQ (run.processor.events.size(), 4u);
     EXPECT_EQ (run.processor.events[0].sample, 11025);
     EXPECT_EQ (run.processor.events[0].noteNumber, 72);
-    EXPECT_EQ (run.processor.events[1].sample, 44100);
-    EXPECT_EQ (run.processor.events[2].sample, 55125);
+    EXPECT_EQ (run.processor.events[1].sample, 22050);
+    EXPECT_EQ (run.processor.events[2].sample, 44100);
+    EXPECT_EQ (run.processor.events[3].sample, 55125);
 }
 
 TEST (MidiTimeline, RejectsMissingGarbledAndSmpteFiles)
@@ -223,6 +226,15 @@ TEST (MidiTimeline, RejectsMissingGarbledAndSmpteFiles)
     const juce::TemporaryFile smpteFile (".mid");
     ASSERT_TRUE (smpteFile.getFile().replaceWithData (smpte, sizeof (smpte)));
     EXPECT_TRUE (midi.loadFile (smpteFile.getFile()).getErrorMessage().contains ("SMPTE"));
+
+    unsigned char noDivision[sizeof (smpte)];
+    std::memcpy (noDivision, smpte, sizeof (smpte));
+    noDivision[12] = noDivision[13] = 0;
+    const juce::TemporaryFile noDivisionFile (".mid");
+    ASSERT_TRUE (noDivisionFile.getFile().replaceWithData (noDivision, sizeof (noDivision)));
+    const auto message = midi.loadFile (noDivisionFile.getFile()).getErrorMessage();
+    EXPECT_TRUE (message.contains ("0 ticks per quarter note")) << message;
+    EXPECT_FALSE (message.contains ("SMPTE")) << message;
     EXPECT_EQ (midi.getNumEvents(), 0);
 }
 

@@ -1,10 +1,12 @@
 #include "RenderSession.h"
 #include "RecordingProcessor.h"
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace
@@ -322,12 +324,21 @@ TEST_F (RenderSessionTest, HostileInputsAreRefusedAndTheTargetStaysAsItWas)
     writeWav (nanFile, withNaN, 44100.0, 32);
     std::atomic<int> interrupted{ SIGINT };
 
+    // The size a finished render of the table's length comes to.
+    RenderSettings full = settings;
+    full.seconds = 0.1;
+    full.outputFile = folder.getChildFile ("full.wav");
+    ASSERT_TRUE (RenderSession::run (full, processor, noPresets, summary).wasOk());
+    const auto finishedSize = static_cast<rlim_t> (full.outputFile.getSize());
+    ASSERT_TRUE (full.outputFile.deleteFile());
+
     const struct
     {
         const char* name;
         std::function<void (RenderSettings&)> set;
         const std::atomic<int>* stop;
         const char* mentions;
+        rlim_t fileSizeLimit = RLIM_INFINITY;
     } cases[] = {
         { "12-bit integer input", [&] (RenderSettings& s) { s.inputFile = twelveBit; }, nullptr,
           "12-bit integer" },
@@ -342,6 +353,10 @@ TEST_F (RenderSessionTest, HostileInputsAreRefusedAndTheTargetStaysAsItWas)
           "non-finite samples (1)" },
         { "interrupted", [] (RenderSettings&) {}, &interrupted, "interrupted by" },
         { "pipe as output", [&] (RenderSettings& s) { s.outputFile = pipe; }, nullptr, "not a regular file" },
+        // The last write cut short by a size limit (or a full disk) is no finished render.
+        { "1 byte short", [] (RenderSettings&) {}, nullptr, " failed", finishedSize - 1 },
+        { "10 bytes short", [] (RenderSettings&) {}, nullptr, " failed", finishedSize - 10 },
+        { "4000 bytes short", [] (RenderSettings&) {}, nullptr, " failed", finishedSize - 4000 },
     };
 
     ASSERT_TRUE (settings.outputFile.replaceWithText ("keep me"));
@@ -352,7 +367,15 @@ TEST_F (RenderSessionTest, HostileInputsAreRefusedAndTheTargetStaysAsItWas)
         hostile.seconds = 0.1;
         c.set (hostile);
         processor.blocks.clear();
+        rlimit previous{};
+        getrlimit (RLIMIT_FSIZE, &previous);
+        const auto previousHandler = std::signal (SIGXFSZ, SIG_IGN);
+        rlimit limited = previous;
+        limited.rlim_cur = std::min (c.fileSizeLimit, previous.rlim_max);
+        setrlimit (RLIMIT_FSIZE, &limited);
         const auto result = RenderSession::run (hostile, processor, noPresets, summary, c.stop);
+        setrlimit (RLIMIT_FSIZE, &previous);
+        std::signal (SIGXFSZ, previousHandler);
         EXPECT_TRUE (result.getErrorMessage().contains (c.mentions))
             << c.name << ": " << result.getErrorMessage();
         EXPECT_EQ (settings.outputFile.loadFileAsString(), "keep me") << c.name;
