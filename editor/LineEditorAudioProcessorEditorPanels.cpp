@@ -289,8 +289,10 @@ void LineEditorAudioProcessorEditor::setUpCurveEditors()
 
     for (auto* curveEditor : { &lineEditorUI1, &lineEditorUI2 })
     {
+        // With the line and state they show, so that an edit made here goes back there.
         curveEditor->setLinePoints (curveEditor == &lineEditorUI1 ? processor.linePoints1[line][state]
-                                                                  : processor.linePoints2[line][state]);
+                                                                  : processor.linePoints2[line][state],
+                                    line, state);
         curveEditor->timeSigNumerator = numerator;
         // Triple meters snap to a grid that divides by three.
         curveEditor->xSnapDivisions = numerator == 3 || numerator == 6 || numerator == 12 ? 72.0f : 128.0f;

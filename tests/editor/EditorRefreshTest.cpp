@@ -272,7 +272,7 @@ TEST (EditorRefresh, PendingEditsAreCommittedOrDroppedBeforeAnythingReloads)
           [] (W& w)
           {
               w.e.lineEditorUI1.dragging = true;
-              w.switchTo (0);
+              w.switchTo (5);
           },
           true },
         { "a line click", [] (W& w) { w.click (w.e.lineIcons[1]); }, true },
@@ -291,6 +291,7 @@ TEST (EditorRefresh, PendingEditsAreCommittedOrDroppedBeforeAnythingReloads)
 
         EXPECT_EQ (w.p.linePoints1[0][0][0].y == 0.6f, row.kept);
         EXPECT_EQ (w.p.lineEditor1.undoCount[0][0], undo + (row.kept ? 1 : 0));
+        EXPECT_NE (w.p.linePoints1[0][5][0].y, 0.6f); // the edit lands only where it was made
         EXPECT_EQ (w.log.count (W::lineCh), row.kept ? 1 : 0);
         EXPECT_FALSE (w.e.lineEditorUI1.dragging || w.e.lineEditorUI1.lineChanged);
     }
