@@ -219,15 +219,18 @@ void LineEditorAudioProcessorEditor::timerCallback()
         const int state = cs();
         if (take (p.lineLengthChanged[i]))
             lengthSliders[i].setValue (p.lineLength[i][state], juce::dontSendNotification);
+        // The read-outs show where the knobs landed on their steps, as at construction.
         if (take (p.bandMixChanged[i]))
         {
             mixSliders[i].setValue (p.bandMix[i][state], juce::dontSendNotification);
-            mixLabels[i].setText (KnobReadouts::mix (p.bandMix[i][state]), juce::dontSendNotification);
+            mixLabels[i].setText (KnobReadouts::mix (static_cast<float> (mixSliders[i].getValue())),
+                                  juce::dontSendNotification);
         }
         if (take (p.bandGlideChanged[i]))
         {
             glideSliders[i].setValue (p.bandGlide[i][state], juce::dontSendNotification);
-            glideLabels[i].setText (KnobReadouts::glide (p.bandGlide[i][state]), juce::dontSendNotification);
+            glideLabels[i].setText (KnobReadouts::glide (static_cast<float> (glideSliders[i].getValue())),
+                                    juce::dontSendNotification);
         }
     }
 }
