@@ -56,12 +56,15 @@ void loadPosition (Editor& e, int position)
         return;
     e.commitPendingEdits();
     Safe safe (&e);
+    // The position moves onto a file that cannot be read as well, so the next step goes past it.
+    // The folder stays the current preset's, which is still the one loaded before: a save goes
+    // there, not into the broken file's folder.
+    e.processor.presetFileIndex = position;
     if (!PresetCommands::load (e.processor, at.file))
     {
         tell (safe, "Loading preset...", PresetCommands::readFailedMessage (at.file));
         return;
     }
-    e.processor.presetFileIndex = position;
     e.processor.presetFolderIndex = at.slot;
     e.SetPresetNameForMenu (false);
 }
