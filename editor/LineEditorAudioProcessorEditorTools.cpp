@@ -153,6 +153,9 @@ void openNameEntry (Editor& e)
     e.cancelButton.setVisible (true);
     for (int k : { 1, 2, 4, 3 })
         e.iconButtons[k].setVisible (false);
+    // Typing goes into the entry at once (a window not on screen has no keyboard to give).
+    if (e.presetNameEditor.isShowing())
+        e.presetNameEditor.grabKeyboardFocus();
 }
 
 void deletePreset (Safe& safe)
