@@ -109,6 +109,9 @@ public:
     // The play marker's beats from the processor's beatsPerBar and the marker's width.
     void updateMarkerBeats();
 
+    // Sets a knob bound to a host parameter to the parameter's value, without notification.
+    void showParameterValue (juce::Slider& knob, const char* parameterID);
+
     //==============================================================================================
     int32_t windowWidth = 0;
     int32_t windowHeight = 0;
