@@ -100,6 +100,10 @@ function(kalvo_use_mended_vst3_wrapper)
 
     # The wrapper includes its siblings relative to its own folder; -iquote finds them there.
     set_source_files_properties("${mended}" PROPERTIES COMPILE_OPTIONS "-iquote;${client_dir}/VST3")
+    # Source properties belong to a directory: a target elsewhere that compiles the wrapper too
+    # (a test hosting it in-process) sets the same option in its own directory.
+    set_property(GLOBAL PROPERTY KALVO_VST3_WRAPPER_SOURCE "${mended}")
+    set_property(GLOBAL PROPERTY KALVO_VST3_WRAPPER_OPTIONS "-iquote;${client_dir}/VST3")
     get_target_property(all juce_audio_plugin_client_VST3 INTERFACE_SOURCES)
     list(TRANSFORM all REPLACE "^.*/juce_audio_plugin_client_VST3\\.cpp$" "${mended}")
     set_property(TARGET juce_audio_plugin_client_VST3 PROPERTY INTERFACE_SOURCES "${all}")

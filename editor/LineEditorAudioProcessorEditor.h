@@ -109,6 +109,9 @@ public:
     // The play marker's beats from the processor's beatsPerBar and the marker's width.
     void updateMarkerBeats();
 
+    // Sets a knob bound to a host parameter to the parameter's value, without notification.
+    void showParameterValue (juce::Slider& knob, const char* parameterID);
+
     //==============================================================================================
     int32_t windowWidth = 0;
     int32_t windowHeight = 0;
@@ -198,7 +201,8 @@ public:
 
     // Commits the edit either curve editor holds (finished, or a drag still in progress, which
     // ends) into the line and state it was loaded for, as one undo step, before anything reloads
-    // them. An edit whose stored curve was replaced meanwhile (a load, a host restore) is dropped.
+    // them. An edit whose stored curve was replaced meanwhile (a load, a host restore), or whose
+    // curve editor was loaded without its line and state, is dropped.
     // Without takeDrags a drag in progress is left to go on: the refresh passes only take one
     // when they are about to reload the curve editors.
     void commitPendingEdits (bool takeDrags = true);

@@ -222,11 +222,22 @@ void LineEditorAudioProcessorEditor::setUpMasterMix()
     // parameter, so it comes after the look and is never followed by a range of our own.
     WidgetSetUp::knob (masterMixSlider, knobLookAndFeel, 150);
     masterMixAttachment = std::make_unique<Attachment> (valueTreeState, "MixMaster", masterMixSlider);
+    showParameterValue (masterMixSlider, "MixMaster");
     masterMixSlider.setTooltip ("Dry/Wet Mix");
 
     WidgetSetUp::label (masterMixLabel,
                         KnobReadouts::masterMix (static_cast<float> (masterMixSlider.getValue())),
                         9.0f * processor.scaling, true, juce::Justification::centredLeft);
+}
+
+void LineEditorAudioProcessorEditor::showParameterValue (juce::Slider& knob, const char* parameterID)
+{
+    // The attachment moves its knob at once only on JUCE's message thread. A host may build the
+    // window on a thread of its own (a VST3 host on Linux: its thread becomes the message thread
+    // only when the window is attached), and the knob then moves later, after its read-out was
+    // written: the knob takes the value here, whichever thread this is.
+    if (auto* parameter = valueTreeState.getParameter (parameterID))
+        knob.setValue (parameter->convertFrom0to1 (parameter->getValue()), juce::dontSendNotification);
 }
 
 void LineEditorAudioProcessorEditor::setUpMixGroup (int line)
@@ -267,6 +278,7 @@ void LineEditorAudioProcessorEditor::setUpLevelGroups()
     {
         WidgetSetUp::knob (row.knob, row.look, 150);
         row.attachment = std::make_unique<Attachment> (valueTreeState, row.parameter, row.knob);
+        showParameterValue (row.knob, row.parameter);
         row.knob.setTooltip (row.tooltip);
         WidgetSetUp::label (row.labels[0], KnobReadouts::level (static_cast<float> (row.knob.getValue())),
                             10.0f * s, false, juce::Justification::centred);
@@ -289,8 +301,10 @@ void LineEditorAudioProcessorEditor::setUpCurveEditors()
 
     for (auto* curveEditor : { &lineEditorUI1, &lineEditorUI2 })
     {
+        // With the line and state they show, so that an edit made here goes back there.
         curveEditor->setLinePoints (curveEditor == &lineEditorUI1 ? processor.linePoints1[line][state]
-                                                                  : processor.linePoints2[line][state]);
+                                                                  : processor.linePoints2[line][state],
+                                    line, state);
         curveEditor->timeSigNumerator = numerator;
         // Triple meters snap to a grid that divides by three.
         curveEditor->xSnapDivisions = numerator == 3 || numerator == 6 || numerator == 12 ? 72.0f : 128.0f;

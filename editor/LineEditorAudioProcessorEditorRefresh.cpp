@@ -219,15 +219,18 @@ void LineEditorAudioProcessorEditor::timerCallback()
         const int state = cs();
         if (take (p.lineLengthChanged[i]))
             lengthSliders[i].setValue (p.lineLength[i][state], juce::dontSendNotification);
+        // The read-outs show where the knobs landed on their steps, as at construction.
         if (take (p.bandMixChanged[i]))
         {
             mixSliders[i].setValue (p.bandMix[i][state], juce::dontSendNotification);
-            mixLabels[i].setText (KnobReadouts::mix (p.bandMix[i][state]), juce::dontSendNotification);
+            mixLabels[i].setText (KnobReadouts::mix (static_cast<float> (mixSliders[i].getValue())),
+                                  juce::dontSendNotification);
         }
         if (take (p.bandGlideChanged[i]))
         {
             glideSliders[i].setValue (p.bandGlide[i][state], juce::dontSendNotification);
-            glideLabels[i].setText (KnobReadouts::glide (p.bandGlide[i][state]), juce::dontSendNotification);
+            glideLabels[i].setText (KnobReadouts::glide (static_cast<float> (glideSliders[i].getValue())),
+                                    juce::dontSendNotification);
         }
     }
 }
@@ -267,14 +270,12 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
     if ((stage == 1 ? p.linePoints1Changed : p.linePoints2Changed).load())
         return false;
 
-    const int line =
-        curveEditor.loadedLine >= 0 && curveEditor.loadedLine < LineEditorAudioProcessor::numLines
-            ? static_cast<int> (curveEditor.loadedLine)
-            : editedLine();
-    const int state =
-        curveEditor.loadedState >= 0 && curveEditor.loadedState < LineEditorAudioProcessor::numStates
-            ? static_cast<int> (curveEditor.loadedState)
-            : editedState();
+    // An edit whose curve's line and state are unknown has nowhere it surely belongs: the line
+    // and state shown now may be others than the ones it was made on.
+    const int line = curveEditor.loadedLine, state = curveEditor.loadedState;
+    if (!juce::isPositiveAndBelow (line, LineEditorAudioProcessor::numLines) ||
+        !juce::isPositiveAndBelow (state, LineEditorAudioProcessor::numStates))
+        return false;
 
     auto& model = stage == 1 ? p.lineEditor1 : p.lineEditor2;
     auto& store = stage == 1 ? p.linePoints1[line][state] : p.linePoints2[line][state];

@@ -311,10 +311,21 @@ void closeEntry (LineEditorAudioProcessorEditor& editor)
         editor.iconButtons[k].setVisible (true);
 }
 
+// Once the alert is answered, an entry still open takes the keyboard back, so typing goes on.
 void alert (LineEditorAudioProcessorEditor& editor, const PresetAlert::Request& request,
             PresetAlert::Reply reply = {})
 {
-    PresetAlert::show (editor, editor.lookAndFeels[8], editor.palette[6], request, std::move (reply));
+    juce::Component::SafePointer<juce::TextEditor> entry (&editor.presetNameEditor);
+    PresetAlert::show (editor, editor.lookAndFeels[8], editor.palette[6], request,
+                       [entry, reply = std::move (reply)] (int result)
+                       {
+                           if (reply)
+                               reply (result);
+                           // Not from under another alert the reply may have put up.
+                           if (entry != nullptr && entry->isShowing() &&
+                               !entry->isCurrentlyBlockedByAnotherModalComponent())
+                               entry->grabKeyboardFocus();
+                       });
 }
 
 void saveUnderTypedName (LineEditorAudioProcessorEditor& editor, const juce::String& typed, bool rescanAfter,

@@ -56,12 +56,15 @@ void loadPosition (Editor& e, int position)
         return;
     e.commitPendingEdits();
     Safe safe (&e);
+    // The position moves onto a file that cannot be read as well, so the next step goes past it.
+    // The folder stays the current preset's, which is still the one loaded before: a save goes
+    // there, not into the broken file's folder.
+    e.processor.presetFileIndex = position;
     if (!PresetCommands::load (e.processor, at.file))
     {
         tell (safe, "Loading preset...", PresetCommands::readFailedMessage (at.file));
         return;
     }
-    e.processor.presetFileIndex = position;
     e.processor.presetFolderIndex = at.slot;
     e.SetPresetNameForMenu (false);
 }
@@ -150,6 +153,9 @@ void openNameEntry (Editor& e)
     e.cancelButton.setVisible (true);
     for (int k : { 1, 2, 4, 3 })
         e.iconButtons[k].setVisible (false);
+    // Typing goes into the entry at once (a window not on screen has no keyboard to give).
+    if (e.presetNameEditor.isShowing())
+        e.presetNameEditor.grabKeyboardFocus();
 }
 
 void deletePreset (Safe& safe)

@@ -120,13 +120,23 @@ TEST (EditorRefresh, ReadOutsInSinglePrecision)
     const auto length = [] (float v, bool synced, const char* text) {
         return Row { text, [v, synced] (W& w) { w.p.activeLength[0] = v; w.p.activeSync[0] = synced; w.p.speedChanged[0] = true; },
                      [text] (W& w) { EXPECT_FALSE (w.p.speedChanged[0]); EXPECT_EQ (w.e.lengthLabels[0].getText(), text); } }; };
+    // Stored glides and mixes read as the knob shows them, on its steps.
+    const auto glide = [] (float ms, const char* text) {
+        return Row { text, [ms] (W& w) { w.p.bandGlide[1][0] = ms; w.p.bandGlideChanged[1] = true; },
+                     [text] (W& w) { EXPECT_FALSE (w.p.bandGlideChanged[1]); EXPECT_EQ (w.e.glideLabels[1].getText(), text); } }; };
+    const auto mix = [] (float v, const char* text) {
+        return Row { text, [v] (W& w) { w.p.bandMix[1][0] = v; w.p.bandMixChanged[1] = true; },
+                     [text] (W& w) { EXPECT_FALSE (w.p.bandMixChanged[1]); EXPECT_EQ (w.e.mixLabels[1].getText(), text); } }; };
     runRows ({ split (0.0f, "30Hz"), split (0.242f, "250Hz"), split (0.5f, "700Hz"), split (0.7627f, "2000Hz"),
                split (1.0f, "16000Hz"), level (0.0f, "-inf"), level (0.25f, "-7.5"), level (0.5f, "0.0"),
                level (0.75f, "5.3"), level (1.0f, "10.0"), master (0.5f, "Master Mix: %50"),
                master (1.0f, "Master Mix: %100"),
                length (0.125f, false, "12"), // 12.5, halves to even
                length (0.375f, true, "1"),   // 4.5 of 12 rounds to 4
-               length (0.63f, true, "1/4"), length (0.63f, false, "63") }, false);
+               length (0.63f, true, "1/4"), length (0.63f, false, "63"),
+               glide (3.5f, "3"),    // the knob stands at 3.2
+               glide (250.7f, "250"), // at 250.2
+               mix (0.0149f, "2") }, false); // at 0.015
 }
 
 TEST (EditorRefresh, TheMeterSetsSnapDivisionsAndBeats)
@@ -272,7 +282,7 @@ TEST (EditorRefresh, PendingEditsAreCommittedOrDroppedBeforeAnythingReloads)
           [] (W& w)
           {
               w.e.lineEditorUI1.dragging = true;
-              w.switchTo (0);
+              w.switchTo (5);
           },
           true },
         { "a line click", [] (W& w) { w.click (w.e.lineIcons[1]); }, true },
@@ -291,6 +301,7 @@ TEST (EditorRefresh, PendingEditsAreCommittedOrDroppedBeforeAnythingReloads)
 
         EXPECT_EQ (w.p.linePoints1[0][0][0].y == 0.6f, row.kept);
         EXPECT_EQ (w.p.lineEditor1.undoCount[0][0], undo + (row.kept ? 1 : 0));
+        EXPECT_NE (w.p.linePoints1[0][5][0].y, 0.6f); // the edit lands only where it was made
         EXPECT_EQ (w.log.count (W::lineCh), row.kept ? 1 : 0);
         EXPECT_FALSE (w.e.lineEditorUI1.dragging || w.e.lineEditorUI1.lineChanged);
     }

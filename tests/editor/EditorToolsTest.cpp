@@ -176,14 +176,21 @@ TEST_F (EditorToolsTest, BrowsingLoadsByPosition)
     click (e.iconButtons[2]);
     EXPECT_EQ (p.presetName, "Init");
 
-    // A file that cannot be read changes neither the name nor the position.
+    // A file that cannot be read keeps the name, but the position moves onto it, so the next
+    // step goes past it.
     preset ("Drums/Pad 10.kvp").replaceWithText ("<broken");
-    p.presetFileIndex = 0;
-    click (e.iconButtons[4]);
+    click (e.iconButtons[2]);
     EXPECT_EQ (p.presetName, "Init");
-    EXPECT_EQ (p.presetFileIndex, 0);
+    EXPECT_EQ (p.presetFileIndex, 1);
+    EXPECT_EQ (p.presetFolderIndex, 49);
     EXPECT_EQ (seam.shown.back().alertShown.message,
                "Could not read preset file '" + preset ("Drums/Pad 10.kvp").getFullPathName() + "'");
+    click (e.iconButtons[2]);
+    EXPECT_EQ (p.presetName, "Pad 2");
+    click (e.iconButtons[4]);
+    EXPECT_EQ (p.presetFileIndex, 1);
+    click (e.iconButtons[4]);
+    EXPECT_EQ (p.presetName, "Init");
 }
 
 TEST_F (EditorToolsTest, CommandsOnFiles)

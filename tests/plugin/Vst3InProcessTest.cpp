@@ -1,6 +1,8 @@
 // Drives the built VST3 binary through its VST3 interfaces inside this (sanitizer-instrumented)
 // process, as a host's audio engine would: buses, setup, processing with a play position and MIDI,
 // and the state handed to a second instance.
+#include "Vst3MemoryStream.h"
+
 #include <JuceHeader.h>
 #include <cstring>
 #include <functional>
@@ -17,73 +19,7 @@
 namespace
 {
 using namespace Steinberg;
-
-// A stream over a memory block, as hosts hand to getState and setState.
-class MemoryStream final : public IBStream
-{
-public:
-    tresult PLUGIN_API queryInterface (const TUID queried, void** object) override
-    {
-        if (FUnknownPrivate::iidEqual (queried, IBStream_iid) ||
-            FUnknownPrivate::iidEqual (queried, FUnknown_iid))
-        {
-            addRef();
-            *object = this;
-            return kResultOk;
-        }
-        *object = nullptr;
-        return kNoInterface;
-    }
-    uint32 PLUGIN_API addRef() override { return ++references; }
-    uint32 PLUGIN_API release() override { return --references; }
-
-    tresult PLUGIN_API read (void* buffer, int32 numBytes, int32* numBytesRead) override
-    {
-        const auto available = static_cast<int32> (data.size()) - static_cast<int32> (position);
-        const auto count = std::max (0, std::min (numBytes, available));
-        if (count > 0)
-            std::memcpy (buffer, data.data() + position, static_cast<size_t> (count));
-        position += static_cast<size_t> (count);
-        if (numBytesRead != nullptr)
-            *numBytesRead = count;
-        return kResultOk;
-    }
-    tresult PLUGIN_API write (void* buffer, int32 numBytes, int32* numBytesWritten) override
-    {
-        if (numBytes < 0)
-            return kInvalidArgument;
-        const auto* bytes = static_cast<const char*> (buffer);
-        data.resize (std::max (data.size(), position + static_cast<size_t> (numBytes)));
-        std::memcpy (data.data() + position, bytes, static_cast<size_t> (numBytes));
-        position += static_cast<size_t> (numBytes);
-        if (numBytesWritten != nullptr)
-            *numBytesWritten = numBytes;
-        return kResultOk;
-    }
-    tresult PLUGIN_API seek (int64 pos, int32 mode, int64* result) override
-    {
-        const auto base = mode == kIBSeekCur ? static_cast<int64> (position)
-                                             : (mode == kIBSeekEnd ? static_cast<int64> (data.size()) : 0);
-        if (base + pos < 0)
-            return kResultFalse;
-        position = static_cast<size_t> (base + pos);
-        if (result != nullptr)
-            *result = static_cast<int64> (position);
-        return kResultOk;
-    }
-    tresult PLUGIN_API tell (int64* pos) override
-    {
-        if (pos != nullptr)
-            *pos = static_cast<int64> (position);
-        return kResultOk;
-    }
-
-    std::vector<char> data;
-    size_t position = 0;
-
-private:
-    uint32 references = 1;
-};
+using kalvo::test::MemoryStream;
 
 // The note-on events of one block.
 class EventList final : public Vst::IEventList

@@ -8,6 +8,7 @@
 #include "GoldenImage.h"
 #include "ModalDriver.h"
 #include "OnScreen.h"
+#include "PresetCommands.h"
 
 using kalvo::test::EditorPtr;
 using kalvo::test::makeEditorProcessor;
@@ -120,10 +121,15 @@ TEST_F (EditorStatusXvfbTest, RealAlertsAnsweredOrLeftUpWhileTheWindowCloses)
     OnScreen::pump (50);
 
     // A refused name: the alert is styled like the others and says why; OK keeps the entry open.
-    openPresetEntry (*editor, "../B");
+    // The entry has the keyboard when it opens and again once the alert is gone.
+    const auto typing = [&] { return editor->presetNameEditor.hasKeyboardFocus (false); };
+    editor->runPresetCommand (PresetCommands::renamePreset);
+    EXPECT_TRUE (OnScreen::pumpUntil (typing));
+    editor->presetNameEditor.setText ("../B");
     editor->buttonClicked (&editor->saveButton);
     answerAlert (*editor, 1, "OK");
     EXPECT_TRUE (editor->presetNameEditor.isVisible());
+    EXPECT_TRUE (OnScreen::pumpUntil (typing));
 
     // Replacing another preset, confirmed with Yes.
     openPresetEntry (*editor, "B");
