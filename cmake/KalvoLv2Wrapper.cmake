@@ -1,7 +1,8 @@
 # The LV2 client of Debian's JUCE 7.0.5, mended, made at configure time from the installed file.
 # Nothing of JUCE is kept in this repository: the original is pinned by its SHA-256, and every edit
 # must match exactly once, so a different JUCE stops the configure step instead of building an
-# unknown mix.
+# unknown mix. The client is both the plug-in's LV2 entry and the writer of the bundle's turtle
+# (the build runs it through juce_lv2_helper), so both are mended here.
 #
 # The play head:
 # - hosts send a time:Position only when the transport changes (jalv on start, stop, a jump or a
@@ -11,6 +12,14 @@
 # - a host without a beat count (jalv takes the bar and the beat within it from JACK's timebase
 #   master) gave no musical position at all; it is now counted from time:bar and time:barBeat,
 #   in quarter notes.
+#
+# The turtle, so that lv2_validate finds no error in it:
+# - the plug-in also is a doap:Project, the domain of the doap:maintainer and doap:release it has;
+# - the UI lists opts:interface only as extension data and ui:noUserResize only as a feature, and
+#   no longer the deprecated ui:resize as extension data;
+# - the property the generated preset stores (the program index) is defined;
+# - default, minimum, maximum and scale-point values are decimals, not integers, as LV2 asks for
+#   float-valued properties.
 set(KALVO_LV2_CLIENT_SHA256 7cbca4accdbd9401b686ef063ce8cf7ef3315d8de2d948a4071ad03ef85e64d0)
 
 function(_kalvo_lv2_replace_once content_var old new)
@@ -157,6 +166,92 @@ function(kalvo_use_mended_lv2_client)
         playHead.advance (numSteps);
 
         ports.prepareToWrite();
+]=])
+
+    # The turtle.
+    _kalvo_lv2_replace_once(text [=[
+struct RecallFeature
+{
+]=] [=[
+// KalvoPro: JUCE writes whole numbers without a decimal point, which turtle reads as integers.
+static String kalvoTurtleDecimal (double value)
+{
+    auto text = String (value);
+
+    if (std::isfinite (value) && ! text.containsAnyOf (".eE"))
+        text << ".0";
+
+    return text;
+}
+
+struct RecallFeature
+{
+]=])
+    _kalvo_lv2_replace_once(text [=[
+              "@prefix xsd:   <http://www.w3.org/2001/XMLSchema#> .\n"
+              "\n"
+              "<" JucePlugin_LV2URI ">\n"
+              "\ta lv2:Plugin ;\n"
+]=] [=[
+              "@prefix xsd:   <http://www.w3.org/2001/XMLSchema#> .\n"
+              "@prefix rdf:   <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
+              "\n"
+              "<" JucePlugin_LV2URI ">\n"
+              "\ta lv2:Plugin ;\n"
+]=])
+    _kalvo_lv2_replace_once(text [=[
+                  "\tstate:state [ <" << JucePluginLV2UriProgram << "> \"" << i << "\"^^xsd:int ; ] .\n"
+                  "\n";
+        }
+]=] [=[
+                  "\tstate:state [ <" << JucePluginLV2UriProgram << "> \"" << i << "\"^^xsd:int ; ] .\n"
+                  "\n";
+        }
+
+        if (proc.getNumPrograms() > 0)
+            os << "<" << JucePluginLV2UriProgram << ">\n"
+                  "\ta rdf:Property ;\n"
+                  "\trdfs:label \"program\" ;\n"
+                  "\trdfs:comment \"The index of the program a preset selects.\" .\n"
+                  "\n";
+]=])
+    _kalvo_lv2_replace_once(text [=[
+                os << "\tlv2:default " << rangedParam->convertFrom0to1 (rangedParam->getDefaultValue()) << " ;\n"
+                      "\tlv2:minimum " << rangedParam->getNormalisableRange().start << " ;\n"
+                      "\tlv2:maximum " << rangedParam->getNormalisableRange().end;
+]=] [=[
+                os << "\tlv2:default " << kalvoTurtleDecimal (rangedParam->convertFrom0to1 (rangedParam->getDefaultValue())) << " ;\n"
+                      "\tlv2:minimum " << kalvoTurtleDecimal (rangedParam->getNormalisableRange().start) << " ;\n"
+                      "\tlv2:maximum " << kalvoTurtleDecimal (rangedParam->getNormalisableRange().end);
+]=])
+    _kalvo_lv2_replace_once(text [=[
+                os << "\tlv2:default " << param.getDefaultValue() << " ;\n"
+]=] [=[
+                os << "\tlv2:default " << kalvoTurtleDecimal (param.getDefaultValue()) << " ;\n"
+]=])
+    _kalvo_lv2_replace_once(text [=[
+                          "\t\trdf:value " << value << " ;\n"
+]=] [=[
+                          "\t\trdf:value " << kalvoTurtleDecimal (value) << " ;\n"
+]=])
+    _kalvo_lv2_replace_once(text [=[
+              "\tdoap:name \"" JucePlugin_Name "\" ;\n"
+]=] [=[
+              "\ta doap:Project ;\n"
+              "\tdoap:name \"" JucePlugin_Name "\" ;\n"
+]=])
+    _kalvo_lv2_replace_once(text [=[
+              "\t\topts:interface ,\n"
+              "\t\tui:noUserResize ,\n" // resize and noUserResize are always present in the extension data array
+              "\t\tui:resize ;\n"
+]=] [=[
+              "\t\topts:interface ;\n"
+]=])
+    _kalvo_lv2_replace_once(text [=[
+              "\t\t" << resizeFeatureString << " ,\n"
+              "\t\topts:interface ,\n"
+]=] [=[
+              "\t\t" << resizeFeatureString << " ,\n"
 ]=])
 
     set(mended "${CMAKE_CURRENT_BINARY_DIR}/mended_lv2_client/juce_LV2_Client.cpp")
