@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # What the LV2 bundle's turtle tells a host about the plug-in: its name, maker and mailbox, stereo
-# audio in and out, MIDI in on the event input, and no MIDI out.
+# audio in and out, MIDI in on the event input, and no MIDI out. The turtle also passes
+# lv2_validate, and its values and UI extensions pass what lv2lint checks beyond that.
 # Usage: check_lv2_metadata.sh LV2_BUNDLE PLUGIN_URI
 set -euo pipefail
 bundle=$(cd "$1" && pwd)
 uri=$2
-for tool in sordi python3; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool not found (scripts/setup installs sordi and python3)"; exit 1; }
+for tool in sordi lv2_validate python3; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool not found (scripts/setup installs sordi, lv2-dev and python3)"; exit 1; }
 done
 triples=$(mktemp)
 trap 'rm -f "$triples"' EXIT
@@ -14,6 +15,9 @@ for ttl in "$bundle"/*.ttl; do
     # An absolute path, so relative references resolve as a host resolves them.
     sordi -o ntriples "$ttl" >>"$triples" || { echo "FAIL: $ttl does not parse"; exit 1; }
 done
+
+# Against the installed LV2 specification; it exits non-zero on any error.
+lv2_validate "$bundle"/*.ttl || { echo "FAIL: lv2_validate found errors in the turtle"; exit 1; }
 
 python3 - "$triples" "$uri" <<'PY'
 import collections, re, sys
@@ -50,6 +54,14 @@ midi_in = [p for p in ports if {"AtomPort", "InputPort"} <= kinds(p) and MIDI in
 midi_out = [p for p in ports if "OutputPort" in kinds(p) and MIDI in facts[p][ATOM + "supports"]]
 check(len(midi_in) == 1, "one event input that takes MIDI")
 check(not midi_out, "no output carries MIDI")
+
+XSD_INTEGER = "^^<http://www.w3.org/2001/XMLSchema#integer>"
+integers = [(s, p) for s, props in facts.items() for p in (LV2 + "default", LV2 + "minimum", LV2 + "maximum")
+            for v in props.get(p, ()) if v.endswith(XSD_INTEGER)]
+check(not integers, "every default, minimum and maximum is a decimal")
+UI = "http://lv2plug.in/ns/extensions/ui#"
+check(not any(f"<{UI}resize>" in props.get(LV2 + "extensionData", ()) for props in facts.values()),
+      "no UI offers the deprecated ui:resize as extension data")
 sys.exit(1 if failures else 0)
 PY
 echo "LV2 metadata checked"

@@ -1,0 +1,266 @@
+# The LV2 client of Debian's JUCE 7.0.5, mended, made at configure time from the installed file.
+# Nothing of JUCE is kept in this repository: the original is pinned by its SHA-256, and every edit
+# must match exactly once, so a different JUCE stops the configure step instead of building an
+# unknown mix. The client is both the plug-in's LV2 entry and the writer of the bundle's turtle
+# (the build runs it through juce_lv2_helper), so both are mended here.
+#
+# The play head:
+# - hosts send a time:Position only when the transport changes (jalv on start, stop, a jump or a
+#   tempo change) and leave the plug-in to run on from it; JUCE forgot the position after the
+#   block it came in, so every later block had none. The position now stays and moves on with
+#   each block at the host's speed;
+# - a host without a beat count (jalv takes the bar and the beat within it from JACK's timebase
+#   master) gave no musical position at all; it is now counted from time:bar and time:barBeat,
+#   in quarter notes.
+#
+# The turtle, so that lv2_validate finds no error in it:
+# - the plug-in also is a doap:Project, the domain of the doap:maintainer and doap:release it has;
+# - the UI lists opts:interface only as extension data and ui:noUserResize only as a feature, and
+#   no longer the deprecated ui:resize as extension data;
+# - the property the generated preset stores (the program index) is defined;
+# - default, minimum, maximum and scale-point values are decimals, not integers, as LV2 asks for
+#   float-valued properties.
+set(KALVO_LV2_CLIENT_SHA256 7cbca4accdbd9401b686ef063ce8cf7ef3315d8de2d948a4071ad03ef85e64d0)
+
+function(_kalvo_lv2_replace_once content_var old new)
+    string(FIND "${${content_var}}" "${old}" first)
+    string(FIND "${${content_var}}" "${old}" last REVERSE)
+    if(first EQUAL -1 OR NOT first EQUAL last)
+        string(SUBSTRING "${old}" 0 60 start)
+        message(FATAL_ERROR "The LV2 client edit starting \"${start}\" does not apply exactly once: "
+                            "the installed JUCE is not the one these edits were written for.")
+    endif()
+    string(REPLACE "${old}" "${new}" result "${${content_var}}")
+    set(${content_var} "${result}" PARENT_SCOPE)
+endfunction()
+
+# Makes the mended client and compiles it into the LV2 target in place of JUCE's.
+function(kalvo_use_mended_lv2_client)
+    get_target_property(sources juce_audio_plugin_client_LV2 INTERFACE_SOURCES)
+    list(FILTER sources INCLUDE REGEX "/juce_audio_plugin_client_LV2\\.cpp$")
+    list(LENGTH sources count)
+    if(NOT count EQUAL 1)
+        message(FATAL_ERROR "JUCE's LV2 client source was not found among juce_audio_plugin_client_LV2's sources")
+    endif()
+    get_filename_component(client_dir "${sources}" DIRECTORY)
+    set(original "${client_dir}/LV2/juce_LV2_Client.cpp")
+
+    file(SHA256 "${original}" hash)
+    if(NOT hash STREQUAL KALVO_LV2_CLIENT_SHA256)
+        message(FATAL_ERROR "${original} has SHA-256 ${hash}, not ${KALVO_LV2_CLIENT_SHA256}: "
+                            "the LV2 client edits in cmake/KalvoLv2Wrapper.cmake were written for "
+                            "Debian's juce-modules-source 7.0.5+ds-1 and must be checked again.")
+    endif()
+    # CMake drops the carriage returns while reading; the copy has plain line ends.
+    file(READ "${original}" text)
+
+    # The play head keeps the last position and moves it on.
+    _kalvo_lv2_replace_once(text [=[
+    void invalidate() { info = nullopt; }
+]=] [=[
+    // KalvoPro: called after each block; a rolling position runs on from the host's last one.
+    void advance (uint32_t numSamples)
+    {
+        if (! info.hasValue() || speed == 0.0)
+            return;
+
+        samplesSinceEvent += (double) numSamples;
+        const auto hostSamples = samplesSinceEvent * speed;
+
+        if (eventFrame.hasValue())
+        {
+            const auto frame = (double) *eventFrame + hostSamples;
+            info->setTimeInSamples ((int64_t) std::floor (frame));
+            info->setTimeInSeconds (frame / sampleRate);
+        }
+
+        if (eventPpq.hasValue() && eventBpm.hasValue())
+            info->setPpqPosition (*eventPpq + hostSamples / sampleRate * *eventBpm / 60.0 * ppqPerBeat);
+    }
+]=])
+
+    _kalvo_lv2_replace_once(text [=[
+        info->setBpm (parser.parseNumericAtom<float> (atomBeatsPerMinute));
+        info->setPpqPosition (parser.parseNumericAtom<double> (atomBeat));
+        info->setIsPlaying (parser.parseNumericAtom<float> (atomSpeed).orFallback (0.0f) != 0.0f);
+        info->setBarCount (parser.parseNumericAtom<int64_t> (atomBar));
+
+        if (const auto parsed = parser.parseNumericAtom<int64_t> (atomFrame))
+        {
+            info->setTimeInSamples (*parsed);
+            info->setTimeInSeconds ((double) *parsed / sampleRate);
+        }
+]=] [=[
+        // KalvoPro: without time:beat the musical position is the bar and the beat within it;
+        // LV2 counts those beats in beat units, the play head in quarter notes.
+        const auto bar = parser.parseNumericAtom<int64_t> (atomBar);
+        const auto barBeat = parser.parseNumericAtom<double> (atomBarBeat);
+        eventPpq = parser.parseNumericAtom<double> (atomBeat);
+        ppqPerBeat = 1.0;
+
+        if (! eventPpq.hasValue() && bar.hasValue() && barBeat.hasValue() && numerator.hasValue())
+        {
+            ppqPerBeat = 4.0 / (double) (denominator.hasValue() && *denominator > 0 ? *denominator : 4);
+            eventPpq = ((double) *bar * (double) *numerator + *barBeat) * ppqPerBeat;
+        }
+
+        eventBpm = parser.parseNumericAtom<double> (atomBeatsPerMinute);
+        eventFrame = parser.parseNumericAtom<int64_t> (atomFrame);
+        speed = parser.parseNumericAtom<double> (atomSpeed).orFallback (0.0);
+        // The event may stand later in the block than its start, where the processor reads it.
+        samplesSinceEvent = -(double) event->time.frames;
+
+        info->setBpm (parser.parseNumericAtom<float> (atomBeatsPerMinute));
+        info->setPpqPosition (eventPpq);
+        info->setIsPlaying (speed != 0.0);
+        info->setBarCount (bar);
+
+        if (eventFrame.hasValue())
+        {
+            info->setTimeInSamples (*eventFrame);
+            info->setTimeInSeconds ((double) *eventFrame / sampleRate);
+        }
+
+        advance (0);
+]=])
+
+    _kalvo_lv2_replace_once(text [=[
+        const LV2_Atom* atomBar            = nullptr;
+]=] [=[
+        const LV2_Atom* atomBar            = nullptr;
+        const LV2_Atom* atomBarBeat        = nullptr;
+]=])
+    _kalvo_lv2_replace_once(text [=[
+                                        { mLV2_TIME__bar,               &atomBar },
+]=] [=[
+                                        { mLV2_TIME__bar,               &atomBar },
+                                        { mLV2_TIME__barBeat,           &atomBarBeat },
+]=])
+    _kalvo_lv2_replace_once(text [=[
+    Optional<PositionInfo> info;
+    double sampleRate;
+]=] [=[
+    Optional<PositionInfo> info;
+    double sampleRate;
+    Optional<int64_t> eventFrame;
+    Optional<double> eventPpq, eventBpm;
+    double ppqPerBeat = 1.0, speed = 0.0, samplesSinceEvent = 0.0;
+]=])
+    _kalvo_lv2_replace_once(text [=[
+    X (LV2_TIME__bar)
+   #undef X
+]=] [=[
+    X (LV2_TIME__bar)
+    X (LV2_TIME__barBeat)
+   #undef X
+]=])
+    _kalvo_lv2_replace_once(text [=[
+        midi.clear();
+        playHead.invalidate();
+]=] [=[
+        midi.clear();
+]=])
+    _kalvo_lv2_replace_once(text [=[
+        ports.prepareToWrite();
+]=] [=[
+        playHead.advance (numSteps);
+
+        ports.prepareToWrite();
+]=])
+
+    # The turtle.
+    _kalvo_lv2_replace_once(text [=[
+struct RecallFeature
+{
+]=] [=[
+// KalvoPro: JUCE writes whole numbers without a decimal point, which turtle reads as integers.
+static String kalvoTurtleDecimal (double value)
+{
+    auto text = String (value);
+
+    if (std::isfinite (value) && ! text.containsAnyOf (".eE"))
+        text << ".0";
+
+    return text;
+}
+
+struct RecallFeature
+{
+]=])
+    _kalvo_lv2_replace_once(text [=[
+              "@prefix xsd:   <http://www.w3.org/2001/XMLSchema#> .\n"
+              "\n"
+              "<" JucePlugin_LV2URI ">\n"
+              "\ta lv2:Plugin ;\n"
+]=] [=[
+              "@prefix xsd:   <http://www.w3.org/2001/XMLSchema#> .\n"
+              "@prefix rdf:   <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
+              "\n"
+              "<" JucePlugin_LV2URI ">\n"
+              "\ta lv2:Plugin ;\n"
+]=])
+    _kalvo_lv2_replace_once(text [=[
+                  "\tstate:state [ <" << JucePluginLV2UriProgram << "> \"" << i << "\"^^xsd:int ; ] .\n"
+                  "\n";
+        }
+]=] [=[
+                  "\tstate:state [ <" << JucePluginLV2UriProgram << "> \"" << i << "\"^^xsd:int ; ] .\n"
+                  "\n";
+        }
+
+        if (proc.getNumPrograms() > 0)
+            os << "<" << JucePluginLV2UriProgram << ">\n"
+                  "\ta rdf:Property ;\n"
+                  "\trdfs:label \"program\" ;\n"
+                  "\trdfs:comment \"The index of the program a preset selects.\" .\n"
+                  "\n";
+]=])
+    _kalvo_lv2_replace_once(text [=[
+                os << "\tlv2:default " << rangedParam->convertFrom0to1 (rangedParam->getDefaultValue()) << " ;\n"
+                      "\tlv2:minimum " << rangedParam->getNormalisableRange().start << " ;\n"
+                      "\tlv2:maximum " << rangedParam->getNormalisableRange().end;
+]=] [=[
+                os << "\tlv2:default " << kalvoTurtleDecimal (rangedParam->convertFrom0to1 (rangedParam->getDefaultValue())) << " ;\n"
+                      "\tlv2:minimum " << kalvoTurtleDecimal (rangedParam->getNormalisableRange().start) << " ;\n"
+                      "\tlv2:maximum " << kalvoTurtleDecimal (rangedParam->getNormalisableRange().end);
+]=])
+    _kalvo_lv2_replace_once(text [=[
+                os << "\tlv2:default " << param.getDefaultValue() << " ;\n"
+]=] [=[
+                os << "\tlv2:default " << kalvoTurtleDecimal (param.getDefaultValue()) << " ;\n"
+]=])
+    _kalvo_lv2_replace_once(text [=[
+                          "\t\trdf:value " << value << " ;\n"
+]=] [=[
+                          "\t\trdf:value " << kalvoTurtleDecimal (value) << " ;\n"
+]=])
+    _kalvo_lv2_replace_once(text [=[
+              "\tdoap:name \"" JucePlugin_Name "\" ;\n"
+]=] [=[
+              "\ta doap:Project ;\n"
+              "\tdoap:name \"" JucePlugin_Name "\" ;\n"
+]=])
+    _kalvo_lv2_replace_once(text [=[
+              "\t\topts:interface ,\n"
+              "\t\tui:noUserResize ,\n" // resize and noUserResize are always present in the extension data array
+              "\t\tui:resize ;\n"
+]=] [=[
+              "\t\topts:interface ;\n"
+]=])
+    _kalvo_lv2_replace_once(text [=[
+              "\t\t" << resizeFeatureString << " ,\n"
+              "\t\topts:interface ,\n"
+]=] [=[
+              "\t\t" << resizeFeatureString << " ,\n"
+]=])
+
+    set(mended "${CMAKE_CURRENT_BINARY_DIR}/mended_lv2_client/juce_LV2_Client.cpp")
+    file(WRITE "${mended}.new" "${text}")
+    # Rewritten only when it changes, so a configure run alone recompiles nothing.
+    configure_file("${mended}.new" "${mended}" COPYONLY)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${original}")
+
+    get_target_property(all juce_audio_plugin_client_LV2 INTERFACE_SOURCES)
+    list(TRANSFORM all REPLACE "^.*/juce_audio_plugin_client_LV2\\.cpp$" "${mended}")
+    set_property(TARGET juce_audio_plugin_client_LV2 PROPERTY INTERFACE_SOURCES "${all}")
+endfunction()
