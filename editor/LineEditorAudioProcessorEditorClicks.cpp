@@ -136,8 +136,13 @@ void LineEditorAudioProcessorEditor::syncPressed (int line)
 {
     auto& p = processor;
     const int state = editedState();
-    const bool synced = !p.lineSync[line][state];
-    p.lineSync[line][state] = synced;
+    bool synced;
+    {
+        const juce::ScopedLock lock (p.curveModelLock);
+        synced = !p.lineSync[line][state];
+        p.lineSync[line][state] = synced;
+        p.publishModel();
+    }
     p.activeSync[line] = synced;
     p.CalculateSpeed();
     p.syncChanged[line] = true;

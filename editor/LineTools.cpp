@@ -89,10 +89,12 @@ int roundHalfEven (double v) noexcept
 }
 } // namespace
 
-void LineTools::rebuildProduct (LineEditorAudioProcessor& p, int l, int s) noexcept
+void LineTools::rebuildProduct (LineEditorAudioProcessor& p, int l, int s)
 {
+    const juce::ScopedLock lock (p.curveModelLock);
     for (int k = 0; k < Processor::tableSize; ++k)
         p.modulationArray[l][s][k] = p.lineArray1[l][s][k] * p.lineArray2[l][s][k];
+    p.publishModel();
 }
 
 int LineTools::editedStage (const LineEditorAudioProcessor& p) noexcept
@@ -223,6 +225,8 @@ void LineTools::toggleQuantize (LineEditorAudioProcessor& p)
 void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
 {
     p.linkMix = !p.linkMix;
+    // The mixes the line-mix parameters wrote while the link was off now travel with the states.
+    p.publishModel();
     markModified (p);
 }
 

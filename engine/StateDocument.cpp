@@ -715,6 +715,8 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     for (int l = 0; l < numLines; ++l)
         p.speedChanged[l] = true;
 
+    // The audio thread takes the whole document at one block boundary, before the switch below.
+    p.publishModel();
     p.stateChangeNow = true;
 
     for (int l = 0; l < numLines; ++l)

@@ -15,6 +15,9 @@ void setParameter (LineEditorAudioProcessor& p, const char* id, float value)
 
 void raiseStateFlags (LineEditorAudioProcessor& p, int state)
 {
+    // Before the switch is asked for, so that it applies the new settings.
+    p.publishModel();
+
     for (int l = 0; l < StateOperations::numLines; ++l)
     {
         p.speedChanged[l] = true;
@@ -380,6 +383,7 @@ void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)
     }
 
     p.renderLineState (l, s);
+    p.publishModel();
 
     if (stageOne)
         p.linePoints1Changed = true;
