@@ -155,6 +155,7 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
     commitPendingEdits();
 
     auto& p = processor;
+    const juce::ScopedLock lock (p.curveModelLock); // see toolClicked
     const auto relight = [this]
     {
         for (int i = 0; i < 4; ++i)
@@ -170,12 +171,9 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
     relight();
 
     const int state = editedState();
-    {
-        const juce::ScopedLock lock (p.curveModelLock);
-        p.syncCurveModels();
-        p.lineEditor1.getLineArray (p.lineArray1[line][state]);
-        p.lineEditor2.getLineArray (p.lineArray2[line][state]);
-    }
+    p.syncCurveModels();
+    p.lineEditor1.getLineArray (p.lineArray1[line][state]);
+    p.lineEditor2.getLineArray (p.lineArray2[line][state]);
     LineTools::rebuildProduct (p, line, state);
     previewGraph.setPoint (p.modulationArray[line][state]);
 

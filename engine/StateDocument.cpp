@@ -324,6 +324,9 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
 
     orderParameters (p, *document);
 
+    // A host may save on its own thread while the editor or a restore changes the model.
+    const juce::ScopedLock lock (p.curveModelLock);
+
     document->setAttribute (n.presetName, p.presetName);
     document->setAttribute (n.snapX, p.snapX ? 1 : 0);
     document->setAttribute (n.snapY, p.snapY ? 1 : 0);

@@ -152,6 +152,7 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
 
 void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
 {
+    const juce::ScopedLock lock (p.curveModelLock);
     // The playing state's length and sync are its active copies; any other state's are stored.
     const bool playing = s == p.currentState;
 
