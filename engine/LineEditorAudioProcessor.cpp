@@ -490,9 +490,10 @@ void LineEditorAudioProcessor::publishModel()
 {
     const juce::ScopedLock lock (curveModelLock);
     auto& model = modelHandover.toFill();
-    static_assert (sizeof (model.table) == sizeof (modulationArray) && sizeof (model.length) == sizeof (lineLength) &&
-                   sizeof (model.sync) == sizeof (lineSync) && sizeof (model.glide) == sizeof (bandGlide) &&
-                   sizeof (model.mix) == sizeof (bandMix) && sizeof (model.lowMidSplit) == sizeof (lmFreq) &&
+    static_assert (sizeof (model.table) == sizeof (modulationArray) &&
+                   sizeof (model.length) == sizeof (lineLength) && sizeof (model.sync) == sizeof (lineSync) &&
+                   sizeof (model.glide) == sizeof (bandGlide) && sizeof (model.mix) == sizeof (bandMix) &&
+                   sizeof (model.lowMidSplit) == sizeof (lmFreq) &&
                    sizeof (model.midHighSplit) == sizeof (hmFreq));
     std::memcpy (model.table, modulationArray, sizeof (model.table));
     std::memcpy (model.length, lineLength, sizeof (model.length));

@@ -2,7 +2,8 @@
 
 void ModelHandover::publish() noexcept
 {
-    const auto previous = between.exchange (static_cast<uint32_t> (filling) | freshBit, std::memory_order_acq_rel);
+    const auto previous =
+        between.exchange (static_cast<uint32_t> (filling) | freshBit, std::memory_order_acq_rel);
     filling = static_cast<int> (previous & indexMask);
 }
 

@@ -140,7 +140,8 @@ TEST (LineTools, AClickActsOnOneStateWhileTheStateSwitches)
         for (int k = 0; k < 512; ++k)
         {
             ASSERT_EQ (p->lineArray1[1][state][k], table[k]) << state << ", " << k;
-            ASSERT_EQ (p->modulationArray[1][state][k], table[k] * p->lineArray2[1][state][k]) << state << ", " << k;
+            ASSERT_EQ (p->modulationArray[1][state][k], table[k] * p->lineArray2[1][state][k])
+                << state << ", " << k;
         }
     }
 }

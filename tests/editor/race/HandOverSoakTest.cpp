@@ -1,8 +1,8 @@
 // The window, the audio thread and a host thread all at once, for as long as KALVO_SOAK_SECONDS
 // says (2 s when unset): the audio thread plays with MIDI state switches, the host automates
-// every parameter and saves and restores the state, and the user drags points, runs every tool,
-// turns knobs and switches lines and states. Built with ThreadSanitizer, any report of a race
-// ends the run with a failure.
+// every parameter and saves and restores the state, and the user drags points, runs every tool
+// and library shape, turns knobs and switches lines and states. Built with ThreadSanitizer, any
+// report of a race ends the run with a failure.
 
 #include "../xvfb/WholeEditor.h"
 
@@ -31,7 +31,8 @@ juce::MouseEvent event (juce::Component& child, juce::ModifierKeys mods)
 {
     const auto time = juce::Time::getCurrentTime();
     return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), {}, mods,
-                             juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
+                             juce::MouseInputSource::defaultPressure,
+                             juce::MouseInputSource::defaultOrientation,
                              juce::MouseInputSource::defaultRotation, juce::MouseInputSource::defaultTiltX,
                              juce::MouseInputSource::defaultTiltY, &child, &child, time, {}, time, 1, false);
 }
@@ -54,7 +55,8 @@ void dragAPoint (LineEditorAudioProcessorEditor& e, juce::Random& rng)
     const auto& point = ui.points[rng.nextInt (ui.numPoints)];
     const juce::Point<int> from (juce::roundToInt (CurveEdits::screenX (g, point.x)),
                                  juce::roundToInt (CurveEdits::screenY (g, point.y)));
-    const juce::Point<int> to (rng.nextInt (juce::jmax (1, ui.getWidth())), rng.nextInt (juce::jmax (1, ui.getHeight())));
+    const juce::Point<int> to (rng.nextInt (juce::jmax (1, ui.getWidth())),
+                               rng.nextInt (juce::jmax (1, ui.getHeight())));
     PeerMouse mouse (ui);
     mouse.move (from);
     mouse.press (from);
@@ -89,7 +91,8 @@ TEST (HandOverSoak, WindowAudioAndHostShareTheModel)
             {
                 // Every parameter but Power, which would stop the processing.
                 for (int i = 0; i < 4; ++i)
-                    parameters[1 + rng.nextInt (parameters.size() - 1)]->setValueNotifyingHost (rng.nextFloat());
+                    parameters[1 + rng.nextInt (parameters.size() - 1)]->setValueNotifyingHost (
+                        rng.nextFloat());
                 if (rng.nextInt (3) == 0)
                     p.getStateInformation (block);
                 if (rng.nextInt (6) == 0)
@@ -112,8 +115,9 @@ TEST (HandOverSoak, WindowAudioAndHostShareTheModel)
             case 0:
                 dragAPoint (e, rng);
                 break;
-            case 1:
-                click (e, e.iconButtons[6 + rng.nextInt (16)]); // every tool of the icon row
+            case 1: // every tool of the icon row, and the shape library
+                click (e, rng.nextBool() ? static_cast<juce::Component&> (e.iconButtons[6 + rng.nextInt (16)])
+                                         : e.shapeGraphs[rng.nextInt (40)]);
                 break;
             case 2:
                 click (e, e.lineIcons[rng.nextInt (4)]);
@@ -137,7 +141,8 @@ TEST (HandOverSoak, WindowAudioAndHostShareTheModel)
                 juce::Slider* knobs[] = { &e.lengthSliders[line], &e.glideSliders[line], &e.mixSliders[line],
                                           &e.splitSliders[line % 2] };
                 auto* knob = knobs[rng.nextInt (4)];
-                knob->setValue (knob->proportionOfLengthToValue (rng.nextDouble()), juce::sendNotificationSync);
+                knob->setValue (knob->proportionOfLengthToValue (rng.nextDouble()),
+                                juce::sendNotificationSync);
                 break;
             }
             default:
