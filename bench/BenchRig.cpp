@@ -57,6 +57,7 @@ BenchRig::BenchRig (double rate, int blockSize, bool capture, bool stateSwitchin
         }
     }
     p.editorOpen = capture;
+    p.publishModel();
     p.prepareToPlay (rate, blockSize);
 
     playHead.info.setBpm (120.0);

@@ -17,7 +17,11 @@ void KnobHandling::length (LineEditorAudioProcessor& p, int line, float position
         return;
     const int state = p.currentState;
     p.activeLength[line] = position;
-    p.lineLength[line][state] = position;
+    {
+        const juce::ScopedLock lock (p.curveModelLock);
+        p.lineLength[line][state] = position;
+        p.publishModel();
+    }
     p.CalculateSpeed();
     p.speedChanged[line] = true;
 }
@@ -27,7 +31,11 @@ void KnobHandling::glide (LineEditorAudioProcessor& p, int line, float milliseco
     if (!isLine (line))
         return;
     const int state = p.currentState;
-    p.bandGlide[line][state] = milliseconds;
+    {
+        const juce::ScopedLock lock (p.curveModelLock);
+        p.bandGlide[line][state] = milliseconds;
+        p.publishModel();
+    }
     p.setGlideTime (line, milliseconds);
 }
 
@@ -36,13 +44,18 @@ void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value)
     if (!isLine (line))
         return;
     const int state = p.currentState;
-    p.bandMix[line][state] = value;
+    {
+        const juce::ScopedLock lock (p.curveModelLock);
+        p.bandMix[line][state] = value;
+        p.publishModel();
+    }
     p.setMixTarget (line + 1, value);
     p.mixChanged[line + 1] = true;
 }
 
 KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, int moved, float position)
 {
+    const juce::ScopedLock lock (p.curveModelLock);
     const int state = p.currentState;
     const float low = moved == 0 ? position : p.lmFreq[state];
     const float high = moved == 0 ? p.hmFreq[state] : position;
@@ -69,5 +82,6 @@ KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, i
         p.hmFreq[state] = result.high;
         p.hmFreqChanged = true;
     }
+    p.publishModel();
     return result;
 }

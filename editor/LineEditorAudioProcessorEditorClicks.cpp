@@ -136,8 +136,13 @@ void LineEditorAudioProcessorEditor::syncPressed (int line)
 {
     auto& p = processor;
     const int state = editedState();
-    const bool synced = !p.lineSync[line][state];
-    p.lineSync[line][state] = synced;
+    bool synced;
+    {
+        const juce::ScopedLock lock (p.curveModelLock);
+        synced = !p.lineSync[line][state];
+        p.lineSync[line][state] = synced;
+        p.publishModel();
+    }
     p.activeSync[line] = synced;
     p.CalculateSpeed();
     p.syncChanged[line] = true;
@@ -150,6 +155,7 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
     commitPendingEdits();
 
     auto& p = processor;
+    const juce::ScopedLock lock (p.curveModelLock); // see toolClicked
     const auto relight = [this]
     {
         for (int i = 0; i < 4; ++i)
@@ -165,12 +171,9 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
     relight();
 
     const int state = editedState();
-    {
-        const juce::ScopedLock lock (p.curveModelLock);
-        p.syncCurveModels();
-        p.lineEditor1.getLineArray (p.lineArray1[line][state]);
-        p.lineEditor2.getLineArray (p.lineArray2[line][state]);
-    }
+    p.syncCurveModels();
+    p.lineEditor1.getLineArray (p.lineArray1[line][state]);
+    p.lineEditor2.getLineArray (p.lineArray2[line][state]);
     LineTools::rebuildProduct (p, line, state);
     previewGraph.setPoint (p.modulationArray[line][state]);
 

@@ -18,6 +18,8 @@ bool take (std::atomic<bool>& flag)
 void LineEditorAudioProcessorEditor::timerCallback()
 {
     auto& p = processor;
+    // A host may restore a state on its own thread: the pass reads the model it writes.
+    const juce::ScopedLock lock (p.curveModelLock);
     const auto cl = [this] { return editedLine(); };
     const auto cs = [this] { return editedState(); };
 

@@ -214,6 +214,9 @@ void LineEditorAudioProcessorEditor::toolClicked (int icon)
 {
     commitPendingEdits();
     auto& p = processor;
+    // The tools and their read-outs read the model that a host's restore on its own thread
+    // writes. None of them waits on a menu or an alert.
+    const juce::ScopedLock lock (p.curveModelLock);
     auto& tool = iconButtons[icon];
     switch (icon)
     {

@@ -20,19 +20,33 @@ int state (const Processor& p) noexcept
     return juce::jlimit (0, Processor::numStates - 1, p.currentState.load());
 }
 
+// The line and state a tool acts on. The audio thread may switch the state at any moment, so a
+// tool brings the curve models to the current pair once, under curveModelLock, and then acts on
+// the pair they hold from start to end.
+struct Edited
+{
+    int line, state;
+};
+
+Edited bringModelsUp (Processor& p)
+{
+    p.syncCurveModels();
+    return { p.modelLine, p.modelState };
+}
+
 LineEditor& model (Processor& p, int stage) noexcept
 {
     return stage == 0 ? p.lineEditor1 : p.lineEditor2;
 }
 
-LETPoint* store (Processor& p, int stage) noexcept
+LETPoint* store (Processor& p, int stage, Edited at) noexcept
 {
-    return stage == 0 ? p.linePoints1[line (p)][state (p)] : p.linePoints2[line (p)][state (p)];
+    return stage == 0 ? p.linePoints1[at.line][at.state] : p.linePoints2[at.line][at.state];
 }
 
-float* table (Processor& p, int stage) noexcept
+float* table (Processor& p, int stage, Edited at) noexcept
 {
-    return stage == 0 ? p.lineArray1[line (p)][state (p)] : p.lineArray2[line (p)][state (p)];
+    return stage == 0 ? p.lineArray1[at.line][at.state] : p.lineArray2[at.line][at.state];
 }
 
 void raiseChanged (Processor& p, int stage) noexcept
@@ -47,11 +61,11 @@ void markModified (Processor& p) noexcept
 }
 
 // After the model stepped through its history: its points become the stored curve.
-void storeModelCurve (Processor& p, int stage)
+void storeModelCurve (Processor& p, int stage, Edited at)
 {
-    std::copy (model (p, stage).points, model (p, stage).points + LineTools::numSlots, store (p, stage));
-    model (p, stage).getLineArray (table (p, stage));
-    LineTools::rebuildProduct (p, line (p), state (p));
+    std::copy (model (p, stage).points, model (p, stage).points + LineTools::numSlots, store (p, stage, at));
+    model (p, stage).getLineArray (table (p, stage, at));
+    LineTools::rebuildProduct (p, at.line, at.state);
     raiseChanged (p, stage);
 }
 
@@ -75,10 +89,12 @@ int roundHalfEven (double v) noexcept
 }
 } // namespace
 
-void LineTools::rebuildProduct (LineEditorAudioProcessor& p, int l, int s) noexcept
+void LineTools::rebuildProduct (LineEditorAudioProcessor& p, int l, int s)
 {
+    const juce::ScopedLock lock (p.curveModelLock);
     for (int k = 0; k < Processor::tableSize; ++k)
         p.modulationArray[l][s][k] = p.lineArray1[l][s][k] * p.lineArray2[l][s][k];
+    p.publishModel();
 }
 
 int LineTools::editedStage (const LineEditorAudioProcessor& p) noexcept
@@ -93,21 +109,21 @@ LineEditor& LineTools::editedModel (LineEditorAudioProcessor& p) noexcept
 
 LETPoint* LineTools::editedStore (LineEditorAudioProcessor& p) noexcept
 {
-    return store (p, editedStage (p));
+    return store (p, editedStage (p), { line (p), state (p) });
 }
 
 void LineTools::commitStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
 {
     const juce::ScopedLock lock (p.curveModelLock);
-    p.syncCurveModels();
+    const auto at = bringModelsUp (p);
     auto& m = model (p, stage);
-    m.startNewChange (line (p), state (p));
-    auto* target = store (p, stage);
+    m.startNewChange (at.line, at.state);
+    auto* target = store (p, stage, at);
     // The clipboard may be that very store (Paste Line onto the curve it was copied from).
     std::copy_n (slots, numSlots, target);
     m.setLinePoints (target);
-    m.getLineArray (table (p, stage));
-    LineTools::rebuildProduct (p, line (p), state (p));
+    m.getLineArray (table (p, stage, at));
+    LineTools::rebuildProduct (p, at.line, at.state);
     raiseChanged (p, stage);
 }
 
@@ -174,29 +190,29 @@ void LineTools::resetLine (LineEditorAudioProcessor& p)
 bool LineTools::undo (LineEditorAudioProcessor& p)
 {
     const juce::ScopedLock lock (p.curveModelLock);
-    p.syncCurveModels();
-    const int stage = editedStage (p);
+    const auto at = bringModelsUp (p);
+    const int stage = p.editedStage[at.line] == 0 ? 0 : 1;
     auto& m = model (p, stage);
-    if (m.undoCount[line (p)][state (p)] <= 0)
+    if (m.undoCount[at.line][at.state] <= 0)
         return false;
-    m.performUndo (line (p), state (p));
-    storeModelCurve (p, stage);
+    m.performUndo (at.line, at.state);
+    storeModelCurve (p, stage, at);
     return true;
 }
 
 bool LineTools::redo (LineEditorAudioProcessor& p)
 {
     const juce::ScopedLock lock (p.curveModelLock);
-    p.syncCurveModels();
-    const int stage = editedStage (p);
+    const auto at = bringModelsUp (p);
+    const int stage = p.editedStage[at.line] == 0 ? 0 : 1;
     auto& m = model (p, stage);
-    const int before = m.redoCount[line (p)][state (p)];
+    const int before = m.redoCount[at.line][at.state];
     if (before <= 0)
         return false;
-    m.performRedo (line (p), state (p));
-    if (m.redoCount[line (p)][state (p)] == before)
+    m.performRedo (at.line, at.state);
+    if (m.redoCount[at.line][at.state] == before)
         return false; // a history the model cannot step forward in
-    storeModelCurve (p, stage);
+    storeModelCurve (p, stage, at);
     return true;
 }
 
@@ -209,6 +225,8 @@ void LineTools::toggleQuantize (LineEditorAudioProcessor& p)
 void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
 {
     p.linkMix = !p.linkMix;
+    // The mixes the line-mix parameters wrote while the link was off now travel with the states.
+    p.publishModel();
     markModified (p);
 }
 

@@ -37,8 +37,9 @@ public:
     // changed; shapes outside the library are ignored.
     static bool applyShape (LineEditorAudioProcessor& p, int shape);
 
-    // The product table of a line and state from its two stage tables.
-    static void rebuildProduct (LineEditorAudioProcessor& p, int line, int state) noexcept;
+    // The product table of a line and state from its two stage tables, handed to the audio
+    // thread at once.
+    static void rebuildProduct (LineEditorAudioProcessor& p, int line, int state);
 
     static int editedStage (const LineEditorAudioProcessor& p) noexcept;
     static LineEditor& editedModel (LineEditorAudioProcessor& p) noexcept;

@@ -60,6 +60,11 @@ float splitHz (float position) noexcept
 
 constexpr int chunkSize = TableRuns::capacity;
 static_assert (TableRuns::tableSize == LineEditorAudioProcessor::tableSize);
+
+using Model = ModelHandover::Model;
+static_assert (ModelHandover::numLines == LineEditorAudioProcessor::numLines &&
+               ModelHandover::numStates == LineEditorAudioProcessor::numStates &&
+               ModelHandover::tableSize == LineEditorAudioProcessor::tableSize);
 } // namespace
 
 //==================================================================================================
@@ -227,6 +232,8 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
     }
     presetModified = false;
     presetNameChanged = true;
+
+    publishModel();
 }
 
 LineEditorAudioProcessor::~LineEditorAudioProcessor()
@@ -479,6 +486,25 @@ void LineEditorAudioProcessor::renderLineState (int line, int state)
         modulationArray[line][state][k] = lineArray1[line][state][k] * lineArray2[line][state][k];
 }
 
+void LineEditorAudioProcessor::publishModel()
+{
+    const juce::ScopedLock lock (curveModelLock);
+    auto& model = modelHandover.toFill();
+    static_assert (sizeof (model.table) == sizeof (modulationArray) &&
+                   sizeof (model.length) == sizeof (lineLength) && sizeof (model.sync) == sizeof (lineSync) &&
+                   sizeof (model.glide) == sizeof (bandGlide) && sizeof (model.mix) == sizeof (bandMix) &&
+                   sizeof (model.lowMidSplit) == sizeof (lmFreq) &&
+                   sizeof (model.midHighSplit) == sizeof (hmFreq));
+    std::memcpy (model.table, modulationArray, sizeof (model.table));
+    std::memcpy (model.length, lineLength, sizeof (model.length));
+    std::memcpy (model.sync, lineSync, sizeof (model.sync));
+    std::memcpy (model.glide, bandGlide, sizeof (model.glide));
+    std::memcpy (model.mix, bandMix, sizeof (model.mix));
+    std::memcpy (model.lowMidSplit, lmFreq, sizeof (model.lowMidSplit));
+    std::memcpy (model.midHighSplit, hmFreq, sizeof (model.midHighSplit));
+    modelHandover.publish();
+}
+
 void LineEditorAudioProcessor::syncCurveModels()
 {
     const juce::ScopedLock lock (curveModelLock);
@@ -505,9 +531,10 @@ void LineEditorAudioProcessor::prepareToPlay (double newSampleRate, int)
     const double preparedRate = static_cast<double> (sampleRate.load());
 
     const int state = clampIndex (currentState, numStates);
+    const Model& model = modelHandover.take();
     for (int line = 0; line < numLines; ++line)
     {
-        const float coefficient = glideCoefficient (bandGlide[line][state]);
+        const float coefficient = glideCoefficient (model.glide[line][state]);
         glideCoeffTarget[line] = coefficient;
         glideFilter[line].setCoefficient (coefficient);
         glideFilter[line].value = 0.0f;
@@ -687,15 +714,17 @@ void LineEditorAudioProcessor::switchState (bool restartGlides)
 {
     const int state = clampIndex (juce::roundToInt (currentValue (ParameterTable::pState)), numStates);
     currentState = state;
+    // Taken after the request: a load or state operation publishes before it asks for a switch.
+    const Model& model = modelHandover.take();
 
     // The curve models belong to the message side; it reloads them before its next use.
     curveModelsStale = true;
 
     for (int line = 0; line < numLines; ++line)
     {
-        activeSync[line] = lineSync[line][state];
-        activeLength[line] = lineLength[line][state];
-        const float coefficient = glideCoefficient (bandGlide[line][state]);
+        activeSync[line] = model.sync[line][state];
+        activeLength[line] = model.length[line][state];
+        const float coefficient = glideCoefficient (model.glide[line][state]);
         glideCoeffTarget[line] = coefficient;
         glideFilter[line].setCoefficient (coefficient);
         if (restartGlides)
@@ -711,14 +740,14 @@ void LineEditorAudioProcessor::switchState (bool restartGlides)
     {
         for (int line = 0; line < numLines; ++line)
         {
-            setMixTarget (line + 1, bandMix[line][state]);
+            setMixTarget (line + 1, model.mix[line][state]);
             mixRamp[line + 1].setTargetValue (mixTarget[line + 1].load());
             bandMixChanged[line] = true;
         }
     }
 
-    applySplitFrequency (0, splitHz (lmFreq[state]));
-    applySplitFrequency (1, splitHz (hmFreq[state]));
+    applySplitFrequency (0, splitHz (model.lowMidSplit[state]));
+    applySplitFrequency (1, splitHz (model.midHighSplit[state]));
 
     lmFreqChanged = true;
     hmFreqChanged = true;
@@ -756,6 +785,9 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
             switchState (false);
         }
     }
+
+    // The newest tables for this block's samples.
+    modelHandover.take();
 
     // The position runs on sample by sample from an anchor while the host plays without a jump,
     // so every sample sees the same phase whatever the host's block size.
@@ -871,7 +903,7 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
 
     const float* tables[numLines];
     for (int line = 0; line < numLines; ++line)
-        tables[line] = modulationArray[line][state];
+        tables[line] = modelHandover.taken().table[line][state];
 
     // The four glides side by side, one lane per line.
     Lanes glideValue = Lanes::of (glideFilter[0].value, glideFilter[1].value, glideFilter[2].value,

@@ -4,6 +4,7 @@
 #include "GlideFilter.h"
 #include "LETPoint.h"
 #include "LineEditor.h"
+#include "ModelHandover.h"
 #include "ParameterTable.h"
 
 #include <JuceHeader.h>
@@ -22,6 +23,8 @@
 // setMixTarget, setGlideTime and setSplitFrequency, and it applies them at the start of its
 // next block. It never touches the two curve models either; a state switch only marks them
 // stale, and every message-side user takes curveModelLock and calls syncCurveModels first.
+// Nor does it read the curve tables or the per-state settings: whoever changes those publishes
+// them with publishModel, and the audio thread reads only the copy it took (see ModelHandover).
 class LineEditorAudioProcessor : public juce::AudioProcessor,
                                  public juce::AudioProcessorValueTreeState::Listener
 {
@@ -118,6 +121,13 @@ public:
     // into the two curve models on the way, so a caller outside construction holds
     // curveModelLock and leaves the models synced or stale afterwards.
     void renderLineState (int line, int state);
+
+    // Message side: hands the audio thread modulationArray and the per-state settings (lineLength,
+    // lineSync, bandGlide, bandMix, lmFreq, hmFreq) as they are now, all in one piece; it takes
+    // them at its next block. Whoever changes any of them calls this once the change is complete,
+    // and before raising stateChangeNow, so the switch that flag asks for applies the new values.
+    // Takes curveModelLock.
+    void publishModel();
 
     // State document, preset files, settings file and state operations.
     bool saveStateToFile (juce::File file);
@@ -304,6 +314,9 @@ private:
     std::atomic<float> glideCoeffTarget[numLines]{};
     std::atomic<float> splitFrequencyTarget[2]{};
     float appliedSplitFrequency[2] = {};
+
+    // The tables and per-state settings as the audio thread reads them (see publishModel).
+    ModelHandover modelHandover;
 
     // Raised by the audio thread while it writes waveDisplay (see copyWaveDisplay).
     Flag waveDisplayWriting{ false };

@@ -325,6 +325,9 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
 
     orderParameters (p, *document);
 
+    // A host may save on its own thread while the editor or a restore changes the model.
+    const juce::ScopedLock lock (p.curveModelLock);
+
     document->setAttribute (n.presetName, p.presetName);
     document->setAttribute (n.snapX, p.snapX ? 1 : 0);
     document->setAttribute (n.snapY, p.snapY ? 1 : 0);
@@ -710,6 +713,8 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     for (int l = 0; l < numLines; ++l)
         p.speedChanged[l] = true;
 
+    // The audio thread takes the whole document at one block boundary, before the switch below.
+    p.publishModel();
     p.stateChangeNow = true;
 
     for (int l = 0; l < numLines; ++l)

@@ -15,6 +15,9 @@ void setParameter (LineEditorAudioProcessor& p, const char* id, float value)
 
 void raiseStateFlags (LineEditorAudioProcessor& p, int state)
 {
+    // Before the switch is asked for, so that it applies the new settings.
+    p.publishModel();
+
     for (int l = 0; l < StateOperations::numLines; ++l)
     {
         p.speedChanged[l] = true;
@@ -149,6 +152,7 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
 
 void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
 {
+    const juce::ScopedLock lock (p.curveModelLock);
     // The playing state's length and sync are its active copies; any other state's are stored.
     const bool playing = s == p.currentState;
 
@@ -380,6 +384,7 @@ void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)
     }
 
     p.renderLineState (l, s);
+    p.publishModel();
 
     if (stageOne)
         p.linePoints1Changed = true;

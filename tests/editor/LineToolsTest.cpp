@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 namespace
 {
@@ -102,6 +104,46 @@ TEST (LineTools, ResetUndoRedo)
     EXPECT_EQ (p->linePoints1[0][0][1].y, 1.0f);
     EXPECT_FALSE (LineTools::redo (*p));
     EXPECT_FALSE (p->presetModified);
+}
+
+// The audio thread switches the state whenever it likes, here all the time: each tool click still
+// acts on one state, so every stored curve keeps matching its rendered and product tables.
+TEST (LineTools, AClickActsOnOneStateWhileTheStateSwitches)
+{
+    auto p = makeProcessor();
+    select (*p, 1, 0, 0);
+    p->random.setSeed (3);
+    std::atomic<bool> done{ false };
+    std::thread audio (
+        [&]
+        {
+            for (int i = 0; !done; ++i)
+                p->currentState = (i & 1) != 0 ? 5 : 0;
+        });
+    for (int click = 0; click < 1000; ++click)
+    {
+        LineTools::randomizeLine (*p);
+        if (click % 4 == 3)
+            LineTools::undo (*p);
+        if (click % 8 == 7)
+            LineTools::redo (*p);
+    }
+    done = true;
+    audio.join();
+
+    for (int state : { 0, 5 })
+    {
+        LineEditor model;
+        model.setLinePoints (p->linePoints1[1][state]);
+        float table[512];
+        model.getLineArray (table);
+        for (int k = 0; k < 512; ++k)
+        {
+            ASSERT_EQ (p->lineArray1[1][state][k], table[k]) << state << ", " << k;
+            ASSERT_EQ (p->modulationArray[1][state][k], table[k] * p->lineArray2[1][state][k])
+                << state << ", " << k;
+        }
+    }
 }
 
 TEST (ShapeLibrary, Lists)

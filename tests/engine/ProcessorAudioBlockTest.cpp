@@ -211,6 +211,7 @@ TEST (ProcessorAudioBlock, QuantisedSwitchWaitsForTheCycleEndWhilePlaying)
     p.CalculateSpeed();
     p.lineLength[2][3] = 0.2f;
     p.lmFreq[3] = 0.5f;
+    p.publishModel();
     host.setTransport (120.0, true);
     host.setPosition (2.0); // Main phase 0.5
 
@@ -307,6 +308,7 @@ TEST (ProcessorAudioBlock, SwitchAppliesTheStateSettings)
     p.bandGlide[3][2] = 100.0f;
     p.bandMix[0][2] = 0.4f;
     p.hmFreq[2] = 0.9f;
+    p.publishModel();
     host.setParameter ("State", 2.0f);
     host.run (1);
     EXPECT_FALSE (p.activeSync[1].load());
@@ -325,6 +327,7 @@ TEST (ProcessorAudioBlock, SwitchAppliesTheStateSettings)
     // With the mixes common to all states, a switch leaves the line mixes alone.
     p.linkMix = false;
     p.bandMix[0][5] = 0.1f;
+    p.publishModel();
     host.setParameter ("State", 5.0f);
     host.run (1);
     EXPECT_NEAR (p.mixRamp[1].getTargetValue(), 0.4f, 1e-7);
@@ -888,6 +891,7 @@ TEST (ProcessorAudioBlock, BandGainsFollowTheMixAndLevelLaw)
         kalvo::test::setTable (p, line, 0, [&] (int) { return curve[line]; });
         p.bandGlide[line][0] = 0.0f; // no glide: each line value is its table value at once
     }
+    p.publishModel();
     host.setParameter ("MixMaster", 0.7f);
     host.setParameter ("MixMain", 0.6f);
     host.setParameter ("MixLow", 0.3f);

@@ -71,6 +71,7 @@ void soak (double rate, int64_t seed, double seconds)
             p.bandMix[line][state] = rng.nextFloat();
             p.lmFreq[state] = rng.nextFloat();
             p.hmFreq[state] = rng.nextFloat();
+            p.publishModel();
             p.stateMIDICon[state] = rng.nextBool() ? 1 : 0;
             p.stateMIDINote[state] = rng.nextInt (128);
             p.setMixTarget (rng.nextInt (5), rng.nextFloat());

@@ -187,6 +187,7 @@ inline void installCurve (LineEditorAudioProcessor& p, int line, int state,
     for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
         p.modulationArray[line][state][k] = p.lineArray1[line][state][k] * p.lineArray2[line][state][k];
     p.curveModelsStale = true;
+    p.publishModel();
 }
 
 // Writes a table directly (for tests that need exact table values).
@@ -195,6 +196,7 @@ inline void setTable (LineEditorAudioProcessor& p, int line, int state,
 {
     for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
         p.modulationArray[line][state][k] = value (k);
+    p.publishModel();
 }
 
 // A deterministic stereo test signal: low and high sines in each channel, a function of the

@@ -476,6 +476,7 @@ TEST (ProcessorTiming, BlocksReadTheSameEntriesAsSingleSamples)
                 p.activeSync[line] = false;
                 p.activeLength[line] = 1.0f - 0.17f * static_cast<float> (line);
             }
+            p.publishModel();
             p.CalculateSpeed();
             host.prepare (44100.0, 512);
             host.setTransport (127.0, true);
@@ -535,6 +536,7 @@ TEST (ProcessorTiming, EverySampleReadsTheCurveAtItsOwnHostPosition)
         kalvo::test::setTable (p, 0, 0, [] (int k) { return static_cast<float> (k) / 511.0f; });
         for (int line = 0; line < 4; ++line)
             p.bandGlide[line][0] = 0.0f;
+        p.publishModel();
         p.activeLength[0] = 1.0f; // 16 cycles per bar
         p.CalculateSpeed();
         host.prepare (rate, 4096);

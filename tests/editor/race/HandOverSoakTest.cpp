@@ -1,0 +1,163 @@
+// The window, the audio thread and a host thread all at once, for as long as KALVO_SOAK_SECONDS
+// says (2 s when unset): the audio thread plays with MIDI state switches, the host automates
+// every parameter and saves and restores the state, and the user drags points, runs every tool
+// and library shape, turns knobs and switches lines and states. Built with ThreadSanitizer, any
+// report of a race ends the run with a failure.
+
+#include "../xvfb/WholeEditor.h"
+
+#include "CurveEdits.h"
+#include "PeerMouse.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+using kalvo::test::WholeEditor;
+
+namespace
+{
+double soakSeconds()
+{
+    const auto* text = std::getenv ("KALVO_SOAK_SECONDS");
+    const double seconds = text != nullptr ? std::atof (text) : 0.0;
+    return seconds > 0.0 ? seconds : 2.0;
+}
+
+juce::MouseEvent event (juce::Component& child, juce::ModifierKeys mods)
+{
+    const auto time = juce::Time::getCurrentTime();
+    return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), {}, mods,
+                             juce::MouseInputSource::defaultPressure,
+                             juce::MouseInputSource::defaultOrientation,
+                             juce::MouseInputSource::defaultRotation, juce::MouseInputSource::defaultTiltX,
+                             juce::MouseInputSource::defaultTiltY, &child, &child, time, {}, time, 1, false);
+}
+
+// A click on one of the window's own icons, through its mouse handlers.
+void click (LineEditorAudioProcessorEditor& e, juce::Component& child)
+{
+    const juce::ModifierKeys left (juce::ModifierKeys::leftButtonModifier);
+    e.mouseDown (event (child, left));
+    e.mouseUp (event (child, left));
+}
+
+// Drags one point of the curve editor being shown to somewhere else.
+void dragAPoint (LineEditorAudioProcessorEditor& e, juce::Random& rng)
+{
+    auto& ui = e.lineEditorUI1.isVisible() ? e.lineEditorUI1 : e.lineEditorUI2;
+    if (!ui.isShowing() || ui.numPoints < 2)
+        return;
+    const auto g = ui.geometry();
+    const auto& point = ui.points[rng.nextInt (ui.numPoints)];
+    const juce::Point<int> from (juce::roundToInt (CurveEdits::screenX (g, point.x)),
+                                 juce::roundToInt (CurveEdits::screenY (g, point.y)));
+    const juce::Point<int> to (rng.nextInt (juce::jmax (1, ui.getWidth())),
+                               rng.nextInt (juce::jmax (1, ui.getHeight())));
+    PeerMouse mouse (ui);
+    mouse.move (from);
+    mouse.press (from);
+    mouse.dragTo (to, 4);
+    OnScreen::pump (5);
+    mouse.release (to);
+}
+} // namespace
+
+TEST (HandOverSoak, WindowAudioAndHostShareTheModel)
+{
+    ASSERT_TRUE (OnScreen::displayAvailable()) << "no X display: run under tests/support/with-xvfb.sh";
+    const auto seconds = soakSeconds();
+
+    WholeEditor w (1.0f);
+    w.open();
+    auto& p = w.p;
+    auto& e = w.e();
+    juce::MemoryBlock saved;
+    p.getStateInformation (saved);
+    w.audio.start();
+
+    std::atomic<bool> stop{ false };
+    std::atomic<int> restores{ 0 };
+    std::thread host (
+        [&]
+        {
+            juce::Random rng (11);
+            juce::MemoryBlock block;
+            const auto& parameters = p.getParameters();
+            while (!stop)
+            {
+                // Every parameter but Power, which would stop the processing.
+                for (int i = 0; i < 4; ++i)
+                    parameters[1 + rng.nextInt (parameters.size() - 1)]->setValueNotifyingHost (
+                        rng.nextFloat());
+                if (rng.nextInt (3) == 0)
+                    p.getStateInformation (block);
+                if (rng.nextInt (6) == 0)
+                {
+                    const auto& from = rng.nextBool() || block.isEmpty() ? saved : block;
+                    p.setStateInformation (from.getData(), (int) from.getSize());
+                    ++restores;
+                }
+                std::this_thread::sleep_for (std::chrono::milliseconds (2));
+            }
+        });
+
+    juce::Random rng (5);
+    int actions = 0;
+    const auto end = juce::Time::getMillisecondCounterHiRes() + seconds * 1000.0;
+    while (juce::Time::getMillisecondCounterHiRes() < end)
+    {
+        switch (rng.nextInt (8))
+        {
+            case 0:
+                dragAPoint (e, rng);
+                break;
+            case 1: // every tool of the icon row, and the shape library
+                click (e, rng.nextBool() ? static_cast<juce::Component&> (e.iconButtons[6 + rng.nextInt (16)])
+                                         : e.shapeGraphs[rng.nextInt (40)]);
+                break;
+            case 2:
+                click (e, e.lineIcons[rng.nextInt (4)]);
+                break;
+            case 3:
+                kalvo::test::requestState (p, rng.nextInt (12));
+                break;
+            case 4:
+                p.sendLineChangeToHost();
+                break;
+            case 5:
+            {
+                const int note = 60 + rng.nextInt (3);
+                w.audio.sendNote (note, true);
+                w.audio.sendNote (note, false);
+                break;
+            }
+            case 6:
+            {
+                const int line = rng.nextInt (4);
+                juce::Slider* knobs[] = { &e.lengthSliders[line], &e.glideSliders[line], &e.mixSliders[line],
+                                          &e.splitSliders[line % 2] };
+                auto* knob = knobs[rng.nextInt (4)];
+                knob->setValue (knob->proportionOfLengthToValue (rng.nextDouble()),
+                                juce::sendNotificationSync);
+                break;
+            }
+            default:
+                click (e, e.syncIcons[rng.nextInt (4)]);
+                break;
+        }
+        ++actions;
+        OnScreen::pump (3);
+    }
+
+    stop = true;
+    host.join();
+    EXPECT_TRUE (w.audio.waitForBlocks (2));
+    w.audio.stop();
+    w.close();
+    EXPECT_GT (actions, 0);
+    EXPECT_GT (restores.load(), 0);
+}
