@@ -3,12 +3,15 @@
 # original is pinned by its SHA-256, and every edit must match exactly once, so a different JUCE
 # stops the configure step instead of building an unknown mix.
 #
-# The mends, both in JuceVST3Component's state reading:
+# The mends, the first two in JuceVST3Component's state reading:
 # - a trailer whose recorded size does not fit in the data is ignored (JUCE subtracts it from
 #   the size unchecked and reads far outside the data), and the rest goes to the processor;
 # - the trailer's private data is recognised only as one of the two trees the wrapper writes
 #   itself: JUCE's generic tree reader, given damaged bytes, allocates whatever a count in them
-#   says and recurses once per nested child.
+#   says and recurses once per nested child;
+# - switching the MIDI input bus while active is accepted without an assertion report: it only
+#   sets a flag the audio callback reads, and Ardour switches it off before it deactivates the
+#   plug-in at every unload.
 set(KALVO_VST3_WRAPPER_SHA256 394b2e7f715833b8400e08b500cc1ccaf41dc1e780ab72c00e100a2c18fb4fc9)
 
 function(kalvo_replace_once content_var old new)
@@ -90,6 +93,15 @@ function(kalvo_use_mended_vst3_wrapper)
                         && std::memcmp (expected.getData(), data, expected.getDataSize()) == 0)
                         setBypassed (bypassed);
                 }
+]=])
+
+    kalvo_replace_once(text [=[
+        // The host is misbehaving! The plugin must be deactivated before setting new arrangements.
+        jassert (! active);
+]=] [=[
+        // The host is misbehaving! The plugin must be deactivated before setting new arrangements.
+        // KalvoPro: except for the MIDI bus, whose switch is a flag (see the top of this file).
+        jassert (! active || type == Vst::kEvent);
 ]=])
 
     set(mended "${CMAKE_CURRENT_BINARY_DIR}/mended_vst3_wrapper/juce_VST3_Wrapper.cpp")

@@ -401,7 +401,7 @@ void LineEditorAudioProcessorEditor::reloadDisplays()
 
     float wave[LineEditorAudioProcessor::tableSize];
     processor.copyWaveDisplay (wave);
-    waveformGraph.setPoint (wave);
+    showWaveform (wave);
 }
 
 void LineEditorAudioProcessorEditor::setFonts (float s)

@@ -128,6 +128,8 @@ public:
     LineEditorUI lineEditorUI1;
     LineEditorUI lineEditorUI2;
     GraphDraw waveformGraph;
+    // The values waveformGraph was last given (see showWaveform).
+    float shownWave[LineEditorAudioProcessor::tableSize] = {};
     GraphDraw previewGraph;
     Icons categoryIcon;
     bool categoryLeftClick = false;
@@ -243,6 +245,9 @@ private:
     void setParameterNotifying (const char* id, float value);
     void reloadCurveEditors();
     bool commitStage (int stage, bool takeDrag);
+    // Every waveform the graph shows goes through here, so the refresh can skip one that did not
+    // change.
+    void showWaveform (const float* values);
     int editedState() const noexcept;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LineEditorAudioProcessorEditor)

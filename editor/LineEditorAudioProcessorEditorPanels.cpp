@@ -327,7 +327,10 @@ void LineEditorAudioProcessorEditor::setUpGraphs()
     for (int i = 0; i < 2; ++i)
     {
         graphs[i]->mode = 1;
-        graphs[i]->setPoint (values[i]);
+        if (graphs[i] == &waveformGraph)
+            showWaveform (values[i]);
+        else
+            graphs[i]->setPoint (values[i]);
         graphs[i]->setInterceptsMouseClicks (false, false);
         graphs[i]->thickness = processor.scaling;
         graphs[i]->inset = EditorLayout::scaled (4.0f, processor.scaling);

@@ -5,6 +5,7 @@
 #include "LineTools.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace
 {
@@ -30,7 +31,8 @@ void LineEditorAudioProcessorEditor::timerCallback()
         {
             float wave[LineEditorAudioProcessor::tableSize];
             p.copyWaveDisplay (wave);
-            waveformGraph.setPoint (wave);
+            if (std::memcmp (wave, shownWave, sizeof (wave)) != 0)
+                showWaveform (wave);
         }
 
         for (int i = 0; i < 4; ++i)
@@ -43,9 +45,16 @@ void LineEditorAudioProcessorEditor::timerCallback()
             }
         }
 
-        playMarker.markerX =
+        // Only where the bar was and where it is now, and nothing while it stands: the marker
+        // spans the whole curve area, and repainting it redraws everything beneath.
+        const float markerX =
             static_cast<float> ((playMarker.beatWidth + 1) * playMarker.beatCount) * p.linePhase[cl()].load();
-        playMarker.repaint();
+        if (!(markerX == playMarker.markerX || (std::isnan (markerX) && std::isnan (playMarker.markerX))))
+        {
+            playMarker.repaint (playMarker.barBounds());
+            playMarker.markerX = markerX;
+            playMarker.repaint (playMarker.barBounds());
+        }
     }
 
     if (take (p.powerChanged))
@@ -159,7 +168,7 @@ void LineEditorAudioProcessorEditor::timerCallback()
         setIndecLabelText();
         float wave[LineEditorAudioProcessor::tableSize];
         p.copyWaveDisplay (wave);
-        waveformGraph.setPoint (wave);
+        showWaveform (wave);
     }
 
     // The two curve editors always snap alike, and the processor keeps the choice.
@@ -238,6 +247,12 @@ void LineEditorAudioProcessorEditor::timerCallback()
 }
 
 //==================================================================================================
+void LineEditorAudioProcessorEditor::showWaveform (const float* values)
+{
+    std::memcpy (shownWave, values, sizeof (shownWave));
+    waveformGraph.setPoint (values);
+}
+
 void LineEditorAudioProcessorEditor::reloadCurveEditors()
 {
     const int line = editedLine(), state = editedState();

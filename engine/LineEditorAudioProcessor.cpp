@@ -765,7 +765,10 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
 
     applyPendingTargets();
     if (waveRestartRequested.load (std::memory_order_relaxed) && waveRestartRequested.exchange (false))
+    {
         std::fill (std::begin (waveBuffer), std::end (waveBuffer), 0.5f);
+        waveDisplayWhole = true;
+    }
     if (waveDisplayResetPending)
         resetWaveDisplay();
     handleMidi (midiMessages);
@@ -812,10 +815,12 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
         anchorValid = false;
     }
 
+    bool captured = false;
     if (powerValue > 0.5f && numChannels > 0)
     {
         const bool capture =
             timeSigNumerator == 4 && timeSigDenominator == 4 && editorOpen && isPlaying && waveView == 1;
+        captured = capture;
         float* left = buffer.getWritePointer (0);
         float* right = numChannels > 1 ? buffer.getWritePointer (1) : nullptr;
 
@@ -858,6 +863,9 @@ void LineEditorAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, j
         if (capture)
             refreshWaveDisplay();
     }
+    // The capture resumes into a buffer the display no longer follows.
+    if (!captured)
+        waveDisplayWhole = true;
 
     if (hostRolling)
         anchorSamples += static_cast<double> (numSamples);
@@ -932,6 +940,9 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
     const bool restartEverySample = linePhase[captureLine] < 0.01f;
     const float cycleLength = samplesPerCycle[captureLine];
     int writeIndex = clampIndex (waveWriteIndex, waveBufferSize);
+    // What the block writes: from its first index to the first restart, then from 0 on.
+    const int firstWritten = writeIndex;
+    int lastBeforeRestart = -1, lastAfterRestart = -1;
 
     // Per chunk (padded to whole groups of four): the three band gains, the ramps' values, the
     // crossover's right output of a mono block and the captured band.
@@ -1042,10 +1053,18 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
                     waveBuffer[writeIndex] = (sourceRight[j] + 1.0f) * 0.5f;
 
                 const int next = writeIndex + 1;
-                writeIndex =
-                    (restartEverySample || writeIndex > 999997 || static_cast<float> (next) > cycleLength)
-                        ? 0
-                        : next;
+                if (restartEverySample || writeIndex > 999997 || static_cast<float> (next) > cycleLength)
+                {
+                    if (lastBeforeRestart < 0)
+                        lastBeforeRestart = writeIndex;
+                    else
+                        lastAfterRestart = std::max (lastAfterRestart, writeIndex);
+                    writeIndex = 0;
+                }
+                else
+                {
+                    writeIndex = next;
+                }
             }
         }
     }
@@ -1058,7 +1077,14 @@ void LineEditorAudioProcessor::renderSamples (float* left, float* right, int num
             publish (lineValue[line], value);
     }
     if constexpr (capture)
+    {
         waveWriteIndex = writeIndex;
+        const bool restarted = lastBeforeRestart >= 0;
+        waveWritten[0][0] = firstWritten;
+        waveWritten[0][1] = restarted ? lastBeforeRestart : writeIndex - 1;
+        waveWritten[1][0] = 0;
+        waveWritten[1][1] = restarted ? std::max (lastAfterRestart, writeIndex - 1) : -1;
+    }
 }
 
 void LineEditorAudioProcessor::refreshWaveDisplay() noexcept
@@ -1067,13 +1093,50 @@ void LineEditorAudioProcessor::refreshWaveDisplay() noexcept
     waveDisplayWriting = true;
     if (!waveDisplayLock)
     {
-        const float cycleLength = samplesPerCycle[clampIndex (currentLine, numLines)];
-        for (int k = 0; k < tableSize; ++k)
+        const int line = clampIndex (currentLine, numLines);
+        const float cycleLength = samplesPerCycle[line];
+        const auto source = [cycleLength] (int k)
         {
-            const int r = juce::roundToInt ((static_cast<float> (k) * cycleLength) * 0.001953125f);
-            waveDisplay[k] = waveBuffer[clampIndex (r, waveBufferSize)];
+            return clampIndex (juce::roundToInt ((static_cast<float> (k) * cycleLength) * 0.001953125f),
+                               waveBufferSize);
+        };
+
+        // Element k shows index source (k), which never falls as k grows: between two blocks
+        // that resample the same cycle, only the elements whose index was written can change.
+        // Taking just those keeps a small block from paying for all 512.
+        if (waveDisplayWhole || line != waveShownLine || cycleLength != waveShownCycle ||
+            !(cycleLength >= 0.0f && cycleLength <= static_cast<float> (waveBufferSize)))
+        {
+            for (int k = 0; k < tableSize; ++k)
+                waveDisplay[k] = waveBuffer[source (k)];
+            waveDisplayWhole = false;
+            waveShownLine = line;
+            waveShownCycle = cycleLength;
+        }
+        else
+        {
+            for (const auto& range : waveWritten)
+            {
+                if (range[1] < range[0])
+                    continue;
+                int first = 0, end = tableSize; // the first element whose index reaches the range
+                while (first < end)
+                {
+                    const int middle = (first + end) / 2;
+                    if (source (middle) < range[0])
+                        first = middle + 1;
+                    else
+                        end = middle;
+                }
+                for (int k = first; k < tableSize && source (k) <= range[1]; ++k)
+                    waveDisplay[k] = waveBuffer[source (k)];
+            }
         }
         waveDisplayResetPending = false;
+    }
+    else
+    {
+        waveDisplayWhole = true; // this block's writes are not shown
     }
     waveDisplayWriting = false;
 }
@@ -1081,6 +1144,7 @@ void LineEditorAudioProcessor::refreshWaveDisplay() noexcept
 void LineEditorAudioProcessor::resetWaveDisplay() noexcept
 {
     waveDisplayWriting = true;
+    waveDisplayWhole = true;
     waveDisplayResetPending = waveDisplayLock;
     if (!waveDisplayResetPending)
         std::fill (std::begin (waveDisplay), std::end (waveDisplay), 0.5f);

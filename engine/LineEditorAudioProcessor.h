@@ -324,6 +324,13 @@ private:
     // Audio thread only.
     juce::Random audioRandom;
     bool waveDisplayResetPending = false; // a reset found the display being copied
+    // The display is resampled whole only when something besides the capture may have changed
+    // it or its source (set below); otherwise a refresh takes only the elements whose buffer
+    // index the block wrote: two ranges of indices, first to last, empty when last < first.
+    bool waveDisplayWhole = true;
+    float waveShownCycle = 0.0f;
+    int waveShownLine = -1;
+    int32_t waveWritten[2][2] = {};
     bool hostRolling = false;             // playing or recording, with a usable position
     bool hostRecording = false;
     double hostPpq = 0.0;     // block-start position, full precision

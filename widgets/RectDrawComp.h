@@ -13,6 +13,10 @@ public:
     void paint (juce::Graphics& g) override;
     void resized() override;
 
+    // The pixels the bar covers at markerX (empty when it lies outside the component), for an
+    // owner that repaints only where the bar moved.
+    juce::Rectangle<int> barBounds() const;
+
     float markerX = 0.0f;
     int beatCount = 4;
     int beatWidth = 0;

@@ -2,12 +2,22 @@
 
 #include "KalvoResources.h"
 
+namespace
+{
+// Decoded here and held by the component rather than through juce::ImageCache: the cache's
+// timer would outlive the window and be destroyed, still running, when the plug-in unloads.
+juce::Image decode (const char* data, int size)
+{
+    return juce::ImageFileFormat::loadFrom (data, static_cast<size_t> (size));
+}
+} // namespace
+
 SkinImage::SkinImage()
 {
-    skin = juce::ImageCache::getFromMemory (KalvoResources::resource_SkinImage_kalvo2Skin_9_jpg,
-                                            KalvoResources::resource_SkinImage_kalvo2Skin_9_jpgSize);
-    about = juce::ImageCache::getFromMemory (KalvoResources::resource_SkinImage_testingGui10_about_jpg,
-                                             KalvoResources::resource_SkinImage_testingGui10_about_jpgSize);
+    skin = decode (KalvoResources::resource_SkinImage_kalvo2Skin_9_jpg,
+                   KalvoResources::resource_SkinImage_kalvo2Skin_9_jpgSize);
+    about = decode (KalvoResources::resource_SkinImage_testingGui10_about_jpg,
+                    KalvoResources::resource_SkinImage_testingGui10_about_jpgSize);
     setSize (1088, 468);
 }
 
@@ -28,5 +38,27 @@ void SkinImage::paint (juce::Graphics& g)
         return;
 
     g.setColour (juce::Colours::black);
-    g.drawImage (*picture, 0, 0, width, height, 0, 0, picture->getWidth(), picture->getHeight());
+    const auto drawScaled = [&] (juce::Graphics& target)
+    { target.drawImage (*picture, 0, 0, width, height, 0, 0, picture->getWidth(), picture->getHeight()); };
+
+    // A context that scales (a high-density display, a scaled snapshot) resamples the picture
+    // itself; copying a prepared image there would resample it twice.
+    if (g.getInternalContext().getPhysicalPixelScaleFactor() != 1.0f)
+    {
+        drawScaled (g);
+        return;
+    }
+
+    // The prepared image is the picture drawn once exactly as above, so copying it gives the
+    // same pixels.
+    auto& slot = prepared[view];
+    if (slot.source != *picture || slot.image.getWidth() != width || slot.image.getHeight() != height)
+    {
+        slot.source = *picture;
+        slot.image = juce::Image (juce::Image::ARGB, width, height, true);
+        juce::Graphics preparing (slot.image);
+        preparing.setColour (juce::Colours::black);
+        drawScaled (preparing);
+    }
+    g.drawImageAt (slot.image, 0, 0);
 }

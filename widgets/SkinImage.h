@@ -22,5 +22,14 @@ public:
     juce::Image about;
 
 private:
+    // Each picture as last drawn at its window size: resampling the whole picture at every
+    // repaint cost an idle window most of its time.
+    struct Prepared
+    {
+        juce::Image source; // the picture it was made from (shares its pixels)
+        juce::Image image;
+    };
+    Prepared prepared[2];
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SkinImage)
 };

@@ -202,6 +202,83 @@ TEST (EditorRefresh, LiveDisplaysFollowOnlyValidValuesWhilePowered)
     }
 }
 
+namespace
+{
+// What the window would repaint, in its own coordinates.
+struct RepaintRecord final : juce::CachedComponentImage
+{
+    void paint (juce::Graphics&) override {}
+    bool invalidateAll() override
+    {
+        areas.add ({ 0, 0, 1 << 20, 1 << 20 });
+        return false;
+    }
+    bool invalidate (const juce::Rectangle<int>& area) override
+    {
+        areas.add (area);
+        return false;
+    }
+    void releaseResources() override {}
+    juce::RectangleList<int> areas;
+};
+} // namespace
+
+// A pass repaints where the marker bar was and is, a meter that moved and a waveform that
+// changed, and nothing while nothing moves.
+TEST (EditorRefresh, APassRepaintsOnlyWhatMoved)
+{
+    W w;
+    w.p.scaling = 1.5f;
+    w.e.setElementSizes();
+    w.p.isPlaying = true;
+    w.p.linePhase[0] = 0.25f;
+    w.p.lineValue[1] = 0.5f;
+    w.pass();
+    w.e.setVisible (true);
+    auto* record = new RepaintRecord();
+    w.e.setCachedComponentImage (record); // the window owns it
+
+    const auto inWindow = [&] (juce::Component& child, juce::Rectangle<int> area)
+    { return w.e.getLocalArea (&child, area); };
+    const auto barNow = [&] { return inWindow (w.e.playMarker, w.e.playMarker.barBounds()); };
+
+    const struct
+    {
+        const char* name;
+        std::function<void()> change;
+        std::function<juce::RectangleList<int>()> allowed; // computed before the pass
+    } rows[] = {
+        { "nothing moved", [] {}, [] { return juce::RectangleList<int>(); } },
+        { "the marker moved", [&] { w.p.linePhase[0] = 0.5f; },
+          [&]
+          {
+              juce::RectangleList<int> bars (barNow());
+              const float saved = w.e.playMarker.markerX;
+              w.e.playMarker.markerX =
+                  static_cast<float> ((w.e.playMarker.beatWidth + 1) * w.e.playMarker.beatCount) * 0.5f;
+              bars.add (barNow());
+              w.e.playMarker.markerX = saved;
+              return bars;
+          } },
+        { "a meter moved", [&] { w.p.lineValue[1] = 0.7f; },
+          [&] { return juce::RectangleList<int> (w.e.levelMeters[1].getBoundsInParent()); } },
+        { "the waveform changed", [&] { w.p.waveDisplay[100] = 0.9f; },
+          [&] { return juce::RectangleList<int> (w.e.waveformGraph.getBoundsInParent()); } },
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (row.name);
+        row.change();
+        const auto allowed = row.allowed();
+        record->areas.clear();
+        w.pass();
+        for (const auto& area : record->areas)
+            EXPECT_TRUE (allowed.containsRectangle (area)) << area.toString();
+        EXPECT_EQ (record->areas.isEmpty(), allowed.isEmpty());
+    }
+    w.e.setCachedComponentImage (nullptr);
+}
+
 // Main, stage 2, state 3: one undo step for (0, 3), the store and tables, thumbnail 3 and one
 // "LineCH" change.
 TEST (EditorRefresh, AFinishedEditBecomesOneUndoStep)

@@ -864,6 +864,55 @@ TEST (ProcessorAudioBlock, WaveDisplayHandOver)
         ASSERT_EQ (v, 0.5f);
 }
 
+// However the blocks fall (one sample, a few, many, across the cycle's restart) and whatever
+// changes between them (the loop length, the line shown, a copy in progress, a restart of the
+// waveform), after every block the display is the captured cycle resampled whole.
+TEST (ProcessorAudioBlock, DisplayIsTheWholeCycleResampledAfterEveryBlock)
+{
+    TestHost host;
+    auto& p = *host.processor;
+    p.editorOpen = true;
+    const auto input = testSignal (8192);
+    const int sizes[] = { 1, 7, 64, 441, 4096, 3, 1, 1 };
+
+    const std::function<void (int)> changes[] = {
+        [&] (int) {},
+        [&] (int) { p.currentLine = 2; },
+        [&] (int)
+        {
+            p.activeLength[2] = 0.35f;
+            p.CalculateSpeed();
+        },
+        [&] (int block) { p.waveDisplayLock = block % 5 == 0; },
+        [&] (int block)
+        {
+            if (block % 9 == 0)
+                p.restartWaveform();
+        },
+    };
+    for (const auto& change : changes)
+    {
+        int block = 0;
+        for (int done = 0; done < 30000; done += sizes[block % 8], ++block)
+        {
+            change (block);
+            const int size = sizes[block % 8];
+            juce::AudioBuffer<float> buffer (2, size);
+            for (int ch = 0; ch < 2; ++ch)
+                buffer.copyFrom (ch, 0, input, ch, done % (8192 - 4096), size);
+            host.process (buffer);
+            if (p.waveDisplayLock)
+                continue;
+            const float cycle = p.samplesPerCycle[p.currentLine];
+            for (int k = 0; k < 512; ++k)
+                ASSERT_EQ (p.waveDisplay[k],
+                           p.waveBuffer[juce::roundToInt (static_cast<float> (k) * cycle * 0.001953125f)])
+                    << "block " << block << " element " << k;
+        }
+        p.waveDisplayLock = false;
+    }
+}
+
 TEST (ProcessorAudioBlock, SwitchedOffInputGivesSilence)
 {
     TestHost host;

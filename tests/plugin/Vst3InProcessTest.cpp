@@ -9,9 +9,12 @@
 #include <gtest/gtest.h>
 #include <pluginterfaces/base/ibstream.h>
 #include <pluginterfaces/base/ipluginbase.h>
+#include <pluginterfaces/gui/iplugview.h>
 #include <pluginterfaces/vst/ivstaudioprocessor.h>
 #include <pluginterfaces/vst/ivstcomponent.h>
+#include <pluginterfaces/vst/ivsteditcontroller.h>
 #include <pluginterfaces/vst/ivstevents.h>
+#include <pluginterfaces/vst/ivstmessage.h>
 #include <pluginterfaces/vst/ivstprocesscontext.h>
 #include <string>
 #include <vector>
@@ -393,4 +396,49 @@ TEST (Vst3InProcess, DefaultBusesAndHostileStates)
         EXPECT_TRUE (after.data == state) << c.name;
     }
     component.terminate();
+}
+
+// A host that opened the plug-in's window and closed it, then unloads the plug-in from its own
+// thread (the plug-in's message thread is its own here, as in a host that gave it no run loop
+// after the window closed): the unload asserts nothing (ctest fails on an assertion report).
+TEST (Vst3InProcess, UnloadsWithoutAssertionAfterTheWindowWasOpen)
+{
+    Vst3Module module;
+    ASSERT_NE (module.factory, nullptr);
+    {
+        Instance instance (module);
+        ASSERT_NE (instance.component, nullptr);
+        auto& component = *instance.component;
+        ASSERT_EQ (component.initialize (nullptr), kResultOk);
+
+        TUID controllerClass{};
+        ASSERT_EQ (component.getControllerClassId (controllerClass), kResultOk);
+        void* object = nullptr;
+        ASSERT_EQ (module.factory->createInstance (controllerClass, Vst::IEditController_iid, &object),
+                   kResultOk);
+        auto* controller = static_cast<Vst::IEditController*> (object);
+        ASSERT_EQ (controller->initialize (nullptr), kResultOk);
+
+        // Processor and controller know each other, as hosts connect them.
+        Vst::IConnectionPoint *componentPoint = nullptr, *controllerPoint = nullptr;
+        component.queryInterface (Vst::IConnectionPoint_iid, reinterpret_cast<void**> (&componentPoint));
+        controller->queryInterface (Vst::IConnectionPoint_iid, reinterpret_cast<void**> (&controllerPoint));
+        ASSERT_NE (componentPoint, nullptr);
+        ASSERT_NE (controllerPoint, nullptr);
+        controllerPoint->connect (componentPoint);
+        componentPoint->connect (controllerPoint);
+
+        IPlugView* view = controller->createView (Vst::ViewType::kEditor);
+        EXPECT_NE (view, nullptr);
+        if (view != nullptr)
+            view->release();
+
+        controllerPoint->disconnect (componentPoint);
+        componentPoint->disconnect (controllerPoint);
+        controllerPoint->release();
+        componentPoint->release();
+        controller->terminate();
+        controller->release();
+        component.terminate();
+    }
 }

@@ -17,14 +17,26 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_CACHE_HOME=$work/h
 mkdir -p "$HOME/.vst3"
 ln -s "$bundle" "$HOME/.vst3/KalvoPro.vst3"
 
+# The plug-in's JUCE reports a failed assertion on the standard error of whichever process loaded it.
+fail_on_assertion() {
+    if grep -q 'JUCE Assertion failure' <<<"$2"; then
+        echo "$2" | grep -B5 -A5 'JUCE Assertion failure' | head -40
+        echo "FAIL: the plug-in reported a JUCE assertion in $1"
+        exit 1
+    fi
+}
+
 # Ardour only loads plug-ins its out-of-process scanner has indexed.
-LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 /usr/lib/ardour7/ardour-vst3-scanner -q -f "$HOME/.vst3/KalvoPro.vst3"
+scan=$(LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 /usr/lib/ardour7/ardour-vst3-scanner -q -f "$HOME/.vst3/KalvoPro.vst3" 2>&1) \
+    || { echo "$scan" | tail -40; echo "FAIL: Ardour's VST3 scanner failed"; exit 1; }
+fail_on_assertion "the scanner" "$scan"
 
 for phase in create reopen; do
     echo "== $phase"
     status=0
     output=$(timeout 120 ardour7-lua -X "$script" "$work/session" "$phase" 2>&1) || status=$?
     [ "$status" -eq 0 ] || { echo "$output" | tail -40; echo "FAIL: ardour7-lua exited with $status in the $phase phase"; exit 1; }
+    fail_on_assertion "the $phase phase" "$output"
     echo "$output" | grep -E '^(PASS|FAIL|RESULT|parameters|\[ERROR\])' || true
     grep -q "^RESULT $phase failures=0$" <<<"$output" || { echo "$output" | tail -40; echo "FAIL: $phase phase"; exit 1; }
 done

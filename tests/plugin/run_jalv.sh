@@ -135,6 +135,12 @@ jalv_status=0
 kill -0 "${pids[1]}" 2>/dev/null && { cat "$work/jalv.log"; echo "FAIL: jalv did not end with its input"; exit 1; }
 wait "${pids[1]}" || jalv_status=$?
 [ "$jalv_status" -eq 0 ] || { cat "$work/jalv.log"; echo "FAIL: jalv exited with $jalv_status"; exit 1; }
+# The plug-in's JUCE reports a failed assertion on the standard error, which goes into jalv's log.
+if grep -q 'JUCE Assertion failure' "$work/jalv.log"; then
+    cat "$work/jalv.log"
+    echo "FAIL: the plug-in reported a JUCE assertion"
+    exit 1
+fi
 for id in Power MixMaster MixMain MixLow MixMid MixHigh LowLevel MidLevel HighLevel LowSolo LowMute MidSolo \
           MidMute HighSolo HighMute State LineCH; do
     grep -q "_$id = " "$work/jalv.log" || { cat "$work/jalv.log"; echo "FAIL: parameter $id not listed by jalv"; exit 1; }

@@ -123,6 +123,27 @@ TEST (SkinImagePaint, DrawnAtTheLogicalSizeTimesScale)
     EXPECT_TRUE (PixelProbe::colourNear (image, 887, 350, pictureColour (skinImage.skin, 887, 350, 1.5f), 4));
     EXPECT_TRUE (PixelProbe::isTransparent (image, 888, 100));
     EXPECT_TRUE (PixelProbe::isTransparent (image, 100, 351));
+
+    // Every paint, the first and the ones after, gives exactly the picture drawn scaled into a
+    // window of its size.
+    for (const float s : { 1.0f, 1.5f, 2.0f, 1.37f })
+    {
+        const int width = juce::roundToInt (592 * s), height = juce::roundToInt (234 * s);
+        skinImage.scale = s;
+        skinImage.setSize (width, height);
+        const auto scaled = PixelProbe::paint (
+            width, height,
+            [&] (juce::Graphics& g) { g.drawImage (skinImage.skin, 0, 0, width, height, 0, 0, 1184, 468); });
+        for (int pass = 0; pass < 2; ++pass)
+        {
+            image = PixelProbe::paint (skinImage);
+            int differing = 0;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    differing += image.getPixelAt (x, y) != scaled.getPixelAt (x, y) ? 1 : 0;
+            EXPECT_EQ (differing, 0) << s << " pass " << pass;
+        }
+    }
 }
 
 TEST (SkinImagePaint, DrawsAtFullOpacityWhateverTheContextHeld)
