@@ -22,17 +22,7 @@
 #   float-valued properties.
 set(KALVO_LV2_CLIENT_SHA256 7cbca4accdbd9401b686ef063ce8cf7ef3315d8de2d948a4071ad03ef85e64d0)
 
-function(_kalvo_lv2_replace_once content_var old new)
-    string(FIND "${${content_var}}" "${old}" first)
-    string(FIND "${${content_var}}" "${old}" last REVERSE)
-    if(first EQUAL -1 OR NOT first EQUAL last)
-        string(SUBSTRING "${old}" 0 60 start)
-        message(FATAL_ERROR "The LV2 client edit starting \"${start}\" does not apply exactly once: "
-                            "the installed JUCE is not the one these edits were written for.")
-    endif()
-    string(REPLACE "${old}" "${new}" result "${${content_var}}")
-    set(${content_var} "${result}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/KalvoJuceEdits.cmake)
 
 # Makes the mended client and compiles it into the LV2 target in place of JUCE's.
 function(kalvo_use_mended_lv2_client)
@@ -45,17 +35,10 @@ function(kalvo_use_mended_lv2_client)
     get_filename_component(client_dir "${sources}" DIRECTORY)
     set(original "${client_dir}/LV2/juce_LV2_Client.cpp")
 
-    file(SHA256 "${original}" hash)
-    if(NOT hash STREQUAL KALVO_LV2_CLIENT_SHA256)
-        message(FATAL_ERROR "${original} has SHA-256 ${hash}, not ${KALVO_LV2_CLIENT_SHA256}: "
-                            "the LV2 client edits in cmake/KalvoLv2Wrapper.cmake were written for "
-                            "Debian's juce-modules-source 7.0.5+ds-1 and must be checked again.")
-    endif()
-    # CMake drops the carriage returns while reading; the copy has plain line ends.
-    file(READ "${original}" text)
+    kalvo_read_pinned_juce_source("${original}" ${KALVO_LV2_CLIENT_SHA256} "${CMAKE_CURRENT_FUNCTION_LIST_FILE}" text)
 
     # The play head keeps the last position and moves it on.
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
     void invalidate() { info = nullopt; }
 ]=] [=[
     // KalvoPro: called after each block; a rolling position runs on from the host's last one.
@@ -79,7 +62,7 @@ function(kalvo_use_mended_lv2_client)
     }
 ]=])
 
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
         info->setBpm (parser.parseNumericAtom<float> (atomBeatsPerMinute));
         info->setPpqPosition (parser.parseNumericAtom<double> (atomBeat));
         info->setIsPlaying (parser.parseNumericAtom<float> (atomSpeed).orFallback (0.0f) != 0.0f);
@@ -124,19 +107,19 @@ function(kalvo_use_mended_lv2_client)
         advance (0);
 ]=])
 
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
         const LV2_Atom* atomBar            = nullptr;
 ]=] [=[
         const LV2_Atom* atomBar            = nullptr;
         const LV2_Atom* atomBarBeat        = nullptr;
 ]=])
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
                                         { mLV2_TIME__bar,               &atomBar },
 ]=] [=[
                                         { mLV2_TIME__bar,               &atomBar },
                                         { mLV2_TIME__barBeat,           &atomBarBeat },
 ]=])
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
     Optional<PositionInfo> info;
     double sampleRate;
 ]=] [=[
@@ -146,7 +129,7 @@ function(kalvo_use_mended_lv2_client)
     Optional<double> eventPpq, eventBpm;
     double ppqPerBeat = 1.0, speed = 0.0, samplesSinceEvent = 0.0;
 ]=])
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
     X (LV2_TIME__bar)
    #undef X
 ]=] [=[
@@ -154,13 +137,13 @@ function(kalvo_use_mended_lv2_client)
     X (LV2_TIME__barBeat)
    #undef X
 ]=])
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
         midi.clear();
         playHead.invalidate();
 ]=] [=[
         midi.clear();
 ]=])
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
         ports.prepareToWrite();
 ]=] [=[
         playHead.advance (numSteps);
@@ -169,7 +152,7 @@ function(kalvo_use_mended_lv2_client)
 ]=])
 
     # The turtle.
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
 struct RecallFeature
 {
 ]=] [=[
@@ -187,7 +170,7 @@ static String kalvoTurtleDecimal (double value)
 struct RecallFeature
 {
 ]=])
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
               "@prefix xsd:   <http://www.w3.org/2001/XMLSchema#> .\n"
               "\n"
               "<" JucePlugin_LV2URI ">\n"
@@ -199,7 +182,7 @@ struct RecallFeature
               "<" JucePlugin_LV2URI ">\n"
               "\ta lv2:Plugin ;\n"
 ]=])
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
                   "\tstate:state [ <" << JucePluginLV2UriProgram << "> \"" << i << "\"^^xsd:int ; ] .\n"
                   "\n";
         }
@@ -215,7 +198,7 @@ struct RecallFeature
                   "\trdfs:comment \"The index of the program a preset selects.\" .\n"
                   "\n";
 ]=])
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
                 os << "\tlv2:default " << rangedParam->convertFrom0to1 (rangedParam->getDefaultValue()) << " ;\n"
                       "\tlv2:minimum " << rangedParam->getNormalisableRange().start << " ;\n"
                       "\tlv2:maximum " << rangedParam->getNormalisableRange().end;
@@ -224,30 +207,30 @@ struct RecallFeature
                       "\tlv2:minimum " << kalvoTurtleDecimal (rangedParam->getNormalisableRange().start) << " ;\n"
                       "\tlv2:maximum " << kalvoTurtleDecimal (rangedParam->getNormalisableRange().end);
 ]=])
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
                 os << "\tlv2:default " << param.getDefaultValue() << " ;\n"
 ]=] [=[
                 os << "\tlv2:default " << kalvoTurtleDecimal (param.getDefaultValue()) << " ;\n"
 ]=])
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
                           "\t\trdf:value " << value << " ;\n"
 ]=] [=[
                           "\t\trdf:value " << kalvoTurtleDecimal (value) << " ;\n"
 ]=])
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
               "\tdoap:name \"" JucePlugin_Name "\" ;\n"
 ]=] [=[
               "\ta doap:Project ;\n"
               "\tdoap:name \"" JucePlugin_Name "\" ;\n"
 ]=])
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
               "\t\topts:interface ,\n"
               "\t\tui:noUserResize ,\n" // resize and noUserResize are always present in the extension data array
               "\t\tui:resize ;\n"
 ]=] [=[
               "\t\topts:interface ;\n"
 ]=])
-    _kalvo_lv2_replace_once(text [=[
+    kalvo_replace_once(text [=[
               "\t\t" << resizeFeatureString << " ,\n"
               "\t\topts:interface ,\n"
 ]=] [=[

@@ -14,17 +14,7 @@
 #   plug-in at every unload.
 set(KALVO_VST3_WRAPPER_SHA256 394b2e7f715833b8400e08b500cc1ccaf41dc1e780ab72c00e100a2c18fb4fc9)
 
-function(kalvo_replace_once content_var old new)
-    string(FIND "${${content_var}}" "${old}" first)
-    string(FIND "${${content_var}}" "${old}" last REVERSE)
-    if(first EQUAL -1 OR NOT first EQUAL last)
-        string(SUBSTRING "${old}" 0 60 start)
-        message(FATAL_ERROR "The VST3 wrapper edit starting \"${start}\" does not apply exactly once: "
-                            "the installed JUCE is not the one these edits were written for.")
-    endif()
-    string(REPLACE "${old}" "${new}" result "${${content_var}}")
-    set(${content_var} "${result}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/KalvoJuceEdits.cmake)
 
 # Makes the mended wrapper and compiles it into the VST3 target in place of JUCE's.
 function(kalvo_use_mended_vst3_wrapper)
@@ -37,13 +27,7 @@ function(kalvo_use_mended_vst3_wrapper)
     get_filename_component(client_dir "${sources}" DIRECTORY)
     set(original "${client_dir}/VST3/juce_VST3_Wrapper.cpp")
 
-    file(SHA256 "${original}" hash)
-    if(NOT hash STREQUAL KALVO_VST3_WRAPPER_SHA256)
-        message(FATAL_ERROR "${original} has SHA-256 ${hash}, not ${KALVO_VST3_WRAPPER_SHA256}: "
-                            "the VST3 wrapper edits in cmake/KalvoVst3Wrapper.cmake were written for "
-                            "Debian's juce-modules-source 7.0.5+ds-1 and must be checked again.")
-    endif()
-    file(READ "${original}" text)
+    kalvo_read_pinned_juce_source("${original}" ${KALVO_VST3_WRAPPER_SHA256} "${CMAKE_CURRENT_FUNCTION_LIST_FILE}" text)
 
     kalvo_replace_once(text [=[
                 privateDataSize = ByteOrder::swapIfBigEndian (privateDataSize);
