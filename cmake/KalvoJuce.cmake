@@ -67,3 +67,7 @@ file(WRITE ${KALVO_JUCE_HEADER_DIR}/JuceHeader.h.in [=[
 ]=])
 configure_file(${KALVO_JUCE_HEADER_DIR}/JuceHeader.h.in ${KALVO_JUCE_HEADER_DIR}/JuceHeader.h COPYONLY)
 target_include_directories(kalvo_juce PUBLIC ${KALVO_JUCE_HEADER_DIR})
+
+# The X11 window, mended to cost nothing while idle (see the file for why).
+include(${CMAKE_CURRENT_LIST_DIR}/KalvoLinuxWindow.cmake)
+kalvo_use_mended_linux_window()
