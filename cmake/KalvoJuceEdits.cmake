@@ -4,6 +4,19 @@
 # an unknown mix.
 include_guard(GLOBAL)
 
+# The folder of the one source file of JUCE's `target` named `file_name` (its module's folder).
+function(kalvo_juce_source_dir target file_name out_var)
+    get_target_property(sources ${target} INTERFACE_SOURCES)
+    string(REPLACE "." "\\." pattern "/${file_name}")
+    list(FILTER sources INCLUDE REGEX "${pattern}$")
+    list(LENGTH sources count)
+    if(NOT count EQUAL 1)
+        message(FATAL_ERROR "JUCE's ${file_name} was not found among ${target}'s sources")
+    endif()
+    get_filename_component(dir "${sources}" DIRECTORY)
+    set(${out_var} "${dir}" PARENT_SCOPE)
+endfunction()
+
 # Reads `file` into `out_var` after checking that it is the file the edits were written for.
 # CMake drops the carriage returns while reading; the copy has plain line ends.
 function(kalvo_read_pinned_juce_source file sha256 edits_in out_var)

@@ -26,13 +26,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/KalvoJuceEdits.cmake)
 
 # Makes the mended client and compiles it into the LV2 target in place of JUCE's.
 function(kalvo_use_mended_lv2_client)
-    get_target_property(sources juce_audio_plugin_client_LV2 INTERFACE_SOURCES)
-    list(FILTER sources INCLUDE REGEX "/juce_audio_plugin_client_LV2\\.cpp$")
-    list(LENGTH sources count)
-    if(NOT count EQUAL 1)
-        message(FATAL_ERROR "JUCE's LV2 client source was not found among juce_audio_plugin_client_LV2's sources")
-    endif()
-    get_filename_component(client_dir "${sources}" DIRECTORY)
+    kalvo_juce_source_dir(juce_audio_plugin_client_LV2 juce_audio_plugin_client_LV2.cpp client_dir)
     set(original "${client_dir}/LV2/juce_LV2_Client.cpp")
 
     kalvo_read_pinned_juce_source("${original}" ${KALVO_LV2_CLIENT_SHA256} "${CMAKE_CURRENT_FUNCTION_LIST_FILE}" text)

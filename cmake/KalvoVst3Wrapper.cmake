@@ -18,13 +18,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/KalvoJuceEdits.cmake)
 
 # Makes the mended wrapper and compiles it into the VST3 target in place of JUCE's.
 function(kalvo_use_mended_vst3_wrapper)
-    get_target_property(sources juce_audio_plugin_client_VST3 INTERFACE_SOURCES)
-    list(FILTER sources INCLUDE REGEX "/juce_audio_plugin_client_VST3\\.cpp$")
-    list(LENGTH sources count)
-    if(NOT count EQUAL 1)
-        message(FATAL_ERROR "JUCE's VST3 wrapper source was not found among juce_audio_plugin_client_VST3's sources")
-    endif()
-    get_filename_component(client_dir "${sources}" DIRECTORY)
+    kalvo_juce_source_dir(juce_audio_plugin_client_VST3 juce_audio_plugin_client_VST3.cpp client_dir)
     set(original "${client_dir}/VST3/juce_VST3_Wrapper.cpp")
 
     kalvo_read_pinned_juce_source("${original}" ${KALVO_VST3_WRAPPER_SHA256} "${CMAKE_CURRENT_FUNCTION_LIST_FILE}" text)

@@ -16,7 +16,7 @@ for ttl in "$bundle"/*.ttl; do
     sordi -o ntriples "$ttl" >>"$triples" || { echo "FAIL: $ttl does not parse"; exit 1; }
 done
 
-# Against the installed LV2 specification; it exits non-zero on any error.
+# Against the LV2 vocabularies installed with lv2-dev; it exits non-zero on any error.
 lv2_validate "$bundle"/*.ttl || { echo "FAIL: lv2_validate found errors in the turtle"; exit 1; }
 
 python3 - "$triples" "$uri" <<'PY'
