@@ -4,6 +4,7 @@
 #include "OfflinePlayHead.h"
 #include "OfflineRenderer.h"
 #include "RegularFileInput.h"
+#include "WholeWriteFileStream.h"
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -183,25 +184,26 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
     if (!outFile.getParentDirectory().isDirectory())
         return juce::Result::fail ("cannot write " + outFile.getFullPathName() +
                                    ": the folder does not exist");
-    if (outFile.isDirectory())
-        return juce::Result::fail ("cannot write " + outFile.getFullPathName() + ": it is a folder");
     // The finished file is renamed over the target: a device or a pipe there would be replaced
-    // by a plain file (as root, /dev/null itself).
+    // by a plain file (as root, /dev/null itself). The kind comes from stat itself, as
+    // juce::File::isDirectory takes a socket for a folder.
     if (struct stat info = {};
         stat (outFile.getFullPathName().toRawUTF8(), &info) == 0 && !S_ISREG (info.st_mode))
         return juce::Result::fail ("cannot write " + outFile.getFullPathName() +
-                                   ": it is not a regular file (a pipe, a device or a socket); kalvo-render "
-                                   "writes regular files only");
+                                   (S_ISDIR (info.st_mode)
+                                        ? juce::String (": it is a folder")
+                                        : ": it is not a regular file (a pipe, a device or a socket); "
+                                          "kalvo-render writes regular files only"));
 
     if (auto result = checkSpaceFor (numSamples, outFile); result.failed())
         return result;
 
     juce::TemporaryFile temporary (outFile);
     std::unique_ptr<juce::AudioFormatWriter> writer;
-    juce::FileOutputStream* output = nullptr; // owned by the writer
+    WholeWriteFileStream* output = nullptr; // owned by the writer
     juce::int64 headerBytes = 0;
     {
-        auto stream = std::make_unique<juce::FileOutputStream> (temporary.getFile());
+        auto stream = std::make_unique<WholeWriteFileStream> (temporary.getFile());
         if (!stream->openedOk())
             return juce::Result::fail ("cannot write " + outFile.getFullPathName() + ": " +
                                        stream->getStatus().getErrorMessage());
@@ -235,11 +237,21 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
             buffer.copyFrom (1, 0, buffer, 0, 0, n);
         return juce::Result::ok();
     };
+    // A write that fails, during the render or at its end, says why (a full disk, a size limit),
+    // how far it came and that the target was kept.
+    const auto expectedBytes = headerBytes + numSamples * 8; // stereo 32-bit float
+    const auto writeFailed = [&] (const juce::Result& status)
+    {
+        return juce::Result::fail ("writing " + outFile.getFullPathName() + " failed" +
+                                   (status.failed() ? ": " + status.getErrorMessage() : juce::String()) +
+                                   " (" + juce::String (temporary.getFile().getSize()) + " of " +
+                                   juce::String (expectedBytes) + " bytes written); " +
+                                   outFile.getFullPathName() + " was left as it was");
+    };
     const auto sink = [&] (const juce::AudioBuffer<float>& buffer, int n)
     {
-        if (!writer->writeFromAudioSampleBuffer (buffer, 0, n))
-            return juce::Result::fail ("writing " + outFile.getFullPathName() + " failed");
-        return juce::Result::ok();
+        return writer->writeFromAudioSampleBuffer (buffer, 0, n) ? juce::Result::ok()
+                                                                 : writeFailed (output->getStatus());
     };
 
     const auto rendered = renderer.render (numSamples, source, sink);
@@ -247,21 +259,14 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
     if (rendered.failed())
         return rendered;
 
-    // The last of the data and the final header reach the file only here, and the stream does not
-    // notice a write that stops short (a size limit, a full disk): its status after the flush and
-    // the finished file's size tell.
+    // The last of the data and the final header reach the file only here: the stream's status
+    // after the flush and the finished file's size tell whether all of it did.
     const auto headerWritten = writer->flush();
     output->flush();
     const auto streamStatus = output->getStatus();
-    writer.reset();                                          // closes the file
-    const auto expectedBytes = headerBytes + numSamples * 8; // stereo 32-bit float
-    const auto writtenBytes = temporary.getFile().getSize();
-    if (!headerWritten || streamStatus.failed() || writtenBytes != expectedBytes)
-        return juce::Result::fail (
-            "writing " + outFile.getFullPathName() + " failed" +
-            (streamStatus.failed() ? ": " + streamStatus.getErrorMessage() : juce::String()) + " (" +
-            juce::String (writtenBytes) + " of " + juce::String (expectedBytes) + " bytes written); " +
-            outFile.getFullPathName() + " was left as it was");
+    writer.reset(); // closes the file
+    if (!headerWritten || streamStatus.failed() || temporary.getFile().getSize() != expectedBytes)
+        return writeFailed (streamStatus);
 
     const auto& stats = renderer.getStats();
     if (stats.numNonFinite > 0)

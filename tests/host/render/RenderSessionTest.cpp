@@ -1,5 +1,6 @@
 #include "RenderSession.h"
 #include "RecordingProcessor.h"
+#include "WholeWriteFileStream.h"
 #include <algorithm>
 #include <atomic>
 #include <csignal>
@@ -7,7 +8,10 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace
 {
@@ -309,6 +313,11 @@ TEST_F (RenderSessionTest, HostileInputsAreRefusedAndTheTargetStaysAsItWas)
 {
     const auto pipe = folder.getChildFile ("pipe");
     ASSERT_EQ (mkfifo (pipe.getFullPathName().toRawUTF8(), 0600), 0);
+    sockaddr_un address{ AF_UNIX, {} };
+    const auto socketFile = folder.getChildFile ("socket");
+    socketFile.getFullPathName().copyToUTF8 (address.sun_path, sizeof (address.sun_path));
+    const int listening = socket (AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ (bind (listening, reinterpret_cast<const sockaddr*> (&address), sizeof (address)), 0);
     const auto write = [this] (const char* name, const juce::MemoryBlock& data)
     {
         const auto file = folder.getChildFile (name);
@@ -353,6 +362,11 @@ TEST_F (RenderSessionTest, HostileInputsAreRefusedAndTheTargetStaysAsItWas)
           "non-finite samples (1)" },
         { "interrupted", [] (RenderSettings&) {}, &interrupted, "interrupted by" },
         { "pipe as output", [&] (RenderSettings& s) { s.outputFile = pipe; }, nullptr, "not a regular file" },
+        { "socket as output", [&] (RenderSettings& s) { s.outputFile = socketFile; }, nullptr,
+          "not a regular file" },
+        // A write that fails while rendering names its cause as the last one does.
+        { "limit reached mid-render", [] (RenderSettings& s) { s.seconds = 1.0; }, nullptr,
+          ": File too large (", finishedSize },
         // The last write cut short by a size limit (or a full disk) is no finished render.
         { "1 byte short", [] (RenderSettings&) {}, nullptr, " failed", finishedSize - 1 },
         { "10 bytes short", [] (RenderSettings&) {}, nullptr, " failed", finishedSize - 10 },
@@ -383,4 +397,17 @@ TEST_F (RenderSessionTest, HostileInputsAreRefusedAndTheTargetStaysAsItWas)
     }
     struct stat info = {};
     EXPECT_TRUE (stat (pipe.getFullPathName().toRawUTF8(), &info) == 0 && S_ISFIFO (info.st_mode));
+    close (listening);
+    unlink (address.sun_path); // the framework takes it for a folder and would leave it
+}
+
+// A full disk as the system reports it, without filling one: /dev/full takes no byte.
+TEST (WholeWriteFileStream, KeepsTheReasonAWriteFailed)
+{
+    WholeWriteFileStream full (juce::File ("/dev/full"));
+    ASSERT_TRUE (full.openedOk());
+    full.write ("x", 1);
+    full.flush();
+    EXPECT_EQ (full.getStatus().getErrorMessage(), "No space left on device");
+    EXPECT_FALSE (full.write ("x", 1));
 }
