@@ -11,6 +11,7 @@
 #include "LooknFeel1.h"
 #include "LooknFeel2.h"
 #include "ModalSeam.h"
+#include "PresetListCache.h"
 #include "RectDrawComp.h"
 #include "SkinImage.h"
 
@@ -157,6 +158,7 @@ public:
     int32_t presetFileCounts[50] = {};
     int32_t numPresetSubfolders = 0;
     juce::Array<juce::File> unreadablePresetFolders;
+    PresetListCache presetListCache; // what LoadPresetsList reads, kept while the folders are unchanged
 
     juce::Label aboutLabels[2];
     // Built with their addresses: setting one later copies an empty buffer through a null pointer.

@@ -275,7 +275,7 @@ void LineEditorAudioProcessorEditor::setIndecLabelText()
 //==================================================================================================
 void LineEditorAudioProcessorEditor::LoadPresetsList()
 {
-    auto lists = PresetLists::scan (processor.presetsFolder, presetExtension);
+    auto lists = presetListCache.lists (processor.presetsFolder, presetExtension);
     presetSubfolders = std::move (lists.subfolders);
     numPresetSubfolders = lists.numSubfolders;
     unreadablePresetFolders = std::move (lists.unreadable);

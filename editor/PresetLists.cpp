@@ -6,9 +6,11 @@ namespace
 {
 // Natural order, with the plain comparison of full paths deciding between names that natural
 // order calls equal ("Pad 01" and "Pad 1"), so the order never depends on the directory listing.
+// A list holds folders only or files only: putting folders first would change nothing, and cost
+// two stat calls at every comparison.
 struct StableNaturalOrder
 {
-    juce::File::NaturalFileComparator natural{ true };
+    juce::File::NaturalFileComparator natural{ false };
 
     int compareElements (const juce::File& a, const juce::File& b) const
     {

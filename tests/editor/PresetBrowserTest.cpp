@@ -2,6 +2,7 @@
 
 #include "PresetBrowser.h"
 #include "MenuText.h"
+#include "PresetListCache.h"
 #include "PresetLists.h"
 #include "TestHome.h"
 
@@ -62,6 +63,33 @@ TEST (PresetBrowser, FlatOrderAndMenu)
                    PresetBrowser (empty.files, empty.numSubfolders).menu (empty.subfolders, "", 49)),
                "1 No Presets off|[Empty|1 No Presets off|]");
     root.deleteRecursively();
+}
+
+// The lists kept from one step to the next still show what was added or removed meanwhile, and a
+// link that comes to point at a folder.
+TEST (PresetBrowser, KeptListsSeeWhatChangedBetweenSteps)
+{
+    const auto root = kalvo::test::temporaryHomeFolder().getChildFile ("kept");
+    const auto elsewhere = root.getSiblingFile ("elsewhere");
+    makeFolders (root);
+    elsewhere.createSymbolicLink (root.getChildFile ("Linked"), true);
+    PresetListCache cache (juce::RelativeTime{}); // kept however recent the last change
+    const auto shown = [&]
+    {
+        juce::Thread::sleep (20); // a tick of the file system's clock
+        const auto& lists = cache.lists (root, "kvp");
+        return kalvo::test::menuText (
+            PresetBrowser (lists.files, lists.numSubfolders).menu (lists.subfolders, "", 49));
+    };
+    EXPECT_EQ (shown(), "[Drums|1 Pad 2|2 Pad 10|]|[Empty|1 No Presets off|]|3 Init");
+    root.getChildFile ("Drums/Pad 5.kvp").create();
+    EXPECT_EQ (shown(), "[Drums|1 Pad 2|2 Pad 5|3 Pad 10|]|[Empty|1 No Presets off|]|4 Init");
+    root.getChildFile ("Init.kvp").deleteFile();
+    EXPECT_EQ (shown(), "[Drums|1 Pad 2|2 Pad 5|3 Pad 10|]|[Empty|1 No Presets off|]");
+    elsewhere.getChildFile ("Far.kvp").create();
+    EXPECT_EQ (shown(), "[Drums|1 Pad 2|2 Pad 5|3 Pad 10|]|[Empty|1 No Presets off|]|[Linked|4 Far|]");
+    root.deleteRecursively();
+    elsewhere.deleteRecursively();
 }
 
 TEST (PresetBrowser, PreviousAndNext)
