@@ -72,6 +72,9 @@ int main (int argc, char* argv[])
     auto processor = std::make_unique<LineEditorAudioProcessor>();
     RenderSession::Summary summary;
     stopOnInterruption();
+    // A write beyond a file size limit (ulimit -f) then fails, and the render says why and removes
+    // its temporary file, instead of ending the process with that file left beside the target.
+    std::signal (SIGXFSZ, SIG_IGN);
     const auto result = RenderSession::run (parsed.settings, *processor, loadPreset, summary, &stopSignal);
     processor.reset();
 

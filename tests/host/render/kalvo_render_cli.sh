@@ -66,6 +66,14 @@ odd="$work/-odd 'name' \"\$(x)\" ünï.wav"
 expect 0 "wrote $odd: 0.100 s" --out "$odd" --seconds 0.1
 [ -s "$odd" ] || { echo "FAIL: no output under the odd name"; failures=$((failures + 1)); }
 
+# Beyond a file size limit the write fails, saying why, and leaves nothing behind.
+output=$(ulimit -f 100 && "$tool" --out "$work/big.wav" --seconds 2 2>&1)
+status=$?
+if [ "$status" -ne 1 ] || ! grep -qF "File too large" <<<"$output" || compgen -G "$work/big*" >/dev/null; then
+    echo "FAIL: a render beyond a file size limit -> exit $status, output: $output"
+    failures=$((failures + 1))
+fi
+
 # Interrupted renders leave neither the target nor the temporary file behind, and say so.
 mkdir "$work/interrupted"
 set -m # background jobs of a script ignore SIGINT otherwise
