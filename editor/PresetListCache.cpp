@@ -68,7 +68,7 @@ const PresetLists& PresetListCache::lists (const juce::File& presetsFolder, cons
 
     // Stamped after the scan: a change meanwhile is newer than the start, so the lists are not kept.
     watched.clear();
-    watch (juce::File (path));
+    watch (presetsFolder);
     for (int k = 0; k < kept.numSubfolders; ++k)
         watch (kept.subfolders.getReference (k));
     const auto settled = seconds (start) - settle.inSeconds();
