@@ -205,7 +205,7 @@ BlockRun runBlocks (Vst::IAudioProcessor& processor, int blocks, const std::func
         data.processContext = &context;
         AllocationCounter counter;
         if (processor.process (data) != kResultTrue)
-            return { false, 0.0, counter.count() };
+            return { false, 0.0 };
         run.allocations += counter.count();
 
         for (size_t i = 0; i < outL.size(); ++i)

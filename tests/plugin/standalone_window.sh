@@ -43,10 +43,7 @@ if grep -qE 'AddressSanitizer|LeakSanitizer|runtime error|JUCE Assertion failure
     echo "FAIL: the standalone application reported an error"
     exit 1
 fi
-if [ -n "$fifo" ] && [ ! -p "$fifo" ]; then
-    echo "FAIL: the named pipe at the settings path was replaced"
-    exit 1
-fi
+[ -z "$fifo" ] || [ -p "$fifo" ] || { echo "FAIL: the named pipe at the settings path was replaced"; exit 1; }
 if [ "$size" != "$expected" ]; then
     echo "FAIL: window $size, expected $expected (editor ${width}x${height})"
     exit 1
