@@ -64,7 +64,7 @@ void distinctState (LineEditorAudioProcessor& p, int s, juce::int64 seed)
 // Moves the processor to state s (as the audio block would) and line l.
 void select (LineEditorAudioProcessor& p, int l, int s)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
+    const ModelLock::Hold hold (p.curveModelLock);
     p.currentState = s;
     p.currentLine = l;
     for (int i = 0; i < 4; ++i)
