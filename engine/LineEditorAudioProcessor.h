@@ -39,6 +39,9 @@
 //   in hostLineMixes until the message side folds them into bandMix (see foldHostLineMixes).
 // - Whoever changes what the audio thread reads publishes it before anything that lets a switch
 //   apply it (linkMix, currentState, stateChangeNow, a live target of another state).
+// The compiler does not see the last rule, nor a guarded array passed on as a pointer (a curve
+// or a table handed to a widget): those reads stand only in functions that hold or require the
+// lock.
 class LineEditorAudioProcessor : public juce::AudioProcessor,
                                  public juce::AudioProcessorValueTreeState::Listener
 {

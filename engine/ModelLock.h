@@ -4,9 +4,6 @@
 
 #include <JuceHeader.h>
 
-#include <atomic>
-#include <thread>
-
 // The lock of the processor's message-side model, as a capability the thread-safety analysis
 // knows. It is never taken on the audio thread, and never taken again by a thread that holds
 // it: every function either takes it or requires it held.
@@ -21,10 +18,6 @@ public:
     bool tryEnter() KALVO_TRY_ACQUIRE (true);
     void exit() KALVO_RELEASE();
 
-    // True while the calling thread holds it: for checks that a path runs without it, such as a
-    // host callback.
-    bool isHeldByCurrentThread() const noexcept;
-
     class KALVO_SCOPED_CAPABILITY Hold
     {
     public:
@@ -38,9 +31,5 @@ public:
     };
 
 private:
-    void noteEntered() noexcept;
-
     juce::CriticalSection section;
-    std::atomic<std::thread::id> owner{};
-    int depth = 0; // owner only; code the analysis does not see may still nest
 };
