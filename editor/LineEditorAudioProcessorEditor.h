@@ -45,7 +45,7 @@ public:
     ~LineEditorAudioProcessorEditor() override;
 
     void mouseDown (const juce::MouseEvent& e) override;
-    void mouseUp (const juce::MouseEvent& e) override;
+    void mouseUp (const juce::MouseEvent& e) override KALVO_EXCLUDES (processor.curveModelLock);
     void paint (juce::Graphics& g) override;
     void resized() override KALVO_EXCLUDES (processor.curveModelLock);
     void timerCallback() override KALVO_EXCLUDES (processor.curveModelLock);
@@ -216,21 +216,21 @@ public:
     void commitPendingEdits (bool takeDrags = true) KALVO_EXCLUDES (processor.curveModelLock);
 
     // Click actions (mouseUp's branches).
-    void powerClicked();
-    void lineClicked (int line);
-    void soloClicked (int band);
-    void muteClicked (int band);
-    void stateGraphReleased (int state, const juce::ModifierKeys& mods);
-    void stateIconReleased (int state, const juce::ModifierKeys& mods);
-    void syncPressed (int line);
-    void toolClicked (int icon); // iconButtons 6..21
-    void categoryClicked();
-    void showCategory();
-    void shapeClicked (int shape);
-    void presetMenuClicked();
-    void runPresetCommand (int id);
-    void presetBrowserClicked();
-    void presetStepClicked (bool forward);
+    void powerClicked() KALVO_EXCLUDES (processor.curveModelLock);
+    void lineClicked (int line) KALVO_EXCLUDES (processor.curveModelLock);
+    void soloClicked (int band) KALVO_EXCLUDES (processor.curveModelLock);
+    void muteClicked (int band) KALVO_EXCLUDES (processor.curveModelLock);
+    void stateGraphReleased (int state, const juce::ModifierKeys& mods) KALVO_EXCLUDES (processor.curveModelLock);
+    void stateIconReleased (int state, const juce::ModifierKeys& mods) KALVO_EXCLUDES (processor.curveModelLock);
+    void syncPressed (int line) KALVO_EXCLUDES (processor.curveModelLock);
+    void toolClicked (int icon) KALVO_EXCLUDES (processor.curveModelLock); // iconButtons 6..21
+    void categoryClicked() KALVO_EXCLUDES (processor.curveModelLock);
+    void showCategory() KALVO_EXCLUDES (processor.curveModelLock);
+    void shapeClicked (int shape) KALVO_EXCLUDES (processor.curveModelLock);
+    void presetMenuClicked() KALVO_EXCLUDES (processor.curveModelLock);
+    void runPresetCommand (int id) KALVO_EXCLUDES (processor.curveModelLock);
+    void presetBrowserClicked() KALVO_EXCLUDES (processor.curveModelLock);
+    void presetStepClicked (bool forward) KALVO_EXCLUDES (processor.curveModelLock);
 
 private:
     // Shows an icon lit (0), pressed (1) or dim (2); repaints it only when that changes.
@@ -244,11 +244,11 @@ private:
     int editedLine() const noexcept;
     void connectActions();
     void connectToolActions();
-    void selectState (int state);
+    void selectState (int state) KALVO_EXCLUDES (processor.curveModelLock);
     void restoreStateIconColours();
-    void showStateMenu (int state);
-    void showLearnMenu (int state);
-    void setParameterNotifying (const char* id, float value);
+    void showStateMenu (int state) KALVO_EXCLUDES (processor.curveModelLock);
+    void showLearnMenu (int state) KALVO_EXCLUDES (processor.curveModelLock);
+    void setParameterNotifying (const char* id, float value) KALVO_EXCLUDES (processor.curveModelLock);
     void reloadCurveEditors() KALVO_REQUIRES (processor.curveModelLock);
     // The refresh pass under the lock; true when it committed an edit the host is to hear of.
     bool refreshModelViews() KALVO_REQUIRES (processor.curveModelLock);
