@@ -463,7 +463,7 @@ void LineEditorAudioProcessor::setParameterFromAudioThread (juce::RangedAudioPar
     parameter.sendValueChangedMessageToListeners (normalisedValue);
 }
 
-void LineEditorAudioProcessor::clearUndoHistories()
+void LineEditorAudioProcessor::clearUndoHistories (bool parameterTreeToo)
 {
     for (int l = 0; l < numLines; ++l)
     {
@@ -474,8 +474,11 @@ void LineEditorAudioProcessor::clearUndoHistories()
         }
     }
 
-    undoManager.clearUndoHistory();
-    undoManager.beginNewTransaction();
+    if (parameterTreeToo)
+    {
+        undoManager.clearUndoHistory();
+        undoManager.beginNewTransaction();
+    }
 }
 
 void LineEditorAudioProcessor::renderLineState (int line, int state)

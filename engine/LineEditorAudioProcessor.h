@@ -131,7 +131,9 @@ public:
 
     // Message side: forgets every curve undo step of both stages and the parameter tree's own
     // history, for operations after which no earlier step may be undone (a load, a preset reset).
-    void clearUndoHistories() KALVO_REQUIRES (curveModelLock);
+    // A restore leaves the tree's history to the tree's replaceState, which clears it under the
+    // tree's own lock: a host's thread must not touch it beside the tree's timer.
+    void clearUndoHistories (bool parameterTreeToo = true) KALVO_REQUIRES (curveModelLock);
 
     // Message side: renders both stages of (line, state) from linePoints1 and linePoints2 into
     // lineArray1 and lineArray2 and their product into modulationArray. It loads the curves

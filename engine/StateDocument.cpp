@@ -670,7 +670,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     p.presetNameChanged = true;
     p.powerChanged = true;
 
-    p.clearUndoHistories();
+    p.clearUndoHistories (false); // replaceState above cleared the tree's
 
     for (int l = 0; l < numLines; ++l)
         p.speedChanged[l] = true;
