@@ -57,7 +57,8 @@ function(kalvo_generate_aax_wrapper shared_code_target output)
                         "modifier injector include")
 
     # 3. The play position: the comparison with AAX_SUCCESS was applied to the && of the play state
-    #    and the host's answer, so a stopped transport gave PPQ 0 without asking the host.
+    #    and the host's answer, so a stopped transport gave PPQ 0 without asking the host (no
+    #    report of it in JUCE's public tracker).
     kalvo_replace_once(text
         "return ((info.getIsPlaying() && transport.GetCustomTickPosition (&ticks, optionalTimeInSamples.orFallback (0))) == AAX_SUCCESS)"
         "return (info.getIsPlaying() && transport.GetCustomTickPosition (&ticks, optionalTimeInSamples.orFallback (0)) == AAX_SUCCESS)"
@@ -65,7 +66,8 @@ function(kalvo_generate_aax_wrapper shared_code_target output)
 
     # 4. Host values reach the processor's parameters unchecked: NaN or infinity became the
     #    parameter's value (and JUCE's range asserts on anything outside 0..1). Values that are not
-    #    numbers are ignored and the rest kept to 0..1. One line, so the line numbers stay.
+    #    numbers are ignored and the rest kept to 0..1. One line, so the line numbers stay. JUCE
+    #    pull request 1751 (open) stops NaN in NormalisableRange, which all formats pass through.
     kalvo_replace_once(text
         "auto newValue = static_cast<float> (value);"
         "if (! std::isfinite (value)) return; auto newValue = static_cast<float> (jlimit (0.0, 1.0, value));"

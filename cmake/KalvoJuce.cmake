@@ -68,6 +68,10 @@ file(WRITE ${KALVO_JUCE_HEADER_DIR}/JuceHeader.h.in [=[
 configure_file(${KALVO_JUCE_HEADER_DIR}/JuceHeader.h.in ${KALVO_JUCE_HEADER_DIR}/JuceHeader.h COPYONLY)
 target_include_directories(kalvo_juce PUBLIC ${KALVO_JUCE_HEADER_DIR})
 
-# The X11 window, mended to cost nothing while idle (see the file for why).
-include(${CMAKE_CURRENT_LIST_DIR}/KalvoLinuxWindow.cmake)
-kalvo_use_mended_linux_window()
+# The X11 window, mended to cost nothing while idle (see the file for why), where the windows
+# users open are built: with the plug-in formats. A build without them (the engine, kalvo-render
+# and the tests) compiles JUCE's own window, so it configures on a JUCE the mend was not written for.
+if(KALVO_PLUGIN)
+    include(${CMAKE_CURRENT_LIST_DIR}/KalvoLinuxWindow.cmake)
+    kalvo_use_mended_linux_window()
+endif()

@@ -9,6 +9,10 @@
 # vblank listeners, or the painting image JUCE releases 3 s after its last use (so that image is
 # still released, and a window painting at a steady rate keeps it). A repaint request or a
 # listener attaching starts the timer again, and its first tick comes one refresh period later.
+# JUCE's public tracker has the fault as issue 526 (a timer firing with nothing to draw, open);
+# drop this mend for a JUCE that stops its window timer while idle.
+#
+# Only builds with the plug-in formats use it (see KalvoJuce.cmake).
 #
 # The module's one source file is copied to the build tree with its includes of the two mended
 # files pointing at their copies; -iquote finds everything else in the installed module.

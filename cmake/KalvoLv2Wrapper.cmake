@@ -4,19 +4,26 @@
 # unknown mix. The client is both the plug-in's LV2 entry and the writer of the bundle's turtle
 # (the build runs it through juce_lv2_helper), so both are mended here.
 #
-# The play head:
+# The play head (the first point works around JUCE issue 1641 in JUCE's public tracker,
+# juce-framework/JUCE#1641; a JUCE that keeps the position between events can drop it):
 # - hosts send a time:Position only when the transport changes (jalv on start, stop, a jump or a
 #   tempo change) and leave the plug-in to run on from it; JUCE forgot the position after the
 #   block it came in, so every later block had none. The position now stays and moves on with
 #   each block at the host's speed;
 # - a host without a beat count (jalv takes the bar and the beat within it from JACK's timebase
-#   master) gave no musical position at all; it is now counted from time:bar and time:barBeat,
-#   in quarter notes.
+#   master) gave no musical position at all; it is now counted from time:bar and time:barBeat;
+# - LV2 counts beats and tempo in the meter's beat unit (an eighth in 6/8), the play head in
+#   quarter notes: time:beat and time:beatsPerMinute are converted as the bar count is.
 #
-# The turtle, so that lv2_validate finds no error in it:
-# - the plug-in also is a doap:Project, the domain of the doap:maintainer and doap:release it has;
+# Parameters: a host that asks for their values with patch:Get (Qtractor after an insert and
+# after every restore, jalv at start) gets one patch:Set per parameter asked for; JUCE answered
+# only patch:Set.
+#
+# The turtle, so that lv2_validate finds no error in it and lilv files the plug-in under its class:
+# - the maintainer and release belong to a doap:Project of their own (lv2:project), the domain of
+#   both; the plug-in itself typed as a doap:Project was taken by lilv as its class;
 # - the UI lists opts:interface only as extension data and ui:noUserResize only as a feature, and
-#   no longer the deprecated ui:resize as extension data;
+#   no longer the deprecated ui:resize as extension data (the binary still answers it);
 # - the property the generated preset stores (the program index) is defined;
 # - default, minimum, maximum and scale-point values are decimals, not integers, as LV2 asks for
 #   float-valued properties.
@@ -52,7 +59,7 @@ function(kalvo_use_mended_lv2_client)
         }
 
         if (eventPpq.hasValue() && eventBpm.hasValue())
-            info->setPpqPosition (*eventPpq + hostSamples / sampleRate * *eventBpm / 60.0 * ppqPerBeat);
+            info->setPpqPosition (*eventPpq + hostSamples / sampleRate * *eventBpm / 60.0);
     }
 ]=])
 
@@ -68,26 +75,30 @@ function(kalvo_use_mended_lv2_client)
             info->setTimeInSeconds ((double) *parsed / sampleRate);
         }
 ]=] [=[
-        // KalvoPro: without time:beat the musical position is the bar and the beat within it;
-        // LV2 counts those beats in beat units, the play head in quarter notes.
+        // KalvoPro: LV2 counts beats and tempo in beat units, the play head in quarter notes.
+        // Without time:beat the musical position is the bar and the beat within it.
         const auto bar = parser.parseNumericAtom<int64_t> (atomBar);
         const auto barBeat = parser.parseNumericAtom<double> (atomBarBeat);
-        eventPpq = parser.parseNumericAtom<double> (atomBeat);
-        ppqPerBeat = 1.0;
+        const auto beat = parser.parseNumericAtom<double> (atomBeat);
+        const auto bpm = parser.parseNumericAtom<double> (atomBeatsPerMinute);
+        const auto ppqPerBeat = 4.0 / (double) (denominator.hasValue() && *denominator > 0 ? *denominator : 4);
+        eventPpq = nullopt;
+        eventBpm = nullopt;
 
-        if (! eventPpq.hasValue() && bar.hasValue() && barBeat.hasValue() && numerator.hasValue())
-        {
-            ppqPerBeat = 4.0 / (double) (denominator.hasValue() && *denominator > 0 ? *denominator : 4);
+        if (beat.hasValue())
+            eventPpq = *beat * ppqPerBeat;
+        else if (bar.hasValue() && barBeat.hasValue() && numerator.hasValue())
             eventPpq = ((double) *bar * (double) *numerator + *barBeat) * ppqPerBeat;
-        }
 
-        eventBpm = parser.parseNumericAtom<double> (atomBeatsPerMinute);
+        if (bpm.hasValue())
+            eventBpm = *bpm * ppqPerBeat;
+
         eventFrame = parser.parseNumericAtom<int64_t> (atomFrame);
         speed = parser.parseNumericAtom<double> (atomSpeed).orFallback (0.0);
         // The event may stand later in the block than its start, where the processor reads it.
         samplesSinceEvent = -(double) event->time.frames;
 
-        info->setBpm (parser.parseNumericAtom<float> (atomBeatsPerMinute));
+        info->setBpm (eventBpm);
         info->setPpqPosition (eventPpq);
         info->setIsPlaying (speed != 0.0);
         info->setBarCount (bar);
@@ -121,7 +132,7 @@ function(kalvo_use_mended_lv2_client)
     double sampleRate;
     Optional<int64_t> eventFrame;
     Optional<double> eventPpq, eventBpm;
-    double ppqPerBeat = 1.0, speed = 0.0, samplesSinceEvent = 0.0;
+    double speed = 0.0, samplesSinceEvent = 0.0;
 ]=])
     kalvo_replace_once(text [=[
     X (LV2_TIME__bar)
@@ -143,6 +154,79 @@ function(kalvo_use_mended_lv2_client)
         playHead.advance (numSteps);
 
         ports.prepareToWrite();
+]=])
+
+    # patch:Get: the parameters asked for are flagged as changed, so they go out as patch:Set
+    # after the block with their current values, as JUCE sends a changed parameter.
+    kalvo_replace_once(text [=[
+    struct Options
+    {
+        bool parameterValue, gestureBegin, gestureEnd;
+    };
+]=] [=[
+    // KalvoPro: a host's patch:Get for one parameter, or for all of them without a property.
+    void requestValues (Optional<LV2_URID> urid) noexcept
+    {
+        for (const auto& [paramUrid, index] : uridToIndexMap)
+            if (! urid.hasValue() || *urid == paramUrid)
+                stateCache.setBits (index, newClientValue);
+    }
+
+    struct Options
+    {
+        bool parameterValue, gestureBegin, gestureEnd;
+    };
+]=])
+    kalvo_replace_once(text [=[
+            patchSetHelper.processPatchSet (event, Callback { *this });
+]=] [=[
+            patchSetHelper.processPatchSet (event, Callback { *this });
+            readPatchGet (event);
+]=])
+    kalvo_replace_once(text [=[
+    void deactivate() {}
+]=] [=[
+    // KalvoPro: a patch:Get for the plug-in asks for a parameter's value, or for all of them.
+    void readPatchGet (const LV2_Atom_Event* event) noexcept
+    {
+        if (event->body.type != mLV2_ATOM__Object && event->body.type != mLV2_ATOM__Blank)
+            return;
+
+        const auto* object = reinterpret_cast<const LV2_Atom_Object*> (&event->body);
+
+        if (object->body.otype != mLV2_PATCH__Get)
+            return;
+
+        const LV2_Atom* subject = nullptr;
+        const LV2_Atom* property = nullptr;
+        LV2_Atom_Object_Query query[] { { mLV2_PATCH__subject,  &subject },
+                                        { mLV2_PATCH__property, &property },
+                                        LV2_ATOM_OBJECT_QUERY_END };
+        lv2_atom_object_query (object, query);
+
+        if (! patchSetHelper.isPlugin (subject))
+            return;
+
+        if (property == nullptr)
+            parameters.requestValues (nullopt);
+        else if (property->type == mLV2_ATOM__URID)
+            parameters.requestValues (reinterpret_cast<const LV2_Atom_URID*> (property)->body);
+    }
+
+    void deactivate() {}
+]=])
+    kalvo_replace_once(text [=[
+    X (LV2_STATE__StateChanged)
+   #undef X
+]=] [=[
+    X (LV2_STATE__StateChanged)
+    X (LV2_ATOM__Blank)
+    X (LV2_ATOM__Object)
+    X (LV2_ATOM__URID)
+    X (LV2_PATCH__Get)
+    X (LV2_PATCH__property)
+    X (LV2_PATCH__subject)
+   #undef X
 ]=])
 
     # The turtle.
@@ -212,10 +296,31 @@ struct RecallFeature
                           "\t\trdf:value " << kalvoTurtleDecimal (value) << " ;\n"
 ]=])
     kalvo_replace_once(text [=[
-              "\tdoap:name \"" JucePlugin_Name "\" ;\n"
+              "\tdoap:maintainer [\n"
+              "\t\ta foaf:Person ;\n"
+              "\t\tfoaf:name \"" JucePlugin_Manufacturer "\" ;\n"
+              "\t\tfoaf:homepage <" JucePlugin_ManufacturerWebsite "> ;\n"
+              "\t\tfoaf:mbox <" JucePlugin_ManufacturerEmail "> ;\n"
+              "\t] ;\n"
+              "\tdoap:release [\n"
+              "\t\ta doap:Version ;\n"
+              "\t\tdoap:revision \"" JucePlugin_VersionString "\" ;\n"
+              "\t] ;\n"
 ]=] [=[
-              "\ta doap:Project ;\n"
-              "\tdoap:name \"" JucePlugin_Name "\" ;\n"
+              "\tlv2:project [\n"
+              "\t\ta doap:Project ;\n"
+              "\t\tdoap:name \"" JucePlugin_Name "\" ;\n"
+              "\t\tdoap:maintainer [\n"
+              "\t\t\ta foaf:Person ;\n"
+              "\t\t\tfoaf:name \"" JucePlugin_Manufacturer "\" ;\n"
+              "\t\t\tfoaf:homepage <" JucePlugin_ManufacturerWebsite "> ;\n"
+              "\t\t\tfoaf:mbox <" JucePlugin_ManufacturerEmail "> ;\n"
+              "\t\t] ;\n"
+              "\t\tdoap:release [\n"
+              "\t\t\ta doap:Version ;\n"
+              "\t\t\tdoap:revision \"" JucePlugin_VersionString "\" ;\n"
+              "\t\t] ;\n"
+              "\t] ;\n"
 ]=])
     kalvo_replace_once(text [=[
               "\t\topts:interface ,\n"

@@ -12,7 +12,15 @@
 # - switching the MIDI input bus while active is accepted without an assertion report: it only
 #   sets a flag the audio callback reads, and Ardour switches it off before it deactivates the
 #   plug-in at every unload.
+#
+# And in juce_VST3Common.h, which the wrapper includes: the buffer mapping of every process call
+# copied each input bus's channel mapping, and with it a std::vector, so the VST3 allocated on the
+# audio thread once per block; it now takes the mapping by reference, as later JUCE does.
+#
+# JUCE's public tracker holds no report of these faults; a later JUCE that mends them (or, as for
+# the mapping, no longer has them) lets the edit go. Only the plug-in formats use this file.
 set(KALVO_VST3_WRAPPER_SHA256 394b2e7f715833b8400e08b500cc1ccaf41dc1e780ab72c00e100a2c18fb4fc9)
+set(KALVO_VST3_COMMON_SHA256 bd22209c331dda6a1bc7eab610a440a581bf24058db16fab9312563893bb80ac)
 
 include(${CMAKE_CURRENT_LIST_DIR}/KalvoJuceEdits.cmake)
 
@@ -82,11 +90,26 @@ function(kalvo_use_mended_vst3_wrapper)
         jassert (! active || type == Vst::kEvent);
 ]=])
 
-    set(mended "${CMAKE_CURRENT_BINARY_DIR}/mended_vst3_wrapper/juce_VST3_Wrapper.cpp")
-    file(WRITE "${mended}.new" "${text}")
-    # Rewritten only when it changes, so a configure run alone recompiles nothing.
-    configure_file("${mended}.new" "${mended}" COPYONLY)
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${original}")
+    # The mended juce_VST3Common.h sits beside the mended wrapper, which alone includes it.
+    kalvo_replace_once(text "#include <juce_audio_processors/format_types/juce_VST3Common.h>"
+                            "#include \"juce_VST3Common.h\"" "VST3Common include")
+    kalvo_juce_source_dir(juce_audio_processors juce_audio_processors.cpp processors_dir)
+    set(common_original "${processors_dir}/format_types/juce_VST3Common.h")
+    kalvo_read_pinned_juce_source("${common_original}" ${KALVO_VST3_COMMON_SHA256} "${CMAKE_CURRENT_FUNCTION_LIST_FILE}" common)
+    kalvo_replace_once(common "            const auto mapping = map[busIndex];"
+                              "            const auto& mapping = map[busIndex]; // KalvoPro: a copy allocates"
+                              "input mapping copy")
+
+    set(mended_dir "${CMAKE_CURRENT_BINARY_DIR}/mended_vst3_wrapper")
+    set(mended "${mended_dir}/juce_VST3_Wrapper.cpp")
+    # Rewritten only when they change, so a configure run alone recompiles nothing.
+    foreach(pair "juce_VST3_Wrapper.cpp;text" "juce_VST3Common.h;common")
+        list(GET pair 0 name)
+        list(GET pair 1 var)
+        file(WRITE "${mended_dir}/${name}.new" "${${var}}")
+        configure_file("${mended_dir}/${name}.new" "${mended_dir}/${name}" COPYONLY)
+    endforeach()
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${original}" "${common_original}")
 
     # The wrapper includes its siblings relative to its own folder; -iquote finds them there.
     set_source_files_properties("${mended}" PROPERTIES COMPILE_OPTIONS "-iquote;${client_dir}/VST3")

@@ -1,6 +1,7 @@
 // Drives the built VST3 binary through its VST3 interfaces inside this (sanitizer-instrumented)
 // process, as a host's audio engine would: buses, setup, processing with a play position and MIDI,
 // and the state handed to a second instance.
+#include "AllocationCounter.h"
 #include "Vst3MemoryStream.h"
 
 #include <JuceHeader.h>
@@ -150,13 +151,16 @@ struct BlockRun
 {
     bool finite = true;
     double rms = 0.0; // of the left output
+    long allocations = 0; // made inside process
 };
 
 // Blocks of stereo input at 120 bpm in 4/4 with the transport playing, and a trigger note now and
 // then (the notes of states 0..3), as a host's audio engine would send them.
-BlockRun runBlocks (Vst::IAudioProcessor& processor, int blocks, const std::function<float (int64)>& input)
+BlockRun runBlocks (Vst::IAudioProcessor& processor, int blocks, const std::function<float (int64)>& input,
+                    int32 size = blockSize)
 {
-    std::vector<float> inL (blockSize), inR (blockSize), outL (blockSize), outR (blockSize);
+    const auto length = static_cast<size_t> (size);
+    std::vector<float> inL (length), inR (length), outL (length), outR (length);
     float* inputs[] = { inL.data(), inR.data() };
     float* outputs[] = { outL.data(), outR.data() };
     Vst::AudioBusBuffers inBus{}, outBus{};
@@ -167,9 +171,9 @@ BlockRun runBlocks (Vst::IAudioProcessor& processor, int blocks, const std::func
     BlockRun run;
     double energy = 0.0;
     int64 sample = 0;
-    for (int block = 0; block < blocks; ++block, sample += blockSize)
+    for (int block = 0; block < blocks; ++block, sample += size)
     {
-        for (int32 i = 0; i < blockSize; ++i)
+        for (int32 i = 0; i < size; ++i)
         {
             inL[static_cast<size_t> (i)] = input (sample + i);
             inR[static_cast<size_t> (i)] = input (sample + i);
@@ -192,15 +196,17 @@ BlockRun runBlocks (Vst::IAudioProcessor& processor, int blocks, const std::func
         Vst::ProcessData data;
         data.processMode = Vst::kRealtime;
         data.symbolicSampleSize = Vst::kSample32;
-        data.numSamples = blockSize;
+        data.numSamples = size;
         data.numInputs = 1;
         data.numOutputs = 1;
         data.inputs = &inBus;
         data.outputs = &outBus;
         data.inputEvents = &events;
         data.processContext = &context;
+        AllocationCounter counter;
         if (processor.process (data) != kResultTrue)
             return { false, 0.0 };
+        run.allocations += counter.count();
 
         for (size_t i = 0; i < outL.size(); ++i)
         {
@@ -208,7 +214,7 @@ BlockRun runBlocks (Vst::IAudioProcessor& processor, int blocks, const std::func
             energy += static_cast<double> (outL[i]) * outL[i];
         }
     }
-    run.rms = std::sqrt (energy / (static_cast<double> (blocks) * blockSize));
+    run.rms = std::sqrt (energy / (static_cast<double> (blocks) * size));
     return run;
 }
 } // namespace
@@ -240,17 +246,20 @@ TEST (Vst3InProcess, ProcessesAudioWithPositionAndMidiAndHandsItsStateOver)
         ASSERT_EQ (component.activateBus (Vst::kAudio, Vst::kOutput, 0, true), kResultTrue);
         ASSERT_EQ (component.activateBus (Vst::kEvent, Vst::kInput, 0, true), kResultTrue);
 
-        Vst::ProcessSetup setup{ Vst::kRealtime, Vst::kSample32, blockSize, sampleRate };
+        Vst::ProcessSetup setup{ Vst::kRealtime, Vst::kSample32, 4096, sampleRate };
         ASSERT_EQ (processor.setupProcessing (setup), kResultTrue);
         ASSERT_EQ (component.setActive (true), kResultOk);
         processor.setProcessing (true);
 
-        const auto run =
-            runBlocks (processor, 200,
-                       [] (int64 sample) { return 0.25f * std::sin (0.02f * static_cast<float> (sample)); });
+        const auto sine = [] (int64 sample) { return 0.25f * std::sin (0.02f * static_cast<float> (sample)); };
+        const auto run = runBlocks (processor, 200, sine);
         EXPECT_TRUE (run.finite);
         EXPECT_GT (run.rms, 0.1); // a 0.25 sine comes through at about 0.18
         EXPECT_LT (run.rms, 0.3);
+        // The audio thread allocates nothing, at any block size the host chooses.
+        EXPECT_EQ (run.allocations, 0);
+        for (int32 size : { 1, 64, 4096, 1001 })
+            EXPECT_EQ (runBlocks (processor, 100, sine, size).allocations, 0) << "blocks of " << size;
 
         processor.setProcessing (false);
         component.setActive (false);

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# What the LV2 bundle's turtle tells a host about the plug-in: its name, maker and mailbox, stereo
-# audio in and out, MIDI in on the event input, and no MIDI out. The turtle also passes
-# lv2_validate, and its values and UI extensions pass what lv2lint checks beyond that.
+# What the LV2 bundle's turtle tells a host about the plug-in: its class as lilv reports it, its
+# name, its project's maker and mailbox, stereo audio in and out, MIDI in on the event input, and
+# no MIDI out. The turtle also passes lv2_validate, its values are decimals, and the UI's turtle
+# does not offer the deprecated ui:resize as extension data.
 # Usage: check_lv2_metadata.sh LV2_BUNDLE PLUGIN_URI
 set -euo pipefail
 bundle=$(cd "$1" && pwd)
 uri=$2
-for tool in sordi lv2_validate python3; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool not found (scripts/setup installs sordi, lv2-dev and python3)"; exit 1; }
+for tool in sordi lv2_validate lv2info python3; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool not found (scripts/setup installs sordi, lv2-dev, lilv-utils and python3)"; exit 1; }
 done
 triples=$(mktemp)
 trap 'rm -f "$triples"' EXIT
@@ -18,6 +19,9 @@ done
 
 # Against the LV2 vocabularies installed with lv2-dev; it exits non-zero on any error.
 lv2_validate "$bundle"/*.ttl || { echo "FAIL: lv2_validate found errors in the turtle"; exit 1; }
+# Hosts list the plug-in under the class lilv finds beside the system's vocabularies (lv2-dev's).
+class=$(LV2_PATH="$(dirname "$bundle"):/usr/lib/lv2" lv2info "$uri" | sed -n '1,/Class:/ s/^\s*Class:\s*//p') || true
+[ "$class" = Plugin ] || { echo "FAIL: lilv files the plug-in under class \"$class\", not Plugin"; exit 1; }
 
 python3 - "$triples" "$uri" <<'PY'
 import collections, re, sys
@@ -39,9 +43,14 @@ def check(condition, text):
 
 check(f"<{LV2}Plugin>" in facts[plugin][RDF + "type"], "the URI names an lv2:Plugin")
 check(facts[plugin][DOAP + "name"] == {'"KalvoPro"'}, "doap:name is KalvoPro")
-makers = {name for m in facts[plugin][DOAP + "maintainer"] for name in facts[m][FOAF + "name"]}
+projects = facts[plugin][LV2 + "project"]
+check(len(projects) == 1 and all(f"<{DOAP}Project>" in facts[p][RDF + "type"] and facts[p][DOAP + "release"]
+                                 and facts[p][DOAP + "name"] == {'"KalvoPro"'} for p in projects),
+      "lv2:project names one doap:Project, KalvoPro, with a release")
+maintainers = {m for p in projects for m in facts[p][DOAP + "maintainer"]}
+makers = {name for m in maintainers for name in facts[m][FOAF + "name"]}
 check(makers == {'"Orvane"'}, "the maintainer is Orvane")
-mboxes = {box for m in facts[plugin][DOAP + "maintainer"] for box in facts[m][FOAF + "mbox"]}
+mboxes = {box for m in maintainers for box in facts[m][FOAF + "mbox"]}
 check(mboxes == {"<mailto:support@orvane.example>"}, "the maintainer's mailbox is a mailto: address")
 
 ports = facts[plugin][LV2 + "port"]
@@ -61,7 +70,7 @@ integers = [(s, p) for s, props in facts.items() for p in (LV2 + "default", LV2 
 check(not integers, "every default, minimum and maximum is a decimal")
 UI = "http://lv2plug.in/ns/extensions/ui#"
 check(not any(f"<{UI}resize>" in props.get(LV2 + "extensionData", ()) for props in facts.values()),
-      "no UI offers the deprecated ui:resize as extension data")
+      "no UI's turtle lists the deprecated ui:resize as extension data")
 sys.exit(1 if failures else 0)
 PY
 echo "LV2 metadata checked"

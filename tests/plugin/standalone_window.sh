@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Starts the standalone application on a virtual display with a settings file holding SCALE (or
 # none), and checks that its window holds our editor at that scale: the editor's size plus the
-# window's own frame, title bar and input notice. Leaves a screenshot in OUT.
-# Usage: standalone_window.sh APP WITH_XVFB SHOT_TOOL SCALE|none EDITOR_WIDTH EDITOR_HEIGHT OUT
+# window's own frame, title bar and input notice. Leaves a screenshot in OUT. With fifo, the
+# application's own settings file is a named pipe, which it must leave alone.
+# Usage: standalone_window.sh APP WITH_XVFB SHOT_TOOL SCALE|none EDITOR_WIDTH EDITOR_HEIGHT OUT [fifo]
 set -uo pipefail
-app=$1 with_xvfb=$2 shot=$3 scale=$4 width=$5 height=$6 out=$7
+app=$1 with_xvfb=$2 shot=$3 scale=$4 width=$5 height=$6 out=$7 fifo=${8:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export HOME=$work/home
 mkdir -p "$HOME/.config/Orvane/KalvoPro/Presets"
+fifo=${fifo:+$HOME/.config/KalvoPro.settings}
 if [ "$scale" != none ]; then
     printf '<?xml version="1.0" encoding="UTF-8"?>\n<Setting Scaling="%s" Skin="1" WaveView="1" WaveMainOnly="1" WaveLR="0"/>\n' \
         "$scale" >"$HOME/.config/Orvane/KalvoPro/Setting.xml"
 fi
+[ -z "$fifo" ] || mkfifo "$fifo"
 
 cat >"$work/run.sh" <<'INNER'
 #!/usr/bin/env bash
@@ -40,6 +43,7 @@ if grep -qE 'AddressSanitizer|LeakSanitizer|runtime error|JUCE Assertion failure
     echo "FAIL: the standalone application reported an error"
     exit 1
 fi
+[ -z "$fifo" ] || [ -p "$fifo" ] || { echo "FAIL: the named pipe at the settings path was replaced"; exit 1; }
 if [ "$size" != "$expected" ]; then
     echo "FAIL: window $size, expected $expected (editor ${width}x${height})"
     exit 1
