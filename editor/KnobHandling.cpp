@@ -1,13 +1,32 @@
 #include "KnobHandling.h"
 
-#include "LineEditorAudioProcessor.h"
 #include "SplitFrequency.h"
 
 namespace
 {
+using Processor = LineEditorAudioProcessor;
+
 bool isLine (int line)
 {
-    return line >= 0 && line < LineEditorAudioProcessor::numLines;
+    return line >= 0 && line < Processor::numLines;
+}
+
+// The live value of the state an edit was stored into is posted after the model was published.
+// A switch that applied the published model before that post would be overridden by it, so the
+// post is repeated for the state that plays now until no switch came between (a switch sets
+// currentState before it posts its own values). True, with the state now playing, when one did.
+bool switchedMeanwhile (const Processor& p, int& state)
+{
+    const int now = p.currentState;
+    if (now == state || now < 0 || now >= Processor::numStates)
+        return false;
+    state = now;
+    return true;
+}
+
+int playingState (const Processor& p)
+{
+    return juce::jlimit (0, Processor::numStates - 1, p.currentState.load());
 }
 } // namespace
 
@@ -15,14 +34,17 @@ void KnobHandling::length (LineEditorAudioProcessor& p, int line, float position
 {
     if (!isLine (line))
         return;
-    const int state = p.currentState;
-    p.activeLength[line] = position;
+    const ModelLock::Hold hold (p.curveModelLock);
+    const int state = playingState (p);
+    p.lineLength[line][state] = position;
+    p.publishModel();
+    for (int s = state;;)
     {
-        const juce::ScopedLock lock (p.curveModelLock);
-        p.lineLength[line][state] = position;
-        p.publishModel();
+        p.activeLength[line] = p.lineLength[line][s];
+        p.CalculateSpeed();
+        if (!switchedMeanwhile (p, s))
+            break;
     }
-    p.CalculateSpeed();
     p.speedChanged[line] = true;
 }
 
@@ -30,33 +52,58 @@ void KnobHandling::glide (LineEditorAudioProcessor& p, int line, float milliseco
 {
     if (!isLine (line))
         return;
-    const int state = p.currentState;
+    const ModelLock::Hold hold (p.curveModelLock);
+    const int state = playingState (p);
+    p.bandGlide[line][state] = milliseconds;
+    p.publishModel();
+    for (int s = state;;)
     {
-        const juce::ScopedLock lock (p.curveModelLock);
-        p.bandGlide[line][state] = milliseconds;
-        p.publishModel();
+        p.setGlideTime (line, p.bandGlide[line][s]);
+        if (!switchedMeanwhile (p, s))
+            break;
     }
-    p.setGlideTime (line, milliseconds);
+}
+
+bool KnobHandling::toggleSync (LineEditorAudioProcessor& p, int line)
+{
+    if (!isLine (line))
+        return false;
+    const ModelLock::Hold hold (p.curveModelLock);
+    const int state = playingState (p);
+    const bool synced = !p.lineSync[line][state];
+    p.lineSync[line][state] = synced;
+    p.publishModel();
+    for (int s = state;;)
+    {
+        p.activeSync[line] = p.lineSync[line][s];
+        p.CalculateSpeed();
+        if (!switchedMeanwhile (p, s))
+            break;
+    }
+    return synced;
 }
 
 void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value)
 {
     if (!isLine (line))
         return;
-    const int state = p.currentState;
+    const ModelLock::Hold hold (p.curveModelLock);
+    const int state = playingState (p);
+    p.bandMix[line][state] = value;
+    p.publishModel();
+    for (int s = state;;)
     {
-        const juce::ScopedLock lock (p.curveModelLock);
-        p.bandMix[line][state] = value;
-        p.publishModel();
+        p.setMixTarget (line + 1, p.bandMix[line][s]);
+        if (!switchedMeanwhile (p, s))
+            break;
     }
-    p.setMixTarget (line + 1, value);
     p.mixChanged[line + 1] = true;
 }
 
 KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, int moved, float position)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
-    const int state = p.currentState;
+    const ModelLock::Hold hold (p.curveModelLock);
+    const int state = playingState (p);
     const float low = moved == 0 ? position : p.lmFreq[state];
     const float high = moved == 0 ? p.hmFreq[state] : position;
     SplitPositions result{ low, high, low > high };
@@ -72,16 +119,21 @@ KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, i
     const bool storeHigh = moved != 0 || result.pushed;
     if (storeLow)
     {
-        p.setSplitFrequency (3, splitFrequency (result.low));
         p.lmFreq[state] = result.low;
         p.lmFreqChanged = true;
     }
     if (storeHigh)
     {
-        p.setSplitFrequency (4, splitFrequency (result.high));
         p.hmFreq[state] = result.high;
         p.hmFreqChanged = true;
     }
     p.publishModel();
+    for (int s = state;;)
+    {
+        p.setSplitFrequency (3, splitFrequency (p.lmFreq[s]));
+        p.setSplitFrequency (4, splitFrequency (p.hmFreq[s]));
+        if (!switchedMeanwhile (p, s))
+            break;
+    }
     return result;
 }

@@ -1,21 +1,26 @@
 #pragma once
 
-class LineEditorAudioProcessor;
+#include "LineEditorAudioProcessor.h"
 
 // What a move of one of the knobs that are not host parameters writes into the processor: the
 // entry of the state that plays, the live value the audio uses, and the change flag the editor's
-// refresh polls. None of them marks the preset modified. Message thread only.
+// refresh polls. None of them marks the preset modified. Message thread only. Each stores and
+// publishes the value before it posts the live one, all under the model lock, so a state switch
+// in between never plays one state's value in another.
 class KnobHandling
 {
 public:
     // Loop length position 0..1 of `line`.
-    static void length (LineEditorAudioProcessor&, int line, float position);
+    static void length (LineEditorAudioProcessor& p, int line, float position) KALVO_EXCLUDES (p.curveModelLock);
 
     // Glide time of `line` in milliseconds; the audio thread takes the new coefficient pair whole.
-    static void glide (LineEditorAudioProcessor&, int line, float milliseconds);
+    static void glide (LineEditorAudioProcessor& p, int line, float milliseconds) KALVO_EXCLUDES (p.curveModelLock);
+
+    // Switches the playing state's tempo sync of `line`; the new setting.
+    static bool toggleSync (LineEditorAudioProcessor& p, int line) KALVO_EXCLUDES (p.curveModelLock);
 
     // Mix 0..1 of `line`; its ramp is mix 1 + line (mix 0 is the master).
-    static void mix (LineEditorAudioProcessor&, int line, float value);
+    static void mix (LineEditorAudioProcessor& p, int line, float value) KALVO_EXCLUDES (p.curveModelLock);
 
     // The two crossover positions after a move of knob `moved` (0 low-mid, 1 mid-high).
     struct SplitPositions
@@ -30,5 +35,6 @@ public:
     // show the old state until the refresh catches up. A knob moved past the other takes it
     // along to the same position, and both are stored into the same state at once, so the pair
     // stays in order even when the audio thread switches state before the window catches up.
-    static SplitPositions split (LineEditorAudioProcessor&, int moved, float position);
+    static SplitPositions split (LineEditorAudioProcessor& p, int moved, float position)
+        KALVO_EXCLUDES (p.curveModelLock);
 };

@@ -134,13 +134,15 @@ int LineEditorAudioProcessorEditor::editedState() const noexcept
 //==================================================================================================
 void LineEditorAudioProcessorEditor::addChildrenInStackingOrder()
 {
+    // A host may restore a state on its own thread while the window opens.
+    const ModelLock::Hold hold (processor.curveModelLock);
     const auto add = [this] (juce::Component& child) { addAndMakeVisible (child); };
     const auto addHidden = [this] (juce::Component& child)
     {
         addAndMakeVisible (child);
         child.setVisible (false);
     };
-    const auto addIcon = [this, &add] (int k)
+    const auto addIcon = [this, &add] (int k) KALVO_REQUIRES (processor.curveModelLock)
     {
         setUpIconButton (k);
         add (iconButtons[k]);
@@ -173,7 +175,7 @@ void LineEditorAudioProcessorEditor::addChildrenInStackingOrder()
 
     addIcon (8);
     addIcon (9);
-    setUndoRedoLabels();
+    showUndoRedoCounts();
     for (int k : { 10, 11, 12, 13, 18, 19, 14, 15, 20, 21, 16, 17 })
         addIcon (k);
 
@@ -309,8 +311,14 @@ void LineEditorAudioProcessorEditor::setElementSizes()
     setScaleFields (s);
     // Bounds before the displays are refed: their points follow the size they have then.
     placeChildren (s);
-    reloadDisplays();
-    setFonts (s);
+    // An edit the refresh has not committed yet goes into the model before the curve editors are
+    // loaded from it again.
+    commitPendingEdits();
+    {
+        const ModelLock::Hold hold (processor.curveModelLock);
+        reloadDisplays();
+        setFonts (s);
+    }
 
     // The marker's beats follow its width, so a new scale needs a new beat width.
     updateMarkerBeats();
@@ -391,9 +399,6 @@ void LineEditorAudioProcessorEditor::reloadDisplays()
     for (int r = 0; r < 40; ++r)
         shapeGraphs[r].setPoint (shapeThumbnails[r]);
 
-    // An edit the refresh has not committed yet goes into the model before the curve editors are
-    // loaded from it again.
-    commitPendingEdits();
     const int line = editedLine(), state = editedState();
     lineEditorUI1.setLinePoints (processor.linePoints1[line][state], line, state);
     lineEditorUI2.setLinePoints (processor.linePoints2[line][state], line, state);

@@ -29,6 +29,10 @@
 // them repaints the widget.
 //
 // Members are public: the set-up, colour, label, refresh and click code all work on them.
+//
+// The processor's model is read and written under its curveModelLock (see the processor's
+// threads comment); what calls the host (sendLineChangeToHost, a parameter set with host
+// notification) runs after the lock is released.
 class LineEditorAudioProcessorEditor : public juce::AudioProcessorEditor,
                                        public juce::Timer,
                                        public juce::Button::Listener,
@@ -42,10 +46,10 @@ public:
     ~LineEditorAudioProcessorEditor() override;
 
     void mouseDown (const juce::MouseEvent& e) override;
-    void mouseUp (const juce::MouseEvent& e) override;
+    void mouseUp (const juce::MouseEvent& e) override KALVO_EXCLUDES (processor.curveModelLock);
     void paint (juce::Graphics& g) override;
-    void resized() override;
-    void timerCallback() override;
+    void resized() override KALVO_EXCLUDES (processor.curveModelLock);
+    void timerCallback() override KALVO_EXCLUDES (processor.curveModelLock);
     void buttonClicked (juce::Button* button) override;
     void textEditorReturnKeyPressed (juce::TextEditor& editor) override;
     void textEditorEscapeKeyPressed (juce::TextEditor& editor) override;
@@ -55,7 +59,7 @@ public:
 
     // Applies the processor's interface scale to the whole window: size, scale fields, fonts,
     // the displays that depend on the pixel size, and every child's bounds.
-    void setElementSizes();
+    void setElementSizes() KALVO_EXCLUDES (processor.curveModelLock);
 
     // 0 the main panel, 1 the about panel; any other number hides everything but the skin.
     void ViewSelector (int view);
@@ -66,12 +70,12 @@ public:
     void ColorSoloMuteButts();
     void setSateLAbelText();
     void ColorStateGraph();
-    void setUndoRedoLabels();
+    void setUndoRedoLabels() KALVO_EXCLUDES (processor.curveModelLock);
     void setIndecLabelText();
 
     // Preset lists and the preset name shown in the bar.
     void LoadPresetsList();
-    void SetPresetNameForMenu (bool modified);
+    void SetPresetNameForMenu (bool modified) KALVO_EXCLUDES (processor.curveModelLock);
 
     // The child placed by the layout tables as element `element` of `group`, or nullptr.
     juce::Component* layoutChild (EditorLayout::Group group, int element);
@@ -84,27 +88,28 @@ public:
     void fillShapeThumbnails();
 
     // Configuration of each group of children, in the constructor's order; each runs just before
-    // its children are added (the constructor adds them, and hides what starts hidden).
+    // its children are added (the constructor adds them, and hides what starts hidden), with the
+    // model lock held.
     void setUpSkinImage();
-    void setUpIconButton (int k);
-    void setUpPresetEntry();
+    void setUpIconButton (int k) KALVO_REQUIRES (processor.curveModelLock);
+    void setUpPresetEntry() KALVO_REQUIRES (processor.curveModelLock);
     void setUpFrames();
     void setUpCategoryIcon();
     void setUpLineIconAndMeter (int line);
-    void setUpLengthGroup (int line); // with syncIcons[line]
+    void setUpLengthGroup (int line) KALVO_REQUIRES (processor.curveModelLock); // with syncIcons[line]
     void setUpStateIcons();
     void setUpSoloMuteIcons();
-    void setUpGlideGroup (int line);
+    void setUpGlideGroup (int line) KALVO_REQUIRES (processor.curveModelLock);
     void setUpMasterMix();
-    void setUpMixGroup (int line);
+    void setUpMixGroup (int line) KALVO_REQUIRES (processor.curveModelLock);
     void setUpLevelGroups();
     void setUpGridLabels();
-    void setUpCurveEditors();
-    void setUpGraphs();
+    void setUpCurveEditors() KALVO_REQUIRES (processor.curveModelLock);
+    void setUpGraphs() KALVO_REQUIRES (processor.curveModelLock);
     void setUpPlayMarker();
     void setUpShapeGraphs();
-    void setUpStateGraphs();
-    void setUpCrossover();
+    void setUpStateGraphs() KALVO_REQUIRES (processor.curveModelLock);
+    void setUpCrossover() KALVO_REQUIRES (processor.curveModelLock);
     void setUpAboutWidgets();
 
     // The play marker's beats from the processor's beatsPerBar and the marker's width.
@@ -208,45 +213,53 @@ public:
     // them. An edit whose stored curve was replaced meanwhile (a load, a host restore), or whose
     // curve editor was loaded without its line and state, is dropped.
     // Without takeDrags a drag in progress is left to go on: the refresh passes only take one
-    // when they are about to reload the curve editors.
-    void commitPendingEdits (bool takeDrags = true);
+    // when they are about to reload the curve editors. The check that the store won and the
+    // commit are one step under the model lock; the host hears of the change after it.
+    void commitPendingEdits (bool takeDrags = true) KALVO_EXCLUDES (processor.curveModelLock);
 
     // Click actions (mouseUp's branches).
-    void powerClicked();
-    void lineClicked (int line);
-    void soloClicked (int band);
-    void muteClicked (int band);
-    void stateGraphReleased (int state, const juce::ModifierKeys& mods);
-    void stateIconReleased (int state, const juce::ModifierKeys& mods);
-    void syncPressed (int line);
-    void toolClicked (int icon); // iconButtons 6..21
-    void categoryClicked();
-    void showCategory();
-    void shapeClicked (int shape);
-    void presetMenuClicked();
-    void runPresetCommand (int id);
-    void presetBrowserClicked();
-    void presetStepClicked (bool forward);
+    void powerClicked() KALVO_EXCLUDES (processor.curveModelLock);
+    void lineClicked (int line) KALVO_EXCLUDES (processor.curveModelLock);
+    void soloClicked (int band) KALVO_EXCLUDES (processor.curveModelLock);
+    void muteClicked (int band) KALVO_EXCLUDES (processor.curveModelLock);
+    void stateGraphReleased (int state, const juce::ModifierKeys& mods) KALVO_EXCLUDES (processor.curveModelLock);
+    void stateIconReleased (int state, const juce::ModifierKeys& mods) KALVO_EXCLUDES (processor.curveModelLock);
+    void syncPressed (int line) KALVO_EXCLUDES (processor.curveModelLock);
+    void toolClicked (int icon) KALVO_EXCLUDES (processor.curveModelLock); // iconButtons 6..21
+    void categoryClicked() KALVO_EXCLUDES (processor.curveModelLock);
+    void showCategory() KALVO_EXCLUDES (processor.curveModelLock);
+    void shapeClicked (int shape) KALVO_EXCLUDES (processor.curveModelLock);
+    void presetMenuClicked() KALVO_EXCLUDES (processor.curveModelLock);
+    void runPresetCommand (int id) KALVO_EXCLUDES (processor.curveModelLock);
+    void presetBrowserClicked() KALVO_EXCLUDES (processor.curveModelLock);
+    void presetStepClicked (bool forward) KALVO_EXCLUDES (processor.curveModelLock);
 
 private:
     // Shows an icon lit (0), pressed (1) or dim (2); repaints it only when that changes.
     static void setIconState (Icons& icon, int state);
 
-    void addChildrenInStackingOrder();
+    void addChildrenInStackingOrder() KALVO_EXCLUDES (processor.curveModelLock);
     void setScaleFields (float s);
-    void reloadDisplays();
-    void setFonts (float s);
+    void reloadDisplays() KALVO_REQUIRES (processor.curveModelLock);
+    void setFonts (float s) KALVO_REQUIRES (processor.curveModelLock);
     void placeChildren (float s);
     int editedLine() const noexcept;
     void connectActions();
     void connectToolActions();
-    void selectState (int state);
+    void selectState (int state) KALVO_EXCLUDES (processor.curveModelLock);
     void restoreStateIconColours();
-    void showStateMenu (int state);
-    void showLearnMenu (int state);
-    void setParameterNotifying (const char* id, float value);
-    void reloadCurveEditors();
-    bool commitStage (int stage, bool takeDrag);
+    void showStateMenu (int state) KALVO_EXCLUDES (processor.curveModelLock);
+    void showLearnMenu (int state) KALVO_EXCLUDES (processor.curveModelLock);
+    void setParameterNotifying (const char* id, float value) KALVO_EXCLUDES (processor.curveModelLock);
+    void reloadCurveEditors() KALVO_REQUIRES (processor.curveModelLock);
+    // The refresh pass under the lock; true when it committed an edit the host is to hear of.
+    bool refreshModelViews() KALVO_REQUIRES (processor.curveModelLock);
+    // commitPendingEdits' part under the lock: true when an edit was committed.
+    bool commitEdits (bool takeDrags) KALVO_REQUIRES (processor.curveModelLock);
+    bool commitStage (int stage, bool takeDrag) KALVO_REQUIRES (processor.curveModelLock);
+    void showUndoRedoCounts() KALVO_REQUIRES (processor.curveModelLock);
+    // Whether the state (or else the line) clipboard holds something.
+    bool clipboardFull (bool state) KALVO_EXCLUDES (processor.curveModelLock);
     // Every waveform the graph shows goes through here, so the refresh can skip one that did not
     // change.
     void showWaveform (const float* values);

@@ -1,5 +1,6 @@
 // The click frame: pressed looks and the actions that cannot wait on mouseDown, the release
 // dispatch on mouseUp, and the actions of Power, the line, solo and mute icons and the states.
+#include "KnobHandling.h"
 #include "LineEditorAudioProcessorEditor.h"
 #include "LineTools.h"
 
@@ -135,16 +136,7 @@ void LineEditorAudioProcessorEditor::powerClicked()
 void LineEditorAudioProcessorEditor::syncPressed (int line)
 {
     auto& p = processor;
-    const int state = editedState();
-    bool synced;
-    {
-        const juce::ScopedLock lock (p.curveModelLock);
-        synced = !p.lineSync[line][state];
-        p.lineSync[line][state] = synced;
-        p.publishModel();
-    }
-    p.activeSync[line] = synced;
-    p.CalculateSpeed();
+    const bool synced = KnobHandling::toggleSync (p, line);
     p.syncChanged[line] = true;
     p.speedChanged[line] = true;
     setIconState (syncIcons[line], synced ? 0 : 2);
@@ -154,8 +146,8 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
 {
     commitPendingEdits();
 
-    auto& p = processor;
-    const juce::ScopedLock lock (p.curveModelLock); // see toolClicked
+    // A host may restore a state on its own thread: the reloads read the model it writes.
+    const ModelLock::Hold hold (processor.curveModelLock);
     const auto relight = [this]
     {
         for (int i = 0; i < 4; ++i)
@@ -167,31 +159,31 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
         return;
     }
 
-    p.currentLine = line;
+    processor.currentLine = line;
     relight();
 
     const int state = editedState();
-    p.syncCurveModels();
-    p.lineEditor1.getLineArray (p.lineArray1[line][state]);
-    p.lineEditor2.getLineArray (p.lineArray2[line][state]);
-    LineTools::rebuildProduct (p, line, state);
-    previewGraph.setPoint (p.modulationArray[line][state]);
+    processor.syncCurveModels();
+    processor.lineEditor1.getLineArray (processor.lineArray1[line][state]);
+    processor.lineEditor2.getLineArray (processor.lineArray2[line][state]);
+    LineTools::rebuildProduct (processor, line, state);
+    previewGraph.setPoint (processor.modulationArray[line][state]);
 
     reloadCurveEditors();
     for (int k = 0; k < 48; ++k)
-        stateGraphs[k].setPoint (p.modulationArray[k / 12][k % 12]);
+        stateGraphs[k].setPoint (processor.modulationArray[k / 12][k % 12]);
 
     ColorLineTabs();
     setIndecLabelText();
-    setUndoRedoLabels();
+    showUndoRedoCounts();
 
     // The waveform view starts again, flat, for the new line.
-    p.restartWaveform();
+    processor.restartWaveform();
 
-    const bool second = p.editedStage[line] == 1;
-    lineEditorUI1.setVisible (p.editedStage[line] == 0);
+    const bool second = processor.editedStage[line] == 1;
+    lineEditorUI1.setVisible (processor.editedStage[line] == 0);
     lineEditorUI2.setVisible (second);
-    setIconState (iconButtons[6], p.editedStage[line] == 0 ? 0 : 2);
+    setIconState (iconButtons[6], processor.editedStage[line] == 0 ? 0 : 2);
     setIconState (iconButtons[7], second ? 0 : 2);
 }
 
@@ -267,7 +259,7 @@ void LineEditorAudioProcessorEditor::showStateMenu (int state)
     juce::PopupMenu menu;
     menu.addItem (1, "Cut");
     menu.addItem (2, "Copy");
-    menu.addItem (3, "Paste", p.stateClipboardFull);
+    menu.addItem (3, "Paste", clipboardFull (true));
     menu.addItem (4, "Reset");
     menu.addItem (5, "Randomize");
 
@@ -300,7 +292,7 @@ void LineEditorAudioProcessorEditor::showStateMenu (int state)
             break;
     }
     // Cut and Copy fill the clipboard as the Copy State icon does, so Paste State lights alike.
-    setIconState (iconButtons[19], p.stateClipboardFull ? 0 : 2);
+    setIconState (iconButtons[19], clipboardFull (true) ? 0 : 2);
 }
 
 void LineEditorAudioProcessorEditor::stateIconReleased (int state, const juce::ModifierKeys& mods)

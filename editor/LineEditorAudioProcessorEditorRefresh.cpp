@@ -18,26 +18,38 @@ bool take (std::atomic<bool>& flag)
 
 void LineEditorAudioProcessorEditor::timerCallback()
 {
-    auto& p = processor;
-    // A host may restore a state on its own thread: the pass reads the model it writes.
-    const juce::ScopedLock lock (p.curveModelLock);
+    bool committed = false;
+    {
+        // A host may restore a state on its own thread: the pass reads the model it writes.
+        const ModelLock::Hold hold (processor.curveModelLock);
+        committed = refreshModelViews();
+    }
+    // The host hears of an edit once the lock is released.
+    if (committed)
+        processor.sendLineChangeToHost();
+    if (take (processor.presetNameChanged))
+        SetPresetNameForMenu (processor.presetModified);
+}
+
+bool LineEditorAudioProcessorEditor::refreshModelViews()
+{
     const auto cl = [this] { return editedLine(); };
     const auto cs = [this] { return editedState(); };
 
     // Live displays stand still while the power is off.
-    if (p.powerValue > 0.5f)
+    if (processor.powerValue > 0.5f)
     {
-        if (p.timeSigNumerator == 4 && p.timeSigDenominator == 4 && p.isPlaying && p.waveView == 1)
+        if (processor.timeSigNumerator == 4 && processor.timeSigDenominator == 4 && processor.isPlaying && processor.waveView == 1)
         {
             float wave[LineEditorAudioProcessor::tableSize];
-            p.copyWaveDisplay (wave);
+            processor.copyWaveDisplay (wave);
             if (std::memcmp (wave, shownWave, sizeof (wave)) != 0)
                 showWaveform (wave);
         }
 
         for (int i = 0; i < 4; ++i)
         {
-            const float v = p.lineValue[i];
+            const float v = processor.lineValue[i];
             if (v >= 0.0f && v <= 1.0f && std::abs (v - levelMeters[i].level) > 0.001f)
             {
                 levelMeters[i].level = v;
@@ -48,7 +60,7 @@ void LineEditorAudioProcessorEditor::timerCallback()
         // Only where the bar was and where it is now, and nothing while it stands: the marker
         // spans the whole curve area, and repainting it redraws everything beneath.
         const float markerX =
-            static_cast<float> ((playMarker.beatWidth + 1) * playMarker.beatCount) * p.linePhase[cl()].load();
+            static_cast<float> ((playMarker.beatWidth + 1) * playMarker.beatCount) * processor.linePhase[cl()].load();
         if (!(markerX == playMarker.markerX || (std::isnan (markerX) && std::isnan (playMarker.markerX))))
         {
             playMarker.repaint (playMarker.barBounds());
@@ -57,9 +69,9 @@ void LineEditorAudioProcessorEditor::timerCallback()
         }
     }
 
-    if (take (p.powerChanged))
+    if (take (processor.powerChanged))
     {
-        setIconState (iconButtons[0], p.powerValue <= 0.0f ? 2 : 0);
+        setIconState (iconButtons[0], processor.powerValue <= 0.0f ? 2 : 0);
         setPowerColors();
         ColorLineTabs();
         ColorSoloMuteButts();
@@ -68,13 +80,13 @@ void LineEditorAudioProcessorEditor::timerCallback()
 
     for (int b = 0; b < 3; ++b)
     {
-        if (take (p.soloChanged[b]))
-            setIconState (soloIcons[b], p.bandSolo[b] ? 0 : 2);
-        if (take (p.muteChanged[b]))
-            setIconState (muteIcons[b], p.bandMute[b] ? 0 : 2);
+        if (take (processor.soloChanged[b]))
+            setIconState (soloIcons[b], processor.bandSolo[b] ? 0 : 2);
+        if (take (processor.muteChanged[b]))
+            setIconState (muteIcons[b], processor.bandMute[b] ? 0 : 2);
     }
 
-    if (take (p.midiLearnDone))
+    if (take (processor.midiLearnDone))
     {
         restoreStateIconColours();
         setSateLAbelText();
@@ -88,43 +100,43 @@ void LineEditorAudioProcessorEditor::timerCallback()
         splitLabels[which].setText (KnobReadouts::split (static_cast<float> (splitSliders[which].getValue())),
                                     juce::dontSendNotification);
     };
-    if (take (p.lmFreqChanged))
+    if (take (processor.lmFreqChanged))
     {
-        splitSliders[0].setValue (p.lmFreq[cs()], juce::dontSendNotification);
+        splitSliders[0].setValue (processor.lmFreq[cs()], juce::dontSendNotification);
         showSplits (0);
     }
-    if (take (p.hmFreqChanged))
+    if (take (processor.hmFreqChanged))
     {
-        splitSliders[1].setValue (p.hmFreq[cs()], juce::dontSendNotification);
+        splitSliders[1].setValue (processor.hmFreq[cs()], juce::dontSendNotification);
         showSplits (1);
     }
 
-    if (take (p.optionsChanged))
+    if (take (processor.optionsChanged))
     {
         // Lit Quantize means switches wait for the end of the cycle.
-        setIconState (iconButtons[20], p.changeImmediately ? 2 : 0);
-        setIconState (iconButtons[21], p.linkMix ? 0 : 2);
+        setIconState (iconButtons[20], processor.changeImmediately ? 2 : 0);
+        setIconState (iconButtons[21], processor.linkMix ? 0 : 2);
     }
 
-    if (p.stateChangePending) // the audio block clears it
+    if (processor.stateChangePending) // the audio block clears it
         ColorStateGraph();
 
     // Before the reloads below, so an edit lands in the curve it was made on. A drag still in
     // progress goes on unless a state switch is about to reload the curve editors under it. The
     // flag is taken once: a switch the audio thread raises after this reads is the next pass's,
     // so the reload never ends a drag that was not committed.
-    const bool switched = take (p.stateSwitched);
-    commitPendingEdits (switched);
+    const bool switched = take (processor.stateSwitched);
+    const bool committed = commitEdits (switched);
 
     if (switched)
     {
         ColorStateGraph();
         reloadCurveEditors();
-        previewGraph.setPoint (p.modulationArray[cl()][cs()]);
-        setUndoRedoLabels();
+        previewGraph.setPoint (processor.modulationArray[cl()][cs()]);
+        showUndoRedoCounts();
     }
 
-    if (take (p.mixChanged[0]))
+    if (take (processor.mixChanged[0]))
         masterMixLabel.setText (KnobReadouts::masterMix (static_cast<float> (masterMixSlider.getValue())),
                                 juce::dontSendNotification);
 
@@ -132,30 +144,30 @@ void LineEditorAudioProcessorEditor::timerCallback()
         juce::Slider* levelSliders[] = { &lowLevelSlider, &midLevelSlider, &highLevelSlider };
         juce::Label* levelLabels[] = { &lowLevelLabels[0], &midLevelLabels[0], &highLevelLabels[0] };
         for (int b = 0; b < 3; ++b)
-            if (take (p.levelChanged[b]))
+            if (take (processor.levelChanged[b]))
                 levelLabels[b]->setText (
                     KnobReadouts::level (static_cast<float> (levelSliders[b]->getValue())),
                     juce::dontSendNotification);
     }
 
     for (int i = 0; i < 4; ++i)
-        if (take (p.syncChanged[i]))
-            setIconState (syncIcons[i], p.activeSync[i] ? 0 : 2);
+        if (take (processor.syncChanged[i]))
+            setIconState (syncIcons[i], processor.activeSync[i] ? 0 : 2);
 
     for (int i = 0; i < 4; ++i)
     {
-        if (take (p.speedChanged[i]))
+        if (take (processor.speedChanged[i]))
         {
-            lengthLabels[i].setText (KnobReadouts::length (p.activeLength[i], p.activeSync[i]),
+            lengthLabels[i].setText (KnobReadouts::length (processor.activeLength[i], processor.activeSync[i]),
                                      juce::dontSendNotification);
             playMarker.repaint();
             setIndecLabelText();
         }
     }
 
-    if (take (p.timeSigChanged))
+    if (take (processor.timeSigChanged))
     {
-        const int numerator = p.timeSigNumerator;
+        const int numerator = processor.timeSigNumerator;
         for (auto* curveEditor : { &lineEditorUI1, &lineEditorUI2 })
         {
             curveEditor->timeSigNumerator = numerator;
@@ -167,7 +179,7 @@ void LineEditorAudioProcessorEditor::timerCallback()
         playMarker.repaint();
         setIndecLabelText();
         float wave[LineEditorAudioProcessor::tableSize];
-        p.copyWaveDisplay (wave);
+        processor.copyWaveDisplay (wave);
         showWaveform (wave);
     }
 
@@ -177,41 +189,38 @@ void LineEditorAudioProcessorEditor::timerCallback()
         if (!from->snapChanged)
             continue;
         auto* other = from == &lineEditorUI1 ? &lineEditorUI2 : &lineEditorUI1;
-        p.snapX = other->snapX = from->snapX;
-        p.snapY = other->snapY = from->snapY;
+        processor.snapX = other->snapX = from->snapX;
+        processor.snapY = other->snapY = from->snapY;
         from->snapChanged = false;
     }
 
     for (int stage = 1; stage <= 2; ++stage)
     {
-        if (!take (stage == 1 ? p.linePoints1Changed : p.linePoints2Changed))
+        if (!take (stage == 1 ? processor.linePoints1Changed : processor.linePoints2Changed))
             continue;
         auto& curveEditor = stage == 1 ? lineEditorUI1 : lineEditorUI2;
         const int line = cl(), state = cs();
-        curveEditor.setLinePoints (stage == 1 ? p.linePoints1[line][state] : p.linePoints2[line][state], line,
+        curveEditor.setLinePoints (stage == 1 ? processor.linePoints1[line][state] : processor.linePoints2[line][state], line,
                                    state);
         for (int k = 0; k < 48; ++k)
-            stateGraphs[k].setPoint (p.modulationArray[k / 12][k % 12]);
-        previewGraph.setPoint (p.modulationArray[line][state]);
-        curveEditor.snapX = p.snapX;
-        curveEditor.snapY = p.snapY;
-        setUndoRedoLabels();
+            stateGraphs[k].setPoint (processor.modulationArray[k / 12][k % 12]);
+        previewGraph.setPoint (processor.modulationArray[line][state]);
+        curveEditor.snapX = processor.snapX;
+        curveEditor.snapY = processor.snapY;
+        showUndoRedoCounts();
     }
-
-    if (take (p.presetNameChanged))
-        SetPresetNameForMenu (p.presetModified);
 
     for (int i = 0; i < 12; ++i)
     {
-        if (!take (p.stateNoteEvent[i]))
+        if (!take (processor.stateNoteEvent[i]))
             continue;
-        const bool full = p.powerValue >= 0.5f;
+        const bool full = processor.powerValue >= 0.5f;
         const juce::uint8 alpha = full ? 0xFF : 0x7F;
         auto& icon = stateIcons[i];
         icon.onColour = palette[6].withAlpha (alpha);
         icon.pressedColour = palette[8].withAlpha (alpha);
         icon.offColour = palette[6].withAlpha (static_cast<juce::uint8> (full ? 0x7F : 51));
-        if (p.stateNoteHeld[i])
+        if (processor.stateNoteHeld[i])
         {
             // A held trigger note lights the state in the Low line's red.
             icon.onColour = icon.offColour = palette[9].withAlpha (alpha);
@@ -221,29 +230,32 @@ void LineEditorAudioProcessorEditor::timerCallback()
     }
 
     for (int i = 0; i < 4; ++i)
-        if (take (p.mixChanged[1 + i]))
+        if (take (processor.mixChanged[1 + i]))
             mixLabels[i].setText (KnobReadouts::mix (static_cast<float> (mixSliders[i].getValue())),
                                   juce::dontSendNotification);
 
     for (int i = 0; i < 4; ++i)
     {
         const int state = cs();
-        if (take (p.lineLengthChanged[i]))
-            lengthSliders[i].setValue (p.lineLength[i][state], juce::dontSendNotification);
+        if (take (processor.lineLengthChanged[i]))
+            lengthSliders[i].setValue (processor.lineLength[i][state], juce::dontSendNotification);
         // The read-outs show where the knobs landed on their steps, as at construction.
-        if (take (p.bandMixChanged[i]))
+        if (take (processor.bandMixChanged[i]))
         {
-            mixSliders[i].setValue (p.bandMix[i][state], juce::dontSendNotification);
+            processor.foldHostLineMixes();
+            mixSliders[i].setValue (processor.bandMix[i][state], juce::dontSendNotification);
             mixLabels[i].setText (KnobReadouts::mix (static_cast<float> (mixSliders[i].getValue())),
                                   juce::dontSendNotification);
         }
-        if (take (p.bandGlideChanged[i]))
+        if (take (processor.bandGlideChanged[i]))
         {
-            glideSliders[i].setValue (p.bandGlide[i][state], juce::dontSendNotification);
+            glideSliders[i].setValue (processor.bandGlide[i][state], juce::dontSendNotification);
             glideLabels[i].setText (KnobReadouts::glide (static_cast<float> (glideSliders[i].getValue())),
                                     juce::dontSendNotification);
         }
     }
+
+    return committed;
 }
 
 //==================================================================================================
@@ -262,18 +274,27 @@ void LineEditorAudioProcessorEditor::reloadCurveEditors()
 
 void LineEditorAudioProcessorEditor::commitPendingEdits (bool takeDrags)
 {
+    bool committed = false;
+    {
+        const ModelLock::Hold hold (processor.curveModelLock);
+        committed = commitEdits (takeDrags);
+    }
+    if (committed)
+        processor.sendLineChangeToHost();
+}
+
+bool LineEditorAudioProcessorEditor::commitEdits (bool takeDrags)
+{
     const bool first = commitStage (1, takeDrags);
     const bool second = commitStage (2, takeDrags);
     if (!first && !second)
-        return;
-
-    processor.sendLineChangeToHost();
-    setUndoRedoLabels();
+        return false;
+    showUndoRedoCounts();
+    return true;
 }
 
 bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
 {
-    auto& p = processor;
     auto& curveEditor = stage == 1 ? lineEditorUI1 : lineEditorUI2;
     if (!curveEditor.lineChanged && !(takeDrag && curveEditor.dragging))
         return false;
@@ -283,8 +304,8 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
     curveEditor.lineChanged = false;
 
     // A load or a host restore replaced the stored curves after the edit began: the store wins,
-    // and the raised flag reloads the curve editor.
-    if ((stage == 1 ? p.linePoints1Changed : p.linePoints2Changed).load())
+    // and the raised flag reloads the curve editor. A restore raises it under the lock held here.
+    if ((stage == 1 ? processor.linePoints1Changed : processor.linePoints2Changed).load())
         return false;
 
     // An edit whose curve's line and state are unknown has nowhere it surely belongs: the line
@@ -294,36 +315,33 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
         !juce::isPositiveAndBelow (state, LineEditorAudioProcessor::numStates))
         return false;
 
-    auto& model = stage == 1 ? p.lineEditor1 : p.lineEditor2;
-    auto& store = stage == 1 ? p.linePoints1[line][state] : p.linePoints2[line][state];
-    auto& table = stage == 1 ? p.lineArray1[line][state] : p.lineArray2[line][state];
+    auto& model = stage == 1 ? processor.lineEditor1 : processor.lineEditor2;
+    auto& store = stage == 1 ? processor.linePoints1[line][state] : processor.linePoints2[line][state];
+    auto& table = stage == 1 ? processor.lineArray1[line][state] : processor.lineArray2[line][state];
 
     LETPoint edited[LineEditorAudioProcessor::numCurvePoints];
     std::copy (std::begin (curveEditor.points), std::end (curveEditor.points), edited);
+    processor.syncCurveModels();
+    // The curve editor still shows a line or state the models have left: the undo step records
+    // that curve's stored points, and the models come back afterwards.
+    const bool elsewhere = line != processor.modelLine || state != processor.modelState;
+    if (elsewhere)
+        model.setLinePoints (store);
+
+    model.startNewChange (line, state);
+    model.setLinePoints (edited);
+    std::copy (std::begin (model.points), std::end (model.points), store);
+    model.getLineArray (table);
+    LineTools::rebuildProduct (processor, line, state);
+
+    if (elsewhere)
     {
-        const juce::ScopedLock lock (p.curveModelLock);
-        p.syncCurveModels();
-        // The curve editor still shows a line or state the models have left: the undo step
-        // records that curve's stored points, and the models come back afterwards.
-        const bool elsewhere = line != p.modelLine || state != p.modelState;
-        if (elsewhere)
-            model.setLinePoints (store);
-
-        model.startNewChange (line, state);
-        model.setLinePoints (edited);
-        std::copy (std::begin (model.points), std::end (model.points), store);
-        model.getLineArray (table);
-        LineTools::rebuildProduct (p, line, state);
-
-        if (elsewhere)
-        {
-            p.curveModelsStale = true;
-            p.syncCurveModels();
-        }
+        processor.curveModelsStale = true;
+        processor.syncCurveModels();
     }
 
-    stateGraphs[line * 12 + state].setPoint (p.modulationArray[line][state]);
+    stateGraphs[line * 12 + state].setPoint (processor.modulationArray[line][state]);
     if (line == editedLine() && state == editedState())
-        previewGraph.setPoint (p.modulationArray[line][state]);
+        previewGraph.setPoint (processor.modulationArray[line][state]);
     return true;
 }

@@ -245,19 +245,27 @@ void LineEditorAudioProcessorEditor::setSateLAbelText()
 
 void LineEditorAudioProcessorEditor::setUndoRedoLabels()
 {
+    const ModelLock::Hold hold (processor.curveModelLock);
+    showUndoRedoCounts();
+}
+
+void LineEditorAudioProcessorEditor::showUndoRedoCounts()
+{
     const int line = editedLine(), state = editedState();
-    int undo = 0, redo = 0;
-    {
-        const juce::ScopedLock lock (processor.curveModelLock);
-        const auto& model = processor.editedStage[line] == 0 ? processor.lineEditor1 : processor.lineEditor2;
-        undo = model.undoCount[line][state];
-        redo = model.redoCount[line][state];
-    }
+    const auto& model = processor.editedStage[line] == 0 ? processor.lineEditor1 : processor.lineEditor2;
+    const int undo = model.undoCount[line][state];
+    const int redo = model.redoCount[line][state];
 
     setIconState (iconButtons[8], undo >= 1 ? 0 : 2);
     setIconState (iconButtons[9], redo >= 1 ? 0 : 2);
     iconButtons[8].setTooltip (StatusTexts::undoTooltip (undo));
     iconButtons[9].setTooltip (StatusTexts::redoTooltip (redo));
+}
+
+bool LineEditorAudioProcessorEditor::clipboardFull (bool state)
+{
+    const ModelLock::Hold hold (processor.curveModelLock);
+    return state ? processor.stateClipboardFull : processor.lineClipboardFull;
 }
 
 void LineEditorAudioProcessorEditor::setIndecLabelText()
@@ -294,7 +302,7 @@ void LineEditorAudioProcessorEditor::LoadPresetsList()
 
 void LineEditorAudioProcessorEditor::SetPresetNameForMenu (bool modified)
 {
-    setIconText (iconButtons[3], PresetLists::displayName (processor.presetName, modified));
+    setIconText (iconButtons[3], PresetLists::displayName (processor.getPresetName(), modified));
 }
 
 //==================================================================================================
@@ -336,7 +344,7 @@ void saveUnderTypedName (LineEditorAudioProcessorEditor& editor, const juce::Str
     editor.commitPendingEdits();
     editor.LoadPresetsList();
     const auto folder = PresetCommands::currentFolder (p, editor.presetSubfolders);
-    const auto plan = PresetRename::plan (folder, p.presetName, typed, editor.presetExtension);
+    const auto plan = PresetRename::plan (folder, p.getPresetName(), typed, editor.presetExtension);
 
     if (plan.refusal != PresetRename::Refusal::none)
     {

@@ -27,8 +27,9 @@ int state (const Editor& e)
     return juce::jlimit (0, 11, e.processor.currentState.load());
 }
 
-void refreshPreview (Editor& e)
+void refreshPreview (Editor& e) KALVO_EXCLUDES (e.processor.curveModelLock)
 {
+    const ModelLock::Hold hold (e.processor.curveModelLock);
     e.previewGraph.setPoint (e.processor.modulationArray[line (e)][state (e)]);
 }
 
@@ -86,7 +87,7 @@ void save (Safe& safe)
             saveAs (safe);
             return;
         case PresetCommands::Outcome::failed:
-            tell (safe, "Saving preset...", PresetCommands::saveFailedMessage (e.processor.presetName));
+            tell (safe, "Saving preset...", PresetCommands::saveFailedMessage (e.processor.getPresetName()));
             return;
     }
 }
@@ -147,7 +148,7 @@ void load (Safe& safe)
 
 void openNameEntry (Editor& e)
 {
-    e.presetNameEditor.setText (e.processor.presetName, true);
+    e.presetNameEditor.setText (e.processor.getPresetName(), true);
     e.presetNameEditor.setVisible (true);
     e.saveButton.setVisible (true);
     e.cancelButton.setVisible (true);
@@ -163,7 +164,7 @@ void deletePreset (Safe& safe)
     auto& e = *safe;
     auto& p = e.processor;
     e.LoadPresetsList();
-    const auto name = p.presetName;
+    const auto name = p.getPresetName();
     const auto folder = PresetCommands::currentFolder (p, e.presetSubfolders);
     const int matches = PresetCommands::countMatches (e.presetFiles, e.numPresetSubfolders, name);
     const auto choice =
@@ -184,10 +185,11 @@ void deletePreset (Safe& safe)
         tell (safe, "Deleting preset...", PresetCommands::failedDeletionsMessage (failed));
 }
 
-void applyScale (Editor& e, int id)
+void applyScale (Editor& e, int id) KALVO_EXCLUDES (e.processor.curveModelLock)
 {
     PresetCommands::applyInterfaceSetting (e.processor, id);
     e.setElementSizes();
+    const ModelLock::Hold hold (e.processor.curveModelLock);
     for (int k = 0; k < 48; ++k)
         e.stateGraphs[k].setPoint (e.processor.modulationArray[k / 12][k % 12]);
     e.repaint();
@@ -214,9 +216,8 @@ void LineEditorAudioProcessorEditor::toolClicked (int icon)
 {
     commitPendingEdits();
     auto& p = processor;
-    // The tools and their read-outs read the model that a host's restore on its own thread
-    // writes. None of them waits on a menu or an alert.
-    const juce::ScopedLock lock (p.curveModelLock);
+    // Each tool takes the model lock itself, and tells the host of what it changed (if at all)
+    // only after releasing it.
     auto& tool = iconButtons[icon];
     switch (icon)
     {
@@ -245,7 +246,7 @@ void LineEditorAudioProcessorEditor::toolClicked (int icon)
             setIconState (iconButtons[11], 0);
             break;
         case 11:
-            setIconState (tool, p.lineClipboardFull ? 0 : 2);
+            setIconState (tool, clipboardFull (false) ? 0 : 2);
             LineTools::pasteLine (p);
             break;
         case 12:
@@ -269,10 +270,10 @@ void LineEditorAudioProcessorEditor::toolClicked (int icon)
         case 18:
             p.CopyState (state (*this));
             setIconState (tool, 0);
-            setIconState (iconButtons[19], p.stateClipboardFull ? 0 : 2);
+            setIconState (iconButtons[19], clipboardFull (true) ? 0 : 2);
             return;
         case 19:
-            setIconState (tool, p.stateClipboardFull ? 0 : 2);
+            setIconState (tool, clipboardFull (true) ? 0 : 2);
             p.PasteState (state (*this));
             break;
         case 20:
@@ -336,7 +337,7 @@ void LineEditorAudioProcessorEditor::presetBrowserClicked()
     setIconState (iconButtons[3], 0);
     LoadPresetsList();
     const PresetBrowser browser (presetFiles, numPresetSubfolders);
-    auto menu = browser.menu (presetSubfolders, processor.presetName, processor.presetFolderIndex).build();
+    auto menu = browser.menu (presetSubfolders, processor.getPresetName(), processor.presetFolderIndex).build();
     Safe safe (this);
     const int chosen = modalSeam->showMenu (menu, lookAndFeels[8]);
     if (safe == nullptr || chosen < 1 || chosen > browser.total())
@@ -392,7 +393,7 @@ void LineEditorAudioProcessorEditor::runPresetCommand (int id)
         case PresetCommands::copyPreset:
             commitPendingEdits();
             if (!PresetCommands::copyToTemporary (p, presetExtension))
-                tell (safe, "Saving preset...", PresetCommands::saveFailedMessage (p.presetName));
+                tell (safe, "Saving preset...", PresetCommands::saveFailedMessage (p.getPresetName()));
             break;
         case PresetCommands::pastePreset:
             commitPendingEdits();

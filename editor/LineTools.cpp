@@ -28,23 +28,23 @@ struct Edited
     int line, state;
 };
 
-Edited bringModelsUp (Processor& p)
+Edited bringModelsUp (Processor& p) KALVO_REQUIRES (p.curveModelLock)
 {
     p.syncCurveModels();
     return { p.modelLine, p.modelState };
 }
 
-LineEditor& model (Processor& p, int stage) noexcept
+LineEditor& model (Processor& p, int stage) noexcept KALVO_REQUIRES (p.curveModelLock)
 {
     return stage == 0 ? p.lineEditor1 : p.lineEditor2;
 }
 
-LETPoint* store (Processor& p, int stage, Edited at) noexcept
+LETPoint* store (Processor& p, int stage, Edited at) noexcept KALVO_REQUIRES (p.curveModelLock)
 {
     return stage == 0 ? p.linePoints1[at.line][at.state] : p.linePoints2[at.line][at.state];
 }
 
-float* table (Processor& p, int stage, Edited at) noexcept
+float* table (Processor& p, int stage, Edited at) noexcept KALVO_REQUIRES (p.curveModelLock)
 {
     return stage == 0 ? p.lineArray1[at.line][at.state] : p.lineArray2[at.line][at.state];
 }
@@ -61,7 +61,7 @@ void markModified (Processor& p) noexcept
 }
 
 // After the model stepped through its history: its points become the stored curve.
-void storeModelCurve (Processor& p, int stage, Edited at)
+void storeModelCurve (Processor& p, int stage, Edited at) KALVO_REQUIRES (p.curveModelLock)
 {
     std::copy (model (p, stage).points, model (p, stage).points + LineTools::numSlots, store (p, stage, at));
     model (p, stage).getLineArray (table (p, stage, at));
@@ -91,7 +91,6 @@ int roundHalfEven (double v) noexcept
 
 void LineTools::rebuildProduct (LineEditorAudioProcessor& p, int l, int s)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
     for (int k = 0; k < Processor::tableSize; ++k)
         p.modulationArray[l][s][k] = p.lineArray1[l][s][k] * p.lineArray2[l][s][k];
     p.publishModel();
@@ -114,7 +113,12 @@ LETPoint* LineTools::editedStore (LineEditorAudioProcessor& p) noexcept
 
 void LineTools::commitStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
+    const ModelLock::Hold hold (p.curveModelLock);
+    writeStage (p, stage, slots);
+}
+
+void LineTools::writeStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
+{
     const auto at = bringModelsUp (p);
     auto& m = model (p, stage);
     m.startNewChange (at.line, at.state);
@@ -156,16 +160,19 @@ void LineTools::fillRandomLine (juce::Random& random, bool stageOne, LETPoint* s
 
 void LineTools::copyLine (LineEditorAudioProcessor& p)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
+    const ModelLock::Hold hold (p.curveModelLock);
     std::copy_n (editedStore (p), numSlots, p.lineClipboard);
     p.lineClipboardFull = true;
 }
 
 bool LineTools::pasteLine (LineEditorAudioProcessor& p)
 {
-    if (!p.lineClipboardFull)
-        return false;
-    commitStage (p, editedStage (p), p.lineClipboard);
+    {
+        const ModelLock::Hold hold (p.curveModelLock);
+        if (!p.lineClipboardFull)
+            return false;
+        writeStage (p, editedStage (p), p.lineClipboard);
+    }
     markModified (p);
     return true;
 }
@@ -189,7 +196,7 @@ void LineTools::resetLine (LineEditorAudioProcessor& p)
 
 bool LineTools::undo (LineEditorAudioProcessor& p)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
+    const ModelLock::Hold hold (p.curveModelLock);
     const auto at = bringModelsUp (p);
     const int stage = p.editedStage[at.line] == 0 ? 0 : 1;
     auto& m = model (p, stage);
@@ -202,7 +209,7 @@ bool LineTools::undo (LineEditorAudioProcessor& p)
 
 bool LineTools::redo (LineEditorAudioProcessor& p)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
+    const ModelLock::Hold hold (p.curveModelLock);
     const auto at = bringModelsUp (p);
     const int stage = p.editedStage[at.line] == 0 ? 0 : 1;
     auto& m = model (p, stage);
@@ -224,9 +231,13 @@ void LineTools::toggleQuantize (LineEditorAudioProcessor& p)
 
 void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
 {
-    p.linkMix = !p.linkMix;
-    // The mixes the line-mix parameters wrote while the link was off now travel with the states.
-    p.publishModel();
+    {
+        // The mixes the line-mix parameters set while the link was off travel with the states
+        // from now on: published first, so that a switch seeing the flag flipped applies them.
+        const ModelLock::Hold hold (p.curveModelLock);
+        p.publishModel();
+        p.linkMix = !p.linkMix;
+    }
     markModified (p);
 }
 

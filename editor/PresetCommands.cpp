@@ -85,12 +85,12 @@ juce::File PresetCommands::withExtension (const juce::File& chosen, const juce::
     return chosen.getSiblingFile (chosen.getFileName() + "." + extension);
 }
 
-juce::File PresetCommands::saveAsSuggestion (const LineEditorAudioProcessor& p,
+juce::File PresetCommands::saveAsSuggestion (LineEditorAudioProcessor& p,
                                              const juce::Array<juce::File>& subfolders,
                                              const juce::String& extension)
 {
     const auto folder = currentFolder (p, subfolders);
-    const auto file = presetFile (folder, p.presetName, extension);
+    const auto file = presetFile (folder, p.getPresetName(), extension);
     return file == juce::File() ? folder : file;
 }
 
@@ -99,7 +99,7 @@ PresetCommands::Outcome PresetCommands::save (LineEditorAudioProcessor& p,
                                               const juce::String& extension)
 {
     const auto folder = currentFolder (p, subfolders);
-    const auto file = presetFile (folder, p.presetName, extension);
+    const auto file = presetFile (folder, p.getPresetName(), extension);
     if (file == juce::File())
         return Outcome::unusableName;
     if (folder == p.presetsFolder)
@@ -121,11 +121,11 @@ PresetCommands::Outcome PresetCommands::saveAs (LineEditorAudioProcessor& p, con
         p.presetsFolder.createDirectory();
 
     // The document carries the name, so it is set before the write and put back on failure.
-    const auto oldName = p.presetName;
-    p.presetName = name;
+    const auto oldName = p.getPresetName();
+    p.setPresetName (name);
     if (!p.saveStateToFile (file))
     {
-        p.presetName = oldName;
+        p.setPresetName (oldName);
         return Outcome::failed;
     }
     p.presetModified = false;
@@ -155,10 +155,10 @@ PresetCommands::Paste PresetCommands::pasteTemporary (LineEditorAudioProcessor& 
     const auto file = temporaryPreset (p, extension);
     if (!RegularFileInput::isRegularFile (file))
         return Paste::nothingCopied;
-    const auto name = p.presetName;
+    const auto name = p.getPresetName();
     if (!p.getStateFromFile (file))
         return Paste::failed;
-    p.presetName = name;
+    p.setPresetName (name);
     p.presetModified = true;
     p.presetNameChanged = true;
     return Paste::pasted;

@@ -58,7 +58,7 @@ public:
     static juce::File withExtension (const juce::File& chosen, const juce::String& extension);
 
     // The file Save As suggests: the current folder and the preset's name.
-    static juce::File saveAsSuggestion (const LineEditorAudioProcessor& p,
+    static juce::File saveAsSuggestion (LineEditorAudioProcessor& p,
                                         const juce::Array<juce::File>& subfolders,
                                         const juce::String& extension);
 

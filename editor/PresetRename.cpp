@@ -105,12 +105,12 @@ bool PresetRename::save (LineEditorAudioProcessor& p, const Plan& plan, const ju
         return false;
 
     // The state document carries the name, so it is set before the write.
-    const auto oldName = p.presetName;
-    p.presetName = newName;
+    const auto oldName = p.getPresetName();
+    p.setPresetName (newName);
 
     if (!p.saveStateToFile (plan.newFile))
     {
-        p.presetName = oldName;
+        p.setPresetName (oldName);
         return false;
     }
 

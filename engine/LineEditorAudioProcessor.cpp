@@ -76,6 +76,9 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
                                 .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
       parameters (*this, &undoManager, "KalvoParamTree", createParameterLayout())
 {
+    // Nobody else sees the processor yet; held so that the model's functions find what they expect.
+    const ModelLock::Hold hold (curveModelLock);
+
     for (int i = 0; i < numCurvePoints; ++i)
     {
         lineClipboard[i] = unusedSlot();
@@ -337,12 +340,11 @@ void LineEditorAudioProcessor::parameterChanged (const juce::String& parameterID
         case ParameterTable::pMixHigh:
             if (!linkMix)
             {
+                // Possibly the audio thread: the model waits for the message side's fold.
                 const int line = index - ParameterTable::pMixMain;
                 const float value = currentValue (static_cast<ParameterIndex> (index));
-                bandMix[line][clampIndex (currentState, numStates)] = value;
+                hostLineMixes.set (line, value);
                 setMixTarget (line + 1, value);
-                for (int state = 0; state < numStates; ++state)
-                    bandMix[line][state] = value;
                 mixChanged[line + 1] = true;
                 bandMixChanged[line] = true;
             }
@@ -461,7 +463,7 @@ void LineEditorAudioProcessor::setParameterFromAudioThread (juce::RangedAudioPar
     parameter.sendValueChangedMessageToListeners (normalisedValue);
 }
 
-void LineEditorAudioProcessor::clearUndoHistories()
+void LineEditorAudioProcessor::clearUndoHistories (bool parameterTreeToo)
 {
     for (int l = 0; l < numLines; ++l)
     {
@@ -472,8 +474,11 @@ void LineEditorAudioProcessor::clearUndoHistories()
         }
     }
 
-    undoManager.clearUndoHistory();
-    undoManager.beginNewTransaction();
+    if (parameterTreeToo)
+    {
+        undoManager.clearUndoHistory();
+        undoManager.beginNewTransaction();
+    }
 }
 
 void LineEditorAudioProcessor::renderLineState (int line, int state)
@@ -486,9 +491,19 @@ void LineEditorAudioProcessor::renderLineState (int line, int state)
         modulationArray[line][state][k] = lineArray1[line][state][k] * lineArray2[line][state][k];
 }
 
+void LineEditorAudioProcessor::foldHostLineMixes()
+{
+    for (int line = 0; line < numLines; ++line)
+    {
+        float value = 0.0f;
+        if (hostLineMixes.take (line, value))
+            std::fill (std::begin (bandMix[line]), std::end (bandMix[line]), value);
+    }
+}
+
 void LineEditorAudioProcessor::publishModel()
 {
-    const juce::ScopedLock lock (curveModelLock);
+    foldHostLineMixes();
     auto& model = modelHandover.toFill();
     static_assert (sizeof (model.table) == sizeof (modulationArray) &&
                    sizeof (model.length) == sizeof (lineLength) && sizeof (model.sync) == sizeof (lineSync) &&
@@ -507,7 +522,6 @@ void LineEditorAudioProcessor::publishModel()
 
 void LineEditorAudioProcessor::syncCurveModels()
 {
-    const juce::ScopedLock lock (curveModelLock);
     const int line = clampIndex (currentLine, numLines);
     const int state = clampIndex (currentState, numStates);
     const bool stale = curveModelsStale.exchange (false);
@@ -1231,12 +1245,26 @@ void LineEditorAudioProcessor::changeProgramName (int, const juce::String&) {}
 // The state document, the settings file and the state operations live in classes of their own.
 void LineEditorAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
+    // A host may ask on its own thread while the editor or a restore changes the model: the
+    // document takes curveModelLock.
     StateDocument::writeToBlock (*this, destData);
 }
 
 void LineEditorAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
     StateDocument::readFromBlock (*this, data, sizeInBytes);
+}
+
+juce::String LineEditorAudioProcessor::getPresetName()
+{
+    const ModelLock::Hold hold (curveModelLock);
+    return presetName;
+}
+
+void LineEditorAudioProcessor::setPresetName (const juce::String& name)
+{
+    const ModelLock::Hold hold (curveModelLock);
+    presetName = name;
 }
 
 bool LineEditorAudioProcessor::saveStateToFile (juce::File file)

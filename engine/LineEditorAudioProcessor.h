@@ -2,9 +2,11 @@
 
 #include "EQBandSplit3.h"
 #include "GlideFilter.h"
+#include "HostLineMixes.h"
 #include "LETPoint.h"
 #include "LineEditor.h"
 #include "ModelHandover.h"
+#include "ModelLock.h"
 #include "ParameterTable.h"
 
 #include <JuceHeader.h>
@@ -16,15 +18,30 @@
 // lines (Main, Low, Mid, High) of two curve stages each, the per-state loop, glide, mix,
 // crossover and MIDI-trigger settings, the waveform capture and the interface settings.
 //
-// Threads. The editor reads and writes the public members directly. Values that both sides
-// write, and everything the audio thread publishes, are atomics; the change flags are
-// atomic bytes that the producers raise and the editor's timer clears. The audio thread owns
-// the ramps, the glide filters and the crossover: other threads hand it new targets through
-// setMixTarget, setGlideTime and setSplitFrequency, and it applies them at the start of its
-// next block. It never touches the two curve models either; a state switch only marks them
-// stale, and every message-side user takes curveModelLock and calls syncCurveModels first.
-// Nor does it read the curve tables or the per-state settings: whoever changes those publishes
-// them with publishModel, and the audio thread reads only the copy it took (see ModelHandover).
+// Threads, as the compiler checks them (clang's -Wthread-safety, a build error in CI):
+// - The model the message side owns (the curve points, tables and models, the per-state
+//   settings, the clipboards, the preset name, the snaps, modelLine and modelState) is
+//   KALVO_GUARDED_BY curveModelLock. The editor, the loads and saves, the state operations and a
+//   host's own thread (getStateInformation, setStateInformation) touch it only holding that lock.
+//   A function either takes the lock (KALVO_EXCLUDES) or expects it held (KALVO_REQUIRES); none
+//   takes it again.
+// - Nothing that calls the host (setValueNotifyingHost, sendLineChangeToHost, a parameter tree's
+//   replaceState) runs with the lock held: such functions are KALVO_EXCLUDES, so a host that
+//   waits in its callback for a thread asking for the state cannot deadlock on us.
+// - The audio thread never takes the lock and reads none of the guarded members: it reads the
+//   copy it took from the hand-over (see ModelHandover and publishModel), its own members and
+//   atomics. Values that both sides write, and everything the audio thread publishes, are
+//   atomics; the change flags are atomic bytes that the producers raise and the editor's timer
+//   clears. It owns the ramps, the glide filters and the crossover: other threads hand it new
+//   targets through setMixTarget, setGlideTime and setSplitFrequency, applied at the start of its
+//   next block. A state switch only marks the curve models stale; message-side users call
+//   syncCurveModels before using them. The line mixes a host automates while linkMix is off wait
+//   in hostLineMixes until the message side folds them into bandMix (see foldHostLineMixes).
+// - Whoever changes what the audio thread reads publishes it before anything that lets a switch
+//   apply it (linkMix, currentState, stateChangeNow, a live target of another state).
+// The compiler does not see the last rule, nor a guarded array passed on as a pointer (a curve
+// or a table handed to a widget): those reads stand only in functions that hold or require the
+// lock.
 class LineEditorAudioProcessor : public juce::AudioProcessor,
                                  public juce::AudioProcessorValueTreeState::Listener
 {
@@ -63,8 +80,8 @@ public:
     void setCurrentProgram (int index) override;
     const juce::String getProgramName (int index) override;
     void changeProgramName (int index, const juce::String& newName) override;
-    void getStateInformation (juce::MemoryBlock& destData) override;
-    void setStateInformation (const void* data, int sizeInBytes) override;
+    void getStateInformation (juce::MemoryBlock& destData) override KALVO_EXCLUDES (curveModelLock);
+    void setStateInformation (const void* data, int sizeInBytes) override KALVO_EXCLUDES (curveModelLock);
     void parameterChanged (const juce::String& parameterID, float newValue) override;
 
     // What createEditor builds. The plug-in installs its editor window here; without one (the
@@ -103,43 +120,53 @@ public:
 
     // Message side: gives "LineCH" a new value (always a different one) drawn from random, so
     // that the host registers a change of the plug-in's state.
-    void sendLineChangeToHost();
+    void sendLineChangeToHost() KALVO_EXCLUDES (curveModelLock);
 
     // Message side, with curveModelLock held: brings both curve models to the current line and
     // state when a state switch, a load or a line change left them behind, and refreshes their
     // current undo slot. modelLine and modelState then name the curve the models hold; an edit
     // recorded into them belongs to that line and state. Code that loads some other curve into
     // a model (a load, a state operation) sets curveModelsStale afterwards.
-    void syncCurveModels();
+    void syncCurveModels() KALVO_REQUIRES (curveModelLock);
 
     // Message side: forgets every curve undo step of both stages and the parameter tree's own
     // history, for operations after which no earlier step may be undone (a load, a preset reset).
-    void clearUndoHistories();
+    // A restore leaves the tree's history to the tree's replaceState, which clears it under the
+    // tree's own lock: a host's thread must not touch it beside the tree's timer.
+    void clearUndoHistories (bool parameterTreeToo = true) KALVO_REQUIRES (curveModelLock);
 
     // Message side: renders both stages of (line, state) from linePoints1 and linePoints2 into
     // lineArray1 and lineArray2 and their product into modulationArray. It loads the curves
-    // into the two curve models on the way, so a caller outside construction holds
-    // curveModelLock and leaves the models synced or stale afterwards.
-    void renderLineState (int line, int state);
+    // into the two curve models on the way, so a caller leaves the models synced or stale
+    // afterwards.
+    void renderLineState (int line, int state) KALVO_REQUIRES (curveModelLock);
 
     // Message side: hands the audio thread modulationArray and the per-state settings (lineLength,
     // lineSync, bandGlide, bandMix, lmFreq, hmFreq) as they are now, all in one piece; it takes
     // them at its next block. Whoever changes any of them calls this once the change is complete,
     // and before raising stateChangeNow, so the switch that flag asks for applies the new values.
-    // Takes curveModelLock.
-    void publishModel();
+    // Folds the host's line mixes into bandMix first.
+    void publishModel() KALVO_REQUIRES (curveModelLock);
+
+    // Message side: writes the line mixes a host set while linkMix was off into bandMix of every
+    // state, as the host's line-mix parameters ask. Whoever reads bandMix folds first.
+    void foldHostLineMixes() KALVO_REQUIRES (curveModelLock);
+
+    // The preset name, which a host's save reads on its own thread. Take curveModelLock.
+    juce::String getPresetName() KALVO_EXCLUDES (curveModelLock);
+    void setPresetName (const juce::String& name) KALVO_EXCLUDES (curveModelLock);
 
     // State document, preset files, settings file and state operations.
-    bool saveStateToFile (juce::File file);
-    bool getStateFromFile (juce::File file);
+    bool saveStateToFile (juce::File file) KALVO_EXCLUDES (curveModelLock);
+    bool getStateFromFile (juce::File file) KALVO_EXCLUDES (curveModelLock);
     void SaveSettings();
-    void resetPreset();
+    void resetPreset() KALVO_EXCLUDES (curveModelLock);
     // The four state operations act on `state` (0..11; anything else is ignored).
-    void CopyState (int state);
-    void PasteState (int state);
-    void flipLine (bool vertical);
-    void ResetState (int state);
-    void RandomizeState (int state);
+    void CopyState (int state) KALVO_EXCLUDES (curveModelLock);
+    void PasteState (int state) KALVO_EXCLUDES (curveModelLock);
+    void flipLine (bool vertical) KALVO_EXCLUDES (curveModelLock);
+    void ResetState (int state) KALVO_EXCLUDES (curveModelLock);
+    void RandomizeState (int state) KALVO_EXCLUDES (curveModelLock);
 
     //==============================================================================================
     // Framework objects and helpers
@@ -154,21 +181,21 @@ public:
     int32_t editedStage[numLines] = {};
 
     // Curve model
-    LineEditor lineEditor1;
-    LineEditor lineEditor2;
-    LETPoint linePoints1[numLines][numStates][numCurvePoints];
-    LETPoint linePoints2[numLines][numStates][numCurvePoints];
-    float lineArray1[numLines][numStates][tableSize];
-    float lineArray2[numLines][numStates][tableSize];
-    float modulationArray[numLines][numStates][tableSize];
+    LineEditor lineEditor1 KALVO_GUARDED_BY (curveModelLock);
+    LineEditor lineEditor2 KALVO_GUARDED_BY (curveModelLock);
+    LETPoint linePoints1[numLines][numStates][numCurvePoints] KALVO_GUARDED_BY (curveModelLock);
+    LETPoint linePoints2[numLines][numStates][numCurvePoints] KALVO_GUARDED_BY (curveModelLock);
+    float lineArray1[numLines][numStates][tableSize] KALVO_GUARDED_BY (curveModelLock);
+    float lineArray2[numLines][numStates][tableSize] KALVO_GUARDED_BY (curveModelLock);
+    float modulationArray[numLines][numStates][tableSize] KALVO_GUARDED_BY (curveModelLock);
 
     // Per-state settings
-    float lineLength[numLines][numStates];
-    bool lineSync[numLines][numStates];
-    float bandGlide[numLines][numStates];
-    float bandMix[numLines][numStates];
-    float lmFreq[numStates];
-    float hmFreq[numStates];
+    float lineLength[numLines][numStates] KALVO_GUARDED_BY (curveModelLock);
+    bool lineSync[numLines][numStates] KALVO_GUARDED_BY (curveModelLock);
+    float bandGlide[numLines][numStates] KALVO_GUARDED_BY (curveModelLock);
+    float bandMix[numLines][numStates] KALVO_GUARDED_BY (curveModelLock);
+    float lmFreq[numStates] KALVO_GUARDED_BY (curveModelLock);
+    float hmFreq[numStates] KALVO_GUARDED_BY (curveModelLock);
     std::atomic<int32_t> stateMIDICon[numStates]{};
     std::atomic<int32_t> stateMIDINote[numStates]{};
     Flag stateNoteHeld[numStates]{};
@@ -214,23 +241,23 @@ public:
     Flag editorOpen{ false };
 
     // Clipboards
-    LETPoint lineClipboard[numCurvePoints];
-    bool lineClipboardFull = false;
-    LETPoint stateClipboard1[numLines][numCurvePoints];
-    LETPoint stateClipboard2[numLines][numCurvePoints];
-    float clipLength[numLines] = {};
-    bool clipSync[numLines] = {};
-    float clipLMFreq = 0.0f;
-    float clipHMFreq = 0.0f;
-    float clipGlide[numLines] = {};
-    float clipMix[numLines] = {};
-    bool stateClipboardFull = false;
+    LETPoint lineClipboard[numCurvePoints] KALVO_GUARDED_BY (curveModelLock);
+    bool lineClipboardFull KALVO_GUARDED_BY (curveModelLock) = false;
+    LETPoint stateClipboard1[numLines][numCurvePoints] KALVO_GUARDED_BY (curveModelLock);
+    LETPoint stateClipboard2[numLines][numCurvePoints] KALVO_GUARDED_BY (curveModelLock);
+    float clipLength[numLines] KALVO_GUARDED_BY (curveModelLock) = {};
+    bool clipSync[numLines] KALVO_GUARDED_BY (curveModelLock) = {};
+    float clipLMFreq KALVO_GUARDED_BY (curveModelLock) = 0.0f;
+    float clipHMFreq KALVO_GUARDED_BY (curveModelLock) = 0.0f;
+    float clipGlide[numLines] KALVO_GUARDED_BY (curveModelLock) = {};
+    float clipMix[numLines] KALVO_GUARDED_BY (curveModelLock) = {};
+    bool stateClipboardFull KALVO_GUARDED_BY (curveModelLock) = false;
 
     // View and interface settings
     int32_t currentView = 0;
     int32_t shapeCategory = 1;
-    bool snapX = true;
-    bool snapY = true;
+    bool snapX KALVO_GUARDED_BY (curveModelLock) = true;
+    bool snapY KALVO_GUARDED_BY (curveModelLock) = true;
     float scaling = 1.5f;
     int32_t skin = 1;
     std::atomic<int32_t> waveView{ 1 };
@@ -241,7 +268,7 @@ public:
     juce::String productFolder;
     juce::String makerFolder;
     juce::File presetsFolder;
-    juce::String presetName;
+    juce::String presetName KALVO_GUARDED_BY (curveModelLock);
     int32_t presetFolderIndex = 49;
     // The folder the current preset was loaded from or saved into (none until then). Never
     // saved: the editor derives presetFolderIndex from it after every rescan, so the index follows
@@ -274,12 +301,13 @@ public:
     Flag presetNameChanged{ false };
     Flag timeSigChanged{ false };
 
-    // Curve-model hand-over between the message-side users (see syncCurveModels). Never taken
-    // on the audio thread.
-    juce::CriticalSection curveModelLock;
+    // The lock of the message-side model (see the class comment). Never taken on the audio thread.
+    ModelLock curveModelLock;
+    // Line mixes a host set while linkMix was off, until foldHostLineMixes takes them.
+    HostLineMixes hostLineMixes;
     Flag curveModelsStale{ false };
-    int32_t modelLine = 0;
-    int32_t modelState = 0;
+    int32_t modelLine KALVO_GUARDED_BY (curveModelLock) = 0;
+    int32_t modelState KALVO_GUARDED_BY (curveModelLock) = 0;
 
 private:
     using ParameterIndex = ParameterTable::Index;

@@ -326,13 +326,27 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
     orderParameters (p, *document);
 
     // A host may save on its own thread while the editor or a restore changes the model.
-    const juce::ScopedLock lock (p.curveModelLock);
+    const ModelLock::Hold hold (p.curveModelLock);
+    p.foldHostLineMixes();
 
+    const bool linked = p.linkMix;
     document->setAttribute (n.presetName, p.presetName);
     document->setAttribute (n.snapX, p.snapX ? 1 : 0);
     document->setAttribute (n.snapY, p.snapY ? 1 : 0);
     document->setAttribute (n.changeImmediately, p.changeImmediately ? 1 : 0);
-    document->setAttribute (n.linkMix, p.linkMix ? 1 : 0);
+    document->setAttribute (n.linkMix, linked ? 1 : 0);
+
+    // Unlinked, the host owns the line mixes: every state stores the line-mix parameter's value
+    // as this document saves it, even when the host moved it again since the copy above.
+    float savedMix[numLines] = {};
+    for (int l = 0; l < numLines; ++l)
+    {
+        const auto* param = document->getChildByAttribute (n.id, ParameterTable::id (
+                                                                     static_cast<ParameterTable::Index> (
+                                                                         ParameterTable::pMixMain + l)));
+        savedMix[l] = param != nullptr ? (float) param->getDoubleAttribute (n.value, StateDefaults::mix)
+                                       : StateDefaults::mix;
+    }
 
     auto writePoints = [&n] (juce::XmlElement& e, const LETPoint* curve)
     {
@@ -362,7 +376,7 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
 
             first->setAttribute (n.stage[stageLength], (double) p.lineLength[l][s]);
             first->setAttribute (n.stage[stageSync], p.lineSync[l][s] ? 1 : 0);
-            first->setAttribute (n.stage[stageMix], (double) p.bandMix[l][s]);
+            first->setAttribute (n.stage[stageMix], (double) (linked ? p.bandMix[l][s] : savedMix[l]));
             first->setAttribute (n.stage[stageGlide], (double) p.bandGlide[l][s]);
             writePoints (*first, p.linePoints1[l][s]);
 
@@ -579,6 +593,16 @@ void StateDocument::makeCurveUsable (LETPoint* curve)
     std::copy (sorted, sorted + numSlots, curve);
 }
 
+namespace
+{
+using Elements = juce::XmlElement* [StateDocument::numLines][2][StateDocument::numStates];
+
+// The curves, per-state settings and root values of a document, published, then linkMix and
+// the other options. Removes the curve elements it read from the document.
+void applyModel (LineEditorAudioProcessor& p, Elements& elements, juce::XmlElement& document,
+                 const juce::String* nameFromFile) KALVO_REQUIRES (p.curveModelLock);
+} // namespace
+
 bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement& document,
                                    const juce::String* nameFromFile)
 {
@@ -588,7 +612,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
         return false;
 
     // Element names match without regard to case; the first of each name counts.
-    juce::XmlElement* elements[numLines][2][numStates] = {};
+    Elements elements = {};
     {
         juce::HashMap<juce::String, juce::XmlElement*> byName;
 
@@ -606,7 +630,83 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
                     elements[l][st][s] = byName[n.element[l][st][s].toLowerCase()];
     }
 
-    const juce::ScopedLock lock (p.curveModelLock);
+    // The model's part under the lock; the parameter tree's afterwards, without it, since it
+    // calls the host; then the lock again for what depends on both.
+    {
+        const ModelLock::Hold hold (p.curveModelLock);
+        // The document's mixes replace whatever a host set before the load.
+        p.hostLineMixes.discard();
+        applyModel (p, elements, document, nameFromFile);
+    }
+
+    // The tree takes the parameters and keeps the five root values as its properties.
+    document.setTagName (rootTag);
+    cleanParameterChildren (p, document);
+    p.parameters.replaceState (juce::ValueTree::fromXml (document));
+
+    const ModelLock::Hold hold (p.curveModelLock);
+    // Published before currentState, the mix targets and the switch below read it.
+    p.publishModel();
+
+    const float state =
+        p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pState))->load();
+    p.currentState =
+        std::isfinite (state) ? juce::jlimit (0, numStates - 1, (int) std::nearbyint (state)) : 0;
+    p.powerValue = p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pPower))->load();
+
+    for (int l = 0; l < numLines; ++l)
+        p.setMixTarget (l + 1, p.bandMix[l][p.currentState]);
+
+    for (int s = 0; s < numStates; ++s)
+    {
+        p.stateNoteHeld[s] = false;
+        p.stateNoteEvent[s] = false;
+    }
+
+    p.CalculateSpeed();
+
+    p.stateSwitched = true;
+    p.presetModified = false;
+    p.presetNameChanged = true;
+    p.powerChanged = true;
+
+    p.clearUndoHistories (false); // replaceState above cleared the tree's
+
+    for (int l = 0; l < numLines; ++l)
+        p.speedChanged[l] = true;
+
+    // The audio thread takes the whole document at one block boundary, before the switch below.
+    p.stateChangeNow = true;
+
+    for (int l = 0; l < numLines; ++l)
+    {
+        p.lineLengthChanged[l] = true;
+        p.bandMixChanged[l] = true;
+    }
+
+    p.lmFreqChanged = true;
+    p.hmFreqChanged = true;
+
+    for (int l = 0; l < numLines; ++l)
+    {
+        p.syncChanged[l] = true;
+        p.mixChanged[l + 1] = true;
+    }
+
+    // The curve models follow the state the document selected, so the editor's next undo step
+    // records the curve it shows.
+    p.curveModelsStale = true;
+    p.syncCurveModels();
+    return true;
+}
+
+namespace
+{
+void applyModel (LineEditorAudioProcessor& p, Elements& elements, juce::XmlElement& document,
+                 const juce::String* nameFromFile)
+{
+    const auto& n = names();
+    constexpr int numLines = StateDocument::numLines, numStates = StateDocument::numStates;
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -653,8 +753,8 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
 
             first.toCurve (p.linePoints1[l][s]);
             second.toCurve (p.linePoints2[l][s]);
-            makeCurveUsable (p.linePoints1[l][s]);
-            makeCurveUsable (p.linePoints2[l][s]);
+            StateDocument::makeCurveUsable (p.linePoints1[l][s]);
+            StateDocument::makeCurveUsable (p.linePoints2[l][s]);
 
             for (int st = 0; st < 2; ++st)
                 if (elements[l][st][s] != nullptr)
@@ -666,75 +766,19 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
 
     p.lineEditor1.setLinePoints (p.linePoints1[p.currentLine][p.currentState]);
     p.lineEditor2.setLinePoints (p.linePoints2[p.currentLine][p.currentState]);
+    // Raised with the curves: an edit committed from now on finds that the store won.
+    p.linePoints1Changed = true;
+    p.linePoints2Changed = true;
 
+    p.presetName = nameFromFile != nullptr ? *nameFromFile : document.getStringAttribute (n.presetName);
+    p.snapX = document.getBoolAttribute (n.snapX, true);
+    p.snapY = document.getBoolAttribute (n.snapY, true);
+
+    // The new curves and settings first, so that a switch which sees the new linkMix plays them;
+    // the listener then sees the loaded linkMix while the tree takes the parameters.
+    p.publishModel();
     p.linkMix = document.getBoolAttribute (n.linkMix, false);
     p.changeImmediately = document.getBoolAttribute (n.changeImmediately, false);
     p.optionsChanged = true;
-
-    // The tree takes the parameters and keeps the five root values as its properties.
-    const auto presetNameInDocument = document.getStringAttribute (n.presetName);
-    const bool snapX = document.getBoolAttribute (n.snapX, true);
-    const bool snapY = document.getBoolAttribute (n.snapY, true);
-    document.setTagName (rootTag);
-    cleanParameterChildren (p, document);
-    p.parameters.replaceState (juce::ValueTree::fromXml (document));
-
-    p.presetName = nameFromFile != nullptr ? *nameFromFile : presetNameInDocument;
-
-    const float state =
-        p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pState))->load();
-    p.currentState =
-        std::isfinite (state) ? juce::jlimit (0, numStates - 1, (int) std::nearbyint (state)) : 0;
-    p.powerValue = p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pPower))->load();
-
-    p.snapX = snapX;
-    p.snapY = snapY;
-
-    for (int l = 0; l < numLines; ++l)
-        p.setMixTarget (l + 1, p.bandMix[l][p.currentState]);
-
-    for (int s = 0; s < numStates; ++s)
-    {
-        p.stateNoteHeld[s] = false;
-        p.stateNoteEvent[s] = false;
-    }
-
-    p.CalculateSpeed();
-
-    p.linePoints1Changed = true;
-    p.linePoints2Changed = true;
-    p.stateSwitched = true;
-    p.presetModified = false;
-    p.presetNameChanged = true;
-    p.powerChanged = true;
-
-    p.clearUndoHistories();
-
-    for (int l = 0; l < numLines; ++l)
-        p.speedChanged[l] = true;
-
-    // The audio thread takes the whole document at one block boundary, before the switch below.
-    p.publishModel();
-    p.stateChangeNow = true;
-
-    for (int l = 0; l < numLines; ++l)
-    {
-        p.lineLengthChanged[l] = true;
-        p.bandMixChanged[l] = true;
-    }
-
-    p.lmFreqChanged = true;
-    p.hmFreqChanged = true;
-
-    for (int l = 0; l < numLines; ++l)
-    {
-        p.syncChanged[l] = true;
-        p.mixChanged[l + 1] = true;
-    }
-
-    // The curve models follow the state the document selected, so the editor's next undo step
-    // records the curve it shows.
-    p.curveModelsStale = true;
-    p.syncCurveModels();
-    return true;
 }
+} // namespace

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "LETPoint.h"
+#include "LineEditorAudioProcessor.h"
 
 #include <JuceHeader.h>
-
-class LineEditorAudioProcessor;
 
 // The processor's saved state as one XML document: the parameter tree with five root values,
 // then the settings and curves of every line and state. The same document travels in two outer
@@ -30,23 +29,26 @@ public:
     static constexpr int maxDepth = 64;
 
     // The whole document built from the processor's current values. Changes nothing.
-    static std::unique_ptr<juce::XmlElement> createDocument (LineEditorAudioProcessor&);
+    static std::unique_ptr<juce::XmlElement> createDocument (LineEditorAudioProcessor& p)
+        KALVO_EXCLUDES (p.curveModelLock);
 
     // Host form: replaces the block's content.
-    static void writeToBlock (LineEditorAudioProcessor&, juce::MemoryBlock& destination);
+    static void writeToBlock (LineEditorAudioProcessor& p, juce::MemoryBlock& destination)
+        KALVO_EXCLUDES (p.curveModelLock);
 
     // Preset form. True when the file was written completely.
-    static bool writeToFile (LineEditorAudioProcessor&, const juce::File& file);
+    static bool writeToFile (LineEditorAudioProcessor& p, const juce::File& file) KALVO_EXCLUDES (p.curveModelLock);
 
     // The preset file's text form: UTF-8 declaration, no DTD, lines wrapped at 60, "\r\n".
     static juce::XmlElement::TextFormat fileFormat();
 
     // Host form. False (and nothing changed) when the block holds no usable document.
-    static bool readFromBlock (LineEditorAudioProcessor&, const void* data, int sizeInBytes);
+    static bool readFromBlock (LineEditorAudioProcessor& p, const void* data, int sizeInBytes)
+        KALVO_EXCLUDES (p.curveModelLock);
 
     // Preset form; the file's name becomes the preset name. False (and nothing changed) when the
     // file is missing, unreadable, too large or not a document of ours.
-    static bool readFromFile (LineEditorAudioProcessor&, const juce::File& file);
+    static bool readFromFile (LineEditorAudioProcessor& p, const juce::File& file) KALVO_EXCLUDES (p.curveModelLock);
 
     // Text of either form to an element, refusing what the XML parser cannot safely take.
     static std::unique_ptr<juce::XmlElement> parseText (const juce::String& text);
@@ -58,9 +60,11 @@ public:
     static bool textFromFile (const juce::File& file, juce::String& text);
 
     // Applies a parsed document. nameFromFile, when given, becomes the preset name instead of the
-    // document's own. False (and nothing changed) when the root is not our tree.
-    static bool applyDocument (LineEditorAudioProcessor&, juce::XmlElement& document,
-                               const juce::String* nameFromFile);
+    // document's own. False (and nothing changed) when the root is not our tree. Takes the model
+    // lock twice: the parameter tree takes the document's parameters between, without it, since
+    // that calls the host.
+    static bool applyDocument (LineEditorAudioProcessor& p, juce::XmlElement& document,
+                               const juce::String* nameFromFile) KALVO_EXCLUDES (p.curveModelLock);
 
     // "LinePoints" + line name + "1St" / "2St" + state.
     static juce::String elementName (int line, int stage, int state);

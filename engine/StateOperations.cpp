@@ -7,13 +7,14 @@
 
 namespace
 {
-void setParameter (LineEditorAudioProcessor& p, const char* id, float value)
+// Calls the host: never with the model lock held.
+void setParameter (LineEditorAudioProcessor& p, const char* id, float value) KALVO_EXCLUDES (p.curveModelLock)
 {
     if (auto* parameter = p.parameters.getParameter (id))
         parameter->setValueNotifyingHost (parameter->convertTo0to1 (value));
 }
 
-void raiseStateFlags (LineEditorAudioProcessor& p, int state)
+void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = true) KALVO_REQUIRES (p.curveModelLock)
 {
     // Before the switch is asked for, so that it applies the new settings.
     p.publishModel();
@@ -31,7 +32,7 @@ void raiseStateFlags (LineEditorAudioProcessor& p, int state)
     p.hmFreqChanged = true;
     // Only the playing state's settings need reapplying; another state is read when it is
     // switched to.
-    if (state == p.currentState)
+    if (switchNow && state == p.currentState)
         p.stateChangeNow = true;
     p.linePoints1Changed = true;
     p.linePoints2Changed = true;
@@ -40,18 +41,21 @@ void raiseStateFlags (LineEditorAudioProcessor& p, int state)
 }
 
 // With the line mixes stored per state, a state operation resets the mixes of that state only;
-// the other states keep theirs. The host's line-mix parameters follow when it is the playing state.
-void resetMixesOfState (LineEditorAudioProcessor& p, int state)
+// the other states keep theirs. True when the host's line-mix parameters are to follow (the
+// playing state's), which the caller tells the host once it has released the lock.
+bool resetMixesOfState (LineEditorAudioProcessor& p, int state) KALVO_REQUIRES (p.curveModelLock)
 {
     if (!p.linkMix)
-        return;
+        return false;
 
     for (int l = 0; l < StateOperations::numLines; ++l)
         p.bandMix[l][state] = StateDefaults::mix;
 
-    if (state != p.currentState)
-        return;
+    return state == p.currentState;
+}
 
+void resetHostMixes (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock)
+{
     for (auto* id : { "MixMain", "MixLow", "MixMid", "MixHigh" })
         setParameter (p, id, StateDefaults::mix);
 }
@@ -100,7 +104,18 @@ void StateOperations::makeFlatCurve (LETPoint* curve)
 
 void StateOperations::resetPreset (LineEditorAudioProcessor& p)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
+    resetModel (p);
+
+    // Every parameter but Power and LineCH returns to its default, in creation order, told to the
+    // host without the lock; the switch then reads the reset "State".
+    for (int i = ParameterTable::pMixMaster; i <= ParameterTable::pState; ++i)
+        setParameter (p, ParameterTable::specs[i].id, ParameterTable::specs[i].defaultValue);
+    p.stateChangeNow = true;
+}
+
+void StateOperations::resetModel (LineEditorAudioProcessor& p)
+{
+    const ModelLock::Hold hold (p.curveModelLock);
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -118,13 +133,6 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
         }
     }
 
-    p.changeImmediately = true;
-    p.linkMix = true;
-
-    // Every parameter but Power and LineCH returns to its default, in creation order.
-    for (int i = ParameterTable::pMixMaster; i <= ParameterTable::pState; ++i)
-        setParameter (p, ParameterTable::specs[i].id, ParameterTable::specs[i].defaultValue);
-
     for (int l = 0; l < numLines; ++l)
     {
         for (int s = 0; s < numStates; ++s)
@@ -134,12 +142,17 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
         }
     }
 
+    // Published before linkMix, currentState and the mix targets, which a switch reads with it.
+    p.hostLineMixes.discard();
+    p.publishModel();
+    p.changeImmediately = true;
+    p.linkMix = true;
     p.currentState = 0;
 
     for (int l = 0; l < numLines; ++l)
         p.setMixTarget (l + 1, p.bandMix[l][0]);
 
-    raiseStateFlags (p, 0);
+    raiseStateFlags (p, 0, false);
     p.stateSwitched = true;
     p.powerChanged = true;
 
@@ -152,7 +165,8 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
 
 void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
+    const ModelLock::Hold hold (p.curveModelLock);
+    p.foldHostLineMixes();
     // The playing state's length and sync are its active copies; any other state's are stored.
     const bool playing = s == p.currentState;
 
@@ -176,10 +190,10 @@ void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
 
 void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
 {
+    const ModelLock::Hold hold (p.curveModelLock);
     if (!p.stateClipboardFull)
         return;
 
-    const juce::ScopedLock lock (p.curveModelLock);
     // The undo steps below record what the models hold: the current line of the pasted state.
     p.syncCurveModels();
     const int line = p.modelLine;
@@ -221,7 +235,13 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
 
 void StateOperations::resetState (LineEditorAudioProcessor& p, int s)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
+    if (resetStateModel (p, s))
+        resetHostMixes (p);
+}
+
+bool StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s)
+{
+    const ModelLock::Hold hold (p.curveModelLock);
 
     p.lmFreq[s] = StateDefaults::lowMidSplit;
     p.hmFreq[s] = StateDefaults::midHighSplit;
@@ -243,18 +263,25 @@ void StateOperations::resetState (LineEditorAudioProcessor& p, int s)
         p.renderLineState (l, s);
     }
 
-    resetMixesOfState (p, s);
+    const bool hostMixesFollow = resetMixesOfState (p, s);
     raiseStateFlags (p, s);
     p.stateSwitched = true;
     // The models were loaded with other lines on the way: bring them back to the edited curve so
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
+    return hostMixesFollow;
 }
 
 void StateOperations::randomizeState (LineEditorAudioProcessor& p, int s)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
+    if (randomizeStateModel (p, s))
+        resetHostMixes (p);
+}
+
+bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s)
+{
+    const ModelLock::Hold hold (p.curveModelLock);
     auto& random = p.random;
 
     for (int l = 0; l < numLines; ++l)
@@ -313,17 +340,18 @@ void StateOperations::randomizeState (LineEditorAudioProcessor& p, int s)
     p.lmFreq[s] = std::max (0.2f, 0.5f * random.nextFloat());
     p.hmFreq[s] = std::max (0.4f, 0.8f * random.nextFloat());
 
-    resetMixesOfState (p, s);
+    const bool hostMixesFollow = resetMixesOfState (p, s);
     raiseStateFlags (p, s);
     // The models were loaded with other lines on the way: bring them back to the edited curve so
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
+    return hostMixesFollow;
 }
 
 void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
+    const ModelLock::Hold hold (p.curveModelLock);
     p.syncCurveModels();
     const int l = p.currentLine;
     const int s = p.currentState;

@@ -3,6 +3,7 @@
 // the curve they were made on.
 
 #include "OpenWindow.h"
+#include "StateTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <thread>
 
 using kalvo::test::OpenWindow;
 using W = OpenWindow;
@@ -290,9 +292,12 @@ TEST (EditorRefresh, AFinishedEditBecomesOneUndoStep)
     const int undoBefore = w.p.lineEditor2.undoCount[0][3];
     const int otherStage = w.p.lineEditor1.undoCount[0][3];
 
+    const statetest::LockProbe probe (w.p);
     w.e.lineEditorUI2.points[0].y = 0.25f;
     w.e.lineEditorUI2.lineChanged = true;
     w.pass();
+    EXPECT_EQ (probe.heard, 1);
+    EXPECT_EQ (probe.underLock, 0); // the host hears of it once the pass let go of the model
 
     EXPECT_FALSE (w.e.lineEditorUI2.lineChanged);
     EXPECT_EQ (w.p.linePoints2[0][3][0].y, 0.25f);
@@ -381,5 +386,47 @@ TEST (EditorRefresh, PendingEditsAreCommittedOrDroppedBeforeAnythingReloads)
         EXPECT_NE (w.p.linePoints1[0][5][0].y, 0.6f); // the edit lands only where it was made
         EXPECT_EQ (w.log.count (W::lineCh), row.kept ? 1 : 0);
         EXPECT_FALSE (w.e.lineEditorUI1.dragging || w.e.lineEditorUI1.lineChanged);
+    }
+}
+
+// A host restores on its own thread while a drag is still held, and the window closes or a line
+// icon is clicked while the restore holds the model lock (its parameter tree tells the host of
+// Master Mix, and the host takes its time): the restored curve wins over the drag.
+TEST (EditorRefresh, AHeldDragNeverLandsInACurveTheHostRestoredMeanwhile)
+{
+    struct SlowHost final : juce::AudioProcessorParameter::Listener
+    {
+        juce::WaitableEvent inside, go;
+        void parameterValueChanged (int, float) override
+        {
+            inside.signal();
+            go.wait (300);
+        }
+        void parameterGestureChanged (int, bool) override {}
+    };
+    for (const bool close : { true, false })
+    {
+        SCOPED_TRACE (close ? "close" : "line icon");
+        W w;
+        juce::MemoryBlock restore;
+        w.p.getStateInformation (restore);
+        const float stored = w.p.linePoints1[0][0][0].y;
+        w.p.parameters.getParameter ("MixMaster")->setValueNotifyingHost (0.5f);
+        SlowHost host;
+        w.p.parameters.getParameter ("MixMaster")->addListener (&host);
+
+        w.e.lineEditorUI1.points[0].y = 0.6f;
+        w.e.lineEditorUI1.dragging = true;
+        std::thread restorer ([&] { w.p.setStateInformation (restore.getData(), (int) restore.getSize()); });
+        host.inside.wait (5000);
+        if (close)
+            w.editor.reset();
+        else
+            w.click (w.e.lineIcons[1]);
+        host.go.signal();
+        restorer.join();
+        w.p.parameters.getParameter ("MixMaster")->removeListener (&host);
+
+        EXPECT_EQ (w.p.linePoints1[0][0][0].y, stored);
     }
 }

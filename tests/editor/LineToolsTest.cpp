@@ -2,12 +2,14 @@
 // the point stores, the rendered tables and the undo history, and which marks it sets.
 
 #include "LineTools.h"
+#include "ProcessorTestSupport.h"
 #include "ShapeLibrary.h"
 #include "TestHome.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -177,3 +179,29 @@ TEST (ShapeLibrary, Lists)
     EXPECT_FALSE (LineTools::applyShape (*p, -1));
 }
 } // namespace
+
+// The link is switched on while the host's line mix still waits to be published, and the audio
+// thread switches state while the toggle is held up by the model lock: the switch never plays a
+// mix older than the host's.
+TEST (LineTools, ALinkToggleNeverLetsASwitchPlayAnOlderMix)
+{
+    kalvo::test::TestHost host;
+    auto& p = *host.processor;
+    p.linkMix = false;
+    host.setTransport (120.0, false);
+    host.setParameter ("MixLow", 0.2f);
+    host.run (1);
+
+    p.curveModelLock.enter();
+    std::thread toggle ([&p] { LineTools::toggleLinkMix (p); });
+    for (int i = 0; i < 200 && !p.linkMix; ++i) // as far as the toggle goes without the lock
+        std::this_thread::sleep_for (std::chrono::milliseconds (1));
+    host.setParameter ("State", 3.0f);
+    host.run (1);
+    p.curveModelLock.exit();
+    toggle.join();
+    host.run (1);
+
+    EXPECT_TRUE (p.linkMix.load());
+    EXPECT_NEAR (p.mixRamp[2].getTargetValue(), 0.2f, 1e-6);
+}

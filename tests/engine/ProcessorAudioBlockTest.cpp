@@ -698,7 +698,7 @@ TEST (ProcessorAudioBlock, EditsDuringStateSwitchesStayInTheirOwnState)
     int edits = 0, foreign = 0;
     while (!done || edits < 50)
     {
-        const juce::ScopedLock lock (p.curveModelLock);
+        const ModelLock::Hold hold (p.curveModelLock);
         p.syncCurveModels();
         const int line = p.modelLine, state = p.modelState;
         if (p.lineEditor1.points[0].y != static_cast<float> (state) / 16.0f)
@@ -809,7 +809,7 @@ TEST (ProcessorAudioBlock, EditorHostAndAudioThreadsTogether)
         p.CalculateSpeed();
         if (i % 50 == 0)
         {
-            const juce::ScopedLock lock (p.curveModelLock);
+            const ModelLock::Hold hold (p.curveModelLock);
             p.currentLine = rng.nextInt (4);
             p.syncCurveModels();
             p.lineEditor1.startNewChange (p.modelLine, p.modelState);

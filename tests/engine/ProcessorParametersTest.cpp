@@ -192,6 +192,9 @@ TEST (ProcessorParameters, CommonMixesGoToEveryState)
         host.setParameter (ids[line], 0.3f);
         EXPECT_TRUE (p.mixChanged[line + 1].load());
         EXPECT_TRUE (p.bandMixChanged[line].load());
+        // The listener may run on the audio thread: the model takes the value on the message side.
+        const ModelLock::Hold hold (p.curveModelLock);
+        p.foldHostLineMixes();
         for (int s = 0; s < 12; ++s)
             EXPECT_EQ (p.bandMix[line][s], host.parameterValue (ids[line]));
         EXPECT_NEAR (p.bandMix[line][0], 0.3f, 1e-6);

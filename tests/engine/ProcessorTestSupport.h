@@ -180,7 +180,7 @@ inline void setCurve (LETPoint* curve, const std::vector<std::pair<float, float>
 inline void installCurve (LineEditorAudioProcessor& p, int line, int state,
                           const std::vector<std::pair<float, float>>& points)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
+    const ModelLock::Hold hold (p.curveModelLock);
     setCurve (p.linePoints1[line][state], points);
     p.lineEditor1.setLinePoints (p.linePoints1[line][state]);
     p.lineEditor1.getLineArray (p.lineArray1[line][state]);

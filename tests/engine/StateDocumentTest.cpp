@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iostream>
 #include <sys/stat.h>
+#include <thread>
 
 using namespace statetest;
 
@@ -630,6 +631,32 @@ TEST (StateDocument, WithMixesCommonToAllStatesTheLoadedLineMixParameterWins)
     auto q = makeProcessor();
     ASSERT_TRUE (load (*q, *doc));
     EXPECT_FLOAT_EQ (q->bandMix[1][4], 0.9f);
+}
+
+// The host automates a line mix on another thread (the audio thread, say) while the mixes are
+// common to all states, and saves meanwhile: every state of every save stores the saved parameter.
+TEST (StateDocument, UnlinkedMixesAutomatedWhileSavingAgreeWithTheSavedParameter)
+{
+    auto p = makeProcessor();
+    p->linkMix = false;
+    std::atomic<bool> done{ false };
+    std::thread automation (
+        [&]
+        {
+            for (int i = 0; !done; ++i)
+                setParameter (*p, "MixLow", (i & 1) != 0 ? 0.8f : 0.2f);
+        });
+    int disagreeing = 0;
+    for (int save = 0; save < 10; ++save)
+    {
+        const auto doc = documentOf (*p);
+        const auto mix = doc->getChildByAttribute ("id", "MixLow")->getDoubleAttribute ("value");
+        for (int s = 0; s < 12; ++s)
+            disagreeing += doc->getChildByName (StateDocument::elementName (1, 1, s))->getDoubleAttribute ("BandMix") != mix;
+    }
+    done = true;
+    automation.join();
+    EXPECT_EQ (disagreeing, 0);
 }
 
 TEST (StateDocument, OutOfRangeValuesAreClampedOnReading)

@@ -64,7 +64,7 @@ void distinctState (LineEditorAudioProcessor& p, int s, juce::int64 seed)
 // Moves the processor to state s (as the audio block would) and line l.
 void select (LineEditorAudioProcessor& p, int l, int s)
 {
-    const juce::ScopedLock lock (p.curveModelLock);
+    const ModelLock::Hold hold (p.curveModelLock);
     p.currentState = s;
     p.currentLine = l;
     for (int i = 0; i < 4; ++i)
@@ -95,6 +95,10 @@ TEST (StateOperations, EachOperationRaisesExactlyItsFlags)
     // The first time a parameter is set, the framework calls its listener even when the value
     // stays the same; the listener's own flags are not the operation's.
     p->resetPreset();
+    p->parameters.getParameter ("MixLow")->setValueNotifyingHost (0.5f);
+    juce::MemoryBlock restore;
+    p->getStateInformation (restore);
+    const LockProbe probe (*p);
 
     clearFlags (*p);
     p->resetPreset();
@@ -126,6 +130,11 @@ TEST (StateOperations, EachOperationRaisesExactlyItsFlags)
     clearFlags (*p);
     p->flipLine (false);
     EXPECT_EQ (raised (*p), expand ({ "linePoints1Changed", "presetModified", "presetNameChanged" }));
+
+    // Reset State reset the playing state's mixes, and a restore sets what differs, with the host told.
+    p->setStateInformation (restore.getData(), (int) restore.getSize());
+    EXPECT_GT (probe.heard, 20);
+    EXPECT_EQ (probe.underLock, 0);
 }
 
 TEST (StateOperations, PasteOnAnEmptyClipboardDoesNothing)

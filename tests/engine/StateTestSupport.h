@@ -13,6 +13,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Shared by the state document, settings file and state operation tests.
@@ -236,4 +237,23 @@ inline ::testing::AssertionResult modelHolds (const LineEditor& model, const LET
             return ::testing::AssertionFailure() << "point " << k << " differs";
     return ::testing::AssertionSuccess();
 }
+
+// The host's side of every parameter change: counts those it heard of while the model lock was
+// held (another thread could not take it), where a host waiting for a thread that asks for the
+// state would deadlock.
+struct LockProbe final : juce::AudioProcessorListener
+{
+    explicit LockProbe (LineEditorAudioProcessor& processor) : p (processor) { p.addListener (this); }
+    ~LockProbe() override { p.removeListener (this); }
+    void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override
+    {
+        ++heard;
+        std::thread ([this] { p.curveModelLock.tryEnter() ? p.curveModelLock.exit() : (void) ++underLock; }).join();
+    }
+    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
+
+    LineEditorAudioProcessor& p;
+    int heard = 0;
+    std::atomic<int> underLock{ 0 };
+};
 } // namespace statetest

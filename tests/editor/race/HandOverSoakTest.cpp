@@ -1,18 +1,23 @@
 // The window, the audio thread and a host thread all at once, for as long as KALVO_SOAK_SECONDS
-// says (2 s when unset): the audio thread plays with MIDI state switches, the host automates
-// every parameter and saves and restores the state, and the user drags points, runs every tool
-// and library shape, turns knobs and switches lines and states. Built with ThreadSanitizer, any
-// report of a race ends the run with a failure.
+// says (2 s when unset): the audio thread plays with MIDI state switches and automates the line
+// mixes as VST3 automation arrives (value and listeners on the audio thread), the host automates
+// every parameter, saves, and restores two documents in turn (one with LinkMixes off), and the
+// user drags points, runs every tool, library shape and the preset commands that need no dialog,
+// changes the interface scale, turns knobs, switches lines and states, and closes and reopens
+// the window. Built with ThreadSanitizer, any report of a race ends the run with a failure.
 
+#include "../ScriptedModalSeam.h"
 #include "../xvfb/WholeEditor.h"
 
 #include "CurveEdits.h"
 #include "PeerMouse.h"
+#include "PresetCommands.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -71,12 +76,37 @@ TEST (HandOverSoak, WindowAudioAndHostShareTheModel)
     ASSERT_TRUE (OnScreen::displayAvailable()) << "no X display: run under tests/support/with-xvfb.sh";
     const auto seconds = soakSeconds();
 
+    kalvo::test::ScriptedModalSeam seam;
     WholeEditor w (1.0f);
-    w.open();
     auto& p = w.p;
-    auto& e = w.e();
-    juce::MemoryBlock saved;
+    juce::MemoryBlock saved, other;
     p.getStateInformation (saved);
+    // The host's second document: LinkMixes off, another name, split and curve.
+    p.linkMix = false;
+    p.presetName = "other";
+    p.lmFreq[0] = 0.4f;
+    kalvo::test::installCurve (p, 1, 0, { { 0.0f, 0.1f }, { 0.5f, 1.0f }, { 1.0f, 0.1f } });
+    p.getStateInformation (other);
+    const auto open = [&]
+    {
+        w.open();
+        w.e().modalSeam = &seam;
+    };
+    open();
+
+    juce::AudioProcessorParameter* mixes[] = { p.parameters.getParameter ("MixMain"),
+                                               p.parameters.getParameter ("MixLow"),
+                                               p.parameters.getParameter ("MixMid"),
+                                               p.parameters.getParameter ("MixHigh") };
+    // The line mixes swing between 0.2 and 0.8 as VST3 automation brings them: the value set and
+    // the listeners told on the audio thread.
+    w.audio.beforeBlock = [&mixes, n = 0]() mutable
+    {
+        const float value = (n / 4) % 2 == 0 ? 0.2f : 0.8f;
+        auto* mix = mixes[n++ % 4];
+        mix->setValue (value);
+        mix->sendValueChangedMessageToListeners (value);
+    };
     w.audio.start();
 
     std::atomic<bool> stop{ false };
@@ -95,9 +125,11 @@ TEST (HandOverSoak, WindowAudioAndHostShareTheModel)
                         rng.nextFloat());
                 if (rng.nextInt (3) == 0)
                     p.getStateInformation (block);
-                if (rng.nextInt (6) == 0)
+                if (rng.nextBool())
                 {
-                    const auto& from = rng.nextBool() || block.isEmpty() ? saved : block;
+                    // Mostly the two documents in turn, now and then the host's own save.
+                    const auto& mine = restores % 2 == 0 ? other : saved;
+                    const auto& from = rng.nextInt (4) > 0 || block.isEmpty() ? mine : block;
                     p.setStateInformation (from.getData(), (int) from.getSize());
                     ++restores;
                 }
@@ -105,12 +137,19 @@ TEST (HandOverSoak, WindowAudioAndHostShareTheModel)
             }
         });
 
+    using C = PresetCommands;
+    const int commands[] = { C::savePreset,  C::loadPreset,   C::resetPreset,           C::copyPreset,
+                             C::pastePreset, C::waveformShow, C::waveformSeparateBands, C::waveformLeft };
+    const auto preset = kalvo::test::temporaryHomeFolder().getChildFile ("fixed.kvp");
     juce::Random rng (5);
     int actions = 0;
     const auto end = juce::Time::getMillisecondCounterHiRes() + seconds * 1000.0;
     while (juce::Time::getMillisecondCounterHiRes() < end)
     {
-        switch (rng.nextInt (8))
+        // A reopen destroys the window: it is looked up afresh for every action.
+        auto& e = w.e();
+        seam.shown.clear();
+        switch (rng.nextInt (12))
         {
             case 0:
                 dragAPoint (e, rng);
@@ -145,8 +184,21 @@ TEST (HandOverSoak, WindowAudioAndHostShareTheModel)
                                 juce::sendNotificationSync);
                 break;
             }
-            default:
+            case 7:
                 click (e, e.syncIcons[rng.nextInt (4)]);
+                break;
+            case 8: // Settings: 50, 75 or 100 %
+                seam.answers = { C::scale50 + rng.nextInt (3) };
+                e.presetMenuClicked();
+                break;
+            case 9:
+                seam.answers = { commands[rng.nextInt (8)] };
+                seam.files = { preset };
+                e.presetMenuClicked();
+                break;
+            default: // 10, 11: the host closes the window and opens it again
+                w.close();
+                open();
                 break;
         }
         ++actions;
@@ -160,4 +212,5 @@ TEST (HandOverSoak, WindowAudioAndHostShareTheModel)
     w.close();
     EXPECT_GT (actions, 0);
     EXPECT_GT (restores.load(), 0);
+    std::printf ("%d actions, %d restores\n", actions, restores.load());
 }

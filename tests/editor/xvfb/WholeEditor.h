@@ -11,6 +11,7 @@
 #include <JuceHeader.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -93,6 +94,9 @@ public:
 
     static constexpr int blockSize = 512;
 
+    // Runs on the audio thread before every block, as a host's automation does. Set before start.
+    std::function<void()> beforeBlock;
+
 private:
     void run() override
     {
@@ -109,6 +113,8 @@ private:
                                               : juce::MidiMessage::noteOff (1, -1 - e),
                                        0);
                     });
+            if (beforeBlock)
+                beforeBlock();
             fillSignal (buffer, host.samplePosition, host.sampleRate);
             host.process (buffer, midi);
             ++blocks;

@@ -1,0 +1,16 @@
+#include "ModelLock.h"
+
+void ModelLock::enter()
+{
+    section.enter();
+}
+
+bool ModelLock::tryEnter()
+{
+    return section.tryEnter();
+}
+
+void ModelLock::exit()
+{
+    section.exit();
+}
