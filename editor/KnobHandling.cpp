@@ -38,13 +38,12 @@ void KnobHandling::length (LineEditorAudioProcessor& p, int line, float position
     const int state = playingState (p);
     p.lineLength[line][state] = position;
     p.publishModel();
-    for (int s = state;;)
+    int s = state;
+    do
     {
         p.activeLength[line] = p.lineLength[line][s];
         p.CalculateSpeed();
-        if (!switchedMeanwhile (p, s))
-            break;
-    }
+    } while (switchedMeanwhile (p, s));
     p.speedChanged[line] = true;
 }
 
@@ -56,12 +55,11 @@ void KnobHandling::glide (LineEditorAudioProcessor& p, int line, float milliseco
     const int state = playingState (p);
     p.bandGlide[line][state] = milliseconds;
     p.publishModel();
-    for (int s = state;;)
+    int s = state;
+    do
     {
         p.setGlideTime (line, p.bandGlide[line][s]);
-        if (!switchedMeanwhile (p, s))
-            break;
-    }
+    } while (switchedMeanwhile (p, s));
 }
 
 bool KnobHandling::toggleSync (LineEditorAudioProcessor& p, int line)
@@ -73,13 +71,12 @@ bool KnobHandling::toggleSync (LineEditorAudioProcessor& p, int line)
     const bool synced = !p.lineSync[line][state];
     p.lineSync[line][state] = synced;
     p.publishModel();
-    for (int s = state;;)
+    int s = state;
+    do
     {
         p.activeSync[line] = p.lineSync[line][s];
         p.CalculateSpeed();
-        if (!switchedMeanwhile (p, s))
-            break;
-    }
+    } while (switchedMeanwhile (p, s));
     return synced;
 }
 
@@ -91,12 +88,11 @@ void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value)
     const int state = playingState (p);
     p.bandMix[line][state] = value;
     p.publishModel();
-    for (int s = state;;)
+    int s = state;
+    do
     {
         p.setMixTarget (line + 1, p.bandMix[line][s]);
-        if (!switchedMeanwhile (p, s))
-            break;
-    }
+    } while (switchedMeanwhile (p, s));
     p.mixChanged[line + 1] = true;
 }
 
@@ -128,12 +124,11 @@ KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, i
         p.hmFreqChanged = true;
     }
     p.publishModel();
-    for (int s = state;;)
+    int s = state;
+    do
     {
         p.setSplitFrequency (3, splitFrequency (p.lmFreq[s]));
         p.setSplitFrequency (4, splitFrequency (p.hmFreq[s]));
-        if (!switchedMeanwhile (p, s))
-            break;
-    }
+    } while (switchedMeanwhile (p, s));
     return result;
 }
