@@ -7,7 +7,7 @@ namespace
 void installCurve (LineEditorAudioProcessor& p, int line, int state, std::mt19937& rng, int numPoints)
 {
     std::uniform_real_distribution<float> unit (0.0f, 1.0f);
-    LETPoint* curve = p.linePoints1[line][state];
+    LETPoint* curve = p.linePoints1()[line][state];
     for (int i = 0; i < 50; ++i)
         curve[i] = { 2.0f, 0.0f, 0.0f, -1, 0.0f, 0.0f, 1, true, false, true };
     for (int i = 0; i < numPoints; ++i)
@@ -18,9 +18,9 @@ void installCurve (LineEditorAudioProcessor& p, int line, int state, std::mt1993
         curve[i] = { x, unit (rng), unit (rng) * 1.6f - 0.8f, i, 0.0f, 0.0f, 1 + i % 9, end, false, !end };
     }
     p.lineEditor1.setLinePoints (curve);
-    p.lineEditor1.getLineArray (p.lineArray1[line][state]);
+    p.lineEditor1.getLineArray (p.lineArray1()[line][state]);
     for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
-        p.modulationArray[line][state][k] = p.lineArray1[line][state][k] * p.lineArray2[line][state][k];
+        p.modulationArray()[line][state][k] = p.lineArray1()[line][state][k] * p.lineArray2()[line][state][k];
 }
 } // namespace
 
@@ -40,8 +40,8 @@ BenchRig::BenchRig (double rate, int blockSize, bool capture, bool stateSwitchin
             installCurve (p, line, state, rng, 6 + 3 * line);
     for (int line = 0; line < 4; ++line)
     {
-        p.lineLength[line][0] = p.activeLength[line] = 0.3f + 0.2f * static_cast<float> (line);
-        p.bandGlide[line][0] = 5.0f;
+        p.lineLength()[line][0] = p.activeLength[line] = 0.3f + 0.2f * static_cast<float> (line);
+        p.bandGlide()[line][0] = 5.0f;
     }
     p.parameters.getParameter ("MixMaster")->setValueNotifyingHost (0.9f);
     p.parameters.getParameter ("LowLevel")->setValueNotifyingHost (0.6f);
@@ -52,7 +52,7 @@ BenchRig::BenchRig (double rate, int blockSize, bool capture, bool stateSwitchin
         for (int s = 0; s < 3; ++s)
         {
             p.stateMIDICon[s] = 1;
-            p.lmFreq[s] = 0.2f + 0.1f * static_cast<float> (s);
+            p.lmFreq()[s] = 0.2f + 0.1f * static_cast<float> (s);
             notes[s].addEvent (juce::MidiMessage::noteOn (1, 60 + s, static_cast<juce::uint8> (100)), 0);
         }
     }

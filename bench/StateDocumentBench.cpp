@@ -24,7 +24,7 @@ struct Fixture
         {
             for (int s = 0; s < 12; ++s)
             {
-                for (auto* curve : { processor->linePoints1[l][s], processor->linePoints2[l][s] })
+                for (auto* curve : { processor->linePoints1()[l][s], processor->linePoints2()[l][s] })
                 {
                     for (int i = 0; i < 50; ++i)
                     {
@@ -42,9 +42,9 @@ struct Fixture
                                      !end };
                     }
                 }
-                processor->lineLength[l][s] = r.nextFloat();
-                processor->bandMix[l][s] = r.nextFloat();
-                processor->bandGlide[l][s] = r.nextFloat() * 500.0f;
+                processor->lineLength()[l][s] = r.nextFloat();
+                processor->bandMix()[l][s] = r.nextFloat();
+                processor->bandGlide()[l][s] = r.nextFloat() * 500.0f;
             }
         }
         processor->presetName = "Benchmark";

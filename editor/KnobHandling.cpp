@@ -36,12 +36,12 @@ void KnobHandling::length (LineEditorAudioProcessor& p, int line, float position
         return;
     const ModelLock::Hold hold (p.curveModelLock);
     const int state = playingState (p);
-    p.lineLength[line][state] = position;
+    p.lineLength()[line][state] = position;
     p.publishModel();
     int s = state;
     do
     {
-        p.activeLength[line] = p.lineLength[line][s];
+        p.activeLength[line] = p.lineLength()[line][s];
         p.CalculateSpeed();
     } while (switchedMeanwhile (p, s));
     p.speedChanged[line] = true;
@@ -53,12 +53,12 @@ void KnobHandling::glide (LineEditorAudioProcessor& p, int line, float milliseco
         return;
     const ModelLock::Hold hold (p.curveModelLock);
     const int state = playingState (p);
-    p.bandGlide[line][state] = milliseconds;
+    p.bandGlide()[line][state] = milliseconds;
     p.publishModel();
     int s = state;
     do
     {
-        p.setGlideTime (line, p.bandGlide[line][s]);
+        p.setGlideTime (line, p.bandGlide()[line][s]);
     } while (switchedMeanwhile (p, s));
 }
 
@@ -68,13 +68,13 @@ bool KnobHandling::toggleSync (LineEditorAudioProcessor& p, int line)
         return false;
     const ModelLock::Hold hold (p.curveModelLock);
     const int state = playingState (p);
-    const bool synced = !p.lineSync[line][state];
-    p.lineSync[line][state] = synced;
+    const bool synced = !p.lineSync()[line][state];
+    p.lineSync()[line][state] = synced;
     p.publishModel();
     int s = state;
     do
     {
-        p.activeSync[line] = p.lineSync[line][s];
+        p.activeSync[line] = p.lineSync()[line][s];
         p.CalculateSpeed();
     } while (switchedMeanwhile (p, s));
     return synced;
@@ -86,12 +86,12 @@ void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value)
         return;
     const ModelLock::Hold hold (p.curveModelLock);
     const int state = playingState (p);
-    p.bandMix[line][state] = value;
+    p.bandMix()[line][state] = value;
     p.publishModel();
     int s = state;
     do
     {
-        p.setMixTarget (line + 1, p.bandMix[line][s]);
+        p.setMixTarget (line + 1, p.bandMix()[line][s]);
     } while (switchedMeanwhile (p, s));
     p.mixChanged[line + 1] = true;
 }
@@ -100,8 +100,8 @@ KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, i
 {
     const ModelLock::Hold hold (p.curveModelLock);
     const int state = playingState (p);
-    const float low = moved == 0 ? position : p.lmFreq[state];
-    const float high = moved == 0 ? p.hmFreq[state] : position;
+    const float low = moved == 0 ? position : p.lmFreq()[state];
+    const float high = moved == 0 ? p.hmFreq()[state] : position;
     SplitPositions result{ low, high, low > high };
     if (result.pushed)
     {
@@ -115,20 +115,20 @@ KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, i
     const bool storeHigh = moved != 0 || result.pushed;
     if (storeLow)
     {
-        p.lmFreq[state] = result.low;
+        p.lmFreq()[state] = result.low;
         p.lmFreqChanged = true;
     }
     if (storeHigh)
     {
-        p.hmFreq[state] = result.high;
+        p.hmFreq()[state] = result.high;
         p.hmFreqChanged = true;
     }
     p.publishModel();
     int s = state;
     do
     {
-        p.setSplitFrequency (3, splitFrequency (p.lmFreq[s]));
-        p.setSplitFrequency (4, splitFrequency (p.hmFreq[s]));
+        p.setSplitFrequency (3, splitFrequency (p.lmFreq()[s]));
+        p.setSplitFrequency (4, splitFrequency (p.hmFreq()[s]));
     } while (switchedMeanwhile (p, s));
     return result;
 }

@@ -400,9 +400,9 @@ void LineEditorAudioProcessorEditor::reloadDisplays()
         shapeGraphs[r].setPoint (shapeThumbnails[r]);
 
     const int line = editedLine(), state = editedState();
-    lineEditorUI1.setLinePoints (processor.linePoints1[line][state], line, state);
-    lineEditorUI2.setLinePoints (processor.linePoints2[line][state], line, state);
-    previewGraph.setPoint (processor.modulationArray[line][state]);
+    lineEditorUI1.setLinePoints (processor.linePoints1()[line][state], line, state);
+    lineEditorUI2.setLinePoints (processor.linePoints2()[line][state], line, state);
+    previewGraph.setPoint (processor.modulationArray()[line][state]);
 
     float wave[LineEditorAudioProcessor::tableSize];
     processor.copyWaveDisplay (wave);

@@ -164,14 +164,14 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
 
     const int state = editedState();
     processor.syncCurveModels();
-    processor.lineEditor1.getLineArray (processor.lineArray1[line][state]);
-    processor.lineEditor2.getLineArray (processor.lineArray2[line][state]);
+    processor.lineEditor1.getLineArray (processor.lineArray1()[line][state]);
+    processor.lineEditor2.getLineArray (processor.lineArray2()[line][state]);
     LineTools::rebuildProduct (processor, line, state);
-    previewGraph.setPoint (processor.modulationArray[line][state]);
+    previewGraph.setPoint (processor.modulationArray()[line][state]);
 
     reloadCurveEditors();
     for (int k = 0; k < 48; ++k)
-        stateGraphs[k].setPoint (processor.modulationArray[k / 12][k % 12]);
+        stateGraphs[k].setPoint (processor.modulationArray()[k / 12][k % 12]);
 
     ColorLineTabs();
     setIndecLabelText();

@@ -154,7 +154,7 @@ void LineEditorAudioProcessorEditor::setUpLengthGroup (int line)
 {
     const float s = processor.scaling;
     WidgetSetUp::editingKnob (lengthSliders[line], lookAndFeels[line], 150, { 0.0, 1.0, 0.001 }, 0.63,
-                              "Loop Length (Bars)", processor.lineLength[line][editedState()], this);
+                              "Loop Length (Bars)", processor.lineLength()[line][editedState()], this);
 
     WidgetSetUp::label (lengthLabels[line],
                         KnobReadouts::length (processor.activeLength[line], processor.activeSync[line]),
@@ -209,7 +209,7 @@ void LineEditorAudioProcessorEditor::setUpGlideGroup (int line)
     auto& knob = glideSliders[line];
     // Legal values are 0.2 ms plus whole milliseconds; the skew gives short times more travel.
     WidgetSetUp::editingKnob (knob, lookAndFeels[line], 150, { 0.2, 500.0, 1.0, 0.5 }, 10.0,
-                              "Smooth Time (MS)", processor.bandGlide[line][editedState()], this);
+                              "Smooth Time (MS)", processor.bandGlide()[line][editedState()], this);
 
     WidgetSetUp::label (glideLabels[line], KnobReadouts::glide (static_cast<float> (knob.getValue())),
                         10.0f * s, false, juce::Justification::centred);
@@ -245,7 +245,7 @@ void LineEditorAudioProcessorEditor::setUpMixGroup (int line)
     const float s = processor.scaling;
     auto& knob = mixSliders[line];
     WidgetSetUp::editingKnob (knob, lookAndFeels[line], 150, { 0.0, 1.0, 0.001 }, 0.5, "Dry/Wet Mix",
-                              processor.bandMix[line][editedState()], this);
+                              processor.bandMix()[line][editedState()], this);
 
     WidgetSetUp::label (mixLabels[line], KnobReadouts::mix (static_cast<float> (knob.getValue())), 10.0f * s,
                         false, juce::Justification::centred);
@@ -302,8 +302,8 @@ void LineEditorAudioProcessorEditor::setUpCurveEditors()
     for (auto* curveEditor : { &lineEditorUI1, &lineEditorUI2 })
     {
         // With the line and state they show, so that an edit made here goes back there.
-        curveEditor->setLinePoints (curveEditor == &lineEditorUI1 ? processor.linePoints1[line][state]
-                                                                  : processor.linePoints2[line][state],
+        curveEditor->setLinePoints (curveEditor == &lineEditorUI1 ? processor.linePoints1()[line][state]
+                                                                  : processor.linePoints2()[line][state],
                                     line, state);
         curveEditor->timeSigNumerator = numerator;
         // Triple meters snap to a grid that divides by three.
@@ -320,7 +320,7 @@ void LineEditorAudioProcessorEditor::setUpGraphs()
 {
     float wave[LineEditorAudioProcessor::tableSize];
     processor.copyWaveDisplay (wave);
-    const float* values[] = { wave, processor.modulationArray[editedLine()][editedState()] };
+    const float* values[] = { wave, processor.modulationArray()[editedLine()][editedState()] };
 
     // Both lie over the curve editors and let every click through to them.
     GraphDraw* graphs[] = { &waveformGraph, &previewGraph };
@@ -365,7 +365,7 @@ void LineEditorAudioProcessorEditor::setUpStateGraphs()
         {
             auto& graph = stateGraphs[line * 12 + state];
             graph.mode = 2;
-            graph.setPoint (processor.modulationArray[line][state]);
+            graph.setPoint (processor.modulationArray()[line][state]);
             graph.setMouseCursor (juce::MouseCursor::PointingHandCursor);
             if (line == 0)
                 graph.addMouseListener (this, false);
@@ -382,7 +382,7 @@ void LineEditorAudioProcessorEditor::setUpCrossover()
 
     const double defaults[] = { 0.242, 0.7627 }; // about 250 Hz and 2 kHz
     const char* const tooltips[] = { "Low-Mid Split Frequency", "Mid-High Split Frequency" };
-    const float positions[] = { processor.lmFreq[state], processor.hmFreq[state] };
+    const float positions[] = { processor.lmFreq()[state], processor.hmFreq()[state] };
     for (int i = 0; i < 2; ++i)
         WidgetSetUp::editingKnob (splitSliders[i], knobLookAndFeel, 200, { 0.0, 1.0, 0.0001 }, defaults[i],
                                   tooltips[i], positions[i], this);

@@ -102,12 +102,12 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
     };
     if (take (processor.lmFreqChanged))
     {
-        splitSliders[0].setValue (processor.lmFreq[cs()], juce::dontSendNotification);
+        splitSliders[0].setValue (processor.lmFreq()[cs()], juce::dontSendNotification);
         showSplits (0);
     }
     if (take (processor.hmFreqChanged))
     {
-        splitSliders[1].setValue (processor.hmFreq[cs()], juce::dontSendNotification);
+        splitSliders[1].setValue (processor.hmFreq()[cs()], juce::dontSendNotification);
         showSplits (1);
     }
 
@@ -132,7 +132,7 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
     {
         ColorStateGraph();
         reloadCurveEditors();
-        previewGraph.setPoint (processor.modulationArray[cl()][cs()]);
+        previewGraph.setPoint (processor.modulationArray()[cl()][cs()]);
         showUndoRedoCounts();
     }
 
@@ -200,11 +200,11 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
             continue;
         auto& curveEditor = stage == 1 ? lineEditorUI1 : lineEditorUI2;
         const int line = cl(), state = cs();
-        curveEditor.setLinePoints (stage == 1 ? processor.linePoints1[line][state] : processor.linePoints2[line][state], line,
+        curveEditor.setLinePoints (stage == 1 ? processor.linePoints1()[line][state] : processor.linePoints2()[line][state], line,
                                    state);
         for (int k = 0; k < 48; ++k)
-            stateGraphs[k].setPoint (processor.modulationArray[k / 12][k % 12]);
-        previewGraph.setPoint (processor.modulationArray[line][state]);
+            stateGraphs[k].setPoint (processor.modulationArray()[k / 12][k % 12]);
+        previewGraph.setPoint (processor.modulationArray()[line][state]);
         curveEditor.snapX = processor.snapX;
         curveEditor.snapY = processor.snapY;
         showUndoRedoCounts();
@@ -238,18 +238,18 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
     {
         const int state = cs();
         if (take (processor.lineLengthChanged[i]))
-            lengthSliders[i].setValue (processor.lineLength[i][state], juce::dontSendNotification);
+            lengthSliders[i].setValue (processor.lineLength()[i][state], juce::dontSendNotification);
         // The read-outs show where the knobs landed on their steps, as at construction.
         if (take (processor.bandMixChanged[i]))
         {
             processor.foldHostLineMixes();
-            mixSliders[i].setValue (processor.bandMix[i][state], juce::dontSendNotification);
+            mixSliders[i].setValue (processor.bandMix()[i][state], juce::dontSendNotification);
             mixLabels[i].setText (KnobReadouts::mix (static_cast<float> (mixSliders[i].getValue())),
                                   juce::dontSendNotification);
         }
         if (take (processor.bandGlideChanged[i]))
         {
-            glideSliders[i].setValue (processor.bandGlide[i][state], juce::dontSendNotification);
+            glideSliders[i].setValue (processor.bandGlide()[i][state], juce::dontSendNotification);
             glideLabels[i].setText (KnobReadouts::glide (static_cast<float> (glideSliders[i].getValue())),
                                     juce::dontSendNotification);
         }
@@ -268,8 +268,8 @@ void LineEditorAudioProcessorEditor::showWaveform (const float* values)
 void LineEditorAudioProcessorEditor::reloadCurveEditors()
 {
     const int line = editedLine(), state = editedState();
-    lineEditorUI1.setLinePoints (processor.linePoints1[line][state], line, state);
-    lineEditorUI2.setLinePoints (processor.linePoints2[line][state], line, state);
+    lineEditorUI1.setLinePoints (processor.linePoints1()[line][state], line, state);
+    lineEditorUI2.setLinePoints (processor.linePoints2()[line][state], line, state);
 }
 
 void LineEditorAudioProcessorEditor::commitPendingEdits (bool takeDrags)
@@ -316,8 +316,8 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
         return false;
 
     auto& model = stage == 1 ? processor.lineEditor1 : processor.lineEditor2;
-    auto& store = stage == 1 ? processor.linePoints1[line][state] : processor.linePoints2[line][state];
-    auto& table = stage == 1 ? processor.lineArray1[line][state] : processor.lineArray2[line][state];
+    auto& store = stage == 1 ? processor.linePoints1()[line][state] : processor.linePoints2()[line][state];
+    auto& table = stage == 1 ? processor.lineArray1()[line][state] : processor.lineArray2()[line][state];
 
     LETPoint edited[LineEditorAudioProcessor::numCurvePoints];
     std::copy (std::begin (curveEditor.points), std::end (curveEditor.points), edited);
@@ -340,8 +340,8 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
         processor.syncCurveModels();
     }
 
-    stateGraphs[line * 12 + state].setPoint (processor.modulationArray[line][state]);
+    stateGraphs[line * 12 + state].setPoint (processor.modulationArray()[line][state]);
     if (line == editedLine() && state == editedState())
-        previewGraph.setPoint (processor.modulationArray[line][state]);
+        previewGraph.setPoint (processor.modulationArray()[line][state]);
     return true;
 }

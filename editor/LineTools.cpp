@@ -41,12 +41,12 @@ LineEditor& model (Processor& p, int stage) noexcept KALVO_REQUIRES (p.curveMode
 
 LETPoint* store (Processor& p, int stage, Edited at) noexcept KALVO_REQUIRES (p.curveModelLock)
 {
-    return stage == 0 ? p.linePoints1[at.line][at.state] : p.linePoints2[at.line][at.state];
+    return stage == 0 ? p.linePoints1()[at.line][at.state] : p.linePoints2()[at.line][at.state];
 }
 
 float* table (Processor& p, int stage, Edited at) noexcept KALVO_REQUIRES (p.curveModelLock)
 {
-    return stage == 0 ? p.lineArray1[at.line][at.state] : p.lineArray2[at.line][at.state];
+    return stage == 0 ? p.lineArray1()[at.line][at.state] : p.lineArray2()[at.line][at.state];
 }
 
 void raiseChanged (Processor& p, int stage) noexcept
@@ -92,7 +92,7 @@ int roundHalfEven (double v) noexcept
 void LineTools::rebuildProduct (LineEditorAudioProcessor& p, int l, int s)
 {
     for (int k = 0; k < Processor::tableSize; ++k)
-        p.modulationArray[l][s][k] = p.lineArray1[l][s][k] * p.lineArray2[l][s][k];
+        p.modulationArray()[l][s][k] = p.lineArray1()[l][s][k] * p.lineArray2()[l][s][k];
     p.publishModel();
 }
 
@@ -161,7 +161,7 @@ void LineTools::fillRandomLine (juce::Random& random, bool stageOne, LETPoint* s
 void LineTools::copyLine (LineEditorAudioProcessor& p)
 {
     const ModelLock::Hold hold (p.curveModelLock);
-    std::copy_n (editedStore (p), numSlots, p.lineClipboard);
+    std::copy_n (editedStore (p), numSlots, p.lineClipboard());
     p.lineClipboardFull = true;
 }
 
@@ -171,7 +171,7 @@ bool LineTools::pasteLine (LineEditorAudioProcessor& p)
         const ModelLock::Hold hold (p.curveModelLock);
         if (!p.lineClipboardFull)
             return false;
-        writeStage (p, editedStage (p), p.lineClipboard);
+        writeStage (p, editedStage (p), p.lineClipboard());
     }
     markModified (p);
     return true;

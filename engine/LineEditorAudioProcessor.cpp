@@ -81,15 +81,15 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
 
     for (int i = 0; i < numCurvePoints; ++i)
     {
-        lineClipboard[i] = unusedSlot();
+        lineClipboard()[i] = unusedSlot();
         for (int line = 0; line < numLines; ++line)
         {
-            stateClipboard1[line][i] = unusedSlot();
-            stateClipboard2[line][i] = unusedSlot();
+            stateClipboard1()[line][i] = unusedSlot();
+            stateClipboard2()[line][i] = unusedSlot();
             for (int state = 0; state < numStates; ++state)
             {
-                linePoints1[line][state][i] = unusedSlot();
-                linePoints2[line][state][i] = unusedSlot();
+                linePoints1()[line][state][i] = unusedSlot();
+                linePoints2()[line][state][i] = unusedSlot();
             }
         }
     }
@@ -178,22 +178,22 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
 
         for (int state = 0; state < numStates; ++state)
         {
-            bandGlide[line][state] = StateDefaults::glide;
-            lineLength[line][state] = StateDefaults::length;
-            lineSync[line][state] = StateDefaults::sync;
-            lmFreq[state] = StateDefaults::lowMidSplit;
-            hmFreq[state] = StateDefaults::midHighSplit;
+            bandGlide()[line][state] = StateDefaults::glide;
+            lineLength()[line][state] = StateDefaults::length;
+            lineSync()[line][state] = StateDefaults::sync;
+            lmFreq()[state] = StateDefaults::lowMidSplit;
+            hmFreq()[state] = StateDefaults::midHighSplit;
             stateMIDICon[state] = 0;
             stateMIDINote[state] = StateDefaults::firstMidiNote + state;
 
-            StateOperations::makeFlatCurve (linePoints1[line][state]);
-            StateOperations::makeFlatCurve (linePoints2[line][state]);
+            StateOperations::makeFlatCurve (linePoints1()[line][state]);
+            StateOperations::makeFlatCurve (linePoints2()[line][state]);
             renderLineState (line, state);
 
-            bandMix[line][state] = StateDefaults::mix;
+            bandMix()[line][state] = StateDefaults::mix;
         }
 
-        const float coefficient = glideCoefficient (bandGlide[line][currentState]);
+        const float coefficient = glideCoefficient (bandGlide()[line][currentState]);
         glideFilter[line].setCoefficient (coefficient);
         glideFilter[line].value = 0.0f;
         glideCoeffTarget[line] = coefficient;
@@ -229,7 +229,7 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
         bandGlideChanged[line] = true;
         syncChanged[line] = true;
         mixChanged[line + 1] = true;
-        const float mix = bandMix[line][currentState];
+        const float mix = bandMix()[line][currentState];
         mixTarget[line + 1] = mix;
         mixRamp[line + 1].setTargetValue (mix);
     }
@@ -483,12 +483,12 @@ void LineEditorAudioProcessor::clearUndoHistories (bool parameterTreeToo)
 
 void LineEditorAudioProcessor::renderLineState (int line, int state)
 {
-    lineEditor1.setLinePoints (linePoints1[line][state]);
-    lineEditor1.getLineArray (lineArray1[line][state]);
-    lineEditor2.setLinePoints (linePoints2[line][state]);
-    lineEditor2.getLineArray (lineArray2[line][state]);
+    lineEditor1.setLinePoints (linePoints1()[line][state]);
+    lineEditor1.getLineArray (lineArray1()[line][state]);
+    lineEditor2.setLinePoints (linePoints2()[line][state]);
+    lineEditor2.getLineArray (lineArray2()[line][state]);
     for (int k = 0; k < tableSize; ++k)
-        modulationArray[line][state][k] = lineArray1[line][state][k] * lineArray2[line][state][k];
+        modulationArray()[line][state][k] = lineArray1()[line][state][k] * lineArray2()[line][state][k];
 }
 
 void LineEditorAudioProcessor::foldHostLineMixes()
@@ -497,7 +497,7 @@ void LineEditorAudioProcessor::foldHostLineMixes()
     {
         float value = 0.0f;
         if (hostLineMixes.take (line, value))
-            std::fill (std::begin (bandMix[line]), std::end (bandMix[line]), value);
+            std::fill (std::begin (bandMix()[line]), std::end (bandMix()[line]), value);
     }
 }
 
@@ -505,18 +505,18 @@ void LineEditorAudioProcessor::publishModel()
 {
     foldHostLineMixes();
     auto& model = modelHandover.toFill();
-    static_assert (sizeof (model.table) == sizeof (modulationArray) &&
-                   sizeof (model.length) == sizeof (lineLength) && sizeof (model.sync) == sizeof (lineSync) &&
-                   sizeof (model.glide) == sizeof (bandGlide) && sizeof (model.mix) == sizeof (bandMix) &&
-                   sizeof (model.lowMidSplit) == sizeof (lmFreq) &&
-                   sizeof (model.midHighSplit) == sizeof (hmFreq));
-    std::memcpy (model.table, modulationArray, sizeof (model.table));
-    std::memcpy (model.length, lineLength, sizeof (model.length));
-    std::memcpy (model.sync, lineSync, sizeof (model.sync));
-    std::memcpy (model.glide, bandGlide, sizeof (model.glide));
-    std::memcpy (model.mix, bandMix, sizeof (model.mix));
-    std::memcpy (model.lowMidSplit, lmFreq, sizeof (model.lowMidSplit));
-    std::memcpy (model.midHighSplit, hmFreq, sizeof (model.midHighSplit));
+    static_assert (sizeof (model.table) == sizeof (modulationArray()) &&
+                   sizeof (model.length) == sizeof (lineLength()) && sizeof (model.sync) == sizeof (lineSync()) &&
+                   sizeof (model.glide) == sizeof (bandGlide()) && sizeof (model.mix) == sizeof (bandMix()) &&
+                   sizeof (model.lowMidSplit) == sizeof (lmFreq()) &&
+                   sizeof (model.midHighSplit) == sizeof (hmFreq()));
+    std::memcpy (model.table, modulationArray(), sizeof (model.table));
+    std::memcpy (model.length, lineLength(), sizeof (model.length));
+    std::memcpy (model.sync, lineSync(), sizeof (model.sync));
+    std::memcpy (model.glide, bandGlide(), sizeof (model.glide));
+    std::memcpy (model.mix, bandMix(), sizeof (model.mix));
+    std::memcpy (model.lowMidSplit, lmFreq(), sizeof (model.lowMidSplit));
+    std::memcpy (model.midHighSplit, hmFreq(), sizeof (model.midHighSplit));
     modelHandover.publish();
 }
 
@@ -528,9 +528,9 @@ void LineEditorAudioProcessor::syncCurveModels()
     if (!stale && line == modelLine && state == modelState)
         return;
 
-    lineEditor1.setLinePoints (linePoints1[line][state]);
+    lineEditor1.setLinePoints (linePoints1()[line][state]);
     lineEditor1.updateUndoState (line, state);
-    lineEditor2.setLinePoints (linePoints2[line][state]);
+    lineEditor2.setLinePoints (linePoints2()[line][state]);
     lineEditor2.updateUndoState (line, state);
     modelLine = line;
     modelState = state;

@@ -183,19 +183,27 @@ public:
     // Curve model
     LineEditor lineEditor1 KALVO_GUARDED_BY (curveModelLock);
     LineEditor lineEditor2 KALVO_GUARDED_BY (curveModelLock);
-    LETPoint linePoints1[numLines][numStates][numCurvePoints] KALVO_GUARDED_BY (curveModelLock);
-    LETPoint linePoints2[numLines][numStates][numCurvePoints] KALVO_GUARDED_BY (curveModelLock);
-    float lineArray1[numLines][numStates][tableSize] KALVO_GUARDED_BY (curveModelLock);
-    float lineArray2[numLines][numStates][tableSize] KALVO_GUARDED_BY (curveModelLock);
-    float modulationArray[numLines][numStates][tableSize] KALVO_GUARDED_BY (curveModelLock);
+    // The guarded arrays are reached only through these accessors, which require the lock: an
+    // array read through a pointer it decayed to, or as an operand of ?:, escapes the analysis,
+    // a call of its accessor never does.
+    using Curves = LETPoint[numLines][numStates][numCurvePoints];
+    using Tables = float[numLines][numStates][tableSize];
+    using LineSettings = float[numLines][numStates];
+    using LineSwitches = bool[numLines][numStates];
+    using StateSettings = float[numStates];
+    Curves& linePoints1() KALVO_REQUIRES (curveModelLock) { return guarded.linePoints1; }
+    Curves& linePoints2() KALVO_REQUIRES (curveModelLock) { return guarded.linePoints2; }
+    Tables& lineArray1() KALVO_REQUIRES (curveModelLock) { return guarded.lineArray1; }
+    Tables& lineArray2() KALVO_REQUIRES (curveModelLock) { return guarded.lineArray2; }
+    Tables& modulationArray() KALVO_REQUIRES (curveModelLock) { return guarded.modulationArray; }
 
     // Per-state settings
-    float lineLength[numLines][numStates] KALVO_GUARDED_BY (curveModelLock);
-    bool lineSync[numLines][numStates] KALVO_GUARDED_BY (curveModelLock);
-    float bandGlide[numLines][numStates] KALVO_GUARDED_BY (curveModelLock);
-    float bandMix[numLines][numStates] KALVO_GUARDED_BY (curveModelLock);
-    float lmFreq[numStates] KALVO_GUARDED_BY (curveModelLock);
-    float hmFreq[numStates] KALVO_GUARDED_BY (curveModelLock);
+    LineSettings& lineLength() KALVO_REQUIRES (curveModelLock) { return guarded.lineLength; }
+    LineSwitches& lineSync() KALVO_REQUIRES (curveModelLock) { return guarded.lineSync; }
+    LineSettings& bandGlide() KALVO_REQUIRES (curveModelLock) { return guarded.bandGlide; }
+    LineSettings& bandMix() KALVO_REQUIRES (curveModelLock) { return guarded.bandMix; }
+    StateSettings& lmFreq() KALVO_REQUIRES (curveModelLock) { return guarded.lmFreq; }
+    StateSettings& hmFreq() KALVO_REQUIRES (curveModelLock) { return guarded.hmFreq; }
     std::atomic<int32_t> stateMIDICon[numStates]{};
     std::atomic<int32_t> stateMIDINote[numStates]{};
     Flag stateNoteHeld[numStates]{};
@@ -241,16 +249,20 @@ public:
     Flag editorOpen{ false };
 
     // Clipboards
-    LETPoint lineClipboard[numCurvePoints] KALVO_GUARDED_BY (curveModelLock);
+    using LineCurve = LETPoint[numCurvePoints];
+    using StateCurves = LETPoint[numLines][numCurvePoints];
+    using PerLine = float[numLines];
+    using PerLineSwitch = bool[numLines];
+    LineCurve& lineClipboard() KALVO_REQUIRES (curveModelLock) { return guarded.lineClipboard; }
     bool lineClipboardFull KALVO_GUARDED_BY (curveModelLock) = false;
-    LETPoint stateClipboard1[numLines][numCurvePoints] KALVO_GUARDED_BY (curveModelLock);
-    LETPoint stateClipboard2[numLines][numCurvePoints] KALVO_GUARDED_BY (curveModelLock);
-    float clipLength[numLines] KALVO_GUARDED_BY (curveModelLock) = {};
-    bool clipSync[numLines] KALVO_GUARDED_BY (curveModelLock) = {};
+    StateCurves& stateClipboard1() KALVO_REQUIRES (curveModelLock) { return guarded.stateClipboard1; }
+    StateCurves& stateClipboard2() KALVO_REQUIRES (curveModelLock) { return guarded.stateClipboard2; }
+    PerLine& clipLength() KALVO_REQUIRES (curveModelLock) { return guarded.clipLength; }
+    PerLineSwitch& clipSync() KALVO_REQUIRES (curveModelLock) { return guarded.clipSync; }
     float clipLMFreq KALVO_GUARDED_BY (curveModelLock) = 0.0f;
     float clipHMFreq KALVO_GUARDED_BY (curveModelLock) = 0.0f;
-    float clipGlide[numLines] KALVO_GUARDED_BY (curveModelLock) = {};
-    float clipMix[numLines] KALVO_GUARDED_BY (curveModelLock) = {};
+    PerLine& clipGlide() KALVO_REQUIRES (curveModelLock) { return guarded.clipGlide; }
+    PerLine& clipMix() KALVO_REQUIRES (curveModelLock) { return guarded.clipMix; }
     bool stateClipboardFull KALVO_GUARDED_BY (curveModelLock) = false;
 
     // View and interface settings
@@ -310,6 +322,30 @@ public:
     int32_t modelState KALVO_GUARDED_BY (curveModelLock) = 0;
 
 private:
+    // What the accessors above hand out; nothing else touches it.
+    struct GuardedArrays
+    {
+        Curves linePoints1;
+        Curves linePoints2;
+        Tables lineArray1;
+        Tables lineArray2;
+        Tables modulationArray;
+        LineSettings lineLength;
+        LineSwitches lineSync;
+        LineSettings bandGlide;
+        LineSettings bandMix;
+        StateSettings lmFreq;
+        StateSettings hmFreq;
+        LineCurve lineClipboard;
+        StateCurves stateClipboard1;
+        StateCurves stateClipboard2;
+        PerLine clipLength = {};
+        PerLineSwitch clipSync = {};
+        PerLine clipGlide = {};
+        PerLine clipMix = {};
+    };
+    GuardedArrays guarded KALVO_GUARDED_BY (curveModelLock);
+
     using ParameterIndex = ParameterTable::Index;
     static constexpr int numParameters = ParameterTable::numParameters;
 

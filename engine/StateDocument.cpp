@@ -368,20 +368,20 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
 
             if (l == 0)
             {
-                first->setAttribute (n.stage[stageLMFreq], (double) p.lmFreq[s]);
-                first->setAttribute (n.stage[stageHMFreq], (double) p.hmFreq[s]);
+                first->setAttribute (n.stage[stageLMFreq], (double) p.lmFreq()[s]);
+                first->setAttribute (n.stage[stageHMFreq], (double) p.hmFreq()[s]);
                 first->setAttribute (n.stage[stageMIDICon], (int) p.stateMIDICon[s]);
                 first->setAttribute (n.stage[stageMIDINote], (int) p.stateMIDINote[s]);
             }
 
-            first->setAttribute (n.stage[stageLength], (double) p.lineLength[l][s]);
-            first->setAttribute (n.stage[stageSync], p.lineSync[l][s] ? 1 : 0);
-            first->setAttribute (n.stage[stageMix], (double) (linked ? p.bandMix[l][s] : savedMix[l]));
-            first->setAttribute (n.stage[stageGlide], (double) p.bandGlide[l][s]);
-            writePoints (*first, p.linePoints1[l][s]);
+            first->setAttribute (n.stage[stageLength], (double) p.lineLength()[l][s]);
+            first->setAttribute (n.stage[stageSync], p.lineSync()[l][s] ? 1 : 0);
+            first->setAttribute (n.stage[stageMix], (double) (linked ? p.bandMix()[l][s] : savedMix[l]));
+            first->setAttribute (n.stage[stageGlide], (double) p.bandGlide()[l][s]);
+            writePoints (*first, p.linePoints1()[l][s]);
 
             auto* second = document->createNewChildElement (n.element[l][1][s]);
-            writePoints (*second, p.linePoints2[l][s]);
+            writePoints (*second, p.linePoints2()[l][s]);
         }
     }
 
@@ -655,7 +655,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     p.powerValue = p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pPower))->load();
 
     for (int l = 0; l < numLines; ++l)
-        p.setMixTarget (l + 1, p.bandMix[l][p.currentState]);
+        p.setMixTarget (l + 1, p.bandMix()[l][p.currentState]);
 
     for (int s = 0; s < numStates; ++s)
     {
@@ -726,10 +726,10 @@ void applyModel (LineEditorAudioProcessor& p, Elements& elements, juce::XmlEleme
 
             if (l == 0)
             {
-                p.lmFreq[s] = has[stageLMFreq]
+                p.lmFreq()[s] = has[stageLMFreq]
                                   ? clampOr (XmlValueReader::readDouble (v[stageLMFreq]), 0.0, 1.0, 0.0f)
                                   : 0.0f;
-                p.hmFreq[s] = has[stageHMFreq]
+                p.hmFreq()[s] = has[stageHMFreq]
                                   ? clampOr (XmlValueReader::readDouble (v[stageHMFreq]), 0.0, 1.0, 0.0f)
                                   : 0.0f;
                 // The audio path treats only 1 as connected.
@@ -740,21 +740,21 @@ void applyModel (LineEditorAudioProcessor& p, Elements& elements, juce::XmlEleme
                 p.stateMIDINote[s] = note >= 0 && note <= 127 ? note : StateDefaults::firstMidiNote + s;
             }
 
-            p.lineLength[l][s] = has[stageLength] ? clampOr (XmlValueReader::readDouble (v[stageLength]), 0.0,
+            p.lineLength()[l][s] = has[stageLength] ? clampOr (XmlValueReader::readDouble (v[stageLength]), 0.0,
                                                              1.0, StateDefaults::length)
                                                   : StateDefaults::length;
-            p.lineSync[l][s] = has[stageSync] ? XmlValueReader::readBool (v[stageSync]) : StateDefaults::sync;
-            p.bandMix[l][s] = has[stageMix] ? clampOr (XmlValueReader::readDouble (v[stageMix]), 0.0, 1.0,
+            p.lineSync()[l][s] = has[stageSync] ? XmlValueReader::readBool (v[stageSync]) : StateDefaults::sync;
+            p.bandMix()[l][s] = has[stageMix] ? clampOr (XmlValueReader::readDouble (v[stageMix]), 0.0, 1.0,
                                                        StateDefaults::mix)
                                             : StateDefaults::mix;
-            p.bandGlide[l][s] = has[stageGlide] ? clampOr (XmlValueReader::readDouble (v[stageGlide]), 0.0,
+            p.bandGlide()[l][s] = has[stageGlide] ? clampOr (XmlValueReader::readDouble (v[stageGlide]), 0.0,
                                                            10000.0, StateDefaults::glide)
                                                 : StateDefaults::glide;
 
-            first.toCurve (p.linePoints1[l][s]);
-            second.toCurve (p.linePoints2[l][s]);
-            StateDocument::makeCurveUsable (p.linePoints1[l][s]);
-            StateDocument::makeCurveUsable (p.linePoints2[l][s]);
+            first.toCurve (p.linePoints1()[l][s]);
+            second.toCurve (p.linePoints2()[l][s]);
+            StateDocument::makeCurveUsable (p.linePoints1()[l][s]);
+            StateDocument::makeCurveUsable (p.linePoints2()[l][s]);
 
             for (int st = 0; st < 2; ++st)
                 if (elements[l][st][s] != nullptr)
@@ -764,8 +764,8 @@ void applyModel (LineEditorAudioProcessor& p, Elements& elements, juce::XmlEleme
         }
     }
 
-    p.lineEditor1.setLinePoints (p.linePoints1[p.currentLine][p.currentState]);
-    p.lineEditor2.setLinePoints (p.linePoints2[p.currentLine][p.currentState]);
+    p.lineEditor1.setLinePoints (p.linePoints1()[p.currentLine][p.currentState]);
+    p.lineEditor2.setLinePoints (p.linePoints2()[p.currentLine][p.currentState]);
     // Raised with the curves: an edit committed from now on finds that the store won.
     p.linePoints1Changed = true;
     p.linePoints2Changed = true;

@@ -49,7 +49,7 @@ bool resetMixesOfState (LineEditorAudioProcessor& p, int state) KALVO_REQUIRES (
         return false;
 
     for (int l = 0; l < StateOperations::numLines; ++l)
-        p.bandMix[l][state] = StateDefaults::mix;
+        p.bandMix()[l][state] = StateDefaults::mix;
 
     return state == p.currentState;
 }
@@ -121,14 +121,14 @@ void StateOperations::resetModel (LineEditorAudioProcessor& p)
     {
         for (int s = 0; s < numStates; ++s)
         {
-            p.lineLength[l][s] = StateDefaults::length;
-            p.lineSync[l][s] = StateDefaults::sync;
-            p.lmFreq[s] = StateDefaults::lowMidSplit;
-            p.hmFreq[s] = StateDefaults::midHighSplit;
+            p.lineLength()[l][s] = StateDefaults::length;
+            p.lineSync()[l][s] = StateDefaults::sync;
+            p.lmFreq()[s] = StateDefaults::lowMidSplit;
+            p.hmFreq()[s] = StateDefaults::midHighSplit;
             p.stateMIDICon[s] = 0;
             p.stateMIDINote[s] = StateDefaults::firstMidiNote + s;
-            makeFlatCurve (p.linePoints1[l][s]);
-            makeFlatCurve (p.linePoints2[l][s]);
+            makeFlatCurve (p.linePoints1()[l][s]);
+            makeFlatCurve (p.linePoints2()[l][s]);
             p.renderLineState (l, s);
         }
     }
@@ -137,8 +137,8 @@ void StateOperations::resetModel (LineEditorAudioProcessor& p)
     {
         for (int s = 0; s < numStates; ++s)
         {
-            p.bandMix[l][s] = StateDefaults::mix;
-            p.bandGlide[l][s] = StateDefaults::glide;
+            p.bandMix()[l][s] = StateDefaults::mix;
+            p.bandGlide()[l][s] = StateDefaults::glide;
         }
     }
 
@@ -150,7 +150,7 @@ void StateOperations::resetModel (LineEditorAudioProcessor& p)
     p.currentState = 0;
 
     for (int l = 0; l < numLines; ++l)
-        p.setMixTarget (l + 1, p.bandMix[l][0]);
+        p.setMixTarget (l + 1, p.bandMix()[l][0]);
 
     raiseStateFlags (p, 0, false);
     p.stateSwitched = true;
@@ -172,18 +172,18 @@ void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
 
     for (int l = 0; l < numLines; ++l)
     {
-        std::copy (p.linePoints1[l][s], p.linePoints1[l][s] + numSlots, p.stateClipboard1[l]);
-        std::copy (p.linePoints2[l][s], p.linePoints2[l][s] + numSlots, p.stateClipboard2[l]);
-        p.clipLength[l] = playing ? p.activeLength[l].load() : p.lineLength[l][s];
-        p.clipSync[l] = playing ? p.activeSync[l].load() : p.lineSync[l][s];
-        p.clipGlide[l] = p.bandGlide[l][s];
+        std::copy (p.linePoints1()[l][s], p.linePoints1()[l][s] + numSlots, p.stateClipboard1()[l]);
+        std::copy (p.linePoints2()[l][s], p.linePoints2()[l][s] + numSlots, p.stateClipboard2()[l]);
+        p.clipLength()[l] = playing ? p.activeLength[l].load() : p.lineLength()[l][s];
+        p.clipSync()[l] = playing ? p.activeSync[l].load() : p.lineSync()[l][s];
+        p.clipGlide()[l] = p.bandGlide()[l][s];
     }
 
-    p.clipLMFreq = p.lmFreq[s];
-    p.clipHMFreq = p.hmFreq[s];
+    p.clipLMFreq = p.lmFreq()[s];
+    p.clipHMFreq = p.hmFreq()[s];
 
     for (int l = 0; l < numLines; ++l)
-        p.clipMix[l] = p.bandMix[l][s];
+        p.clipMix()[l] = p.bandMix()[l][s];
 
     p.stateClipboardFull = true;
 }
@@ -199,30 +199,30 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
     const int line = p.modelLine;
     if (s != p.modelState)
     {
-        p.lineEditor1.setLinePoints (p.linePoints1[line][s]);
-        p.lineEditor2.setLinePoints (p.linePoints2[line][s]);
+        p.lineEditor1.setLinePoints (p.linePoints1()[line][s]);
+        p.lineEditor2.setLinePoints (p.linePoints2()[line][s]);
     }
 
     for (int l = 0; l < numLines; ++l)
     {
-        p.lineLength[l][s] = p.clipLength[l];
-        p.lineSync[l][s] = p.clipSync[l];
-        p.bandGlide[l][s] = p.clipGlide[l];
+        p.lineLength()[l][s] = p.clipLength()[l];
+        p.lineSync()[l][s] = p.clipSync()[l];
+        p.bandGlide()[l][s] = p.clipGlide()[l];
     }
 
-    p.lmFreq[s] = p.clipLMFreq;
-    p.hmFreq[s] = p.clipHMFreq;
+    p.lmFreq()[s] = p.clipLMFreq;
+    p.hmFreq()[s] = p.clipHMFreq;
 
     for (int l = 0; l < numLines; ++l)
-        p.bandMix[l][s] = p.clipMix[l];
+        p.bandMix()[l][s] = p.clipMix()[l];
 
     p.lineEditor1.startNewChange (line, s);
     p.lineEditor2.startNewChange (line, s);
 
     for (int l = 0; l < numLines; ++l)
     {
-        std::copy (p.stateClipboard1[l], p.stateClipboard1[l] + numSlots, p.linePoints1[l][s]);
-        std::copy (p.stateClipboard2[l], p.stateClipboard2[l] + numSlots, p.linePoints2[l][s]);
+        std::copy (p.stateClipboard1()[l], p.stateClipboard1()[l] + numSlots, p.linePoints1()[l][s]);
+        std::copy (p.stateClipboard2()[l], p.stateClipboard2()[l] + numSlots, p.linePoints2()[l][s]);
         p.renderLineState (l, s);
     }
 
@@ -243,23 +243,23 @@ bool StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s)
 {
     const ModelLock::Hold hold (p.curveModelLock);
 
-    p.lmFreq[s] = StateDefaults::lowMidSplit;
-    p.hmFreq[s] = StateDefaults::midHighSplit;
+    p.lmFreq()[s] = StateDefaults::lowMidSplit;
+    p.hmFreq()[s] = StateDefaults::midHighSplit;
 
     for (int l = 0; l < numLines; ++l)
     {
         // Each history of (line, state) records that line's own curve from before the reset.
-        p.lineEditor1.setLinePoints (p.linePoints1[l][s]);
-        p.lineEditor2.setLinePoints (p.linePoints2[l][s]);
+        p.lineEditor1.setLinePoints (p.linePoints1()[l][s]);
+        p.lineEditor2.setLinePoints (p.linePoints2()[l][s]);
         p.lineEditor1.startNewChange (l, s);
         p.lineEditor2.startNewChange (l, s);
 
-        p.lineLength[l][s] = StateDefaults::length;
-        p.lineSync[l][s] = StateDefaults::sync;
-        p.bandGlide[l][s] = StateDefaults::glide;
+        p.lineLength()[l][s] = StateDefaults::length;
+        p.lineSync()[l][s] = StateDefaults::sync;
+        p.bandGlide()[l][s] = StateDefaults::glide;
 
-        makeFlatCurve (p.linePoints1[l][s]);
-        makeFlatCurve (p.linePoints2[l][s]);
+        makeFlatCurve (p.linePoints1()[l][s]);
+        makeFlatCurve (p.linePoints2()[l][s]);
         p.renderLineState (l, s);
     }
 
@@ -286,12 +286,12 @@ bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s)
 
     for (int l = 0; l < numLines; ++l)
     {
-        p.bandGlide[l][s] = std::max (5.0f, 350.0f * random.nextFloat());
+        p.bandGlide()[l][s] = std::max (5.0f, 350.0f * random.nextFloat());
 
-        p.lineEditor1.setLinePoints (p.linePoints1[l][s]);
+        p.lineEditor1.setLinePoints (p.linePoints1()[l][s]);
         p.lineEditor1.startNewChange (l, s);
 
-        auto* curve = p.linePoints1[l][s];
+        auto* curve = p.linePoints1()[l][s];
         std::fill (curve, curve + numSlots, freeSlot());
 
         const int n = roundHalfEven (std::max (3.0f, 16.0f * random.nextFloat()));
@@ -333,12 +333,12 @@ bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s)
 
     for (int l = 0; l < numLines; ++l)
     {
-        p.lineLength[l][s] = std::min (1.0f, 1.1f * random.nextFloat());
-        p.lineSync[l][s] = random.nextFloat() > 0.25f;
+        p.lineLength()[l][s] = std::min (1.0f, 1.1f * random.nextFloat());
+        p.lineSync()[l][s] = random.nextFloat() > 0.25f;
     }
 
-    p.lmFreq[s] = std::max (0.2f, 0.5f * random.nextFloat());
-    p.hmFreq[s] = std::max (0.4f, 0.8f * random.nextFloat());
+    p.lmFreq()[s] = std::max (0.2f, 0.5f * random.nextFloat());
+    p.hmFreq()[s] = std::max (0.4f, 0.8f * random.nextFloat());
 
     const bool hostMixesFollow = resetMixesOfState (p, s);
     raiseStateFlags (p, s);
@@ -356,7 +356,7 @@ void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)
     const int l = p.currentLine;
     const int s = p.currentState;
     const bool stageOne = p.editedStage[l] == 0;
-    auto* P = stageOne ? p.linePoints1[l][s] : p.linePoints2[l][s];
+    auto* P = stageOne ? p.linePoints1()[l][s] : p.linePoints2()[l][s];
     auto& model = stageOne ? p.lineEditor1 : p.lineEditor2;
 
     int n = 0;

@@ -57,14 +57,14 @@ TEST (EditorClicks, PressesShowThePressedLookOnlyOnTheirIcons)
 TEST (EditorClicks, SyncTogglesOnAnyPressAndPowerOnRelease)
 {
     OpenWindow w;
-    const bool before = w.p.lineSync[2][0];
+    const bool before = w.p.lineSync()[2][0];
     w.press (w.e.syncIcons[2], OpenWindow::right);
-    EXPECT_EQ (w.p.lineSync[2][0], !before);
+    EXPECT_EQ (w.p.lineSync()[2][0], !before);
     EXPECT_EQ (w.p.activeSync[2].load(), !before);
     EXPECT_TRUE (w.p.syncChanged[2] && w.p.speedChanged[2]);
     EXPECT_EQ (w.e.syncIcons[2].state, before ? 2 : 0);
     w.press (w.e.syncIcons[2]);
-    EXPECT_EQ (w.p.lineSync[2][0], before);
+    EXPECT_EQ (w.p.lineSync()[2][0], before);
 
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const std::pair<float, float> power[] = { { 0.5f, 1.0f }, { 0.7f, 0.0f }, { nan, 1.0f } };
@@ -118,7 +118,7 @@ TEST (EditorClicks, ChoosingALineShowsItsEditedStageAndHistory)
     w.p.lineEditor2.undoCount[1][0] = 3;
     for (auto& v : w.p.waveDisplay)
         v = 0.9f;
-    w.p.linePoints2[1][0][0].y = 0.2f;
+    w.p.linePoints2()[1][0][0].y = 0.2f;
 
     w.click (w.e.lineIcons[1]);
 
@@ -134,7 +134,7 @@ TEST (EditorClicks, ChoosingALineShowsItsEditedStageAndHistory)
     EXPECT_EQ (w.p.modelLine, 1); // undo now acts on Low's history
     EXPECT_EQ (w.e.iconButtons[8].getTooltip(), "Line Undo (3)");
     for (int k = 0; k < 512; ++k)
-        ASSERT_EQ (w.p.modulationArray[1][0][k], w.p.lineArray1[1][0][k] * w.p.lineArray2[1][0][k]);
+        ASSERT_EQ (w.p.modulationArray()[1][0][k], w.p.lineArray1()[1][0][k] * w.p.lineArray2()[1][0][k]);
     for (float v : w.p.waveDisplay)
         ASSERT_EQ (v, 0.5f);
     EXPECT_EQ (w.log.changes.size(), 0u);
@@ -194,8 +194,8 @@ TEST (EditorClicks, TheStateMenuActsOnTheClickedState)
     // State 2 plays; the switch to 5 is still waiting for the end of the cycle.
     w.switchTo (2);
     w.pass();
-    w.p.lineLength[1][5] = 0.9f;
-    w.p.lineLength[1][2] = 0.8f;
+    w.p.lineLength()[1][5] = 0.9f;
+    w.p.lineLength()[1][2] = 0.8f;
 
     w.seam.answers = { 4 };
     w.click (w.e.stateGraphs[5], OpenWindow::right);
@@ -203,8 +203,8 @@ TEST (EditorClicks, TheStateMenuActsOnTheClickedState)
     EXPECT_EQ (w.seam.lastMenu(), juce::StringArray ({ "Cut", "Copy", "Paste (off)", "Reset", "Randomize" }));
     EXPECT_EQ (w.seam.shown.back().lookAndFeel, &w.e.lookAndFeels[8]);
 
-    EXPECT_EQ (w.p.lineLength[1][5], StateDefaults::length);
-    EXPECT_EQ (w.p.lineLength[1][2], 0.8f);
+    EXPECT_EQ (w.p.lineLength()[1][5], StateDefaults::length);
+    EXPECT_EQ (w.p.lineLength()[1][2], 0.8f);
     EXPECT_EQ (w.p.currentState.load(), 2);
 
     w.seam.answers = { 2 };

@@ -174,13 +174,13 @@ TEST (EditorPanels, KnobsOpenOnThePlayingStateWithoutWritingIt)
     auto p = kalvo::test::makeEditorProcessor();
     p->currentState = 4;
     p->currentLine = 1;
-    p->bandGlide[1][4] = 10.0f;
-    p->bandMix[1][4] = 1.0f;
+    p->bandGlide()[1][4] = 10.0f;
+    p->bandMix()[1][4] = 1.0f;
     p->activeLength[1] = 0.5f;
     p->activeSync[1] = true;
-    p->lineLength[1][4] = 0.5f;
-    p->lmFreq[4] = 0.242f;
-    p->hmFreq[4] = 0.9999f;
+    p->lineLength()[1][4] = 0.5f;
+    p->lmFreq()[4] = 0.242f;
+    p->hmFreq()[4] = 0.9999f;
     setParameter (*p, "MixMaster", 0.5f);
     setParameter (*p, "LowLevel", 0.25f);
     setParameter (*p, "MidLevel", 0.0f);
@@ -242,10 +242,10 @@ TEST (EditorPanels, AKnobMoveWritesOnlyThePlayingStatesEntryAndRaisesItsFlag)
         float* entry;
         std::atomic<bool>* flag;
     } moves[] = {
-        { e->lengthSliders[2], 0.25, &p.lineLength[2][5], &p.speedChanged[2] },
-        { e->mixSliders[3], 0.375, &p.bandMix[3][5], &p.mixChanged[4] },
-        { e->glideSliders[1], 500.0, &p.bandGlide[1][5], nullptr }, // its read-out is written at once
-        { e->splitSliders[0], 0.3, &p.lmFreq[5], &p.lmFreqChanged },
+        { e->lengthSliders[2], 0.25, &p.lineLength()[2][5], &p.speedChanged[2] },
+        { e->mixSliders[3], 0.375, &p.bandMix()[3][5], &p.mixChanged[4] },
+        { e->glideSliders[1], 500.0, &p.bandGlide()[1][5], nullptr }, // its read-out is written at once
+        { e->splitSliders[0], 0.3, &p.lmFreq()[5], &p.lmFreqChanged },
     };
     for (const auto& m : moves)
     {
@@ -321,22 +321,22 @@ TEST (EditorPanels, ASplitPushedPastTheOtherStaysInItsState)
     for (const auto& m : moves)
     {
         p.currentState = 3;
-        p.lmFreq[3] = 0.242f;
-        p.hmFreq[3] = 0.7627f;
+        p.lmFreq()[3] = 0.242f;
+        p.hmFreq()[3] = 0.7627f;
         p.lmFreqChanged = p.hmFreqChanged = false;
         e->splitSliders[0].setValue (0.242, juce::dontSendNotification);
         e->splitSliders[1].setValue (0.7627, juce::dontSendNotification);
-        const float otherLow = p.lmFreq[8], otherHigh = p.hmFreq[8];
+        const float otherLow = p.lmFreq()[8], otherHigh = p.hmFreq()[8];
         const bool pushed = m.moved == 0 ? m.to > 0.7627 : m.to < 0.242;
 
         e->splitSliders[m.moved].setValue (m.to, juce::sendNotificationSync);
         if (m.moved == 0 || pushed)
         {
-            EXPECT_EQ (p.lmFreq[3], m.low);
+            EXPECT_EQ (p.lmFreq()[3], m.low);
         }
         if (m.moved == 1 || pushed)
         {
-            EXPECT_EQ (p.hmFreq[3], m.high);
+            EXPECT_EQ (p.hmFreq()[3], m.high);
         }
         EXPECT_EQ (p.lmFreqChanged.load(), m.moved == 0 || pushed);
         EXPECT_EQ (p.hmFreqChanged.load(), m.moved == 1 || pushed);
@@ -347,9 +347,9 @@ TEST (EditorPanels, ASplitPushedPastTheOtherStaysInItsState)
         host.run (512);
         ASSERT_EQ (p.currentState.load(), 8);
         pumpMessages();
-        EXPECT_EQ (p.lmFreq[8], otherLow);
-        EXPECT_EQ (p.hmFreq[8], otherHigh);
-        EXPECT_LE (p.lmFreq[3], p.hmFreq[3]);
+        EXPECT_EQ (p.lmFreq()[8], otherLow);
+        EXPECT_EQ (p.hmFreq()[8], otherHigh);
+        EXPECT_LE (p.lmFreq()[3], p.hmFreq()[3]);
         setParameter (p, "State", 3.0f);
         host.run (512);
     }
@@ -361,10 +361,10 @@ TEST (EditorPanels, ASplitMovedBeforeTheKnobsCaughtUpWithAStateSwitchKeepsThatSt
     auto& p = *host.processor;
     p.changeImmediately = true;
     p.currentState = 3;
-    p.lmFreq[3] = 0.242f;
-    p.hmFreq[3] = 0.9f;
-    p.lmFreq[8] = 0.242f;
-    p.hmFreq[8] = 0.3f;
+    p.lmFreq()[3] = 0.242f;
+    p.hmFreq()[3] = 0.9f;
+    p.lmFreq()[8] = 0.242f;
+    p.hmFreq()[8] = 0.3f;
     auto e = openEditor (p);
     e->stopTimer();
     setParameter (p, "State", 8.0f);
@@ -373,10 +373,10 @@ TEST (EditorPanels, ASplitMovedBeforeTheKnobsCaughtUpWithAStateSwitchKeepsThatSt
 
     // The knobs still show state 3's pair when the low one is moved above state 8's high split.
     e->splitSliders[0].setValue (0.5, juce::sendNotificationSync);
-    EXPECT_EQ (p.lmFreq[8], 0.5f);
-    EXPECT_EQ (p.hmFreq[8], 0.5f);
-    EXPECT_EQ (p.lmFreq[3], 0.242f);
-    EXPECT_EQ (p.hmFreq[3], 0.9f);
+    EXPECT_EQ (p.lmFreq()[8], 0.5f);
+    EXPECT_EQ (p.hmFreq()[8], 0.5f);
+    EXPECT_EQ (p.lmFreq()[3], 0.242f);
+    EXPECT_EQ (p.hmFreq()[3], 0.9f);
     e->timerCallback();
     EXPECT_EQ (static_cast<float> (e->splitSliders[1].getValue()), 0.5f);
 }

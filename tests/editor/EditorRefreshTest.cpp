@@ -69,7 +69,7 @@ TEST (EditorRefresh, EachFlagReachesItsWidgetsAndIsCleared)
                       const auto& icon = w.e.stateIcons[4];
                       EXPECT_EQ (icon.onColour.getARGB(), 0xFF49A7E3u); EXPECT_EQ (icon.pressedColour.getARGB(), 0xFF364A55u);
                       EXPECT_EQ (icon.offColour.getARGB(), 0x7F49A7E3u); } },
-        { "splits", [] (W& w) { w.p.lmFreq[0] = 0.242f; w.p.hmFreq[0] = 0.7627f; w.p.lmFreqChanged = w.p.hmFreqChanged = true; },
+        { "splits", [] (W& w) { w.p.lmFreq()[0] = 0.242f; w.p.hmFreq()[0] = 0.7627f; w.p.lmFreqChanged = w.p.hmFreqChanged = true; },
           [] (W& w) { EXPECT_FALSE (w.p.lmFreqChanged || w.p.hmFreqChanged);
                       EXPECT_EQ (w.e.splitLabels[0].getText(), "250Hz"); EXPECT_EQ (w.e.splitLabels[1].getText(), "2000Hz");
                       EXPECT_EQ (w.e.freqDisplay.lowSplit, 0.242f); EXPECT_EQ (w.e.freqDisplay.highSplit, 0.7627f); } },
@@ -93,11 +93,11 @@ TEST (EditorRefresh, EachFlagReachesItsWidgetsAndIsCleared)
         { "snap from the second editor", [] (W& w) { w.e.lineEditorUI2.snapX = false; w.e.lineEditorUI2.snapChanged = true; },
           [] (W& w) { EXPECT_FALSE (w.e.lineEditorUI2.snapChanged); EXPECT_FALSE (w.p.snapX || w.e.lineEditorUI1.snapX); } },
         { "stored points changed",
-          [] (W& w) { w.p.linePoints2[0][0][0].y = 0.125f; w.p.snapY = false; w.p.linePoints2Changed = true; },
+          [] (W& w) { w.p.linePoints2()[0][0][0].y = 0.125f; w.p.snapY = false; w.p.linePoints2Changed = true; },
           [] (W& w) { EXPECT_FALSE (w.p.linePoints2Changed);
                       EXPECT_EQ (w.e.lineEditorUI2.points[0].y, 0.125f); EXPECT_FALSE (w.e.lineEditorUI2.snapY); } },
         { "line settings of the current state",
-          [] (W& w) { w.p.lineLength[2][0] = 0.25f; w.p.bandMix[2][0] = 0.375f; w.p.bandGlide[2][0] = 42.2f;
+          [] (W& w) { w.p.lineLength()[2][0] = 0.25f; w.p.bandMix()[2][0] = 0.375f; w.p.bandGlide()[2][0] = 42.2f;
                       w.p.lineLengthChanged[2] = w.p.bandMixChanged[2] = w.p.bandGlideChanged[2] = true; },
           [] (W& w) { EXPECT_FALSE (w.p.lineLengthChanged[2] || w.p.bandMixChanged[2] || w.p.bandGlideChanged[2]);
                       EXPECT_EQ (w.e.lengthSliders[2].getValue(), 0.25);
@@ -111,7 +111,7 @@ TEST (EditorRefresh, EachFlagReachesItsWidgetsAndIsCleared)
 TEST (EditorRefresh, ReadOutsInSinglePrecision)
 {
     const auto split = [] (float v, const char* text) {
-        return Row { text, [v] (W& w) { w.p.lmFreq[0] = v; w.p.lmFreqChanged = true; },
+        return Row { text, [v] (W& w) { w.p.lmFreq()[0] = v; w.p.lmFreqChanged = true; },
                      [text] (W& w) { EXPECT_EQ (w.e.splitLabels[0].getText(), text); } }; };
     const auto level = [] (float v, const char* text) {
         return Row { text, [v] (W& w) { w.e.midLevelSlider.setValue (v, juce::dontSendNotification); w.p.levelChanged[1] = true; },
@@ -124,10 +124,10 @@ TEST (EditorRefresh, ReadOutsInSinglePrecision)
                      [text] (W& w) { EXPECT_FALSE (w.p.speedChanged[0]); EXPECT_EQ (w.e.lengthLabels[0].getText(), text); } }; };
     // Stored glides and mixes read as the knob shows them, on its steps.
     const auto glide = [] (float ms, const char* text) {
-        return Row { text, [ms] (W& w) { w.p.bandGlide[1][0] = ms; w.p.bandGlideChanged[1] = true; },
+        return Row { text, [ms] (W& w) { w.p.bandGlide()[1][0] = ms; w.p.bandGlideChanged[1] = true; },
                      [text] (W& w) { EXPECT_FALSE (w.p.bandGlideChanged[1]); EXPECT_EQ (w.e.glideLabels[1].getText(), text); } }; };
     const auto mix = [] (float v, const char* text) {
-        return Row { text, [v] (W& w) { w.p.bandMix[1][0] = v; w.p.bandMixChanged[1] = true; },
+        return Row { text, [v] (W& w) { w.p.bandMix()[1][0] = v; w.p.bandMixChanged[1] = true; },
                      [text] (W& w) { EXPECT_FALSE (w.p.bandMixChanged[1]); EXPECT_EQ (w.e.mixLabels[1].getText(), text); } }; };
     runRows ({ split (0.0f, "30Hz"), split (0.242f, "250Hz"), split (0.5f, "700Hz"), split (0.7627f, "2000Hz"),
                split (1.0f, "16000Hz"), level (0.0f, "-inf"), level (0.25f, "-7.5"), level (0.5f, "0.0"),
@@ -300,7 +300,7 @@ TEST (EditorRefresh, AFinishedEditBecomesOneUndoStep)
     EXPECT_EQ (probe.underLock, 0); // the host hears of it once the pass let go of the model
 
     EXPECT_FALSE (w.e.lineEditorUI2.lineChanged);
-    EXPECT_EQ (w.p.linePoints2[0][3][0].y, 0.25f);
+    EXPECT_EQ (w.p.linePoints2()[0][3][0].y, 0.25f);
     EXPECT_EQ (w.p.lineEditor2.undoCount[0][3], undoBefore + 1);
     EXPECT_EQ (w.p.lineEditor1.undoCount[0][3], otherStage);
     EXPECT_EQ (w.log.count (W::lineCh), 1);
@@ -310,14 +310,14 @@ TEST (EditorRefresh, AFinishedEditBecomesOneUndoStep)
     loaded (w.e.lineEditorUI2.points)->getLineArray (table);
     for (int k = 0; k < 512; ++k)
     {
-        ASSERT_EQ (w.p.lineArray2[0][3][k], table[k]) << k;
-        ASSERT_EQ (w.p.modulationArray[0][3][k], w.p.lineArray1[0][3][k] * table[k]) << k;
+        ASSERT_EQ (w.p.lineArray2()[0][3][k], table[k]) << k;
+        ASSERT_EQ (w.p.modulationArray()[0][3][k], w.p.lineArray1()[0][3][k] * table[k]) << k;
     }
     GraphDraw expected;
     expected.setBounds (w.e.stateGraphs[3].getBounds());
     expected.inset = w.e.stateGraphs[3].inset;
     expected.mode = 2;
-    expected.setPoint (w.p.modulationArray[0][3]);
+    expected.setPoint (w.p.modulationArray()[0][3]);
     EXPECT_EQ (
         std::memcmp (expected.screenPoints, w.e.stateGraphs[3].screenPoints, sizeof (expected.screenPoints)),
         0);
@@ -333,23 +333,23 @@ TEST (EditorRefresh, AnEditMadeBeforeAStateSwitchLandsInItsOwnState)
     const int undo2 = w.p.lineEditor1.undoCount[0][2];
     const int undo5 = w.p.lineEditor1.undoCount[0][5];
     LETPoint state5[50];
-    std::copy (w.p.linePoints1[0][5], w.p.linePoints1[0][5] + 50, state5);
+    std::copy (w.p.linePoints1()[0][5], w.p.linePoints1()[0][5] + 50, state5);
 
     w.e.lineEditorUI1.points[0].y = 0.3f;
     w.e.lineEditorUI1.lineChanged = true;
     w.switchTo (5);
     w.pass();
 
-    EXPECT_EQ (w.p.linePoints1[0][2][0].y, 0.3f);
+    EXPECT_EQ (w.p.linePoints1()[0][2][0].y, 0.3f);
     EXPECT_EQ (w.p.lineEditor1.undoCount[0][2], undo2 + 1);
-    EXPECT_TRUE (sameCurve (w.p.linePoints1[0][5], state5));
+    EXPECT_TRUE (sameCurve (w.p.linePoints1()[0][5], state5));
     EXPECT_EQ (w.p.lineEditor1.undoCount[0][5], undo5);
     EXPECT_EQ (w.log.count (W::lineCh), 1);
     EXPECT_EQ (w.e.lineEditorUI1.loadedState, 5);
-    EXPECT_EQ (w.e.lineEditorUI1.points[0].y, w.p.linePoints1[0][5][0].y);
+    EXPECT_EQ (w.e.lineEditorUI1.points[0].y, w.p.linePoints1()[0][5][0].y);
     // The models are back on the playing state: the next undo step records state 5's curve.
     EXPECT_EQ (w.p.modelState, 5);
-    EXPECT_TRUE (sameCurve (w.p.lineEditor1.points, loaded (w.p.linePoints1[0][5])->points));
+    EXPECT_TRUE (sameCurve (w.p.lineEditor1.points, loaded (w.p.linePoints1()[0][5])->points));
 }
 
 TEST (EditorRefresh, PendingEditsAreCommittedOrDroppedBeforeAnythingReloads)
@@ -381,9 +381,9 @@ TEST (EditorRefresh, PendingEditsAreCommittedOrDroppedBeforeAnythingReloads)
         row.meanwhile (w);
         w.pass();
 
-        EXPECT_EQ (w.p.linePoints1[0][0][0].y == 0.6f, row.kept);
+        EXPECT_EQ (w.p.linePoints1()[0][0][0].y == 0.6f, row.kept);
         EXPECT_EQ (w.p.lineEditor1.undoCount[0][0], undo + (row.kept ? 1 : 0));
-        EXPECT_NE (w.p.linePoints1[0][5][0].y, 0.6f); // the edit lands only where it was made
+        EXPECT_NE (w.p.linePoints1()[0][5][0].y, 0.6f); // the edit lands only where it was made
         EXPECT_EQ (w.log.count (W::lineCh), row.kept ? 1 : 0);
         EXPECT_FALSE (w.e.lineEditorUI1.dragging || w.e.lineEditorUI1.lineChanged);
     }
@@ -410,7 +410,7 @@ TEST (EditorRefresh, AHeldDragNeverLandsInACurveTheHostRestoredMeanwhile)
         W w;
         juce::MemoryBlock restore;
         w.p.getStateInformation (restore);
-        const float stored = w.p.linePoints1[0][0][0].y;
+        const float stored = w.p.linePoints1()[0][0][0].y;
         w.p.parameters.getParameter ("MixMaster")->setValueNotifyingHost (0.5f);
         SlowHost host;
         w.p.parameters.getParameter ("MixMaster")->addListener (&host);
@@ -427,6 +427,6 @@ TEST (EditorRefresh, AHeldDragNeverLandsInACurveTheHostRestoredMeanwhile)
         restorer.join();
         w.p.parameters.getParameter ("MixMaster")->removeListener (&host);
 
-        EXPECT_EQ (w.p.linePoints1[0][0][0].y, stored);
+        EXPECT_EQ (w.p.linePoints1()[0][0][0].y, stored);
     }
 }

@@ -43,7 +43,7 @@ inline EditorPtr openEditor (LineEditorAudioProcessor& p)
 }
 
 // Every per-state entry the window's knobs and curves could write, byte for byte.
-inline std::vector<char> perStateEntries (const LineEditorAudioProcessor& p)
+inline std::vector<char> perStateEntries (LineEditorAudioProcessor& p)
 {
     std::vector<char> bytes;
     const auto append = [&] (const auto& field)
@@ -51,14 +51,14 @@ inline std::vector<char> perStateEntries (const LineEditorAudioProcessor& p)
         const auto* begin = reinterpret_cast<const char*> (&field);
         bytes.insert (bytes.end(), begin, begin + sizeof (field));
     };
-    append (p.lineLength);
-    append (p.lineSync);
-    append (p.bandGlide);
-    append (p.bandMix);
-    append (p.lmFreq);
-    append (p.hmFreq);
-    append (p.linePoints1);
-    append (p.linePoints2);
+    append (p.lineLength());
+    append (p.lineSync());
+    append (p.bandGlide());
+    append (p.bandMix());
+    append (p.lmFreq());
+    append (p.hmFreq());
+    append (p.linePoints1());
+    append (p.linePoints2());
     return bytes;
 }
 // Asks for a state through the "State" parameter, as the host or a click does.

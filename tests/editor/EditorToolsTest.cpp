@@ -87,7 +87,7 @@ TEST_F (EditorToolsTest, ToolIconsActOnTheEditedStage)
     click (e.iconButtons[6]); // L1
     p.presetModified = false;
     click (e.iconButtons[11]); // Paste Line
-    EXPECT_EQ (std::memcmp (p.linePoints1[0][0], p.linePoints2[1][3], sizeof (p.linePoints1[0][0])), 0);
+    EXPECT_EQ (std::memcmp (p.linePoints1()[0][0], p.linePoints2()[1][3], sizeof (p.linePoints1()[0][0])), 0);
     EXPECT_EQ (p.lineEditor1.undoCount[0][0], 1);
     EXPECT_TRUE (p.presetModified);
     pass();
@@ -122,11 +122,11 @@ TEST_F (EditorToolsTest, CategoriesAndShapes)
     click (e.shapeGraphs[2]);
     EXPECT_EQ (log.count (lineCh), 1);
     for (int k = 0; k < 512; ++k)
-        ASSERT_EQ (p.modulationArray[0][0][k], 0.0f);
+        ASSERT_EQ (p.modulationArray()[0][0][k], 0.0f);
     EXPECT_TRUE (e.iconButtons[3].text.endsWith (" *"));
     EXPECT_EQ (e.shapeGraphs[2].colour, e.palette[6]);
     click (e.iconButtons[8]);
-    EXPECT_NE (p.modulationArray[0][0][0], 0.0f);
+    EXPECT_NE (p.modulationArray()[0][0][0], 0.0f);
 }
 
 TEST_F (EditorToolsTest, ScalesAndSettings)
@@ -136,7 +136,7 @@ TEST_F (EditorToolsTest, ScalesAndSettings)
     e.lineEditorUI1.points[0].y = 0.4f;
     e.lineEditorUI1.lineChanged = true;
     menuCommand (11);
-    EXPECT_EQ (p.linePoints1[0][0][0].y, 0.4f);
+    EXPECT_EQ (p.linePoints1()[0][0][0].y, 0.4f);
     EXPECT_EQ (e.lineEditorUI1.points[0].y, 0.4f);
 
     const int sizes[][2] = { { 592, 234 }, { 888, 351 }, { 1184, 468 } };

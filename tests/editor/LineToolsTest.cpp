@@ -54,7 +54,7 @@ TEST (LineTools, RandomizeLineDrawsInItsOrder)
         LineTools::randomizeLine (*p);
 
         const auto& expected = stage == 0 ? stageOne : stageTwo;
-        const auto* store = stage == 0 ? p->linePoints1[2][5] : p->linePoints2[2][5];
+        const auto* store = stage == 0 ? p->linePoints1()[2][5] : p->linePoints2()[2][5];
         for (int i = 0; i < 4; ++i)
         {
             SCOPED_TRACE (testing::Message() << "stage " << stage + 1 << " slot " << i);
@@ -85,25 +85,25 @@ TEST (LineTools, ResetUndoRedo)
     p->random.setSeed (7);
     LineTools::randomizeLine (*p);
     float random[512];
-    std::copy_n (p->lineArray1[0][0], 512, random);
+    std::copy_n (p->lineArray1()[0][0], 512, random);
 
     LineTools::resetLine (*p);
-    const auto& flat = p->linePoints1[0][0];
+    const auto& flat = p->linePoints1()[0][0];
     EXPECT_EQ (flat[0].x, 0.0f);
     EXPECT_EQ (flat[0].y, 1.0f);
     EXPECT_EQ (flat[1].x, 1.0f);
     EXPECT_EQ (flat[1].y, 1.0f);
     EXPECT_EQ (flat[2].indx, -1);
     for (int k = 0; k < 512; ++k)
-        ASSERT_EQ (p->modulationArray[0][0][k], p->lineArray2[0][0][k]) << k;
+        ASSERT_EQ (p->modulationArray()[0][0][k], p->lineArray2()[0][0][k]) << k;
 
     p->presetModified = false;
     ASSERT_TRUE (LineTools::undo (*p));
     for (int k = 0; k < 512; ++k)
-        ASSERT_EQ (p->modulationArray[0][0][k], random[k] * p->lineArray2[0][0][k]) << k;
+        ASSERT_EQ (p->modulationArray()[0][0][k], random[k] * p->lineArray2()[0][0][k]) << k;
     ASSERT_TRUE (LineTools::redo (*p));
     EXPECT_EQ (p->lineEditor1.numPoints, 2);
-    EXPECT_EQ (p->linePoints1[0][0][1].y, 1.0f);
+    EXPECT_EQ (p->linePoints1()[0][0][1].y, 1.0f);
     EXPECT_FALSE (LineTools::redo (*p));
     EXPECT_FALSE (p->presetModified);
 }
@@ -136,13 +136,13 @@ TEST (LineTools, AClickActsOnOneStateWhileTheStateSwitches)
     for (int state : { 0, 5 })
     {
         LineEditor model;
-        model.setLinePoints (p->linePoints1[1][state]);
+        model.setLinePoints (p->linePoints1()[1][state]);
         float table[512];
         model.getLineArray (table);
         for (int k = 0; k < 512; ++k)
         {
-            ASSERT_EQ (p->lineArray1[1][state][k], table[k]) << state << ", " << k;
-            ASSERT_EQ (p->modulationArray[1][state][k], table[k] * p->lineArray2[1][state][k])
+            ASSERT_EQ (p->lineArray1()[1][state][k], table[k]) << state << ", " << k;
+            ASSERT_EQ (p->modulationArray()[1][state][k], table[k] * p->lineArray2()[1][state][k])
                 << state << ", " << k;
         }
     }

@@ -131,12 +131,12 @@ TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
     // Copy, change, paste: the copied settings, the current name, modified.
     ASSERT_TRUE (Commands::copyToTemporary (*p, "kvp"));
     EXPECT_EQ (Commands::temporaryPreset (*p, "kvp"), p->presetsFolder.getSiblingFile ("TempPreset.kvp"));
-    const float length = p->lineLength[0][0];
-    p->lineLength[0][0] = length * 0.5f;
+    const float length = p->lineLength()[0][0];
+    p->lineLength()[0][0] = length * 0.5f;
     p->presetName = "Other";
     p->presetModified = false;
     EXPECT_EQ (Commands::pasteTemporary (*p, "kvp"), Commands::Paste::pasted);
-    EXPECT_EQ (p->lineLength[0][0], length);
+    EXPECT_EQ (p->lineLength()[0][0], length);
     EXPECT_EQ (p->presetName, "Other");
     EXPECT_TRUE (p->presetModified);
     Commands::temporaryPreset (*p, "kvp").deleteFile();
@@ -147,7 +147,7 @@ TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
     ASSERT_EQ (mkfifo (temporary.toRawUTF8(), 0600), 0);
     EXPECT_EQ (Commands::pasteTemporary (*p, "kvp"), Commands::Paste::nothingCopied);
     EXPECT_FALSE (Commands::load (*p, Commands::temporaryPreset (*p, "kvp")));
-    EXPECT_EQ (p->lineLength[0][0], length);
+    EXPECT_EQ (p->lineLength()[0][0], length);
     EXPECT_EQ (p->presetName, "Other");
     Commands::temporaryPreset (*p, "kvp").deleteFile();
 

@@ -208,7 +208,7 @@ TEST_F (PresetEntryTest, AnEditReleasedJustBeforeTheSaveIsInTheFile)
 
     LineEditorAudioProcessor reader;
     ASSERT_TRUE (reader.getStateFromFile (drums.getChildFile ("B.kvp")));
-    EXPECT_EQ (reader.linePoints1[0][0][0].y, 0.375f);
+    EXPECT_EQ (reader.linePoints1()[0][0][0].y, 0.375f);
 }
 
 TEST_F (PresetEntryTest, AVanishedSubFolderMeansThePresetsFolder)

@@ -97,14 +97,14 @@ TEST (HostileDocument, LoadsIntoUsableValuesAndAMinuteOfAudioStaysFiniteAndInRan
                 for (int k = 0; k < 512; ++k)
                 {
                     for (float v :
-                         { m.lineArray1[l][s][k], m.lineArray2[l][s][k], m.modulationArray[l][s][k] })
+                         { m.lineArray1()[l][s][k], m.lineArray2()[l][s][k], m.modulationArray()[l][s][k] })
                         ASSERT_TRUE (v >= 0.0f && v <= 1.0f) << l << " " << s << " " << k << " " << v;
                 }
-                ASSERT_TRUE (m.lineLength[l][s] >= 0.0f && m.lineLength[l][s] <= 1.0f);
-                ASSERT_TRUE (m.bandMix[l][s] >= 0.0f && m.bandMix[l][s] <= 1.0f);
-                ASSERT_TRUE (m.bandGlide[l][s] >= 0.0f && m.bandGlide[l][s] <= 10000.0f);
+                ASSERT_TRUE (m.lineLength()[l][s] >= 0.0f && m.lineLength()[l][s] <= 1.0f);
+                ASSERT_TRUE (m.bandMix()[l][s] >= 0.0f && m.bandMix()[l][s] <= 1.0f);
+                ASSERT_TRUE (m.bandGlide()[l][s] >= 0.0f && m.bandGlide()[l][s] <= 10000.0f);
 
-                for (const auto* curve : { m.linePoints1[l][s], m.linePoints2[l][s] })
+                for (const auto* curve : { m.linePoints1()[l][s], m.linePoints2()[l][s] })
                 {
                     const auto used = usedSorted (curve);
                     ASSERT_GE (used.size(), 2u);
@@ -118,8 +118,8 @@ TEST (HostileDocument, LoadsIntoUsableValuesAndAMinuteOfAudioStaysFiniteAndInRan
         }
         for (int s = 0; s < 12; ++s)
         {
-            ASSERT_TRUE (m.lmFreq[s] >= 0.0f && m.lmFreq[s] <= 1.0f);
-            ASSERT_TRUE (m.hmFreq[s] >= 0.0f && m.hmFreq[s] <= 1.0f);
+            ASSERT_TRUE (m.lmFreq()[s] >= 0.0f && m.lmFreq()[s] <= 1.0f);
+            ASSERT_TRUE (m.hmFreq()[s] >= 0.0f && m.hmFreq()[s] <= 1.0f);
             ASSERT_TRUE (m.stateMIDINote[s] >= 0 && m.stateMIDINote[s] <= 127);
             ASSERT_TRUE (m.stateMIDICon[s] == 0 || m.stateMIDICon[s] == 1);
         }
@@ -131,8 +131,8 @@ TEST (HostileDocument, LoadsIntoUsableValuesAndAMinuteOfAudioStaysFiniteAndInRan
 
     // The models hold the edited curve of the loaded state, and every state operation works on
     // what was loaded.
-    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1[p->currentLine][p->currentState]));
-    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2[p->currentLine][p->currentState]));
+    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1()[p->currentLine][p->currentState]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2()[p->currentLine][p->currentState]));
     for (int line = 0; line < 4; ++line)
     {
         p->currentLine = line;

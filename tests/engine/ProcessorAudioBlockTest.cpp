@@ -207,10 +207,10 @@ TEST (ProcessorAudioBlock, QuantisedSwitchWaitsForTheCycleEndWhilePlaying)
     TestHost host;
     auto& p = *host.processor;
     p.activeLength[0] = 4.0f / 12.0f; // Main: one cycle per bar
-    p.lineLength[0][0] = 4.0f / 12.0f;
+    p.lineLength()[0][0] = 4.0f / 12.0f;
     p.CalculateSpeed();
-    p.lineLength[2][3] = 0.2f;
-    p.lmFreq[3] = 0.5f;
+    p.lineLength()[2][3] = 0.2f;
+    p.lmFreq()[3] = 0.5f;
     p.publishModel();
     host.setTransport (120.0, true);
     host.setPosition (2.0); // Main phase 0.5
@@ -303,11 +303,11 @@ TEST (ProcessorAudioBlock, SwitchAppliesTheStateSettings)
     TestHost host;
     auto& p = *host.processor;
     host.setTransport (120.0, false);
-    p.lineSync[1][2] = false;
-    p.lineLength[1][2] = 0.0f;
-    p.bandGlide[3][2] = 100.0f;
-    p.bandMix[0][2] = 0.4f;
-    p.hmFreq[2] = 0.9f;
+    p.lineSync()[1][2] = false;
+    p.lineLength()[1][2] = 0.0f;
+    p.bandGlide()[3][2] = 100.0f;
+    p.bandMix()[0][2] = 0.4f;
+    p.hmFreq()[2] = 0.9f;
     p.publishModel();
     host.setParameter ("State", 2.0f);
     host.run (1);
@@ -326,7 +326,7 @@ TEST (ProcessorAudioBlock, SwitchAppliesTheStateSettings)
 
     // With the mixes common to all states, a switch leaves the line mixes alone.
     p.linkMix = false;
-    p.bandMix[0][5] = 0.1f;
+    p.bandMix()[0][5] = 0.1f;
     p.publishModel();
     host.setParameter ("State", 5.0f);
     host.run (1);
@@ -633,7 +633,7 @@ TEST (ProcessorAudioBlock, AudioThreadNeverTouchesTheCurveModels)
     TestHost host;
     auto& p = *host.processor;
     host.setTransport (120.0, false);
-    setCurve (p.linePoints1[0][3], { { 0.0f, 0.5f }, { 1.0f, 0.25f } });
+    setCurve (p.linePoints1()[0][3], { { 0.0f, 0.5f }, { 1.0f, 0.25f } });
 
     std::vector<char> before1 (sizeof (LineEditor)), before2 (sizeof (LineEditor));
     std::memcpy (before1.data(), &p.lineEditor1, sizeof (LineEditor));
@@ -659,7 +659,7 @@ TEST (ProcessorAudioBlock, AudioThreadNeverTouchesTheCurveModels)
     EXPECT_EQ (p.lineEditor2.points[0].y, 1.0f);
 
     // A line change is picked up the same way.
-    setCurve (p.linePoints2[2][3], { { 0.0f, 0.1f }, { 0.5f, 0.2f }, { 1.0f, 0.3f } });
+    setCurve (p.linePoints2()[2][3], { { 0.0f, 0.1f }, { 0.5f, 0.2f }, { 1.0f, 0.3f } });
     p.currentLine = 2;
     p.syncCurveModels();
     EXPECT_EQ (p.modelLine, 2);
@@ -676,7 +676,7 @@ TEST (ProcessorAudioBlock, EditsDuringStateSwitchesStayInTheirOwnState)
     for (int s = 0; s < 12; ++s)
     {
         p.stateMIDICon[s] = 1;
-        setCurve (p.linePoints1[0][s], { { 0.0f, static_cast<float> (s) / 16.0f }, { 1.0f, 1.0f } });
+        setCurve (p.linePoints1()[0][s], { { 0.0f, static_cast<float> (s) / 16.0f }, { 1.0f, 1.0f } });
     }
     p.curveModelsStale = true;
 
@@ -708,7 +708,7 @@ TEST (ProcessorAudioBlock, EditsDuringStateSwitchesStayInTheirOwnState)
         std::memcpy (edited, p.lineEditor1.points, sizeof (edited));
         edited[1].y = 0.5f + 0.001f * static_cast<float> (edits % 100);
         p.lineEditor1.setLinePoints (edited);
-        std::memcpy (p.linePoints1[line][state], p.lineEditor1.points, sizeof (edited));
+        std::memcpy (p.linePoints1()[line][state], p.lineEditor1.points, sizeof (edited));
         ++edits;
     }
     audio.join();
@@ -728,7 +728,7 @@ TEST (ProcessorAudioBlock, CurveLookupStaysInRangeWhateverTheTiming)
     auto& p = *host.processor;
     giveStatesModulation (p);
     // What lies just before the product tables gets values no curve can have.
-    for (float& v : p.lineArray2[3][11])
+    for (float& v : p.lineArray2()[3][11])
         v = 1.0e6f;
     const float lengths[] = { std::numeric_limits<float>::quiet_NaN(), 1.0e30f, -3.0f, -1.0e-7f, 0.0f, 1.0f };
     const double positions[] = { 0.0, -1.0e6, 1.0e9, 1.0e15, -0.25, 3.999999999 };
@@ -938,7 +938,7 @@ TEST (ProcessorAudioBlock, BandGainsFollowTheMixAndLevelLaw)
     for (int line = 0; line < 4; ++line)
     {
         kalvo::test::setTable (p, line, 0, [&] (int) { return curve[line]; });
-        p.bandGlide[line][0] = 0.0f; // no glide: each line value is its table value at once
+        p.bandGlide()[line][0] = 0.0f; // no glide: each line value is its table value at once
     }
     p.publishModel();
     host.setParameter ("MixMaster", 0.7f);

@@ -181,17 +181,17 @@ TEST (ProcessorConstruction, EveryStateAndLineStartsFlatWithDefaultSettings)
 
         for (int state = 0; state < 12; ++state)
         {
-            EXPECT_TRUE (isFlatCurveAtOne (p->linePoints1[line][state])) << line << "/" << state;
-            EXPECT_TRUE (isFlatCurveAtOne (p->linePoints2[line][state])) << line << "/" << state;
-            EXPECT_EQ (p->lineLength[line][state], 0.63f);
-            EXPECT_TRUE (p->lineSync[line][state]);
-            EXPECT_EQ (p->bandGlide[line][state], 10.0f);
-            EXPECT_EQ (p->bandMix[line][state], 1.0f);
+            EXPECT_TRUE (isFlatCurveAtOne (p->linePoints1()[line][state])) << line << "/" << state;
+            EXPECT_TRUE (isFlatCurveAtOne (p->linePoints2()[line][state])) << line << "/" << state;
+            EXPECT_EQ (p->lineLength()[line][state], 0.63f);
+            EXPECT_TRUE (p->lineSync()[line][state]);
+            EXPECT_EQ (p->bandGlide()[line][state], 10.0f);
+            EXPECT_EQ (p->bandMix()[line][state], 1.0f);
             for (int k = 0; k < 512; ++k)
             {
-                ASSERT_EQ (p->lineArray1[line][state][k], 1.0f);
-                ASSERT_EQ (p->lineArray2[line][state][k], 1.0f);
-                ASSERT_EQ (p->modulationArray[line][state][k], 1.0f);
+                ASSERT_EQ (p->lineArray1()[line][state][k], 1.0f);
+                ASSERT_EQ (p->lineArray2()[line][state][k], 1.0f);
+                ASSERT_EQ (p->modulationArray()[line][state][k], 1.0f);
             }
         }
     }
@@ -201,20 +201,20 @@ TEST (ProcessorConstruction, EveryStateAndLineStartsFlatWithDefaultSettings)
         EXPECT_EQ (p->stateMIDINote[state].load(), 60 + state);
         EXPECT_EQ (p->stateMIDICon[state].load(), 0);
         EXPECT_FALSE (p->stateNoteHeld[state].load());
-        EXPECT_EQ (p->lmFreq[state], 0.242f);
-        EXPECT_EQ (p->hmFreq[state], 0.7627f);
+        EXPECT_EQ (p->lmFreq()[state], 0.242f);
+        EXPECT_EQ (p->hmFreq()[state], 0.7627f);
     }
 
     for (int i = 0; i < 50; ++i)
     {
-        EXPECT_EQ (p->lineClipboard[i].indx, -1);
-        EXPECT_EQ (p->lineClipboard[i].x, 0.0f);
-        EXPECT_TRUE (p->lineClipboard[i].deletable);
-        EXPECT_FALSE (p->lineClipboard[i].lockX);
+        EXPECT_EQ (p->lineClipboard()[i].indx, -1);
+        EXPECT_EQ (p->lineClipboard()[i].x, 0.0f);
+        EXPECT_TRUE (p->lineClipboard()[i].deletable);
+        EXPECT_FALSE (p->lineClipboard()[i].lockX);
         for (int line = 0; line < 4; ++line)
         {
-            EXPECT_EQ (p->stateClipboard1[line][i].indx, -1);
-            EXPECT_EQ (p->stateClipboard2[line][i].type, 1);
+            EXPECT_EQ (p->stateClipboard1()[line][i].indx, -1);
+            EXPECT_EQ (p->stateClipboard2()[line][i].type, 1);
         }
     }
     EXPECT_FALSE (p->lineClipboardFull);

@@ -169,7 +169,7 @@ TEST (ProcessorParameters, LinkedMixesIgnoreTheHostLineMixes)
         EXPECT_FALSE (p.bandMixChanged[line].load());
         EXPECT_EQ (p.mixRamp[line + 1].getTargetValue(), 1.0f);
         for (int s = 0; s < 12; ++s)
-            EXPECT_EQ (p.bandMix[line][s], 1.0f);
+            EXPECT_EQ (p.bandMix()[line][s], 1.0f);
     }
 }
 
@@ -196,8 +196,8 @@ TEST (ProcessorParameters, CommonMixesGoToEveryState)
         const ModelLock::Hold hold (p.curveModelLock);
         p.foldHostLineMixes();
         for (int s = 0; s < 12; ++s)
-            EXPECT_EQ (p.bandMix[line][s], host.parameterValue (ids[line]));
-        EXPECT_NEAR (p.bandMix[line][0], 0.3f, 1e-6);
+            EXPECT_EQ (p.bandMix()[line][s], host.parameterValue (ids[line]));
+        EXPECT_NEAR (p.bandMix()[line][0], 0.3f, 1e-6);
         host.run (1);
         EXPECT_NEAR (p.mixRamp[line + 1].getTargetValue(), 0.3f, 1e-6);
     }

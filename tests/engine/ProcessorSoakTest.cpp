@@ -65,12 +65,12 @@ void soak (double rate, int64_t seed, double seconds)
         if (rng.nextInt (20) == 0)
         {
             const int line = rng.nextInt (4), state = rng.nextInt (12);
-            p.lineLength[line][state] = rng.nextFloat();
-            p.lineSync[line][state] = rng.nextBool();
-            p.bandGlide[line][state] = rng.nextFloat() * 500.0f;
-            p.bandMix[line][state] = rng.nextFloat();
-            p.lmFreq[state] = rng.nextFloat();
-            p.hmFreq[state] = rng.nextFloat();
+            p.lineLength()[line][state] = rng.nextFloat();
+            p.lineSync()[line][state] = rng.nextBool();
+            p.bandGlide()[line][state] = rng.nextFloat() * 500.0f;
+            p.bandMix()[line][state] = rng.nextFloat();
+            p.lmFreq()[state] = rng.nextFloat();
+            p.hmFreq()[state] = rng.nextFloat();
             p.publishModel();
             p.stateMIDICon[state] = rng.nextBool() ? 1 : 0;
             p.stateMIDINote[state] = rng.nextInt (128);

@@ -181,11 +181,11 @@ inline void installCurve (LineEditorAudioProcessor& p, int line, int state,
                           const std::vector<std::pair<float, float>>& points)
 {
     const ModelLock::Hold hold (p.curveModelLock);
-    setCurve (p.linePoints1[line][state], points);
-    p.lineEditor1.setLinePoints (p.linePoints1[line][state]);
-    p.lineEditor1.getLineArray (p.lineArray1[line][state]);
+    setCurve (p.linePoints1()[line][state], points);
+    p.lineEditor1.setLinePoints (p.linePoints1()[line][state]);
+    p.lineEditor1.getLineArray (p.lineArray1()[line][state]);
     for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
-        p.modulationArray[line][state][k] = p.lineArray1[line][state][k] * p.lineArray2[line][state][k];
+        p.modulationArray()[line][state][k] = p.lineArray1()[line][state][k] * p.lineArray2()[line][state][k];
     p.curveModelsStale = true;
     p.publishModel();
 }
@@ -195,7 +195,7 @@ inline void setTable (LineEditorAudioProcessor& p, int line, int state,
                       const std::function<float (int)>& value)
 {
     for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
-        p.modulationArray[line][state][k] = value (k);
+        p.modulationArray()[line][state][k] = value (k);
     p.publishModel();
 }
 

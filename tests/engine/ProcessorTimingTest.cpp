@@ -367,7 +367,7 @@ TEST (ProcessorTiming, StoppedPhaseStandsStill)
     host.setTransport (120.0, false);
     host.setPosition (1.0); // phase 0.25
     host.run (44100, 512);
-    const float expected = p.modulationArray[0][0][juce::roundToInt (0.25f * 511.0f)];
+    const float expected = p.modulationArray()[0][0][juce::roundToInt (0.25f * 511.0f)];
     EXPECT_NEAR (p.lineValue[0].load(), expected, 0.0006f);
     EXPECT_EQ (p.linePhase[0].load(), 0.25f);
 }
@@ -472,7 +472,7 @@ TEST (ProcessorTiming, BlocksReadTheSameEntriesAsSingleSamples)
                 kalvo::test::setTable (p, line, 0,
                                        [line] (int k)
                                        { return static_cast<float> ((k * (line + 3)) % 512) / 511.0f; });
-                p.bandGlide[line][0] = 0.0f;
+                p.bandGlide()[line][0] = 0.0f;
                 p.activeSync[line] = false;
                 p.activeLength[line] = 1.0f - 0.17f * static_cast<float> (line);
             }
@@ -535,7 +535,7 @@ TEST (ProcessorTiming, EverySampleReadsTheCurveAtItsOwnHostPosition)
             host.setParameter (id, 0.0f);
         kalvo::test::setTable (p, 0, 0, [] (int k) { return static_cast<float> (k) / 511.0f; });
         for (int line = 0; line < 4; ++line)
-            p.bandGlide[line][0] = 0.0f;
+            p.bandGlide()[line][0] = 0.0f;
         p.publishModel();
         p.activeLength[0] = 1.0f; // 16 cycles per bar
         p.CalculateSpeed();

@@ -21,19 +21,19 @@ void fillRandomly (LineEditorAudioProcessor& p, juce::int64 seed)
     {
         for (int s = 0; s < 12; ++s)
         {
-            randomCurve (r, p.linePoints1[l][s], 50);
-            randomCurve (r, p.linePoints2[l][s], 2 + r.nextInt (49));
-            p.lineLength[l][s] = r.nextFloat();
-            p.lineSync[l][s] = r.nextBool();
-            p.bandMix[l][s] = r.nextFloat();
-            p.bandGlide[l][s] = r.nextFloat() * 500.0f;
+            randomCurve (r, p.linePoints1()[l][s], 50);
+            randomCurve (r, p.linePoints2()[l][s], 2 + r.nextInt (49));
+            p.lineLength()[l][s] = r.nextFloat();
+            p.lineSync()[l][s] = r.nextBool();
+            p.bandMix()[l][s] = r.nextFloat();
+            p.bandGlide()[l][s] = r.nextFloat() * 500.0f;
         }
     }
 
     for (int s = 0; s < 12; ++s)
     {
-        p.lmFreq[s] = r.nextFloat();
-        p.hmFreq[s] = r.nextFloat();
+        p.lmFreq()[s] = r.nextFloat();
+        p.hmFreq()[s] = r.nextFloat();
         p.stateMIDICon[s] = r.nextInt (2);
         p.stateMIDINote[s] = r.nextInt (128);
     }
@@ -54,7 +54,7 @@ void poisonTables (LineEditorAudioProcessor& p)
     for (int l = 0; l < 4; ++l)
         for (int s = 0; s < 12; ++s)
             for (int k = 0; k < 512; ++k)
-                p.lineArray1[l][s][k] = p.lineArray2[l][s][k] = p.modulationArray[l][s][k] = std::nanf ("");
+                p.lineArray1()[l][s][k] = p.lineArray2()[l][s][k] = p.modulationArray()[l][s][k] = std::nanf ("");
 }
 
 void expectSameDocumentContent (LineEditorAudioProcessor& a, LineEditorAudioProcessor& b)
@@ -64,29 +64,29 @@ void expectSameDocumentContent (LineEditorAudioProcessor& a, LineEditorAudioProc
         for (int s = 0; s < 12; ++s)
         {
             SCOPED_TRACE (juce::String (lineNames[l]) + " state " + juce::String (s));
-            EXPECT_TRUE (sameCurve (a.linePoints1[l][s], b.linePoints1[l][s]));
-            EXPECT_TRUE (sameCurve (a.linePoints2[l][s], b.linePoints2[l][s]));
-            EXPECT_TRUE (sameBits (a.lineLength[l][s], b.lineLength[l][s]));
-            EXPECT_EQ (a.lineSync[l][s], b.lineSync[l][s]);
-            EXPECT_TRUE (sameBits (a.bandMix[l][s], b.bandMix[l][s]));
-            EXPECT_TRUE (sameBits (a.bandGlide[l][s], b.bandGlide[l][s]));
+            EXPECT_TRUE (sameCurve (a.linePoints1()[l][s], b.linePoints1()[l][s]));
+            EXPECT_TRUE (sameCurve (a.linePoints2()[l][s], b.linePoints2()[l][s]));
+            EXPECT_TRUE (sameBits (a.lineLength()[l][s], b.lineLength()[l][s]));
+            EXPECT_EQ (a.lineSync()[l][s], b.lineSync()[l][s]);
+            EXPECT_TRUE (sameBits (a.bandMix()[l][s], b.bandMix()[l][s]));
+            EXPECT_TRUE (sameBits (a.bandGlide()[l][s], b.bandGlide()[l][s]));
 
             // Rendered again from the loaded points, by a model of the test's own.
-            const auto one = render (a.linePoints1[l][s]);
-            const auto two = render (a.linePoints2[l][s]);
+            const auto one = render (a.linePoints1()[l][s]);
+            const auto two = render (a.linePoints2()[l][s]);
             for (int k = 0; k < 512; ++k)
             {
-                ASSERT_TRUE (sameBits (b.lineArray1[l][s][k], one[(size_t) k])) << k;
-                ASSERT_TRUE (sameBits (b.lineArray2[l][s][k], two[(size_t) k])) << k;
-                ASSERT_TRUE (sameBits (b.modulationArray[l][s][k], one[(size_t) k] * two[(size_t) k])) << k;
+                ASSERT_TRUE (sameBits (b.lineArray1()[l][s][k], one[(size_t) k])) << k;
+                ASSERT_TRUE (sameBits (b.lineArray2()[l][s][k], two[(size_t) k])) << k;
+                ASSERT_TRUE (sameBits (b.modulationArray()[l][s][k], one[(size_t) k] * two[(size_t) k])) << k;
             }
         }
     }
 
     for (int s = 0; s < 12; ++s)
     {
-        EXPECT_TRUE (sameBits (a.lmFreq[s], b.lmFreq[s]));
-        EXPECT_TRUE (sameBits (a.hmFreq[s], b.hmFreq[s]));
+        EXPECT_TRUE (sameBits (a.lmFreq()[s], b.lmFreq()[s]));
+        EXPECT_TRUE (sameBits (a.hmFreq()[s], b.hmFreq()[s]));
         EXPECT_EQ (a.stateMIDICon[s], b.stateMIDICon[s]);
         EXPECT_EQ (a.stateMIDINote[s], b.stateMIDINote[s]);
     }
@@ -358,33 +358,33 @@ TEST (StateDocument, AbsentAttributesTakeTheirDefaults)
 
     for (int s = 0; s < 12; ++s)
     {
-        EXPECT_EQ (p->lmFreq[s], 0.0f);
-        EXPECT_EQ (p->hmFreq[s], 0.0f);
+        EXPECT_EQ (p->lmFreq()[s], 0.0f);
+        EXPECT_EQ (p->hmFreq()[s], 0.0f);
         EXPECT_EQ (p->stateMIDICon[s], 0);
         EXPECT_EQ (p->stateMIDINote[s], 60 + s);
         for (int l = 0; l < 4; ++l)
         {
-            EXPECT_EQ (p->lineLength[l][s], 0.63f);
-            EXPECT_TRUE (p->lineSync[l][s]);
-            EXPECT_EQ (p->bandMix[l][s], 1.0f);
-            EXPECT_EQ (p->bandGlide[l][s], 10.0f);
+            EXPECT_EQ (p->lineLength()[l][s], 0.63f);
+            EXPECT_TRUE (p->lineSync()[l][s]);
+            EXPECT_EQ (p->bandMix()[l][s], 1.0f);
+            EXPECT_EQ (p->bandGlide()[l][s], 10.0f);
             if (l != 0 || s != 3)
             {
-                EXPECT_TRUE (isFlatCurve (p->linePoints1[l][s]));
+                EXPECT_TRUE (isFlatCurve (p->linePoints1()[l][s]));
             }
-            EXPECT_TRUE (isFlatCurve (p->linePoints2[l][s]));
+            EXPECT_TRUE (isFlatCurve (p->linePoints2()[l][s]));
         }
     }
 
-    const auto* c = p->linePoints1[0][3];
+    const auto* c = p->linePoints1()[0][3];
     EXPECT_EQ (c[0].type, 0);
     EXPECT_EQ (c[1].type, 0);
     EXPECT_EQ (c[1].y, 0.75f);
     EXPECT_EQ (c[2].indx, -1);
     EXPECT_EQ (c[2].x, 2.0f);
     // Type 0 renders flat at the first point's value.
-    EXPECT_EQ (p->lineArray1[0][3][0], 0.25f);
-    EXPECT_EQ (p->lineArray1[0][3][511], 0.25f);
+    EXPECT_EQ (p->lineArray1()[0][3][0], 0.25f);
+    EXPECT_EQ (p->lineArray1()[0][3][511], 0.25f);
 
     EXPECT_TRUE (p->snapX);
     EXPECT_TRUE (p->snapY);
@@ -396,8 +396,8 @@ TEST (StateDocument, AbsentAttributesTakeTheirDefaults)
 TEST (StateDocument, ElementNamesIgnoreCaseAttributeNamesDoNot)
 {
     auto source = makeProcessor();
-    source->lineLength[2][5] = 0.25f;
-    source->lineLength[1][4] = 0.75f;
+    source->lineLength()[2][5] = 0.25f;
+    source->lineLength()[1][4] = 0.75f;
     auto doc = documentOf (*source);
 
     doc->setTagName ("kalvoPARAMtree");
@@ -418,8 +418,8 @@ TEST (StateDocument, ElementNamesIgnoreCaseAttributeNamesDoNot)
 
     auto p = makeProcessor();
     ASSERT_TRUE (load (*p, *doc));
-    EXPECT_EQ (p->lineLength[2][5], 0.25f);
-    EXPECT_EQ (p->lineLength[1][4], 0.63f);
+    EXPECT_EQ (p->lineLength()[2][5], 0.25f);
+    EXPECT_EQ (p->lineLength()[1][4], 0.63f);
     EXPECT_EQ (parameterValue (*p, "MidLevel"), 0.125f);
     EXPECT_EQ (parameterValue (*p, "HighLevel"), 0.5f); // the default, as in a fresh processor
 }
@@ -451,7 +451,7 @@ TEST (StateDocument, RejectedInputChangesNothingAtAll)
 
     juce::MemoryBlock before;
     p->getStateInformation (before);
-    std::vector<float> tables (p->modulationArray[0][0], p->modulationArray[0][0] + 4 * 12 * 512);
+    std::vector<float> tables (p->modulationArray()[0][0], p->modulationArray()[0][0] + 4 * 12 * 512);
     const auto flagsBefore = flags (*p);
 
     auto expectUnchanged = [&] (const char* what)
@@ -463,7 +463,7 @@ TEST (StateDocument, RejectedInputChangesNothingAtAll)
         EXPECT_EQ (flags (*p), flagsBefore);
         EXPECT_EQ (p->presetName, "Untouched");
         EXPECT_EQ (p->currentState, 4);
-        EXPECT_TRUE (std::equal (tables.begin(), tables.end(), p->modulationArray[0][0]));
+        EXPECT_TRUE (std::equal (tables.begin(), tables.end(), p->modulationArray()[0][0]));
     };
 
     p->setStateInformation (nullptr, 0);
@@ -605,7 +605,7 @@ TEST (StateDocument, ALoadRaisesTheLoadFlagsAndClearsEveryHistory)
     juce::MidiBuffer midi;
     p->processBlock (buffer, midi);
     for (int l = 0; l < 4; ++l)
-        EXPECT_EQ (p->mixRamp[l + 1].getTargetValue(), p->bandMix[l][p->currentState]);
+        EXPECT_EQ (p->mixRamp[l + 1].getTargetValue(), p->bandMix()[l][p->currentState]);
 }
 
 TEST (StateDocument, WithMixesCommonToAllStatesTheLoadedLineMixParameterWins)
@@ -622,7 +622,7 @@ TEST (StateDocument, WithMixesCommonToAllStatesTheLoadedLineMixParameterWins)
     ASSERT_TRUE (load (*p, *doc));
     EXPECT_FALSE (p->linkMix);
     for (int s = 0; s < 12; ++s)
-        EXPECT_FLOAT_EQ (p->bandMix[1][s], 0.3f);
+        EXPECT_FLOAT_EQ (p->bandMix()[1][s], 0.3f);
 
     // With the mixes stored per state, the stored value stands.
     doc = documentOf (*source);
@@ -630,7 +630,7 @@ TEST (StateDocument, WithMixesCommonToAllStatesTheLoadedLineMixParameterWins)
     doc->getChildByName ("LinePointsLow1St4")->setAttribute ("BandMix", 0.9);
     auto q = makeProcessor();
     ASSERT_TRUE (load (*q, *doc));
-    EXPECT_FLOAT_EQ (q->bandMix[1][4], 0.9f);
+    EXPECT_FLOAT_EQ (q->bandMix()[1][4], 0.9f);
 }
 
 // The host automates a line mix on another thread (the audio thread, say) while the mixes are
@@ -692,33 +692,33 @@ TEST (StateDocument, OutOfRangeValuesAreClampedOnReading)
     auto p = makeProcessor();
     ASSERT_TRUE (load (*p, *doc));
 
-    EXPECT_EQ (p->linePoints1[0][2][1].x, 1.0f);
-    EXPECT_EQ (p->linePoints1[0][2][1].y, 1.0f);
-    EXPECT_EQ (p->linePoints1[0][2][1].tn, 1.0f);
-    EXPECT_EQ (p->lmFreq[2], 1.0f);
-    EXPECT_EQ (p->hmFreq[2], 0.0f);
+    EXPECT_EQ (p->linePoints1()[0][2][1].x, 1.0f);
+    EXPECT_EQ (p->linePoints1()[0][2][1].y, 1.0f);
+    EXPECT_EQ (p->linePoints1()[0][2][1].tn, 1.0f);
+    EXPECT_EQ (p->lmFreq()[2], 1.0f);
+    EXPECT_EQ (p->hmFreq()[2], 0.0f);
     EXPECT_EQ (p->stateMIDICon[2], 0);
     EXPECT_EQ (p->stateMIDINote[2], 62);
-    EXPECT_EQ (p->lineLength[0][2], 1.0f);
-    EXPECT_EQ (p->bandMix[0][2], 0.0f);
-    EXPECT_EQ (p->bandGlide[0][2], 0.0f);
+    EXPECT_EQ (p->lineLength()[0][2], 1.0f);
+    EXPECT_EQ (p->bandMix()[0][2], 0.0f);
+    EXPECT_EQ (p->bandGlide()[0][2], 0.0f);
 
     EXPECT_EQ (p->stateMIDINote[3], 63);
     EXPECT_EQ (p->stateMIDICon[3], 1);
-    EXPECT_EQ (p->bandGlide[0][3], 10.0f);
-    EXPECT_EQ (p->lineLength[0][3], 0.63f);
-    EXPECT_EQ (p->linePoints1[0][3][0].y, 0.0f);
-    EXPECT_EQ (p->linePoints1[0][3][1].tn, 0.0f);
-    EXPECT_EQ (p->lmFreq[3], 0.0f);
+    EXPECT_EQ (p->bandGlide()[0][3], 10.0f);
+    EXPECT_EQ (p->lineLength()[0][3], 0.63f);
+    EXPECT_EQ (p->linePoints1()[0][3][0].y, 0.0f);
+    EXPECT_EQ (p->linePoints1()[0][3][1].tn, 0.0f);
+    EXPECT_EQ (p->lmFreq()[3], 0.0f);
 
-    EXPECT_EQ (p->linePoints2[1][0][0].y, 0.0f);
-    EXPECT_EQ (p->linePoints2[1][0][1].tn, -1.0f);
-    EXPECT_EQ (p->bandGlide[3][0], 10000.0f);
+    EXPECT_EQ (p->linePoints2()[1][0][0].y, 0.0f);
+    EXPECT_EQ (p->linePoints2()[1][0][1].tn, -1.0f);
+    EXPECT_EQ (p->bandGlide()[3][0], 10000.0f);
 
     for (int l = 0; l < 4; ++l)
         for (int s = 0; s < 12; ++s)
             for (int k = 0; k < 512; ++k)
-                ASSERT_TRUE (p->modulationArray[l][s][k] >= 0.0f && p->modulationArray[l][s][k] <= 1.0f);
+                ASSERT_TRUE (p->modulationArray()[l][s][k] >= 0.0f && p->modulationArray()[l][s][k] <= 1.0f);
 }
 
 TEST (StateDocument, BrokenCurvesAreRepairedOnReading)
@@ -752,7 +752,7 @@ TEST (StateDocument, BrokenCurvesAreRepairedOnReading)
     auto p = makeProcessor();
     ASSERT_TRUE (load (*p, *doc));
 
-    const auto* c = p->linePoints1[2][1];
+    const auto* c = p->linePoints1()[2][1];
     const float expectedX[] = { 0.0f, 0.4f, 0.7f, 1.0f };
     const float expectedY[] = { 0.2f, 0.5f, 0.1f, 0.4f };
     for (int k = 0; k < 4; ++k)
@@ -767,11 +767,11 @@ TEST (StateDocument, BrokenCurvesAreRepairedOnReading)
         EXPECT_EQ (c[k].x, 2.0f);
     }
 
-    EXPECT_EQ (p->linePoints2[2][1][5].x, 2.0f);
-    EXPECT_EQ (p->linePoints2[2][1][5].indx, -1);
-    EXPECT_TRUE (isFlatCurve (p->linePoints2[2][1]));
-    EXPECT_TRUE (isFlatCurve (p->linePoints1[3][7]));
-    EXPECT_TRUE (isFlatCurve (p->linePoints2[3][7]));
+    EXPECT_EQ (p->linePoints2()[2][1][5].x, 2.0f);
+    EXPECT_EQ (p->linePoints2()[2][1][5].indx, -1);
+    EXPECT_TRUE (isFlatCurve (p->linePoints2()[2][1]));
+    EXPECT_TRUE (isFlatCurve (p->linePoints1()[3][7]));
+    EXPECT_TRUE (isFlatCurve (p->linePoints2()[3][7]));
 }
 
 TEST (StateDocument, ParameterValuesThatAreNotNumbersTakeTheirDefaults)
@@ -807,19 +807,19 @@ TEST (StateDocument, AMissingStateElementGivesThatLineAndStateTheDefaults)
 
     auto p = makeProcessor();
     ASSERT_TRUE (load (*p, *doc));
-    EXPECT_TRUE (isFlatCurve (p->linePoints1[1][6]));
-    EXPECT_TRUE (sameCurve (p->linePoints2[1][6], source->linePoints2[1][6]));
-    EXPECT_EQ (p->lineLength[1][6], 0.63f);
-    EXPECT_TRUE (p->lineSync[1][6]);
-    EXPECT_EQ (p->bandMix[1][6], 1.0f);
-    EXPECT_EQ (p->bandGlide[1][6], 10.0f);
-    EXPECT_TRUE (isFlatCurve (p->linePoints1[0][9]));
-    EXPECT_TRUE (isFlatCurve (p->linePoints2[0][9]));
-    EXPECT_EQ (p->lmFreq[9], 0.0f);
+    EXPECT_TRUE (isFlatCurve (p->linePoints1()[1][6]));
+    EXPECT_TRUE (sameCurve (p->linePoints2()[1][6], source->linePoints2()[1][6]));
+    EXPECT_EQ (p->lineLength()[1][6], 0.63f);
+    EXPECT_TRUE (p->lineSync()[1][6]);
+    EXPECT_EQ (p->bandMix()[1][6], 1.0f);
+    EXPECT_EQ (p->bandGlide()[1][6], 10.0f);
+    EXPECT_TRUE (isFlatCurve (p->linePoints1()[0][9]));
+    EXPECT_TRUE (isFlatCurve (p->linePoints2()[0][9]));
+    EXPECT_EQ (p->lmFreq()[9], 0.0f);
     EXPECT_EQ (p->stateMIDINote[9], 69);
-    EXPECT_EQ (p->modulationArray[0][9][100], 1.0f);
+    EXPECT_EQ (p->modulationArray()[0][9][100], 1.0f);
     // Its neighbours load as stored.
-    EXPECT_TRUE (sameCurve (p->linePoints1[1][7], source->linePoints1[1][7]));
+    EXPECT_TRUE (sameCurve (p->linePoints1()[1][7], source->linePoints1()[1][7]));
 }
 
 TEST (StateDocument, AfterALoadTheCurveModelsHoldTheEditedLineOfTheLoadedState)
@@ -833,14 +833,14 @@ TEST (StateDocument, AfterALoadTheCurveModelsHoldTheEditedLineOfTheLoadedState)
     p->currentLine = 2;
     ASSERT_TRUE (load (*p, *doc));
     ASSERT_EQ (p->currentState, 6);
-    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1[2][6]));
-    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2[2][6]));
+    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1()[2][6]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2()[2][6]));
 }
 
 TEST (StateDocument, APresetFileInUtf16LoadsAndAnOversizedOneIsRefused)
 {
     auto source = makeProcessor();
-    source->lineLength[2][3] = 0.125f;
+    source->lineLength()[2][3] = 0.125f;
     const auto text = StateDocument::createDocument (*source)->toString();
 
     const auto utf16 = temporaryFolder().getChildFile ("Sixteen.kvp");
@@ -851,7 +851,7 @@ TEST (StateDocument, APresetFileInUtf16LoadsAndAnOversizedOneIsRefused)
     }
     auto p = makeProcessor();
     ASSERT_TRUE (p->getStateFromFile (utf16));
-    EXPECT_EQ (p->lineLength[2][3], 0.125f);
+    EXPECT_EQ (p->lineLength()[2][3], 0.125f);
     EXPECT_EQ (p->presetName, "Sixteen");
 
     // A valid document padded past the size limit is not read at all.
@@ -882,8 +882,8 @@ TEST (StateDocument, RandomizedStatesRoundTripSlotForSlot)
     bool anyUnsorted = false;
     for (int l = 0; l < 4; ++l)
         for (int s = 0; s < 12; ++s)
-            anyUnsorted = anyUnsorted || a->linePoints1[l][s][1].x > a->linePoints1[l][s][2].x ||
-                          a->linePoints1[l][s][1].indx != 1;
+            anyUnsorted = anyUnsorted || a->linePoints1()[l][s][1].x > a->linePoints1()[l][s][2].x ||
+                          a->linePoints1()[l][s][1].indx != 1;
     ASSERT_TRUE (anyUnsorted);
 
     for (const bool viaFile : { false, true })
@@ -918,9 +918,9 @@ TEST (StateDocument, TheReadingLimitsLeaveRoomForEveryLegitimateDocument)
         for (int s = 0; s < 12; ++s)
             for (int i = 1; i < 49; ++i)
             {
-                source->linePoints1[l][s][i].x = std::nextafter ((float) i / 49.0f, 1.0f);
-                source->linePoints1[l][s][i].y = 1.2345678e-7f;
-                source->linePoints1[l][s][i].tn = -0.12345679f;
+                source->linePoints1()[l][s][i].x = std::nextafter ((float) i / 49.0f, 1.0f);
+                source->linePoints1()[l][s][i].y = 1.2345678e-7f;
+                source->linePoints1()[l][s][i].tn = -0.12345679f;
             }
     source->presetName = juce::String::repeatedString (juce::String::fromUTF8 ("\xe2\x82\xac&\r\n"), 1000);
 

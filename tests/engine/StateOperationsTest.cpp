@@ -42,21 +42,21 @@ void distinctState (LineEditorAudioProcessor& p, int s, juce::int64 seed)
     juce::Random r (seed);
     for (int l = 0; l < 4; ++l)
     {
-        randomCurve (r, p.linePoints1[l][s], 3 + l);
-        randomCurve (r, p.linePoints2[l][s], 5 + l);
-        p.lineEditor1.setLinePoints (p.linePoints1[l][s]);
-        p.lineEditor1.getLineArray (p.lineArray1[l][s]);
-        p.lineEditor2.setLinePoints (p.linePoints2[l][s]);
-        p.lineEditor2.getLineArray (p.lineArray2[l][s]);
+        randomCurve (r, p.linePoints1()[l][s], 3 + l);
+        randomCurve (r, p.linePoints2()[l][s], 5 + l);
+        p.lineEditor1.setLinePoints (p.linePoints1()[l][s]);
+        p.lineEditor1.getLineArray (p.lineArray1()[l][s]);
+        p.lineEditor2.setLinePoints (p.linePoints2()[l][s]);
+        p.lineEditor2.getLineArray (p.lineArray2()[l][s]);
         for (int k = 0; k < 512; ++k)
-            p.modulationArray[l][s][k] = p.lineArray1[l][s][k] * p.lineArray2[l][s][k];
-        p.lineLength[l][s] = 0.1f * (float) (l + 1);
-        p.lineSync[l][s] = l % 2 == 0;
-        p.bandGlide[l][s] = 20.0f + (float) l;
-        p.bandMix[l][s] = 0.2f + 0.1f * (float) l;
+            p.modulationArray()[l][s][k] = p.lineArray1()[l][s][k] * p.lineArray2()[l][s][k];
+        p.lineLength()[l][s] = 0.1f * (float) (l + 1);
+        p.lineSync()[l][s] = l % 2 == 0;
+        p.bandGlide()[l][s] = 20.0f + (float) l;
+        p.bandMix()[l][s] = 0.2f + 0.1f * (float) l;
     }
-    p.lmFreq[s] = 0.11f;
-    p.hmFreq[s] = 0.88f;
+    p.lmFreq()[s] = 0.11f;
+    p.hmFreq()[s] = 0.88f;
     p.stateMIDICon[s] = 1;
     p.stateMIDINote[s] = 30 + s;
 }
@@ -69,8 +69,8 @@ void select (LineEditorAudioProcessor& p, int l, int s)
     p.currentLine = l;
     for (int i = 0; i < 4; ++i)
     {
-        p.activeLength[i] = p.lineLength[i][s];
-        p.activeSync[i] = p.lineSync[i][s];
+        p.activeLength[i] = p.lineLength()[i][s];
+        p.activeSync[i] = p.lineSync()[i][s];
     }
     p.syncCurveModels();
 }
@@ -80,11 +80,11 @@ struct Curves
     LETPoint one[4][12][50], two[4][12][50];
 };
 
-std::unique_ptr<Curves> curvesOf (const LineEditorAudioProcessor& p)
+std::unique_ptr<Curves> curvesOf (LineEditorAudioProcessor& p)
 {
     auto c = std::make_unique<Curves>();
-    std::copy (&p.linePoints1[0][0][0], &p.linePoints1[0][0][0] + 4 * 12 * 50, &c->one[0][0][0]);
-    std::copy (&p.linePoints2[0][0][0], &p.linePoints2[0][0][0] + 4 * 12 * 50, &c->two[0][0][0]);
+    std::copy (&p.linePoints1()[0][0][0], &p.linePoints1()[0][0][0] + 4 * 12 * 50, &c->one[0][0][0]);
+    std::copy (&p.linePoints2()[0][0][0], &p.linePoints2()[0][0][0] + 4 * 12 * 50, &c->two[0][0][0]);
     return c;
 }
 } // namespace
@@ -146,7 +146,7 @@ TEST (StateOperations, PasteOnAnEmptyClipboardDoesNothing)
     p->PasteState (p->currentState);
     EXPECT_EQ (raised (*p), std::set<std::string>{});
     EXPECT_EQ (p->lineEditor1.undoCount[0][0], 0);
-    EXPECT_TRUE (sameCurve (p->linePoints1[2][0], before->one[2][0]));
+    EXPECT_TRUE (sameCurve (p->linePoints1()[2][0], before->one[2][0]));
 }
 
 TEST (StateOperations, CopyAStateAndPasteItIntoAnother)
@@ -164,23 +164,23 @@ TEST (StateOperations, CopyAStateAndPasteItIntoAnother)
 
     for (int l = 0; l < 4; ++l)
     {
-        EXPECT_TRUE (sameCurve (p->linePoints1[l][7], before->one[l][3]));
-        EXPECT_TRUE (sameCurve (p->linePoints2[l][7], before->two[l][3]));
-        EXPECT_EQ (p->lineLength[l][7], p->lineLength[l][3]);
-        EXPECT_EQ (p->lineSync[l][7], p->lineSync[l][3]);
-        EXPECT_EQ (p->bandGlide[l][7], 20.0f + (float) l);
-        EXPECT_EQ (p->bandMix[l][7], p->bandMix[l][3]);
+        EXPECT_TRUE (sameCurve (p->linePoints1()[l][7], before->one[l][3]));
+        EXPECT_TRUE (sameCurve (p->linePoints2()[l][7], before->two[l][3]));
+        EXPECT_EQ (p->lineLength()[l][7], p->lineLength()[l][3]);
+        EXPECT_EQ (p->lineSync()[l][7], p->lineSync()[l][3]);
+        EXPECT_EQ (p->bandGlide()[l][7], 20.0f + (float) l);
+        EXPECT_EQ (p->bandMix()[l][7], p->bandMix()[l][3]);
         const auto expected = render (before->one[l][3]);
-        EXPECT_EQ (p->lineArray1[l][7][300], expected[300]);
+        EXPECT_EQ (p->lineArray1()[l][7][300], expected[300]);
     }
-    EXPECT_EQ (p->lmFreq[7], 0.11f);
-    EXPECT_EQ (p->hmFreq[7], 0.88f);
+    EXPECT_EQ (p->lmFreq()[7], 0.11f);
+    EXPECT_EQ (p->hmFreq()[7], 0.88f);
     EXPECT_EQ ((int) p->stateMIDINote[7], 99); // trigger notes are not part of a state copy
 
     // The models hold the edited line of the pasted state, and one undo there gives back that
     // line's own two curves; the other lines stay pasted.
-    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1[1][7]));
-    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2[1][7]));
+    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1()[1][7]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2()[1][7]));
     p->lineEditor1.performUndo (1, 7);
     p->lineEditor2.performUndo (1, 7);
     EXPECT_TRUE (modelHolds (p->lineEditor1, before->one[1][7]));
@@ -190,7 +190,7 @@ TEST (StateOperations, CopyAStateAndPasteItIntoAnother)
     // Pasting into the state it came from works as well.
     select (*p, 0, 3);
     p->PasteState (p->currentState);
-    EXPECT_TRUE (sameCurve (p->linePoints1[0][3], before->one[0][3]));
+    EXPECT_TRUE (sameCurve (p->linePoints1()[0][3], before->one[0][3]));
 }
 
 TEST (StateOperations, UndoAfterResetStateRestoresEachLinesOwnCurve)
@@ -203,15 +203,15 @@ TEST (StateOperations, UndoAfterResetStateRestoresEachLinesOwnCurve)
 
     for (int l = 0; l < 4; ++l)
     {
-        EXPECT_TRUE (isFlatCurve (p->linePoints1[l][5]));
-        EXPECT_TRUE (isFlatCurve (p->linePoints2[l][5]));
-        EXPECT_EQ (p->modulationArray[l][5][200], 1.0f);
-        EXPECT_EQ (p->lineLength[l][5], 0.63f);
-        EXPECT_TRUE (p->lineSync[l][5]);
-        EXPECT_EQ (p->bandGlide[l][5], 10.0f);
+        EXPECT_TRUE (isFlatCurve (p->linePoints1()[l][5]));
+        EXPECT_TRUE (isFlatCurve (p->linePoints2()[l][5]));
+        EXPECT_EQ (p->modulationArray()[l][5][200], 1.0f);
+        EXPECT_EQ (p->lineLength()[l][5], 0.63f);
+        EXPECT_TRUE (p->lineSync()[l][5]);
+        EXPECT_EQ (p->bandGlide()[l][5], 10.0f);
     }
-    EXPECT_EQ (p->lmFreq[5], 0.242f);
-    EXPECT_EQ (p->hmFreq[5], 0.7627f);
+    EXPECT_EQ (p->lmFreq()[5], 0.242f);
+    EXPECT_EQ (p->hmFreq()[5], 0.7627f);
 
     for (int l : { 2, 0, 3, 1 })
     {
@@ -247,21 +247,21 @@ TEST (StateOperations, AfterResetAndRandomizeTheModelsHoldTheEditedCurve)
     select (*p, 2, 4);
 
     p->ResetState (p->currentState);
-    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1[2][4]));
-    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2[2][4]));
+    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1()[2][4]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2()[2][4]));
 
     distinctState (*p, 4, 51);
     select (*p, 2, 4);
     p->RandomizeState (p->currentState);
-    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1[2][4]));
-    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2[2][4]));
+    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1()[2][4]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2()[2][4]));
 
     distinctState (*p, 0, 52);
     select (*p, 1, 4);
     p->resetPreset();
     EXPECT_EQ ((int) p->currentState, 0);
-    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1[1][0]));
-    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2[1][0]));
+    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1()[1][0]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2()[1][0]));
 }
 
 TEST (StateOperations, ResettingMixesStoredPerStateTouchesOnlyTheCurrentState)
@@ -274,9 +274,9 @@ TEST (StateOperations, ResettingMixesStoredPerStateTouchesOnlyTheCurrentState)
     p->ResetState (p->currentState);
     for (int l = 0; l < 4; ++l)
     {
-        EXPECT_EQ (p->bandMix[l][6], 1.0f);
-        EXPECT_EQ (p->bandMix[l][5], 0.2f + 0.1f * (float) l);
-        EXPECT_EQ (p->bandMix[l][11], 0.2f + 0.1f * (float) l);
+        EXPECT_EQ (p->bandMix()[l][6], 1.0f);
+        EXPECT_EQ (p->bandMix()[l][5], 0.2f + 0.1f * (float) l);
+        EXPECT_EQ (p->bandMix()[l][11], 0.2f + 0.1f * (float) l);
     }
     EXPECT_EQ (parameterValue (*p, "MixLow"), 1.0f);
 
@@ -284,20 +284,20 @@ TEST (StateOperations, ResettingMixesStoredPerStateTouchesOnlyTheCurrentState)
     p->RandomizeState (p->currentState);
     for (int l = 0; l < 4; ++l)
     {
-        EXPECT_EQ (p->bandMix[l][8], 1.0f);
-        EXPECT_EQ (p->bandMix[l][7], 0.2f + 0.1f * (float) l);
+        EXPECT_EQ (p->bandMix()[l][8], 1.0f);
+        EXPECT_EQ (p->bandMix()[l][7], 0.2f + 0.1f * (float) l);
     }
 
     // With the mixes common to all states, Reset and Randomize keep them.
     p->linkMix = false;
     for (int s = 0; s < 12; ++s)
         for (int l = 0; l < 4; ++l)
-            p->bandMix[l][s] = 0.4f;
+            p->bandMix()[l][s] = 0.4f;
     p->ResetState (p->currentState);
     p->RandomizeState (p->currentState);
     for (int s = 0; s < 12; ++s)
         for (int l = 0; l < 4; ++l)
-            EXPECT_EQ (p->bandMix[l][s], 0.4f);
+            EXPECT_EQ (p->bandMix()[l][s], 0.4f);
 }
 
 TEST (StateOperations, RandomizeStateIsReproducibleWithAFixedSeed)
@@ -313,13 +313,13 @@ TEST (StateOperations, RandomizeStateIsReproducibleWithAFixedSeed)
 
     for (int l = 0; l < 4; ++l)
     {
-        EXPECT_TRUE (sameCurve (a->linePoints1[l][9], b->linePoints1[l][9]));
-        EXPECT_EQ (a->bandGlide[l][9], b->bandGlide[l][9]);
-        EXPECT_EQ (a->lineLength[l][9], b->lineLength[l][9]);
-        EXPECT_EQ (a->lineSync[l][9], b->lineSync[l][9]);
+        EXPECT_TRUE (sameCurve (a->linePoints1()[l][9], b->linePoints1()[l][9]));
+        EXPECT_EQ (a->bandGlide()[l][9], b->bandGlide()[l][9]);
+        EXPECT_EQ (a->lineLength()[l][9], b->lineLength()[l][9]);
+        EXPECT_EQ (a->lineSync()[l][9], b->lineSync()[l][9]);
     }
-    EXPECT_EQ (a->lmFreq[9], b->lmFreq[9]);
-    EXPECT_EQ (a->hmFreq[9], b->hmFreq[9]);
+    EXPECT_EQ (a->lmFreq()[9], b->lmFreq()[9]);
+    EXPECT_EQ (a->hmFreq()[9], b->hmFreq()[9]);
 
     // The draws in their order, for the Main line, the state's lengths and splits.
     juce::Random r (20261207);
@@ -330,15 +330,15 @@ TEST (StateOperations, RandomizeStateIsReproducibleWithAFixedSeed)
     const float tnLast = (r.nextFloat() - 0.5f) * 1.6f;
     const int typeLast = (int) std::nearbyint (8.0f * r.nextFloat()) + 1;
     const float x1 = r.nextFloat();
-    EXPECT_EQ (a->bandGlide[0][9], glide);
-    EXPECT_EQ (a->linePoints1[0][9][0].y, y0);
-    EXPECT_EQ (a->linePoints1[0][9][n].x, 1.0f);
-    EXPECT_EQ (a->linePoints1[0][9][n].y, yLast);
-    EXPECT_EQ (a->linePoints1[0][9][n].tn, tnLast);
-    EXPECT_EQ (a->linePoints1[0][9][n].type, typeLast);
-    EXPECT_EQ (a->linePoints1[0][9][n].indx, 0);
-    EXPECT_EQ (a->linePoints1[0][9][1].x, x1);
-    EXPECT_EQ (a->linePoints1[0][9][n + 1].indx, -1);
+    EXPECT_EQ (a->bandGlide()[0][9], glide);
+    EXPECT_EQ (a->linePoints1()[0][9][0].y, y0);
+    EXPECT_EQ (a->linePoints1()[0][9][n].x, 1.0f);
+    EXPECT_EQ (a->linePoints1()[0][9][n].y, yLast);
+    EXPECT_EQ (a->linePoints1()[0][9][n].tn, tnLast);
+    EXPECT_EQ (a->linePoints1()[0][9][n].type, typeLast);
+    EXPECT_EQ (a->linePoints1()[0][9][n].indx, 0);
+    EXPECT_EQ (a->linePoints1()[0][9][1].x, x1);
+    EXPECT_EQ (a->linePoints1()[0][9][n + 1].indx, -1);
 }
 
 // Rounding to the nearest integer with halves to even, written out without the C library's
@@ -375,8 +375,8 @@ TEST (StateOperations, RandomizeStateMakesEveryDrawInItsOrderAndRoundsHalvesToEv
         int counts[4] = {};
         for (int l = 0; l < 4; ++l)
         {
-            const auto* c = p->linePoints1[l][3];
-            EXPECT_EQ (p->bandGlide[l][3], std::max (5.0f, 350.0f * r.nextFloat()));
+            const auto* c = p->linePoints1()[l][3];
+            EXPECT_EQ (p->bandGlide()[l][3], std::max (5.0f, 350.0f * r.nextFloat()));
             const int n = roundHalfToEven (std::max (3.0f, 16.0f * r.nextFloat()));
             counts[l] = n;
 
@@ -406,15 +406,15 @@ TEST (StateOperations, RandomizeStateMakesEveryDrawInItsOrderAndRoundsHalvesToEv
                 EXPECT_EQ (c[i].indx, -1);
                 EXPECT_EQ (c[i].x, 2.0f);
             }
-            EXPECT_TRUE (sameCurve (p->linePoints2[l][3], before->two[l][3]));
+            EXPECT_TRUE (sameCurve (p->linePoints2()[l][3], before->two[l][3]));
         }
         for (int l = 0; l < 4; ++l)
         {
-            EXPECT_EQ (p->lineLength[l][3], std::min (1.0f, 1.1f * r.nextFloat()));
-            EXPECT_EQ (p->lineSync[l][3], r.nextFloat() > 0.25f);
+            EXPECT_EQ (p->lineLength()[l][3], std::min (1.0f, 1.1f * r.nextFloat()));
+            EXPECT_EQ (p->lineSync()[l][3], r.nextFloat() > 0.25f);
         }
-        EXPECT_EQ (p->lmFreq[3], std::max (0.2f, 0.5f * r.nextFloat()));
-        EXPECT_EQ (p->hmFreq[3], std::max (0.4f, 0.8f * r.nextFloat()));
+        EXPECT_EQ (p->lmFreq()[3], std::max (0.2f, 0.5f * r.nextFloat()));
+        EXPECT_EQ (p->hmFreq()[3], std::max (0.4f, 0.8f * r.nextFloat()));
 
         // The ties really came up, and went to the even side.
         if (seed == 596275)
@@ -427,7 +427,7 @@ TEST (StateOperations, RandomizeStateMakesEveryDrawInItsOrderAndRoundsHalvesToEv
         }
         if (seed == 72507)
         {
-            EXPECT_EQ (p->linePoints1[2][3][1].type, 7);
+            EXPECT_EQ (p->linePoints1()[2][3][1].type, 7);
         }
     }
 }
@@ -439,7 +439,7 @@ TEST (StateOperations, RandomizeStateKeepsItsInvariants)
     distinctState (*p, 10, 71);
     select (*p, 0, 9);
     const auto before = curvesOf (*p);
-    const float otherGlide = p->bandGlide[0][10];
+    const float otherGlide = p->bandGlide()[0][10];
 
     for (int seed = 1; seed <= 200; ++seed)
     {
@@ -448,7 +448,7 @@ TEST (StateOperations, RandomizeStateKeepsItsInvariants)
 
         for (int l = 0; l < 4; ++l)
         {
-            const auto* c = p->linePoints1[l][9];
+            const auto* c = p->linePoints1()[l][9];
             int used = 0;
             float lo = 2.0f, hi = -1.0f;
             for (int i = 0; i < 50; ++i)
@@ -469,24 +469,24 @@ TEST (StateOperations, RandomizeStateKeepsItsInvariants)
             ASSERT_LE (used, 17);
             ASSERT_EQ (lo, 0.0f);
             ASSERT_EQ (hi, 1.0f);
-            ASSERT_GE (p->bandGlide[l][9], 5.0f);
-            ASSERT_LT (p->bandGlide[l][9], 350.0f);
-            ASSERT_GE (p->lineLength[l][9], 0.0f);
-            ASSERT_LE (p->lineLength[l][9], 1.0f);
+            ASSERT_GE (p->bandGlide()[l][9], 5.0f);
+            ASSERT_LT (p->bandGlide()[l][9], 350.0f);
+            ASSERT_GE (p->lineLength()[l][9], 0.0f);
+            ASSERT_LE (p->lineLength()[l][9], 1.0f);
             // Rendered from the new points; stage 2 stays.
-            ASSERT_TRUE (sameCurve (p->linePoints2[l][9], before->two[l][9]));
+            ASSERT_TRUE (sameCurve (p->linePoints2()[l][9], before->two[l][9]));
             const auto expected = render (c);
             for (int k = 0; k < 512; ++k)
-                ASSERT_EQ (p->modulationArray[l][9][k], expected[(size_t) k] * p->lineArray2[l][9][k]);
+                ASSERT_EQ (p->modulationArray()[l][9][k], expected[(size_t) k] * p->lineArray2()[l][9][k]);
         }
-        ASSERT_GE (p->lmFreq[9], 0.2f);
-        ASSERT_LT (p->lmFreq[9], 0.5f);
-        ASSERT_GE (p->hmFreq[9], 0.4f);
-        ASSERT_LT (p->hmFreq[9], 0.8f);
+        ASSERT_GE (p->lmFreq()[9], 0.2f);
+        ASSERT_LT (p->lmFreq()[9], 0.5f);
+        ASSERT_GE (p->hmFreq()[9], 0.4f);
+        ASSERT_LT (p->hmFreq()[9], 0.8f);
     }
 
-    EXPECT_TRUE (sameCurve (p->linePoints1[0][10], before->one[0][10]));
-    EXPECT_EQ (p->bandGlide[0][10], otherGlide);
+    EXPECT_TRUE (sameCurve (p->linePoints1()[0][10], before->one[0][10]));
+    EXPECT_EQ (p->bandGlide()[0][10], otherGlide);
 }
 
 TEST (StateOperations, FlippingHorizontallyTwiceGivesTheCurveBack)
@@ -495,20 +495,20 @@ TEST (StateOperations, FlippingHorizontallyTwiceGivesTheCurveBack)
     juce::Random r (80);
     for (int n : { 2, 3, 7, 50 })
     {
-        randomCurve (r, p->linePoints1[0][0], n);
+        randomCurve (r, p->linePoints1()[0][0], n);
         LETPoint original[50];
-        std::copy (p->linePoints1[0][0], p->linePoints1[0][0] + 50, original);
+        std::copy (p->linePoints1()[0][0], p->linePoints1()[0][0] + 50, original);
         select (*p, 0, 0);
         p->curveModelsStale = true;
         p->flipLine (false);
 
         // Mirrored once: the first point now sits where the last one was.
-        EXPECT_EQ (p->linePoints1[0][0][0].x, 0.0f);
-        EXPECT_EQ (p->linePoints1[0][0][n - 1].x, 1.0f);
-        EXPECT_FLOAT_EQ (p->linePoints1[0][0][0].y, original[n - 1].y);
+        EXPECT_EQ (p->linePoints1()[0][0][0].x, 0.0f);
+        EXPECT_EQ (p->linePoints1()[0][0][n - 1].x, 1.0f);
+        EXPECT_FLOAT_EQ (p->linePoints1()[0][0][0].y, original[n - 1].y);
 
         p->flipLine (false);
-        const auto* back = p->linePoints1[0][0];
+        const auto* back = p->linePoints1()[0][0];
         for (int i = 0; i < n; ++i)
         {
             EXPECT_NEAR (back[i].x, original[i].x, 1.0e-6f) << n << " " << i;
@@ -531,10 +531,10 @@ TEST (StateOperations, FlippingAFlatCurveVerticallySilencesTheLine)
     select (*p, 2, 0);
     p->editedStage[2] = 1;
     p->flipLine (true);
-    EXPECT_EQ (p->linePoints2[2][0][0].y, 0.0f);
-    EXPECT_EQ (p->linePoints2[2][0][1].y, 0.0f);
+    EXPECT_EQ (p->linePoints2()[2][0][0].y, 0.0f);
+    EXPECT_EQ (p->linePoints2()[2][0][1].y, 0.0f);
     for (int k = 0; k < 512; ++k)
-        ASSERT_EQ (p->modulationArray[2][0][k], 0.0f);
+        ASSERT_EQ (p->modulationArray()[2][0][k], 0.0f);
     EXPECT_EQ (p->lineEditor2.undoCount[2][0], 1);
     // The undo step holds the curve before the flip.
     p->lineEditor2.performUndo (2, 0);
@@ -546,7 +546,7 @@ TEST (StateOperations, FlippingACurveWithFewerThanTwoPointsStaysInsideIt)
 {
     auto p = makeProcessor();
     select (*p, 0, 0);
-    auto* c = p->linePoints1[0][0];
+    auto* c = p->linePoints1()[0][0];
 
     std::fill (c, c + 50, StateOperations::freeSlot());
     p->curveModelsStale = true;
@@ -595,13 +595,13 @@ TEST (StateOperations, ResetPresetReturnsEverythingToItsDefaults)
     {
         for (int s = 0; s < 12; ++s)
         {
-            EXPECT_TRUE (isFlatCurve (p->linePoints1[l][s]));
-            EXPECT_TRUE (isFlatCurve (p->linePoints2[l][s]));
-            EXPECT_EQ (p->modulationArray[l][s][0], 1.0f);
-            EXPECT_EQ (p->modulationArray[l][s][511], 1.0f);
-            EXPECT_EQ (p->bandMix[l][s], 1.0f);
-            EXPECT_EQ (p->bandGlide[l][s], 10.0f);
-            EXPECT_EQ (p->lineLength[l][s], 0.63f);
+            EXPECT_TRUE (isFlatCurve (p->linePoints1()[l][s]));
+            EXPECT_TRUE (isFlatCurve (p->linePoints2()[l][s]));
+            EXPECT_EQ (p->modulationArray()[l][s][0], 1.0f);
+            EXPECT_EQ (p->modulationArray()[l][s][511], 1.0f);
+            EXPECT_EQ (p->bandMix()[l][s], 1.0f);
+            EXPECT_EQ (p->bandGlide()[l][s], 10.0f);
+            EXPECT_EQ (p->lineLength()[l][s], 0.63f);
             EXPECT_EQ (p->lineEditor1.undoCount[l][s] + p->lineEditor1.redoCount[l][s], 0);
             EXPECT_EQ (p->lineEditor2.undoCount[l][s] + p->lineEditor2.redoCount[l][s], 0);
         }
@@ -610,15 +610,15 @@ TEST (StateOperations, ResetPresetReturnsEverythingToItsDefaults)
     {
         EXPECT_EQ ((int) p->stateMIDICon[s], 0);
         EXPECT_EQ ((int) p->stateMIDINote[s], 60 + s);
-        EXPECT_EQ (p->lmFreq[s], 0.242f);
-        EXPECT_EQ (p->hmFreq[s], 0.7627f);
+        EXPECT_EQ (p->lmFreq()[s], 0.242f);
+        EXPECT_EQ (p->hmFreq()[s], 0.7627f);
     }
 }
 
 namespace
 {
 // Every stored byte of state s, undo histories and counts included.
-std::vector<char> stateBytes (const LineEditorAudioProcessor& p, int s)
+std::vector<char> stateBytes (LineEditorAudioProcessor& p, int s)
 {
     std::vector<char> out;
     const auto put = [&out] (const auto& value)
@@ -628,15 +628,15 @@ std::vector<char> stateBytes (const LineEditorAudioProcessor& p, int s)
     };
     for (int l = 0; l < 4; ++l)
     {
-        put (p.linePoints1[l][s]);
-        put (p.linePoints2[l][s]);
-        put (p.lineArray1[l][s]);
-        put (p.lineArray2[l][s]);
-        put (p.modulationArray[l][s]);
-        put (p.lineLength[l][s]);
-        put (p.lineSync[l][s]);
-        put (p.bandGlide[l][s]);
-        put (p.bandMix[l][s]);
+        put (p.linePoints1()[l][s]);
+        put (p.linePoints2()[l][s]);
+        put (p.lineArray1()[l][s]);
+        put (p.lineArray2()[l][s]);
+        put (p.modulationArray()[l][s]);
+        put (p.lineLength()[l][s]);
+        put (p.lineSync()[l][s]);
+        put (p.bandGlide()[l][s]);
+        put (p.bandMix()[l][s]);
         for (const auto* model : { &p.lineEditor1, &p.lineEditor2 })
         {
             put (model->undoCount[l][s]);
@@ -644,8 +644,8 @@ std::vector<char> stateBytes (const LineEditorAudioProcessor& p, int s)
             put (model->undoHistory[l][s]);
         }
     }
-    put (p.lmFreq[s]);
-    put (p.hmFreq[s]);
+    put (p.lmFreq()[s]);
+    put (p.hmFreq()[s]);
     return out;
 }
 } // namespace
@@ -678,7 +678,7 @@ TEST (StateOperations, OperationsActOnTheStateNamedWhileAnotherPlays)
         const auto named = stateBytes (*p, 5);
         const int undoBefore = p->lineEditor1.undoCount[1][5];
         LETPoint oldLowCurve[50];
-        std::copy (p->linePoints1[1][5], p->linePoints1[1][5] + 50, oldLowCurve);
+        std::copy (p->linePoints1()[1][5], p->linePoints1()[1][5] + 50, oldLowCurve);
 
         switch (op)
         {
@@ -706,10 +706,10 @@ TEST (StateOperations, OperationsActOnTheStateNamedWhileAnotherPlays)
             for (int l = 0; l < 4; ++l)
             {
                 EXPECT_EQ (
-                    std::memcmp (p->stateClipboard1[l], p->linePoints1[l][5], sizeof (p->stateClipboard1[l])),
+                    std::memcmp (p->stateClipboard1()[l], p->linePoints1()[l][5], sizeof (p->stateClipboard1()[l])),
                     0);
-                EXPECT_EQ (p->clipLength[l], 0.1f * (float) (l + 1)); // stored, not the playing state's
-                EXPECT_EQ (p->clipSync[l], l % 2 == 0);
+                EXPECT_EQ (p->clipLength()[l], 0.1f * (float) (l + 1)); // stored, not the playing state's
+                EXPECT_EQ (p->clipSync()[l], l % 2 == 0);
             }
             continue;
         }
@@ -718,12 +718,12 @@ TEST (StateOperations, OperationsActOnTheStateNamedWhileAnotherPlays)
         EXPECT_EQ (p->lineEditor1.undoCount[1][5], undoBefore + 1);
         if (op == paste)
         {
-            EXPECT_EQ (std::memcmp (p->linePoints1[1][5], p->stateClipboard1[1], sizeof (oldLowCurve)), 0);
+            EXPECT_EQ (std::memcmp (p->linePoints1()[1][5], p->stateClipboard1()[1], sizeof (oldLowCurve)), 0);
         }
         if (op == reset)
         {
             for (int l = 0; l < 4; ++l)
-                EXPECT_EQ (p->lineLength[l][5], StateDefaults::length);
+                EXPECT_EQ (p->lineLength()[l][5], StateDefaults::length);
         }
 
         // The new undo step of the edited line holds state 5's own curve from before.

@@ -105,8 +105,8 @@ juce::MemoryBlock demoState()
     auto& processor = *owned;
     EXPECT_TRUE (processor.getStateFromFile (juce::File (KALVO_DEMO_PRESET)));
     // A free loop of some three bars on the Low line: its phase differs at quarter notes 0 and 2.
-    processor.lineSync[1][0] = false;
-    processor.lineLength[1][0] = 0.9f;
+    processor.lineSync()[1][0] = false;
+    processor.lineLength()[1][0] = 0.9f;
     // Note 62 switches to state 2, whose curves are flat.
     processor.stateMIDICon[2] = 1;
     processor.stateMIDINote[2] = 62;

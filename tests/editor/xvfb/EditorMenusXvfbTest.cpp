@@ -54,7 +54,7 @@ TEST_F (EditorMenusXvfbTest, RealMenusChooseCopyAndMidiLearn)
         EXPECT_FALSE (driver.timedOut());
     }
     EXPECT_TRUE (w.p.stateClipboardFull);
-    EXPECT_EQ (std::memcmp (w.p.stateClipboard1[0], w.p.linePoints1[0][3], sizeof (w.p.stateClipboard1[0])),
+    EXPECT_EQ (std::memcmp (w.p.stateClipboard1()[0], w.p.linePoints1()[0][3], sizeof (w.p.stateClipboard1()[0])),
                0);
 
     {

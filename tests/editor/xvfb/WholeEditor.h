@@ -139,8 +139,8 @@ inline void loadFixedPreset (LineEditorAudioProcessor& p)
     for (int line = 0; line < P::numLines; ++line)
     {
         // Stage 1: four segments of types 2l+1 .. 2l+4 (wrapping at 9); stage 2 a shallow ramp.
-        auto* one = p.linePoints1[line][0];
-        auto* two = p.linePoints2[line][0];
+        auto* one = p.linePoints1()[line][0];
+        auto* two = p.linePoints2()[line][0];
         for (int i = 0; i < P::numCurvePoints; ++i)
             one[i] = two[i] = LETPoint{ 2.0f, 0.0f, 0.0f, -1, 0.0f, 0.0f, 1, true, false, true };
         const float xs[] = { 0.0f, 0.2f, 0.45f, 0.7f, 1.0f };
@@ -159,12 +159,12 @@ inline void loadFixedPreset (LineEditorAudioProcessor& p)
         two[0] = LETPoint{ 0.0f, 1.0f, 0.0f, 0, 0.0f, 0.0f, 1, true, false, false };
         two[1] = LETPoint{ 1.0f, 0.7f, 0.0f, 1, 0.0f, 0.0f, 1, true, false, false };
 
-        p.lineLength[line][0] = 0.63f - 0.125f * (float) (line % 2);
-        p.bandMix[line][0] = 1.0f - 0.2f * (float) line;
-        p.bandGlide[line][0] = 10.0f + 20.0f * (float) line;
+        p.lineLength()[line][0] = 0.63f - 0.125f * (float) (line % 2);
+        p.bandMix()[line][0] = 1.0f - 0.2f * (float) line;
+        p.bandGlide()[line][0] = 10.0f + 20.0f * (float) line;
     }
-    p.lmFreq[0] = 0.3f;
-    p.hmFreq[0] = 0.7f;
+    p.lmFreq()[0] = 0.3f;
+    p.hmFreq()[0] = 0.7f;
     for (int state = 0; state < 3; ++state)
         p.stateMIDICon[state] = 1;
 

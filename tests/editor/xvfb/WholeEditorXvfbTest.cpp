@@ -225,10 +225,10 @@ TEST_F (WholeEditorXvfbTest, ACurveDragReachesTheEngineAndTheHostOnce)
 
         auto& ui = c.stage == 1 ? e.lineEditorUI1 : e.lineEditorUI2;
         auto& model = c.stage == 1 ? p.lineEditor1 : p.lineEditor2;
-        auto* store = c.stage == 1 ? p.linePoints1[c.line][0] : p.linePoints2[c.line][0];
+        auto* store = c.stage == 1 ? p.linePoints1()[c.line][0] : p.linePoints2()[c.line][0];
         ASSERT_TRUE (ui.isShowing());
         const auto tableBefore =
-            std::vector<float> (p.modulationArray[c.line][0], p.modulationArray[c.line][0] + 512);
+            std::vector<float> (p.modulationArray()[c.line][0], p.modulationArray()[c.line][0] + 512);
         const auto before = renderTwoCycles (w, c.cycle);
         OnScreen::pump (2 * timerPeriod); // what the blocks flagged is shown
         w.listener.clear();
@@ -263,14 +263,14 @@ TEST_F (WholeEditorXvfbTest, ACurveDragReachesTheEngineAndTheHostOnce)
             EXPECT_EQ (store[i].type, ui.points[i].type) << i;
         }
         EXPECT_LT (store[1].y, yBefore);
-        const auto one = tableOf (p.linePoints1[c.line][0]);
-        const auto two = tableOf (p.linePoints2[c.line][0]);
+        const auto one = tableOf (p.linePoints1()[c.line][0]);
+        const auto two = tableOf (p.linePoints2()[c.line][0]);
         std::vector<bool> changed (512);
         for (int k = 0; k < 512; ++k)
         {
-            EXPECT_FLOAT_EQ (p.modulationArray[c.line][0][k], one[(size_t) k] * two[(size_t) k]) << k;
+            EXPECT_FLOAT_EQ (p.modulationArray()[c.line][0][k], one[(size_t) k] * two[(size_t) k]) << k;
             changed[(size_t) k] =
-                std::abs (p.modulationArray[c.line][0][k] - tableBefore[(size_t) k]) > 0.01f;
+                std::abs (p.modulationArray()[c.line][0][k] - tableBefore[(size_t) k]) > 0.01f;
         }
 
         const auto changes = w.listener.of (WholeEditor::lineCh);
@@ -318,7 +318,7 @@ TEST_F (WholeEditorXvfbTest, AnEditReleasedJustBeforeTheWindowClosesIsKept)
     w.close();
 
     EXPECT_EQ (w.p.lineEditor1.undoCount[0][0], 1);
-    EXPECT_EQ (std::memcmp (w.p.linePoints1[0][0], shown, sizeof (shown)), 0);
+    EXPECT_EQ (std::memcmp (w.p.linePoints1()[0][0], shown, sizeof (shown)), 0);
     EXPECT_EQ (w.listener.of (WholeEditor::lineCh).size(), 1u);
 }
 
@@ -373,9 +373,9 @@ TEST_F (WholeEditorXvfbTest, RealMenusThroughTheWindow)
         choose (ui, pointOnScreen (ui, 2), right, { "Step" }, true);
         // A loaded machine can hold the refresh back past one period; what counts is that it
         // commits once, so wait for the commit and then one more period for a second one.
-        OnScreen::pumpUntil ([&] { return p.linePoints1[0][0][2].type == 7; });
+        OnScreen::pumpUntil ([&] { return p.linePoints1()[0][0][2].type == 7; });
         OnScreen::pump (timerPeriod + 20);
-        EXPECT_EQ (p.linePoints1[0][0][2].type, 7);
+        EXPECT_EQ (p.linePoints1()[0][0][2].type, 7);
         EXPECT_EQ (w.listener.of (WholeEditor::lineCh).size(), 1u);
     }
     {
