@@ -1,5 +1,6 @@
 // The click frame: pressed looks and the actions that cannot wait on mouseDown, the release
 // dispatch on mouseUp, and the actions of Power, the line, solo and mute icons and the states.
+#include "HostCalls.h"
 #include "KnobHandling.h"
 #include "LineEditorAudioProcessorEditor.h"
 #include "LineTools.h"
@@ -120,11 +121,7 @@ void LineEditorAudioProcessorEditor::mouseUp (const juce::MouseEvent& e)
 //==================================================================================================
 void LineEditorAudioProcessorEditor::setParameterNotifying (const char* id, float value)
 {
-    if (auto* parameter = valueTreeState.getParameter (id))
-    {
-        parameter->setValue (value);
-        parameter->sendValueChangedMessageToListeners (value);
-    }
+    HostCalls::setParameter (processor, id, value);
 }
 
 void LineEditorAudioProcessorEditor::powerClicked()
@@ -195,23 +192,23 @@ void LineEditorAudioProcessorEditor::soloClicked (int band)
 
     if (p.bandSolo[band])
     {
-        valueTreeState.getParameter (solo[band])->setValueNotifyingHost (0.0f);
+        setParameterNotifying (solo[band], 0.0f);
         return;
     }
 
     // One band soloed at a time; soloing a muted band unmutes it.
-    valueTreeState.getParameter (solo[band])->setValueNotifyingHost (1.0f);
+    setParameterNotifying (solo[band], 1.0f);
     if (p.bandMute[band])
-        valueTreeState.getParameter (mute[band])->setValueNotifyingHost (0.0f);
+        setParameterNotifying (mute[band], 0.0f);
     for (int other = 0; other < 3; ++other)
         if (other != band && p.bandSolo[other])
-            valueTreeState.getParameter (solo[other])->setValueNotifyingHost (0.0f);
+            setParameterNotifying (solo[other], 0.0f);
 }
 
 void LineEditorAudioProcessorEditor::muteClicked (int band)
 {
     static const char* const mute[] = { "LowMute", "MidMute", "HighMute" };
-    valueTreeState.getParameter (mute[band])->setValueNotifyingHost (processor.bandMute[band] ? 0.0f : 1.0f);
+    setParameterNotifying (mute[band], processor.bandMute[band] ? 0.0f : 1.0f);
 }
 
 //==================================================================================================

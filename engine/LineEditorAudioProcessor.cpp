@@ -1,6 +1,7 @@
 #include "LineEditorAudioProcessor.h"
 
 #include "FloatLanes.h"
+#include "HostCalls.h"
 #include "HostParameter.h"
 #include "SettingsFile.h"
 #include "SplitFrequency.h"
@@ -459,8 +460,7 @@ void LineEditorAudioProcessor::sendLineChange (juce::Random& source)
 void LineEditorAudioProcessor::setParameterFromAudioThread (juce::RangedAudioParameter& parameter,
                                                             float normalisedValue)
 {
-    parameter.setValue (normalisedValue);
-    parameter.sendValueChangedMessageToListeners (normalisedValue);
+    HostCalls::setParameter (*this, parameter, normalisedValue);
 }
 
 void LineEditorAudioProcessor::clearUndoHistories (bool parameterTreeToo)

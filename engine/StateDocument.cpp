@@ -1,5 +1,6 @@
 #include "StateDocument.h"
 
+#include "HostCalls.h"
 #include "LineEditorAudioProcessor.h"
 #include "RegularFileInput.h"
 #include "SafeFileWriter.h"
@@ -642,7 +643,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     // The tree takes the parameters and keeps the five root values as its properties.
     document.setTagName (rootTag);
     cleanParameterChildren (p, document);
-    p.parameters.replaceState (juce::ValueTree::fromXml (document));
+    HostCalls::replaceState (p, juce::ValueTree::fromXml (document));
 
     const ModelLock::Hold hold (p.curveModelLock);
     // Published before currentState, the mix targets and the switch below read it.

@@ -1,5 +1,6 @@
 #include "StateOperations.h"
 
+#include "HostCalls.h"
 #include "LineEditorAudioProcessor.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@ namespace
 void setParameter (LineEditorAudioProcessor& p, const char* id, float value) KALVO_EXCLUDES (p.curveModelLock)
 {
     if (auto* parameter = p.parameters.getParameter (id))
-        parameter->setValueNotifyingHost (parameter->convertTo0to1 (value));
+        HostCalls::setParameter (p, *parameter, parameter->convertTo0to1 (value));
 }
 
 void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = true) KALVO_REQUIRES (p.curveModelLock)
