@@ -14,6 +14,16 @@ LineEditorAudioProcessorEditor::LineEditorAudioProcessorEditor (LineEditorAudioP
                                                                 juce::AudioProcessorValueTreeState& vts)
     : juce::AudioProcessorEditor (p), processor (p), valueTreeState (vts)
 {
+    openWindow();
+}
+
+LineEditorAudioProcessorEditor::~LineEditorAudioProcessorEditor()
+{
+    closeWindow();
+}
+
+void LineEditorAudioProcessorEditor::openWindow()
+{
     // The thumbnails come first: setting the size lays the children out and feeds them.
     fillShapeThumbnails();
 
@@ -76,7 +86,7 @@ LineEditorAudioProcessorEditor::LineEditorAudioProcessorEditor (LineEditorAudioP
     startTimer (refreshIntervalMs);
 }
 
-LineEditorAudioProcessorEditor::~LineEditorAudioProcessorEditor()
+void LineEditorAudioProcessorEditor::closeWindow()
 {
     processor.editorOpen = false;
     // A host may close the window within a refresh period of a release: no pass would follow.
