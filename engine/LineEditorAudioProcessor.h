@@ -21,15 +21,19 @@
 // Threads, as the compiler checks them (clang's -Wthread-safety, a build error in CI):
 // - The model the message side owns (the curve points, tables and models, the per-state
 //   settings, the clipboards, the preset name, the snaps, modelLine and modelState) is
-//   KALVO_GUARDED_BY curveModelLock. The editor, the loads and saves, the state operations and a
+//   KALVO_GUARDED_BY curveModelLock; its arrays are reached only through accessors that
+//   KALVO_REQUIRES it. The editor, the loads and saves, the state operations and a
 //   host's own thread (getStateInformation, setStateInformation) touch it only holding that lock.
 //   A function either takes the lock (KALVO_EXCLUDES) or expects it held (KALVO_REQUIRES); none
 //   takes it again.
-// - Nothing that calls the host (setValueNotifyingHost, sendLineChangeToHost, a parameter tree's
-//   replaceState) runs with the lock held: such functions are KALVO_EXCLUDES, so a host that
-//   waits in its callback for a thread asking for the state cannot deadlock on us.
-// - The audio thread never takes the lock and reads none of the guarded members: it reads the
-//   copy it took from the hand-over (see ModelHandover and publishModel), its own members and
+// - Nothing that calls the host runs with the lock held, so a host that waits in its callback
+//   for a thread asking for the state cannot deadlock on us. JUCE's host-notifying calls are made
+//   only in HostCalls, whose functions are KALVO_EXCLUDES like every function of ours that leads
+//   to one (sendLineChangeToHost); scripts/check-host-calls fails the build on any other.
+// - The audio thread never takes the lock and reads none of the guarded members. Its functions
+//   (processBlock and its helpers, and parameterChanged, which hosts call from it) require
+//   audioThreadRole, which taking the lock, and the functions here that take it, exclude. It
+//   reads the copy it took from the hand-over (see ModelHandover and publishModel), its own members and
 //   atomics. Values that both sides write, and everything the audio thread publishes, are
 //   atomics; the change flags are atomic bytes that the producers raise and the editor's timer
 //   clears. It owns the ramps, the glide filters and the crossover: other threads hand it new
@@ -39,9 +43,20 @@
 //   in hostLineMixes until the message side folds them into bandMix (see foldHostLineMixes).
 // - Whoever changes what the audio thread reads publishes it before anything that lets a switch
 //   apply it (linkMix, currentState, stateChangeNow, a live target of another state).
-// The compiler does not see the last rule, nor a guarded array passed on as a pointer (a curve
-// or a table handed to a widget): those reads stand only in functions that hold or require the
-// lock.
+// What the compiler does not check:
+// - the last rule, the order of the hand-over;
+// - a guarded array passed on as a pointer (a curve or a table handed to a widget): the
+//   accessor that gave it is checked, the reads through it are not, and stand only in functions
+//   that hold or require the lock;
+// - constructors and destructors: the processor's sets the model up before another thread can
+//   reach it; the editor's do nothing but call openWindow and closeWindow, which are checked;
+//   inside this class, the storage behind the accessors (only the accessors touch it);
+// - JUCE calling the host for us: a slider attached to a parameter tells the host of every move,
+//   so the editor never sets an attached slider's value itself;
+// - which thread calls what: audioThreadRole catches the lock taken in a function marked as the
+//   audio thread's, or in one of ours marked as taking it, not in a helper of theirs that is
+//   neither; and a function that takes the lock elsewhere, outside this class, does not exclude
+//   the role.
 class LineEditorAudioProcessor : public juce::AudioProcessor,
                                  public juce::AudioProcessorValueTreeState::Listener
 {
@@ -66,7 +81,8 @@ public:
     const juce::String getName() const override;
     void prepareToPlay (double sampleRate, int samplesPerBlock) override;
     void releaseResources() override;
-    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override;
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override
+        KALVO_REQUIRES (audioThreadRole);
     using juce::AudioProcessor::processBlock;
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
     double getTailLengthSeconds() const override;
@@ -80,9 +96,13 @@ public:
     void setCurrentProgram (int index) override;
     const juce::String getProgramName (int index) override;
     void changeProgramName (int index, const juce::String& newName) override;
-    void getStateInformation (juce::MemoryBlock& destData) override KALVO_EXCLUDES (curveModelLock);
-    void setStateInformation (const void* data, int sizeInBytes) override KALVO_EXCLUDES (curveModelLock);
-    void parameterChanged (const juce::String& parameterID, float newValue) override;
+    void getStateInformation (juce::MemoryBlock& destData) override
+        KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    void setStateInformation (const void* data, int sizeInBytes) override
+        KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    // Hosts call it on their audio thread too: it keeps the audio thread's rules wherever it runs.
+    void parameterChanged (const juce::String& parameterID, float newValue) override
+        KALVO_REQUIRES (audioThreadRole);
 
     // What createEditor builds. The plug-in installs its editor window here; without one (the
     // engine's own tests, the offline renderer) the framework's generic editor stands in, so the
@@ -120,7 +140,7 @@ public:
 
     // Message side: gives "LineCH" a new value (always a different one) drawn from random, so
     // that the host registers a change of the plug-in's state.
-    void sendLineChangeToHost() KALVO_EXCLUDES (curveModelLock);
+    void sendLineChangeToHost() KALVO_EXCLUDES (curveModelLock, audioThreadRole);
 
     // Message side, with curveModelLock held: brings both curve models to the current line and
     // state when a state switch, a load or a line change left them behind, and refreshes their
@@ -153,20 +173,20 @@ public:
     void foldHostLineMixes() KALVO_REQUIRES (curveModelLock);
 
     // The preset name, which a host's save reads on its own thread. Take curveModelLock.
-    juce::String getPresetName() KALVO_EXCLUDES (curveModelLock);
-    void setPresetName (const juce::String& name) KALVO_EXCLUDES (curveModelLock);
+    juce::String getPresetName() KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    void setPresetName (const juce::String& name) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
 
     // State document, preset files, settings file and state operations.
-    bool saveStateToFile (juce::File file) KALVO_EXCLUDES (curveModelLock);
-    bool getStateFromFile (juce::File file) KALVO_EXCLUDES (curveModelLock);
+    bool saveStateToFile (juce::File file) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    bool getStateFromFile (juce::File file) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
     void SaveSettings();
-    void resetPreset() KALVO_EXCLUDES (curveModelLock);
+    void resetPreset() KALVO_EXCLUDES (curveModelLock, audioThreadRole);
     // The four state operations act on `state` (0..11; anything else is ignored).
-    void CopyState (int state) KALVO_EXCLUDES (curveModelLock);
-    void PasteState (int state) KALVO_EXCLUDES (curveModelLock);
-    void flipLine (bool vertical) KALVO_EXCLUDES (curveModelLock);
-    void ResetState (int state) KALVO_EXCLUDES (curveModelLock);
-    void RandomizeState (int state) KALVO_EXCLUDES (curveModelLock);
+    void CopyState (int state) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    void PasteState (int state) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    void flipLine (bool vertical) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    void ResetState (int state) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    void RandomizeState (int state) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
 
     //==============================================================================================
     // Framework objects and helpers
@@ -354,19 +374,19 @@ private:
     void updateLevelTargets() noexcept;
     void setLevelTarget (int band, float gain) noexcept;
 
-    void applyPendingTargets() noexcept;
+    void applyPendingTargets() noexcept KALVO_REQUIRES (audioThreadRole);
     void applySplitFrequency (int which, float hz) noexcept;
-    void handleMidi (const juce::MidiBuffer& midiMessages);
-    void readHostPosition() noexcept;
-    void switchState (bool restartGlides);
+    void handleMidi (const juce::MidiBuffer& midiMessages) KALVO_REQUIRES (audioThreadRole);
+    void readHostPosition() noexcept KALVO_REQUIRES (audioThreadRole);
+    void switchState (bool restartGlides) KALVO_REQUIRES (audioThreadRole);
     void sendLineChange (juce::Random& source);
     void setParameterFromAudioThread (juce::RangedAudioParameter& parameter, float normalisedValue);
-    void refreshWaveDisplay() noexcept;
+    void refreshWaveDisplay() noexcept KALVO_REQUIRES (audioThreadRole);
     void resetWaveDisplay() noexcept;
     void readSettings();
 
     template <bool stereo, bool capture, bool ramping>
-    void renderSamples (float* left, float* right, int numSamples) noexcept;
+    void renderSamples (float* left, float* right, int numSamples) noexcept KALVO_REQUIRES (audioThreadRole);
 
     std::atomic<float>* rawValues[numParameters] = {};
     juce::RangedAudioParameter* stateParameter = nullptr;

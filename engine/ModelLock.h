@@ -1,12 +1,13 @@
 #pragma once
 
+#include "AudioThreadRole.h"
 #include "ThreadAnnotations.h"
 
 #include <JuceHeader.h>
 
 // The lock of the processor's message-side model, as a capability the thread-safety analysis
-// knows. It is never taken on the audio thread, and never taken again by a thread that holds
-// it: every function either takes it or requires it held.
+// knows. It is never taken on the audio thread (taking it excludes audioThreadRole), and never
+// taken again by a thread that holds it: every function either takes it or requires it held.
 class KALVO_CAPABILITY ("mutex") ModelLock
 {
 public:
@@ -14,14 +15,15 @@ public:
     ModelLock (const ModelLock&) = delete;
     ModelLock& operator= (const ModelLock&) = delete;
 
-    void enter() KALVO_ACQUIRE();
-    bool tryEnter() KALVO_TRY_ACQUIRE (true);
+    void enter() KALVO_ACQUIRE() KALVO_EXCLUDES (audioThreadRole);
+    bool tryEnter() KALVO_TRY_ACQUIRE (true) KALVO_EXCLUDES (audioThreadRole);
     void exit() KALVO_RELEASE();
 
     class KALVO_SCOPED_CAPABILITY Hold
     {
     public:
-        explicit Hold (ModelLock& lockToHold) KALVO_ACQUIRE (lockToHold) : lock (lockToHold) { lock.enter(); }
+        explicit Hold (ModelLock& lockToHold) KALVO_ACQUIRE (lockToHold) KALVO_EXCLUDES (audioThreadRole)
+            : lock (lockToHold) { lock.enter(); }
         ~Hold() KALVO_RELEASE() { lock.exit(); }
         Hold (const Hold&) = delete;
         Hold& operator= (const Hold&) = delete;
