@@ -1,6 +1,8 @@
-// The line tools and the shape library on a processor without a window: what each writes into
-// the point stores, the rendered tables and the undo history, and which marks it sets.
+// The line tools, the shape library and the knob handlers on a processor without a window: what
+// each writes into the point stores, the rendered tables and the undo history, and which marks it
+// sets.
 
+#include "KnobHandling.h"
 #include "LineTools.h"
 #include "ProcessorTestSupport.h"
 #include "ShapeLibrary.h"
@@ -9,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -180,28 +182,105 @@ TEST (ShapeLibrary, Lists)
 }
 } // namespace
 
-// The link is switched on while the host's line mix still waits to be published, and the audio
-// thread switches state while the toggle is held up by the model lock: the switch never plays a
-// mix older than the host's.
+namespace
+{
+// A host's play head that holds the audio thread in its block, where it reads the position just
+// before the state switch it was asked for, until `wait` returns.
+class HoldingPlayHead final : public juce::AudioPlayHead
+{
+public:
+    explicit HoldingPlayHead (std::function<void()> waitFor) : wait (std::move (waitFor)) {}
+
+    juce::Optional<PositionInfo> getPosition() const override
+    {
+        wait();
+        return PositionInfo{};
+    }
+
+private:
+    std::function<void()> wait;
+};
+
+// Runs `edit` here while the audio thread, held at the start of the block that switches to
+// `state`, waits until `inside` says the edit is under way: the switch lands in the middle of
+// the edit, where a wrong order of the edit's steps would show.
+template <typename Inside, typename Edit>
+void switchInside (kalvo::test::TestHost& host, int state, Inside inside, Edit edit)
+{
+    std::atomic<bool> held{ false }, done{ false };
+    HoldingPlayHead holding (
+        [&]
+        {
+            held = true;
+            while (!inside() && !done)
+                ;
+        });
+    host.setParameter ("State", static_cast<float> (state));
+    host.processor->setPlayHead (&holding);
+    std::thread audio ([&host] { host.run (16); });
+    while (!held)
+        ;
+    edit();
+    done = true;
+    audio.join();
+    host.processor->setPlayHead (&host.playHead);
+    host.run (16);
+}
+} // namespace
+
+// The link is switched on while the host's line mix still waits to be published; the audio
+// thread switches state as soon as it sees the link on. The switch never plays a mix older than
+// the host's. A few rounds, as the switch may come too late to land inside the toggle.
 TEST (LineTools, ALinkToggleNeverLetsASwitchPlayAnOlderMix)
 {
     kalvo::test::TestHost host;
     auto& p = *host.processor;
-    p.linkMix = false;
     host.setTransport (120.0, false);
-    host.setParameter ("MixLow", 0.2f);
-    host.run (1);
+    for (int round = 0; round < 32; ++round)
+    {
+        p.linkMix = false;
+        const float hostMix = 0.2f + 0.01f * static_cast<float> (round);
+        host.setParameter ("MixLow", hostMix);
+        host.run (16);
 
-    p.curveModelLock.enter();
-    std::thread toggle ([&p] { LineTools::toggleLinkMix (p); });
-    for (int i = 0; i < 200 && !p.linkMix; ++i) // as far as the toggle goes without the lock
-        std::this_thread::sleep_for (std::chrono::milliseconds (1));
-    host.setParameter ("State", 3.0f);
-    host.run (1);
-    p.curveModelLock.exit();
-    toggle.join();
-    host.run (1);
+        switchInside (host, p.currentState == 0 ? 3 : 0, [&p] { return p.linkMix.load(); },
+                      [&p] { LineTools::toggleLinkMix (p); });
 
-    EXPECT_TRUE (p.linkMix.load());
-    EXPECT_NEAR (p.mixRamp[2].getTargetValue(), 0.2f, 1e-6);
+        ASSERT_TRUE (p.linkMix.load());
+        ASSERT_NEAR (p.mixRamp[2].getTargetValue(), hostMix, 1e-6) << round;
+    }
+}
+
+// The Low mix knob moves in the playing state while the audio thread switches to another, whose
+// mix differs: the state switched to plays its own mix, not the knob's. A few rounds, as the switch
+// may come too late to land inside the knob's move.
+TEST (KnobHandling, AMixMovedAcrossASwitchLeavesThePlayingStatesMix)
+{
+    kalvo::test::TestHost host;
+    auto& p = *host.processor;
+    host.setTransport (120.0, false);
+    {
+        const ModelLock::Hold hold (p.curveModelLock);
+        p.bandMix()[1][3] = 0.9f;
+        p.publishModel();
+    }
+    host.run (16);
+
+    const auto knobHoldsTheLock = [&p]
+    {
+        if (!p.curveModelLock.tryEnter())
+            return true;
+        p.curveModelLock.exit();
+        return false;
+    };
+    for (int round = 0; round < 32; ++round)
+    {
+        const int other = p.currentState == 0 ? 3 : 0;
+        const float moved = 0.1f + 0.01f * static_cast<float> (round);
+        switchInside (host, other, knobHoldsTheLock, [&p, moved] { KnobHandling::mix (p, 1, moved); });
+
+        const ModelLock::Hold hold (p.curveModelLock);
+        ASSERT_EQ (p.currentState.load(), other);
+        ASSERT_NEAR (p.mixRamp[2].getTargetValue(), p.bandMix()[1][other], 1e-6) << round;
+    }
 }
