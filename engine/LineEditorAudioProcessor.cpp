@@ -728,40 +728,47 @@ void LineEditorAudioProcessor::switchState (bool restartGlides)
 {
     const int state = clampIndex (juce::roundToInt (currentValue (ParameterTable::pState)), numStates);
     currentState = state;
-    // Taken after the request: a load or state operation publishes before it asks for a switch.
-    const Model& model = modelHandover.take();
-
     // The curve models belong to the message side; it reloads them before its next use.
     curveModelsStale = true;
 
-    for (int line = 0; line < numLines; ++line)
+    // Taken after the request: a load or state operation publishes before it asks for a switch.
+    // An edit of the new state that saw currentState may publish while an older model is applied
+    // here, and post its live value before this posts the older one: a model published meanwhile
+    // is applied again. Each publish copies the whole model under the message side's lock, so
+    // the message side never publishes faster than this applies one.
+    do
     {
-        activeSync[line] = model.sync[line][state];
-        activeLength[line] = model.length[line][state];
-        const float coefficient = glideCoefficient (model.glide[line][state]);
-        glideCoeffTarget[line] = coefficient;
-        glideFilter[line].setCoefficient (coefficient);
-        if (restartGlides)
-            glideFilter[line].value = 0.0f;
-        syncChanged[line] = true;
-        speedChanged[line] = true;
-        bandGlideChanged[line] = true;
-        lineLengthChanged[line] = true;
-    }
-    CalculateSpeed();
+        const Model& model = modelHandover.take();
 
-    if (linkMix)
-    {
         for (int line = 0; line < numLines; ++line)
         {
-            setMixTarget (line + 1, model.mix[line][state]);
-            mixRamp[line + 1].setTargetValue (mixTarget[line + 1].load());
-            bandMixChanged[line] = true;
+            activeSync[line] = model.sync[line][state];
+            activeLength[line] = model.length[line][state];
+            const float coefficient = glideCoefficient (model.glide[line][state]);
+            glideCoeffTarget[line] = coefficient;
+            glideFilter[line].setCoefficient (coefficient);
+            if (restartGlides)
+                glideFilter[line].value = 0.0f;
+            syncChanged[line] = true;
+            speedChanged[line] = true;
+            bandGlideChanged[line] = true;
+            lineLengthChanged[line] = true;
         }
-    }
+        CalculateSpeed();
 
-    applySplitFrequency (0, splitHz (model.lowMidSplit[state]));
-    applySplitFrequency (1, splitHz (model.midHighSplit[state]));
+        if (linkMix)
+        {
+            for (int line = 0; line < numLines; ++line)
+            {
+                setMixTarget (line + 1, model.mix[line][state]);
+                mixRamp[line + 1].setTargetValue (mixTarget[line + 1].load());
+                bandMixChanged[line] = true;
+            }
+        }
+
+        applySplitFrequency (0, splitHz (model.lowMidSplit[state]));
+        applySplitFrequency (1, splitHz (model.midHighSplit[state]));
+    } while (modelHandover.hasNewer());
 
     lmFreqChanged = true;
     hmFreqChanged = true;

@@ -3,7 +3,7 @@
 void ModelHandover::publish() noexcept
 {
     const auto previous =
-        between.exchange (static_cast<uint32_t> (filling) | freshBit, std::memory_order_acq_rel);
+        between.exchange (static_cast<uint32_t> (filling) | freshBit, std::memory_order_seq_cst);
     filling = static_cast<int> (previous & indexMask);
 }
 
@@ -15,4 +15,10 @@ const ModelHandover::Model& ModelHandover::take() noexcept
         reading = static_cast<int> (newest & indexMask);
     }
     return copies[reading];
+}
+
+bool ModelHandover::hasNewer() const noexcept
+{
+    std::atomic_thread_fence (std::memory_order_seq_cst);
+    return (between.load (std::memory_order_relaxed) & freshBit) != 0;
 }
