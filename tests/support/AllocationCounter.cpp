@@ -9,7 +9,9 @@
 #include <new>
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtime's own declaration (g++ ships no sanitizer headers).
+extern "C" int __sanitizer_install_malloc_and_free_hooks (void (*onMalloc) (const volatile void*, std::size_t),
+                                                          void (*onFree) (const volatile void*));
 #endif
 
 namespace
