@@ -3,7 +3,7 @@
 void ModelHandover::publish() noexcept
 {
     const auto previous =
-        between.exchange (static_cast<uint32_t> (filling) | freshBit, std::memory_order_seq_cst);
+        between.exchange (static_cast<uint32_t> (filling) | freshBit, std::memory_order_acq_rel);
     filling = static_cast<int> (previous & indexMask);
 }
 
@@ -17,8 +17,7 @@ const ModelHandover::Model& ModelHandover::take() noexcept
     return copies[reading];
 }
 
-bool ModelHandover::hasNewer() const noexcept
+bool ModelHandover::hasNewer() noexcept
 {
-    std::atomic_thread_fence (std::memory_order_seq_cst);
-    return (between.load (std::memory_order_relaxed) & freshBit) != 0;
+    return (between.fetch_or (0, std::memory_order_acq_rel) & freshBit) != 0;
 }

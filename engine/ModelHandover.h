@@ -41,11 +41,11 @@ public:
     // Audio side: the newest published model, unchanged until the next take.
     const Model& take() noexcept;
     const Model& taken() const noexcept { return copies[reading]; }
-    // Audio side: whether a model was published since the last take. It looks only after all the
-    // caller posted before it (a full fence; publish is sequentially consistent too): a caller that
-    // posted live targets and then finds no newer model knows that a post the message side makes
-    // after its next publish comes later than its own.
-    bool hasNewer() const noexcept;
+    // Audio side: whether a model was published since the last take. A read-modify-write, so it
+    // sees the newest publish, and one that publish then reads from: either a publish came first,
+    // or everything the caller wrote before asking happens before that publish and what its
+    // writer does after it.
+    bool hasNewer() noexcept;
 
 private:
     static constexpr uint32_t indexMask = 3;
