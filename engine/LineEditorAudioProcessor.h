@@ -8,6 +8,7 @@
 #include "ModelHandover.h"
 #include "ModelLock.h"
 #include "ParameterTable.h"
+#include "RestoreEpoch.h"
 
 #include <JuceHeader.h>
 
@@ -305,6 +306,9 @@ public:
     ModelLock curveModelLock;
     // Line mixes a host set while linkMix was off, until foldHostLineMixes takes them.
     HostLineMixes hostLineMixes;
+    // The restores of the model: an edit that lands while one is half done, or that spans one,
+    // loses to the restored document.
+    RestoreEpoch restores KALVO_GUARDED_BY (curveModelLock);
     Flag curveModelsStale{ false };
     int32_t modelLine KALVO_GUARDED_BY (curveModelLock) = 0;
     int32_t modelState KALVO_GUARDED_BY (curveModelLock) = 0;

@@ -312,7 +312,8 @@ juce::XmlElement::TextFormat StateDocument::fileFormat()
     return format;
 }
 
-std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudioProcessor& p)
+std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudioProcessor& p,
+                                                                 const juce::String* presetName)
 {
     const auto& n = names();
 
@@ -330,7 +331,10 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
     p.foldHostLineMixes();
 
     const bool linked = p.linkMix;
-    document->setAttribute (n.presetName, p.presetName);
+    if (presetName != nullptr)
+        document->setAttribute (n.presetName, *presetName);
+    else
+        document->setAttribute (n.presetName, p.presetName);
     document->setAttribute (n.snapX, p.snapX ? 1 : 0);
     document->setAttribute (n.snapY, p.snapY ? 1 : 0);
     document->setAttribute (n.changeImmediately, p.changeImmediately ? 1 : 0);
@@ -396,9 +400,10 @@ void StateDocument::writeToBlock (LineEditorAudioProcessor& p, juce::MemoryBlock
         juce::AudioProcessor::copyXmlToBinary (*document, destination);
 }
 
-bool StateDocument::writeToFile (LineEditorAudioProcessor& p, const juce::File& file)
+bool StateDocument::writeToFile (LineEditorAudioProcessor& p, const juce::File& file,
+                                 const juce::String* presetName)
 {
-    auto document = createDocument (p);
+    auto document = createDocument (p, presetName);
     // The old preset is replaced only by a completely written new one.
     return document != nullptr && SafeFileWriter::replaceWithText (file, document->toString (fileFormat()));
 }
@@ -484,7 +489,7 @@ bool StateDocument::readFromBlock (LineEditorAudioProcessor& p, const void* data
     return document != nullptr && applyDocument (p, *document, nullptr);
 }
 
-bool StateDocument::readFromFile (LineEditorAudioProcessor& p, const juce::File& file)
+bool StateDocument::readFromFile (LineEditorAudioProcessor& p, const juce::File& file, bool pasted)
 {
     juce::String text;
 
@@ -493,7 +498,7 @@ bool StateDocument::readFromFile (LineEditorAudioProcessor& p, const juce::File&
 
     auto document = parseText (text);
     const auto name = file.getFileNameWithoutExtension();
-    return document != nullptr && applyDocument (p, *document, &name);
+    return document != nullptr && applyDocument (p, *document, &name, pasted);
 }
 
 namespace
@@ -604,7 +609,7 @@ void applyModel (LineEditorAudioProcessor& p, Elements& elements, juce::XmlEleme
 } // namespace
 
 bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement& document,
-                                   const juce::String* nameFromFile)
+                                   const juce::String* nameFromFile, bool pasted)
 {
     const auto& n = names();
 
@@ -631,12 +636,18 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     }
 
     // The model's part under the lock; the parameter tree's afterwards, without it, since it
-    // calls the host; then the lock again for what depends on both.
+    // calls the host; then the lock again for what depends on both. Edits that land between lose
+    // to the document: the restore is under way until the second part.
+    RestoreEpoch::Mark restore = 0;
     {
         const ModelLock::Hold hold (p.curveModelLock);
+        restore = p.restores.begin();
         // The document's mixes replace whatever a host set before the load.
         p.hostLineMixes.discard();
+        const auto currentName = p.presetName;
         applyModel (p, elements, document, nameFromFile);
+        if (pasted)
+            p.presetName = currentName;
     }
 
     // The tree takes the parameters and keeps the five root values as its properties.
@@ -645,6 +656,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     p.parameters.replaceState (juce::ValueTree::fromXml (document));
 
     const ModelLock::Hold hold (p.curveModelLock);
+    p.restores.end();
     // Published before currentState, the mix targets and the switch below read it.
     p.publishModel();
 
@@ -666,7 +678,8 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     p.CalculateSpeed();
 
     p.stateSwitched = true;
-    p.presetModified = false;
+    // A paste leaves the preset modified, unless a restore began since: that one's document stands.
+    p.presetModified = pasted && p.restores.isQuietSince (restore);
     p.presetNameChanged = true;
     p.powerChanged = true;
 
