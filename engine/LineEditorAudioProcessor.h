@@ -153,9 +153,10 @@ public:
     // state, as the host's line-mix parameters ask. Whoever reads bandMix folds first.
     void foldHostLineMixes() KALVO_REQUIRES (curveModelLock);
 
-    // The preset name, which a host's save reads on its own thread. Take curveModelLock.
+    // The preset name, which a host's save reads on its own thread. Take curveModelLock. Whoever
+    // names the preset after reading or writing the model does it in the step that reads or
+    // writes it, or only if no restore came between (see restores).
     juce::String getPresetName() KALVO_EXCLUDES (curveModelLock);
-    void setPresetName (const juce::String& name) KALVO_EXCLUDES (curveModelLock);
 
     // State document, preset files, settings file and state operations.
     bool saveStateToFile (juce::File file) KALVO_EXCLUDES (curveModelLock);
