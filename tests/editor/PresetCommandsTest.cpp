@@ -192,8 +192,8 @@ TEST_F (PresetCommandsTest, AHostRestoreDuringPasteOrSaveAsKeepsTheRestoredName)
     setState (3.0f);
     ASSERT_TRUE (Commands::copyToTemporary (*p, "kvp"));
 
-    // Paste: the host's restore, on its thread, applies its model while the paste is under way
-    // (it then waits for the parameter tree, which the paste holds). Save As: inside a restore.
+    // Paste: a host's restore applies its model while the paste is half done, and then waits for
+    // the parameter tree, which the paste holds. Save As: while a restore is half done.
     const std::pair<const char*, std::function<void()>> races[] = {
         { "paste",
           [&]
@@ -202,9 +202,11 @@ TEST_F (PresetCommandsTest, AHostRestoreDuringPasteOrSaveAsKeepsTheRestoredName)
               kalvo::test::InsideRestore inside (*p,
                                                  [&]
                                                  {
+                                                     // Raised last in the restore's model part.
+                                                     p->optionsChanged = false;
                                                      host = std::thread (restore);
                                                      const auto end = juce::Time::getMillisecondCounter() + 10000;
-                                                     while (p->getPresetName() != "Restored" &&
+                                                     while (!p->optionsChanged.load() &&
                                                             juce::Time::getMillisecondCounter() < end)
                                                          std::this_thread::yield();
                                                  });

@@ -44,8 +44,9 @@ inline std::unique_ptr<LineEditorAudioProcessor> makeProcessor()
     return std::make_unique<LineEditorAudioProcessor>();
 }
 
-// Runs an action once, on the restoring thread, from inside the parameter tree's replaceState when
-// a restore changes "State": after the restore has applied the model and before it has finished.
+// Runs an action once while a restore is half done: on the restoring thread, from inside the
+// parameter tree's replaceState when it changes "State", after the restore has applied the model
+// and before it has finished.
 class InsideRestore final : public juce::AudioProcessorValueTreeState::Listener
 {
 public:
