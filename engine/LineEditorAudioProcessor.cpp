@@ -74,7 +74,7 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
     : juce::AudioProcessor (BusesProperties()
                                 .withInput ("Input", juce::AudioChannelSet::stereo(), true)
                                 .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
-      parameters (*this, &undoManager, "KalvoParamTree", createParameterLayout())
+      parameters (*this, nullptr, "KalvoParamTree", createParameterLayout())
 {
     // Nobody else sees the processor yet; held so that the model's functions find what they expect.
     const ModelLock::Hold hold (curveModelLock);
@@ -160,8 +160,6 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
         target = 1.0f;
     for (auto& target : levelTarget)
         target = 1.0f;
-
-    undoManager.clearUndoHistory();
 
     bandSplit.sampleRate = static_cast<double> (sampleRate.load());
     bandSplit.InitiateVars();
@@ -463,7 +461,7 @@ void LineEditorAudioProcessor::setParameterFromAudioThread (juce::RangedAudioPar
     parameter.sendValueChangedMessageToListeners (normalisedValue);
 }
 
-void LineEditorAudioProcessor::clearUndoHistories (bool parameterTreeToo)
+void LineEditorAudioProcessor::clearUndoHistories()
 {
     for (int l = 0; l < numLines; ++l)
     {
@@ -472,12 +470,6 @@ void LineEditorAudioProcessor::clearUndoHistories (bool parameterTreeToo)
             lineEditor1.undoCount[l][s] = lineEditor1.redoCount[l][s] = 0;
             lineEditor2.undoCount[l][s] = lineEditor2.redoCount[l][s] = 0;
         }
-    }
-
-    if (parameterTreeToo)
-    {
-        undoManager.clearUndoHistory();
-        undoManager.beginNewTransaction();
     }
 }
 

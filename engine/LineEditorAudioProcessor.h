@@ -130,11 +130,9 @@ public:
     // a model (a load, a state operation) sets curveModelsStale afterwards.
     void syncCurveModels() KALVO_REQUIRES (curveModelLock);
 
-    // Message side: forgets every curve undo step of both stages and the parameter tree's own
-    // history, for operations after which no earlier step may be undone (a load, a preset reset).
-    // A restore leaves the tree's history to the tree's replaceState, which clears it under the
-    // tree's own lock: a host's thread must not touch it beside the tree's timer.
-    void clearUndoHistories (bool parameterTreeToo = true) KALVO_REQUIRES (curveModelLock);
+    // Message side: forgets every curve undo step of both stages, for operations after which no
+    // earlier step may be undone (a load, a preset reset).
+    void clearUndoHistories() KALVO_REQUIRES (curveModelLock);
 
     // Message side: renders both stages of (line, state) from linePoints1 and linePoints2 into
     // lineArray1 and lineArray2 and their product into modulationArray. It loads the curves
@@ -172,7 +170,8 @@ public:
 
     //==============================================================================================
     // Framework objects and helpers
-    juce::UndoManager undoManager{ 500, 20 };
+    // Keeps no undo history: nothing undoes parameter changes, and a history would be written by
+    // the host's thread in a restore and by the message thread in a knob drag.
     juce::AudioProcessorValueTreeState parameters;
     juce::Random random;
     EQBandSplit3 bandSplit; // audio thread only: others call setSplitFrequency
@@ -271,6 +270,9 @@ public:
     juce::String makerFolder;
     juce::File presetsFolder;
     juce::String presetName KALVO_GUARDED_BY (curveModelLock);
+    // The root values of the last document loaded, in its order (unknown ones too): a save writes
+    // them again, ours rewritten in place.
+    juce::NamedValueSet loadedRootValues KALVO_GUARDED_BY (curveModelLock);
     int32_t presetFolderIndex = 49;
     // The folder the current preset was loaded from or saved into (none until then). Never
     // saved: the editor derives presetFolderIndex from it after every rescan, so the index follows

@@ -228,25 +228,6 @@ struct ElementValues
     int indx[StateDocument::numSlots], type[StateDocument::numSlots];
 };
 
-// Puts the "PARAM" children into the parameters' creation order (a fresh tree keeps them sorted
-// by identifier); anything else keeps its place after them.
-void orderParameters (LineEditorAudioProcessor& p, juce::XmlElement& root)
-{
-    juce::Array<juce::XmlElement*> ordered;
-
-    for (auto* parameter : p.getParameters())
-        if (auto* withId = dynamic_cast<juce::AudioProcessorParameterWithID*> (parameter))
-            if (auto* child = root.getChildByAttribute ("id", withId->paramID))
-                if (child->hasTagName ("PARAM") && !ordered.contains (child))
-                    ordered.add (child);
-
-    for (auto* child : ordered)
-        root.removeChildElement (child, false);
-
-    for (int i = ordered.size(); --i >= 0;)
-        root.prependChildElement (ordered.getUnchecked (i));
-}
-
 // Keeps only what the parameter tree may take from a document: the first "PARAM" child of each
 // parameter, without children of its own, with a finite value inside the parameter's range
 // (a value that is not a finite number takes the parameter's default).
@@ -316,21 +297,25 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
                                                                  const juce::String* presetName)
 {
     const auto& n = names();
+    auto document = std::make_unique<juce::XmlElement> (rootTag);
 
-    // copyState() first flushes the latest parameter values into the tree; the tree on its own
-    // lags behind by up to one of its timer periods.
-    auto document = p.parameters.copyState().createXml();
-
-    if (document == nullptr)
-        document = std::make_unique<juce::XmlElement> (rootTag);
-
-    orderParameters (p, *document);
+    // The parameters' own values, as the parameter tree would write them. The tree itself lags
+    // behind them by up to one of its timer periods, and copying it would wait for its lock,
+    // which a restore holds while the host hears of every parameter it sets.
+    for (const auto& spec : ParameterTable::specs)
+    {
+        auto* param = document->createNewChildElement (n.param.toString());
+        param->setAttribute (n.id, spec.id);
+        param->setAttribute (n.value, (double) p.parameters.getRawParameterValue (spec.id)->load());
+    }
 
     // A host may save on its own thread while the editor or a restore changes the model.
     const ModelLock::Hold hold (p.curveModelLock);
+    // A host's line mix waiting for the fold already plays. Every state stores its mix as it
+    // plays: with the link off a knob sets it apart from the line-mix parameter.
     p.foldHostLineMixes();
 
-    const bool linked = p.linkMix;
+    p.loadedRootValues.copyToXmlAttributes (*document);
     if (presetName != nullptr)
         document->setAttribute (n.presetName, *presetName);
     else
@@ -338,19 +323,7 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
     document->setAttribute (n.snapX, p.snapX ? 1 : 0);
     document->setAttribute (n.snapY, p.snapY ? 1 : 0);
     document->setAttribute (n.changeImmediately, p.changeImmediately ? 1 : 0);
-    document->setAttribute (n.linkMix, linked ? 1 : 0);
-
-    // Unlinked, the host owns the line mixes: every state stores the line-mix parameter's value
-    // as this document saves it, even when the host moved it again since the copy above.
-    float savedMix[numLines] = {};
-    for (int l = 0; l < numLines; ++l)
-    {
-        const auto* param = document->getChildByAttribute (n.id, ParameterTable::id (
-                                                                     static_cast<ParameterTable::Index> (
-                                                                         ParameterTable::pMixMain + l)));
-        savedMix[l] = param != nullptr ? (float) param->getDoubleAttribute (n.value, StateDefaults::mix)
-                                       : StateDefaults::mix;
-    }
+    document->setAttribute (n.linkMix, p.linkMix ? 1 : 0);
 
     auto writePoints = [&n] (juce::XmlElement& e, const LETPoint* curve)
     {
@@ -380,7 +353,7 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
 
             first->setAttribute (n.stage[stageLength], (double) p.lineLength[l][s]);
             first->setAttribute (n.stage[stageSync], p.lineSync[l][s] ? 1 : 0);
-            first->setAttribute (n.stage[stageMix], (double) (linked ? p.bandMix[l][s] : savedMix[l]));
+            first->setAttribute (n.stage[stageMix], (double) p.bandMix[l][s]);
             first->setAttribute (n.stage[stageGlide], (double) p.bandGlide[l][s]);
             writePoints (*first, p.linePoints1[l][s]);
 
@@ -683,7 +656,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     p.presetNameChanged = true;
     p.powerChanged = true;
 
-    p.clearUndoHistories (false); // replaceState above cleared the tree's
+    p.clearUndoHistories();
 
     for (int l = 0; l < numLines; ++l)
         p.speedChanged[l] = true;
@@ -783,6 +756,7 @@ void applyModel (LineEditorAudioProcessor& p, Elements& elements, juce::XmlEleme
     p.linePoints1Changed = true;
     p.linePoints2Changed = true;
 
+    p.loadedRootValues.setFromXmlAttributes (document);
     p.presetName = nameFromFile != nullptr ? *nameFromFile : document.getStringAttribute (n.presetName);
     p.snapX = document.getBoolAttribute (n.snapX, true);
     p.snapY = document.getBoolAttribute (n.snapY, true);

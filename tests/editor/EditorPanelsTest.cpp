@@ -3,12 +3,15 @@
 
 #include "EditorTestSupport.h"
 #include "KnobHandling.h"
+#include "LineTools.h"
 #include "ProcessorTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -295,6 +298,58 @@ TEST (EditorPanels, AKnobTurnedWhileAHostRestoresLosesToTheRestoredDocument)
         p.setStateInformation (document.getData(), static_cast<int> (document.getSize()));
         ASSERT_TRUE (knob.ran()) << name;
         EXPECT_TRUE (perStateEntries (p) == restored) << name;
+    }
+}
+
+// With the line mixes common to all states, what plays is saved: a mix set with the knob, and
+// mixes set per state before the link was switched off. A fresh instance plays the same.
+TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
+{
+    // The last of 16 blocks of the test signal, when glides, ramps and filters have settled.
+    const auto settled = [] (TestHost& host)
+    {
+        juce::AudioBuffer<float> buffer (2, 512);
+        for (int64_t start = 0; start < 16 * 512; start += 512)
+        {
+            kalvo::test::fillSignal (buffer, start, host.sampleRate);
+            host.process (buffer);
+        }
+        return buffer;
+    };
+    for (const bool setWhileLinked : { false, true })
+    {
+        SCOPED_TRACE (setWhileLinked ? "set per state, then unlinked" : "knob turned while unlinked");
+        TestHost source;
+        auto& p = *source.processor;
+        source.setTransport (120.0, false);
+        for (int s = 0; s < 12; ++s) // the wet Low band is silent: its mix is heard in full
+            kalvo::test::installCurve (p, 1, s, { { 0.0f, 0.0f }, { 1.0f, 0.0f } });
+        p.linkMix = setWhileLinked;
+        auto e = openEditor (p);
+        e->stopTimer();
+        for (const int state : { 7, 4 })
+        {
+            source.setParameter ("State", (float) state);
+            source.run (1);
+            e->mixSliders[1].setValue (0.05 * state, juce::sendNotificationSync);
+        }
+        if (setWhileLinked)
+            LineTools::toggleLinkMix (p);
+        ASSERT_FALSE (p.linkMix.load());
+        juce::MemoryBlock saved;
+        p.getStateInformation (saved);
+        const auto before = settled (source);
+
+        TestHost reloaded;
+        reloaded.setTransport (120.0, false);
+        reloaded.processor->setStateInformation (saved.getData(), (int) saved.getSize());
+        const auto after = settled (reloaded);
+        float difference = 0.0f;
+        for (int c = 0; c < 2; ++c)
+            for (int n = 0; n < 512; ++n)
+                difference = std::max (difference, std::abs (after.getSample (c, n) - before.getSample (c, n)));
+        EXPECT_LT (difference, 1e-4f);
+        EXPECT_EQ (std::memcmp (reloaded.processor->bandMix, p.bandMix, sizeof (p.bandMix)), 0);
     }
 }
 

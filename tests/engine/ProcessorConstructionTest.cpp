@@ -266,7 +266,7 @@ TEST (ProcessorConstruction, ScalarDefaults)
     EXPECT_EQ (p->waveBuffer[LineEditorAudioProcessor::waveBufferSize - 1], 0.5f);
     EXPECT_EQ (p->productFolder, "KalvoPro");
     EXPECT_EQ (p->makerFolder, "Orvane");
-    EXPECT_FALSE (p->undoManager.canUndo());
+    EXPECT_EQ (p->parameters.undoManager, nullptr); // the parameter tree keeps no history
 }
 
 TEST (ProcessorConstruction, CycleLengthAtDefaultTempoAndRate)

@@ -214,3 +214,51 @@ TEST (HandOverSoak, WindowAudioAndHostShareTheModel)
     EXPECT_GT (restores.load(), 0);
     std::printf ("%d actions, %d restores\n", actions, restores.load());
 }
+
+// A host saving on its own thread, and changing a parameter before each save, while the message
+// thread resets the preset or drags a knob bound to a parameter: nothing the save touches is
+// touched by those without a lock in common.
+TEST (HandOverSoak, SavesBesideResetsAndAttachedKnobDrags)
+{
+    ASSERT_TRUE (OnScreen::displayAvailable()) << "no X display: run under tests/support/with-xvfb.sh";
+    for (const bool drag : { false, true })
+    {
+        SCOPED_TRACE (drag ? "knob drags" : "preset resets");
+        WholeEditor w (1.0f);
+        auto& p = w.p;
+        if (drag)
+            w.open();
+        std::atomic<bool> stop{ false };
+        std::thread host (
+            [&]
+            {
+                juce::MemoryBlock block;
+                auto* solo = p.parameters.getParameter ("LowSolo");
+                for (int i = 0; !stop; ++i)
+                {
+                    solo->setValueNotifyingHost ((i & 1) != 0 ? 1.0f : 0.0f);
+                    p.getStateInformation (block);
+                }
+            });
+        for (int i = 0; i < (drag ? 1000 : 100); ++i)
+        {
+            if (drag)
+            {
+                auto& knob = i % 2 == 0 ? w.e().lowLevelSlider : w.e().masterMixSlider;
+                const auto centre = knob.getLocalBounds().getCentre();
+                PeerMouse mouse (knob);
+                mouse.move (centre);
+                mouse.press (centre);
+                const auto to = centre.translated (0, i % 4 < 2 ? -20 : 20);
+                mouse.dragTo (to, 4);
+                mouse.release (to);
+            }
+            else
+            {
+                p.resetPreset();
+            }
+        }
+        stop = true;
+        host.join();
+    }
+}
