@@ -1,50 +1,71 @@
-# What the configure-time copies of JUCE's sources (the VST3, LV2 and AAX wrappers) share.
-# Nothing of JUCE is kept in this repository: each original is pinned by its SHA-256, and every
-# edit must match exactly once, so a different JUCE stops the configure step instead of building
-# an unknown mix.
+# The mends of JUCE's sources, applied at configure time. Each is a unified diff in juce-patches/,
+# one per JUCE file, whose header names the JUCE release, the SHA-256 of the file it was written
+# for and the upstream report it works around. Nothing of JUCE is kept in this repository: the
+# installed file is checked against that hash, copied with plain line ends (JUCE's sources have
+# CRLF ones) and patched into the build tree. A patch must apply exactly, without fuzz and with
+# every hunk at its own line, so a different JUCE, or a patch edited until it no longer fits,
+# stops the configure step instead of building an unknown mix.
 include_guard(GLOBAL)
 
-# The folder of the one source file of JUCE's `target` named `file_name` (its module's folder).
-function(kalvo_juce_source_dir target file_name out_var)
-    get_target_property(sources ${target} INTERFACE_SOURCES)
-    string(REPLACE "." "\\." pattern "/${file_name}")
-    list(FILTER sources INCLUDE REGEX "${pattern}$")
-    list(LENGTH sources count)
+set(KALVO_JUCE_PATCHES ${CMAKE_CURRENT_LIST_DIR}/juce-patches)
+find_program(KALVO_PATCH_PROGRAM patch)
+
+# Writes the JUCE file `original` mended by `patch` to `output`, touching `output` only when it
+# changes, so that a configure run alone recompiles nothing. Uses no target: it also runs in
+# script mode.
+function(kalvo_apply_juce_patch original patch output)
+    if(NOT KALVO_PATCH_PROGRAM)
+        message(FATAL_ERROR "GNU patch was not found (Debian package patch): it applies ${patch}")
+    endif()
+    file(STRINGS "${patch}" pinned REGEX "^SHA-256: [0-9a-f]+$")
+    list(LENGTH pinned count)
     if(NOT count EQUAL 1)
-        message(FATAL_ERROR "JUCE's ${file_name} was not found among ${target}'s sources")
+        message(FATAL_ERROR "${patch} names no single SHA-256 of the JUCE file it applies to")
     endif()
-    get_filename_component(dir "${sources}" DIRECTORY)
-    set(${out_var} "${dir}" PARENT_SCOPE)
-endfunction()
-
-# Reads `file` into `out_var` after checking that it is the file the edits were written for.
-# CMake drops the carriage returns while reading; the copy has plain line ends.
-function(kalvo_read_pinned_juce_source file sha256 edits_in out_var)
-    file(SHA256 "${file}" hash)
+    string(SUBSTRING "${pinned}" 9 -1 sha256)
+    file(SHA256 "${original}" hash)
     if(NOT hash STREQUAL sha256)
-        message(FATAL_ERROR "${file} has SHA-256 ${hash}, not ${sha256}: the edits in ${edits_in} "
-                            "were written for Debian's juce-modules-source 7.0.5+ds-1 and must be "
-                            "checked again.")
+        message(FATAL_ERROR "${original} has SHA-256 ${hash}, not ${sha256}: ${patch} was written "
+                            "for another JUCE and must be checked again.")
     endif()
-    file(READ "${file}" text)
-    set(${out_var} "${text}" PARENT_SCOPE)
+
+    set(work "${output}.patching")
+    file(REMOVE_RECURSE "${work}")
+    file(READ "${original}" text)
+    string(REPLACE "\r" "" text "${text}")
+    file(WRITE "${work}/original" "${text}")
+    set(apply ${CMAKE_COMMAND} -E env LC_ALL=C ${KALVO_PATCH_PROGRAM} --fuzz=0 --forward --batch
+              --no-backup-if-mismatch --reject-file=- "--input=${patch}")
+    # Checked first, so that nothing is written from a patch that does not fit; patch itself
+    # accepts a hunk found some lines away from where it says, which is not exactly.
+    foreach(step "--dry-run" "--output=${work}/mended")
+        execute_process(COMMAND ${apply} ${step} "${work}/original"
+                        RESULT_VARIABLE failed OUTPUT_VARIABLE report ERROR_VARIABLE report)
+        if(failed OR report MATCHES "offset|fuzz")
+            message(FATAL_ERROR "A JUCE patch does not apply exactly:\n  ${patch}\n"
+                                "to\n  ${original}\n${report}")
+        endif()
+    endforeach()
+    file(COPY_FILE "${work}/mended" "${output}" ONLY_IF_DIFFERENT)
+    file(REMOVE_RECURSE "${work}")
 endfunction()
 
-# Replaces the one occurrence of `old` in the variable `content_var`; an optional fourth argument
-# names the edit in the error that anything but exactly one occurrence raises.
-function(kalvo_replace_once content_var old new)
-    string(FIND "${${content_var}}" "${old}" first)
-    string(FIND "${${content_var}}" "${old}" last REVERSE)
-    if(first EQUAL -1 OR NOT first EQUAL last)
-        if(ARGC GREATER 3)
-            set(what "${ARGV3}")
-        else()
-            string(SUBSTRING "${old}" 0 60 what)
-            set(what "the edit starting \"${what}\"")
-        endif()
-        message(FATAL_ERROR "JUCE source edit: ${what} does not apply exactly once: the installed "
-                            "JUCE is not the one these edits were written for.")
+# Mends the installed JUCE file that juce-patches/<name>.patch names (its `--- a/<module>/...`
+# line) into `output`, and reconfigures when either changes. The optional third argument receives
+# the installed file's path.
+function(kalvo_mend_juce_source name output)
+    set(patch "${KALVO_JUCE_PATCHES}/${name}.patch")
+    file(STRINGS "${patch}" source REGEX "^--- a/" LIMIT_COUNT 1)
+    string(REGEX REPLACE "^--- a/([^\t]+).*$" "\\1" source "${source}")
+    string(REGEX MATCH "^[^/]+" module "${source}")
+    get_target_property(modules_dir juce::${module} INTERFACE_JUCE_MODULE_PATH)
+    set(original "${modules_dir}/${source}")
+    if(NOT EXISTS "${original}")
+        message(FATAL_ERROR "JUCE's ${source} was not found in ${modules_dir} (package juce-modules-source)")
     endif()
-    string(REPLACE "${old}" "${new}" result "${${content_var}}")
-    set(${content_var} "${result}" PARENT_SCOPE)
+    kalvo_apply_juce_patch("${original}" "${patch}" "${output}")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${original}" "${patch}")
+    if(ARGC GREATER 2)
+        set(${ARGV2} "${original}" PARENT_SCOPE)
+    endif()
 endfunction()

@@ -8,7 +8,7 @@ modules=$(sed -n 's/^set(JUCE_MODULES_DIR "\(.*\)" CACHE.*/\1/p' "$config/JUCECo
 rm -rf "$work" && mkdir -p "$work" && cp -rs "$modules" "$work/modules" && cp -r "$config" "$work/config"
 sed -i "s|$modules|$work/modules|g" "$work/config/JUCEConfig.cmake"
 for file in juce_gui_basics/{juce_gui_basics.cpp,native/juce_linux_Windowing.cpp,windows/juce_VBlankAttachement.cpp} \
-    juce_audio_plugin_client/{VST3/juce_VST3_Wrapper.cpp,LV2/juce_LV2_Client.cpp,AAX/juce_AAX_Wrapper.cpp} \
+    juce_audio_plugin_client/{VST3/juce_VST3_Wrapper.cpp,LV2/juce_LV2_Client.cpp,AAX/juce_AAX_Wrapper.cpp,Standalone/juce_StandaloneFilterApp.cpp} \
     juce_audio_processors/format_types/juce_VST3Common.h; do
     rm "$work/modules/$file" && { cat "$modules/$file" && echo; } >"$work/modules/$file"
 done
