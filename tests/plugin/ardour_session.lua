@@ -64,10 +64,11 @@ local function set_tempo(bpm, beats)
     Temporal.TempoMap.update(tm)
 end
 
--- A stereo audio track whose inputs take the two given ports.
+-- A stereo audio track whose inputs take the two given ports, and only those: Ardour's own input
+-- connection would come from another thread, at any time.
 local function new_track(name, sources)
     local tracks = Session:new_audio_track(2, 2, nil, 1, name, ARDOUR.PresentationInfo.max_order,
-                                           ARDOUR.TrackMode.Normal, true)
+                                           ARDOUR.TrackMode.Normal, false)
     check(tracks:size() == 1, "stereo track created: " .. name)
     local track = tracks:front()
     track:input():disconnect_all(nil)
