@@ -30,7 +30,7 @@ fail_on_assertion() {
 run_phase() {
     echo "== $1"
     status=0
-    output=$(timeout 60 ardour7-lua -X "$script" "$work/session" "$@" 2>&1) || status=$?
+    output=$(timeout 60 stdbuf -oL ardour7-lua -X "$script" "$work/session" "$@" 2>&1) || status=$?
     [ "$status" -eq 0 ] || { echo "$output" | tail -40; echo "FAIL: ardour7-lua exited with $status in the $1 phase"; exit 1; }
     fail_on_assertion "the $1 phase" "$output"
     echo "$output" | grep -E '^(PASS|FAIL|RESULT|parameters|\[ERROR\])' || true
