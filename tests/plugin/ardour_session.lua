@@ -1,6 +1,7 @@
 -- Drives Ardour's headless engine (dummy backend) through a session with KalvoPro inserted:
--- parameters listed, one set and read back, transport rolling with audio flowing, the session
--- saved, closed and reopened with the plug-in's state intact.
+-- parameters listed, one set and read back, a preset file saved and loaded, transport rolling with
+-- audio flowing, the session saved, closed and reopened with the plug-in's state intact; or, in
+-- the loop phase, the LV2 rolling on an audio track while a second track records it.
 -- Usage: ardour7-lua ardour_session.lua SESSION_DIR PHASE   (PHASE: create | reopen)
 --        ardour7-lua ardour_session.lua SESSION_DIR loop LV2_URI   (see run_ardour.sh)
 local dir, phase = arg[1], arg[2]
@@ -64,8 +65,8 @@ local function set_tempo(bpm, beats)
     Temporal.TempoMap.update(tm)
 end
 
--- A stereo audio track whose inputs take the two given ports, and only those: Ardour's own input
--- connection would come from another thread, at any time.
+-- A stereo audio track that takes the two given ports, and only those (Ardour's own connection of
+-- a new track's inputs comes from another thread, at any time), and plays what they bring.
 local function new_track(name, sources)
     local tracks = Session:new_audio_track(2, 2, nil, 1, name, ARDOUR.PresentationInfo.max_order,
                                            ARDOUR.TrackMode.Normal, false)
@@ -75,6 +76,7 @@ local function new_track(name, sources)
     for c = 0, 1 do
         track:input():audio(c):connect(sources[c + 1])
     end
+    track:monitoring_control():set_value(ARDOUR.MonitorChoice.MonitorInput, PBD.GroupControlDisposition.NoGroup)
     return track
 end
 
@@ -85,8 +87,8 @@ if phase == "create" then
     assert(create_session(dir, "kalvo", 48000), "cannot create the session")
     set_tempo(132, 4)
 
+    -- The dummy backend's capture ports play a sine.
     local track = new_track("Kalvo", { "system:capture_1", "system:capture_2" })
-    track:monitoring_control():set_value(ARDOUR.MonitorChoice.MonitorInput, PBD.GroupControlDisposition.NoGroup)
 
     local proc = ARDOUR.LuaAPI.new_plugin(Session, "KalvoPro", ARDOUR.PluginType.VST3, "")
     check(not proc:isnil(), "VST3 plug-in KalvoPro found and instantiated")
@@ -116,6 +118,7 @@ if phase == "create" then
     local preset = plug:preset_by_label("kalvo test")
     print("loading the preset file")
     check(preset and preset.valid and plug:load_preset(preset), "preset file loaded")
+    sleep(0.3) -- Ardour hears of the values once the loading has returned
     back = ARDOUR.LuaAPI.get_processor_param(proc, idx, true)
     check(math.abs(back - set_value) < 1e-4, "MidLevel back from the preset: " .. tostring(back))
 
@@ -158,7 +161,6 @@ elseif phase == "loop" then
     assert(create_session(dir, "kalvo", 48000), "cannot create the session")
     set_tempo(150, 3)
     local track = new_track("Kalvo", { "system:capture_1", "system:capture_2" })
-    track:monitoring_control():set_value(ARDOUR.MonitorChoice.MonitorInput, PBD.GroupControlDisposition.NoGroup)
     local proc = ARDOUR.LuaAPI.new_plugin(Session, arg[3], ARDOUR.PluginType.LV2, "")
     check(not proc:isnil(), "LV2 plug-in " .. arg[3] .. " found and instantiated")
     if proc:isnil() then quit() os.exit(1) end
