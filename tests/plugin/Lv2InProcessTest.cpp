@@ -1,5 +1,7 @@
 // Drives the built LV2 binary inside this (sanitizer-instrumented) process as a host would: the
-// parameters asked for with patch:Get, and a 6/8 position counted in eighths as LV2 counts it.
+// parameters asked for with patch:Get, a 6/8 position counted in eighths as LV2 counts it, and the
+// allocations inside run at the block sizes a host chooses.
+#include "AllocationCounter.h"
 #include <JuceHeader.h>
 #include <ParameterTable.h>
 #include <gtest/gtest.h>
@@ -57,7 +59,11 @@ struct Lv2Plugin
         lv2_atom_forge_pop (&forge, &sequence);
         auto* out = reinterpret_cast<LV2_Atom_Sequence*> (notify.data());
         out->atom = { 8 * 4095, map (LV2_ATOM__Chunk) };
-        descriptor->run (handle, frames);
+        {
+            AllocationCounter counter;
+            descriptor->run (handle, frames);
+            allocations += counter.count();
+        }
         left.insert (left.end(), output.begin(), output.begin() + frames);
         PatchSets sets;
         LV2_ATOM_SEQUENCE_FOREACH (out, event)
@@ -149,6 +155,7 @@ struct Lv2Plugin
     LV2_Handle handle;
     LV2_Atom_Forge forge;
     int32_t maxBlock = 4096;
+    long allocations = 0; // inside run, over all blocks
     std::vector<float> input = std::vector<float> (4096, 1.0f), output = std::vector<float> (8192), left;
     std::vector<uint64_t> control = std::vector<uint64_t> (4096), notify = std::vector<uint64_t> (4096);
     std::string stateText;
@@ -187,4 +194,19 @@ TEST (Lv2InProcess, SixEightPositionsRunOnAtTheirTempo)
                     });
     for (size_t n = 0; n < plugin.left.size(); n += 500)
         EXPECT_NEAR (plugin.left[n], static_cast<double> (n) / 72000.0, 0.01) << "sample " << n;
+}
+
+// The audio thread allocates nothing at any block size up to the largest the host announced, the
+// same each time or growing and shrinking from one block to the next.
+TEST (Lv2InProcess, RunAllocatesNothingAtAnyBlockSize)
+{
+    using Sizes = std::vector<uint32_t>;
+    for (const auto& sizes : { Sizes{ 1 }, Sizes{ 64 }, Sizes{ 512 }, Sizes{ 4096 }, Sizes{ 512, 256 },
+                               Sizes{ 32, 64 }, Sizes{ 4096, 2048 }, Sizes{ 1, 4096, 1001, 64 } })
+    {
+        Lv2Plugin plugin;
+        for (size_t block = 0; block < 200; ++block)
+            plugin.run (sizes[block % sizes.size()]);
+        EXPECT_EQ (plugin.allocations, 0) << "blocks of " << ::testing::PrintToString (sizes);
+    }
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// Counts heap allocations on any thread while an AllocationCounter lives. A binary that links
-// AllocationCounter.cpp has the global allocation functions replaced, so it is built on its own.
+// Counts the heap allocations (new, malloc and their kin) its own thread makes while an
+// AllocationCounter lives. A binary that links AllocationCounter.cpp has the global allocation
+// functions replaced, so it is built on its own.
 class AllocationCounter
 {
 public:
