@@ -35,6 +35,8 @@ void KnobHandling::length (LineEditorAudioProcessor& p, int line, float position
     if (!isLine (line))
         return;
     const ModelLock::Hold hold (p.curveModelLock);
+    if (p.restores.isUnderway())
+        return;
     const int state = playingState (p);
     p.lineLength()[line][state] = position;
     p.publishModel();
@@ -52,6 +54,8 @@ void KnobHandling::glide (LineEditorAudioProcessor& p, int line, float milliseco
     if (!isLine (line))
         return;
     const ModelLock::Hold hold (p.curveModelLock);
+    if (p.restores.isUnderway())
+        return;
     const int state = playingState (p);
     p.bandGlide()[line][state] = milliseconds;
     p.publishModel();
@@ -68,6 +72,8 @@ bool KnobHandling::toggleSync (LineEditorAudioProcessor& p, int line)
         return false;
     const ModelLock::Hold hold (p.curveModelLock);
     const int state = playingState (p);
+    if (p.restores.isUnderway())
+        return p.lineSync()[line][state];
     const bool synced = !p.lineSync()[line][state];
     p.lineSync()[line][state] = synced;
     p.publishModel();
@@ -85,6 +91,8 @@ void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value)
     if (!isLine (line))
         return;
     const ModelLock::Hold hold (p.curveModelLock);
+    if (p.restores.isUnderway())
+        return;
     const int state = playingState (p);
     p.bandMix()[line][state] = value;
     p.publishModel();
@@ -100,6 +108,8 @@ KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, i
 {
     const ModelLock::Hold hold (p.curveModelLock);
     const int state = playingState (p);
+    if (p.restores.isUnderway())
+        return { p.lmFreq()[state], p.hmFreq()[state], false };
     const float low = moved == 0 ? position : p.lmFreq()[state];
     const float high = moved == 0 ? p.hmFreq()[state] : position;
     SplitPositions result{ low, high, low > high };

@@ -6,7 +6,8 @@
 // entry of the state that plays, the live value the audio uses, and the change flag the editor's
 // refresh polls. None of them marks the preset modified. Message thread only. Each stores and
 // publishes the value before it posts the live one, all under the model lock, so a state switch
-// in between never plays one state's value in another.
+// in between never plays one state's value in another. A move while a restore is half done is
+// dropped: the restored document wins, and the restore's change flags bring the knobs to it.
 class KnobHandling
 {
 public:
@@ -16,7 +17,7 @@ public:
     // Glide time of `line` in milliseconds; the audio thread takes the new coefficient pair whole.
     static void glide (LineEditorAudioProcessor& p, int line, float milliseconds) KALVO_EXCLUDES (p.curveModelLock);
 
-    // Switches the playing state's tempo sync of `line`; the new setting.
+    // Switches the playing state's tempo sync of `line`; the setting it then has.
     static bool toggleSync (LineEditorAudioProcessor& p, int line) KALVO_EXCLUDES (p.curveModelLock);
 
     // Mix 0..1 of `line`; its ramp is mix 1 + line (mix 0 is the master).

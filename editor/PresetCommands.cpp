@@ -3,6 +3,7 @@
 #include "PresetBrowser.h"
 #include "PresetRename.h"
 #include "RegularFileInput.h"
+#include "StateDocument.h"
 
 namespace
 {
@@ -120,17 +121,28 @@ PresetCommands::Outcome PresetCommands::saveAs (LineEditorAudioProcessor& p, con
     if (folder == p.presetsFolder)
         p.presetsFolder.createDirectory();
 
-    // The document carries the name, so it is set before the write and put back on failure.
-    const auto oldName = p.getPresetName();
-    p.setPresetName (name);
-    if (!p.saveStateToFile (file))
-    {
-        p.setPresetName (oldName);
+    if (!saveNamed (p, file, name))
         return Outcome::failed;
-    }
-    p.presetModified = false;
     p.currentPresetFolder = folder;
     return Outcome::done;
+}
+
+bool PresetCommands::saveNamed (LineEditorAudioProcessor& p, const juce::File& file, const juce::String& name)
+{
+    RestoreEpoch::Mark before = 0;
+    {
+        const ModelLock::Hold hold (p.curveModelLock);
+        before = p.restores.mark();
+    }
+    if (!StateDocument::writeToFile (p, file, &name))
+        return false;
+    const ModelLock::Hold hold (p.curveModelLock);
+    if (p.restores.isQuietSince (before))
+    {
+        p.presetName = name;
+        p.presetModified = false;
+    }
+    return true;
 }
 
 bool PresetCommands::load (LineEditorAudioProcessor& p, const juce::File& file)
@@ -155,13 +167,8 @@ PresetCommands::Paste PresetCommands::pasteTemporary (LineEditorAudioProcessor& 
     const auto file = temporaryPreset (p, extension);
     if (!RegularFileInput::isRegularFile (file))
         return Paste::nothingCopied;
-    const auto name = p.getPresetName();
-    if (!p.getStateFromFile (file))
-        return Paste::failed;
-    p.setPresetName (name);
-    p.presetModified = true;
-    p.presetNameChanged = true;
-    return Paste::pasted;
+    // The name is kept by the load itself: a restore coming between keeps the restored one.
+    return StateDocument::readFromFile (p, file, true) ? Paste::pasted : Paste::failed;
 }
 
 void PresetCommands::applyInterfaceSetting (LineEditorAudioProcessor& p, int id)

@@ -1,5 +1,7 @@
 #include "PresetRename.h"
 
+#include "PresetCommands.h"
+
 namespace
 {
 bool isControl (juce::juce_wchar c) noexcept
@@ -104,19 +106,11 @@ bool PresetRename::save (LineEditorAudioProcessor& p, const Plan& plan, const ju
     if (plan.refusal != Refusal::none || plan.newFile == juce::File())
         return false;
 
-    // The state document carries the name, so it is set before the write.
-    const auto oldName = p.getPresetName();
-    p.setPresetName (newName);
-
-    if (!p.saveStateToFile (plan.newFile))
-    {
-        p.setPresetName (oldName);
+    if (!PresetCommands::saveNamed (p, plan.newFile, newName))
         return false;
-    }
 
     if (plan.oldFile != juce::File() && plan.oldFile.existsAsFile())
         plan.oldFile.deleteFile();
 
-    p.presetModified = false;
     return true;
 }

@@ -1260,12 +1260,6 @@ juce::String LineEditorAudioProcessor::getPresetName()
     return presetName;
 }
 
-void LineEditorAudioProcessor::setPresetName (const juce::String& name)
-{
-    const ModelLock::Hold hold (curveModelLock);
-    presetName = name;
-}
-
 bool LineEditorAudioProcessor::saveStateToFile (juce::File file)
 {
     return StateDocument::writeToFile (*this, file);

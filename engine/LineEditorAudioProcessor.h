@@ -8,6 +8,7 @@
 #include "ModelHandover.h"
 #include "ModelLock.h"
 #include "ParameterTable.h"
+#include "RestoreEpoch.h"
 
 #include <JuceHeader.h>
 
@@ -170,9 +171,10 @@ public:
     // state, as the host's line-mix parameters ask. Whoever reads bandMix folds first.
     void foldHostLineMixes() KALVO_REQUIRES (curveModelLock);
 
-    // The preset name, which a host's save reads on its own thread. Take curveModelLock.
+    // The preset name, which a host's save reads on its own thread. Take curveModelLock. Whoever
+    // names the preset after reading or writing the model does it in the step that reads or
+    // writes it, or only if no restore came between (see restores).
     juce::String getPresetName() KALVO_EXCLUDES (curveModelLock, audioThreadRole);
-    void setPresetName (const juce::String& name) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
 
     // State document, preset files, settings file and state operations.
     bool saveStateToFile (juce::File file) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
@@ -339,6 +341,9 @@ public:
     ModelLock curveModelLock;
     // Line mixes a host set while linkMix was off, until foldHostLineMixes takes them.
     HostLineMixes hostLineMixes;
+    // The restores of the model: an edit that lands while one is half done, or that spans one,
+    // loses to the restored document.
+    RestoreEpoch restores KALVO_GUARDED_BY (curveModelLock);
     Flag curveModelsStale{ false };
     int32_t modelLine KALVO_GUARDED_BY (curveModelLock) = 0;
     int32_t modelState KALVO_GUARDED_BY (curveModelLock) = 0;

@@ -74,8 +74,15 @@ juce::Result RegularFileInput::sizeWithin (juce::int64 maxBytes) const
 {
     if (size <= maxBytes)
         return juce::Result::ok();
-    return juce::Result::fail (path + " is too large (" + juce::File::descriptionOfSizeInBytes (size) +
-                               "; the limit is " + juce::File::descriptionOfSizeInBytes (maxBytes) + ")");
+    auto sizeText = juce::File::descriptionOfSizeInBytes (size);
+    auto limitText = juce::File::descriptionOfSizeInBytes (maxBytes);
+    // Rounded alike, the two would read as the same size.
+    if (sizeText == limitText)
+    {
+        sizeText = juce::String (size) + " bytes";
+        limitText = juce::String (maxBytes) + " bytes";
+    }
+    return juce::Result::fail (path + " is too large (" + sizeText + "; the limit is " + limitText + ")");
 }
 
 bool RegularFileInput::isRegularFile (const juce::File& file)

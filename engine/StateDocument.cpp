@@ -294,7 +294,8 @@ juce::XmlElement::TextFormat StateDocument::fileFormat()
     return format;
 }
 
-std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudioProcessor& p)
+std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudioProcessor& p,
+                                                                 const juce::String* presetName)
 {
     const auto& n = names();
     auto document = std::make_unique<juce::XmlElement> (rootTag);
@@ -316,7 +317,10 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
     p.foldHostLineMixes();
 
     p.loadedRootValues.copyToXmlAttributes (*document);
-    document->setAttribute (n.presetName, p.presetName);
+    if (presetName != nullptr)
+        document->setAttribute (n.presetName, *presetName);
+    else
+        document->setAttribute (n.presetName, p.presetName);
     document->setAttribute (n.snapX, p.snapX ? 1 : 0);
     document->setAttribute (n.snapY, p.snapY ? 1 : 0);
     document->setAttribute (n.changeImmediately, p.changeImmediately ? 1 : 0);
@@ -370,9 +374,10 @@ void StateDocument::writeToBlock (LineEditorAudioProcessor& p, juce::MemoryBlock
         juce::AudioProcessor::copyXmlToBinary (*document, destination);
 }
 
-bool StateDocument::writeToFile (LineEditorAudioProcessor& p, const juce::File& file)
+bool StateDocument::writeToFile (LineEditorAudioProcessor& p, const juce::File& file,
+                                 const juce::String* presetName)
 {
-    auto document = createDocument (p);
+    auto document = createDocument (p, presetName);
     // The old preset is replaced only by a completely written new one.
     return document != nullptr && SafeFileWriter::replaceWithText (file, document->toString (fileFormat()));
 }
@@ -458,7 +463,7 @@ bool StateDocument::readFromBlock (LineEditorAudioProcessor& p, const void* data
     return document != nullptr && applyDocument (p, *document, nullptr);
 }
 
-bool StateDocument::readFromFile (LineEditorAudioProcessor& p, const juce::File& file)
+bool StateDocument::readFromFile (LineEditorAudioProcessor& p, const juce::File& file, bool pasted)
 {
     juce::String text;
 
@@ -467,7 +472,7 @@ bool StateDocument::readFromFile (LineEditorAudioProcessor& p, const juce::File&
 
     auto document = parseText (text);
     const auto name = file.getFileNameWithoutExtension();
-    return document != nullptr && applyDocument (p, *document, &name);
+    return document != nullptr && applyDocument (p, *document, &name, pasted);
 }
 
 namespace
@@ -578,7 +583,7 @@ void applyModel (LineEditorAudioProcessor& p, Elements& elements, juce::XmlEleme
 } // namespace
 
 bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement& document,
-                                   const juce::String* nameFromFile)
+                                   const juce::String* nameFromFile, bool pasted)
 {
     const auto& n = names();
 
@@ -605,12 +610,18 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     }
 
     // The model's part under the lock; the parameter tree's afterwards, without it, since it
-    // calls the host; then the lock again for what depends on both.
+    // calls the host; then the lock again for what depends on both. Edits that land between lose
+    // to the document: the restore is under way until the second part.
+    RestoreEpoch::Mark restore = 0;
     {
         const ModelLock::Hold hold (p.curveModelLock);
+        restore = p.restores.begin();
         // The document's mixes replace whatever a host set before the load.
         p.hostLineMixes.discard();
+        const auto currentName = p.presetName;
         applyModel (p, elements, document, nameFromFile);
+        if (pasted)
+            p.presetName = currentName;
     }
 
     // The tree takes the parameters and keeps the five root values as its properties.
@@ -619,6 +630,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     HostCalls::replaceState (p, juce::ValueTree::fromXml (document));
 
     const ModelLock::Hold hold (p.curveModelLock);
+    p.restores.end();
     // Published before currentState, the mix targets and the switch below read it.
     p.publishModel();
 
@@ -640,7 +652,8 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     p.CalculateSpeed();
 
     p.stateSwitched = true;
-    p.presetModified = false;
+    // A paste leaves the preset modified, unless a restore began since: that one's document stands.
+    p.presetModified = pasted && p.restores.isQuietSince (restore);
     p.presetNameChanged = true;
     p.powerChanged = true;
 

@@ -28,16 +28,20 @@ public:
     static constexpr int maxTags = 100000;
     static constexpr int maxDepth = 64;
 
-    // The whole document built from the processor's current values. Changes nothing.
-    static std::unique_ptr<juce::XmlElement> createDocument (LineEditorAudioProcessor& p)
+    // The whole document built from the processor's current values, under the given preset name
+    // when one is given. Changes nothing.
+    static std::unique_ptr<juce::XmlElement> createDocument (LineEditorAudioProcessor& p,
+                                                             const juce::String* presetName = nullptr)
         KALVO_EXCLUDES (p.curveModelLock);
 
     // Host form: replaces the block's content.
     static void writeToBlock (LineEditorAudioProcessor& p, juce::MemoryBlock& destination)
         KALVO_EXCLUDES (p.curveModelLock);
 
-    // Preset form. True when the file was written completely.
-    static bool writeToFile (LineEditorAudioProcessor& p, const juce::File& file) KALVO_EXCLUDES (p.curveModelLock);
+    // Preset form, under the given preset name when one is given. True when the file was written
+    // completely.
+    static bool writeToFile (LineEditorAudioProcessor& p, const juce::File& file,
+                             const juce::String* presetName = nullptr) KALVO_EXCLUDES (p.curveModelLock);
 
     // The preset file's text form: UTF-8 declaration, no DTD, lines wrapped at 60, "\r\n".
     static juce::XmlElement::TextFormat fileFormat();
@@ -46,9 +50,11 @@ public:
     static bool readFromBlock (LineEditorAudioProcessor& p, const void* data, int sizeInBytes)
         KALVO_EXCLUDES (p.curveModelLock);
 
-    // Preset form; the file's name becomes the preset name. False (and nothing changed) when the
-    // file is missing, unreadable, too large or not a document of ours.
-    static bool readFromFile (LineEditorAudioProcessor& p, const juce::File& file) KALVO_EXCLUDES (p.curveModelLock);
+    // Preset form; the file's name becomes the preset name, or, pasted, the preset keeps its name
+    // and stays modified. False (and nothing changed) when the file is missing, unreadable, too
+    // large or not a document of ours.
+    static bool readFromFile (LineEditorAudioProcessor& p, const juce::File& file, bool pasted = false)
+        KALVO_EXCLUDES (p.curveModelLock);
 
     // Text of either form to an element, refusing what the XML parser cannot safely take.
     static std::unique_ptr<juce::XmlElement> parseText (const juce::String& text);
@@ -60,11 +66,14 @@ public:
     static bool textFromFile (const juce::File& file, juce::String& text);
 
     // Applies a parsed document. nameFromFile, when given, becomes the preset name instead of the
-    // document's own. False (and nothing changed) when the root is not our tree. Takes the model
-    // lock twice: the parameter tree takes the document's parameters between, without it, since
-    // that calls the host.
+    // document's own; pasted keeps the current name instead and leaves the preset modified, in the
+    // same step as the model, so that a restore coming between keeps its own. False (and nothing
+    // changed) when the root is not our tree. Takes the model lock twice: the parameter tree takes
+    // the document's parameters between, without it, since that calls the host; the model's
+    // restores (RestoreEpoch) count it as under way from the first to the second.
     static bool applyDocument (LineEditorAudioProcessor& p, juce::XmlElement& document,
-                               const juce::String* nameFromFile) KALVO_EXCLUDES (p.curveModelLock);
+                               const juce::String* nameFromFile, bool pasted = false)
+        KALVO_EXCLUDES (p.curveModelLock);
 
     // "LinePoints" + line name + "1St" / "2St" + state.
     static juce::String elementName (int line, int stage, int state);

@@ -197,6 +197,9 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
 
     if (auto result = checkSpaceFor (numSamples, outFile); result.failed())
         return result;
+    // What a failure from here on says of the target, which only a finished render replaces.
+    const auto targetKept = outFile.existsAsFile() ? outFile.getFullPathName() + " was left as it was"
+                                                   : "nothing was written to " + outFile.getFullPathName();
 
     juce::TemporaryFile temporary (outFile);
     std::unique_ptr<juce::AudioFormatWriter> writer;
@@ -225,7 +228,7 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
     {
         if (stopSignal != nullptr && stopSignal->load() != 0)
             return juce::Result::fail ("interrupted by " + juce::String (strsignal (stopSignal->load())) +
-                                       "; " + outFile.getFullPathName() + " was left as it was");
+                                       "; " + targetKept);
         if (reader == nullptr)
         {
             demo.render (buffer, first, n);
@@ -245,8 +248,7 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
         return juce::Result::fail ("writing " + outFile.getFullPathName() + " failed" +
                                    (status.failed() ? ": " + status.getErrorMessage() : juce::String()) +
                                    " (" + juce::String (temporary.getFile().getSize()) + " of " +
-                                   juce::String (expectedBytes) + " bytes written); " +
-                                   outFile.getFullPathName() + " was left as it was");
+                                   juce::String (expectedBytes) + " bytes written); " + targetKept);
     };
     const auto sink = [&] (const juce::AudioBuffer<float>& buffer, int n)
     {
@@ -271,8 +273,7 @@ juce::Result RenderSession::run (const RenderSettings& settings, juce::AudioProc
     const auto& stats = renderer.getStats();
     if (stats.numNonFinite > 0)
         return juce::Result::fail ("the output holds non-finite samples (" +
-                                   juce::String (stats.numNonFinite) + "); " + outFile.getFullPathName() +
-                                   " was left as it was");
+                                   juce::String (stats.numNonFinite) + "); " + targetKept);
     if (!temporary.overwriteTargetFileWithTemporary())
         return juce::Result::fail ("cannot replace " + outFile.getFullPathName());
 

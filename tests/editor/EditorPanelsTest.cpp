@@ -2,6 +2,7 @@
 // processor, tooltips, double-click values, and knob moves reaching the processor.
 
 #include "EditorTestSupport.h"
+#include "KnobHandling.h"
 #include "LineTools.h"
 #include "ProcessorTestSupport.h"
 
@@ -11,6 +12,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -269,6 +271,34 @@ TEST (EditorPanels, AKnobMoveWritesOnlyThePlayingStatesEntryAndRaisesItsFlag)
     // The mix reaches its ramp with the next block.
     host.run (512);
     EXPECT_EQ (p.mixRamp[4].getTargetValue(), 0.375f);
+}
+
+TEST (EditorPanels, AKnobTurnedWhileAHostRestoresLosesToTheRestoredDocument)
+{
+    // The document plays state 5; the processor it is restored into plays state 0.
+    TestHost source;
+    setParameter (*source.processor, "State", 5.0f);
+    juce::MemoryBlock document;
+    source.processor->getStateInformation (document);
+    const auto restored = perStateEntries (*source.processor);
+
+    using Turn = std::function<void (LineEditorAudioProcessor&)>;
+    const std::pair<const char*, Turn> turns[] = {
+        { "length", [] (LineEditorAudioProcessor& p) { KnobHandling::length (p, 1, 0.25f); } },
+        { "glide", [] (LineEditorAudioProcessor& p) { KnobHandling::glide (p, 1, 500.0f); } },
+        { "sync", [] (LineEditorAudioProcessor& p) { KnobHandling::toggleSync (p, 1); } },
+        { "mix", [] (LineEditorAudioProcessor& p) { KnobHandling::mix (p, 1, 0.55f); } },
+        { "split", [] (LineEditorAudioProcessor& p) { KnobHandling::split (p, 0, 0.5f); } },
+    };
+    for (const auto& [name, turn] : turns)
+    {
+        TestHost host;
+        auto& p = *host.processor;
+        kalvo::test::InsideRestore knob (p, [&] { turn (p); });
+        p.setStateInformation (document.getData(), static_cast<int> (document.getSize()));
+        ASSERT_TRUE (knob.ran()) << name;
+        EXPECT_TRUE (perStateEntries (p) == restored) << name;
+    }
 }
 
 // With the line mixes common to all states, what plays is saved: a mix set with the knob, and

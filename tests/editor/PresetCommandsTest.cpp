@@ -4,13 +4,16 @@
 #include "PresetCommands.h"
 #include "MenuText.h"
 #include "PresetLists.h"
+#include "ProcessorTestSupport.h"
 #include "TestHome.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <sys/stat.h>
+#include <thread>
 
 namespace
 {
@@ -169,6 +172,64 @@ TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
     ASSERT_TRUE (Commands::load (*p, preset ("MyPad.kvp")));
     EXPECT_EQ (p->presetName, "MyPad");
     EXPECT_FALSE (p->presetModified);
+}
+
+TEST_F (PresetCommandsTest, AHostRestoreDuringPasteOrSaveAsKeepsTheRestoredName)
+{
+    const auto setState = [this] (float state)
+    {
+        auto* parameter = p->parameters.getParameter ("State");
+        parameter->setValueNotifyingHost (parameter->convertTo0to1 (state));
+    };
+    juce::MemoryBlock restored;
+    {
+        auto q = std::make_unique<LineEditorAudioProcessor>();
+        q->presetName = "Restored";
+        q->parameters.getParameter ("State")->setValueNotifyingHost (7.0f / 11.0f);
+        q->getStateInformation (restored);
+    }
+    const auto restore = [this, &restored] { p->setStateInformation (restored.getData(), (int) restored.getSize()); };
+    setState (3.0f);
+    ASSERT_TRUE (Commands::copyToTemporary (*p, "kvp"));
+
+    // Paste: a host's restore applies its model while the paste is half done, and then waits for
+    // the parameter tree, which the paste holds. Save As: while a restore is half done.
+    const std::pair<const char*, std::function<void()>> races[] = {
+        { "paste",
+          [&]
+          {
+              std::thread host;
+              kalvo::test::InsideRestore inside (*p,
+                                                 [&]
+                                                 {
+                                                     // Raised last in the restore's model part.
+                                                     p->optionsChanged = false;
+                                                     host = std::thread (restore);
+                                                     const auto end = juce::Time::getMillisecondCounter() + 10000;
+                                                     while (!p->optionsChanged.load() &&
+                                                            juce::Time::getMillisecondCounter() < end)
+                                                         std::this_thread::yield();
+                                                 });
+              EXPECT_EQ (Commands::pasteTemporary (*p, "kvp"), Commands::Paste::pasted);
+              host.join();
+          } },
+        { "save as",
+          [&]
+          {
+              kalvo::test::InsideRestore inside (
+                  *p, [this] { EXPECT_EQ (Commands::saveAs (*p, preset ("Named.kvp")), Commands::Outcome::done); });
+              restore();
+              EXPECT_TRUE (inside.ran());
+          } },
+    };
+    for (const auto& [name, race] : races)
+    {
+        setState (0.0f);
+        p->presetName = "Current";
+        race();
+        EXPECT_EQ (p->getPresetName(), "Restored") << name;
+        EXPECT_FALSE (p->presetModified) << name;
+    }
 }
 
 TEST_F (PresetCommandsTest, HostileNamesWriteNothing)

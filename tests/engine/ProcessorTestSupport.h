@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace kalvo::test
@@ -42,6 +43,33 @@ inline std::unique_ptr<LineEditorAudioProcessor> makeProcessor()
     useTemporaryHome();
     return std::make_unique<LineEditorAudioProcessor>();
 }
+
+// Runs an action once while a restore is half done: on the restoring thread, from inside the
+// parameter tree's replaceState when it changes "State", after the restore has applied the model
+// and before it has finished.
+class InsideRestore final : public juce::AudioProcessorValueTreeState::Listener
+{
+public:
+    InsideRestore (LineEditorAudioProcessor& processor, std::function<void()> actionToRun)
+        : p (processor), action (std::move (actionToRun))
+    {
+        p.parameters.addParameterListener ("State", this);
+    }
+
+    ~InsideRestore() override { p.parameters.removeParameterListener ("State", this); }
+
+    void parameterChanged (const juce::String&, float) override
+    {
+        if (auto run = std::exchange (action, nullptr))
+            run();
+    }
+
+    bool ran() const { return action == nullptr; }
+
+private:
+    LineEditorAudioProcessor& p;
+    std::function<void()> action;
+};
 
 // Drives one processor like a host: stereo layout, prepared rate, a play head whose position
 // follows the samples rendered while the transport plays.

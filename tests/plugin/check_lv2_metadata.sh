@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# What the LV2 bundle's turtle tells a host about the plug-in: its class as lilv reports it, its
-# name, its project's maker and mailbox, stereo audio in and out, MIDI in on the event input, and
-# no MIDI out. The turtle also passes lv2_validate, its values are decimals, and the UI's turtle
-# does not offer the deprecated ui:resize as extension data.
+# What the LV2 bundle's turtle tells a host about the plug-in: its class as lilv reports it (the
+# dynamics class of its VST3), its name, its project's maker and mailbox, stereo audio in and out,
+# MIDI in on the event input, and no MIDI out. The turtle also passes lv2_validate, its values are
+# decimals, and the UI's turtle does not offer the deprecated ui:resize as extension data.
 # Usage: check_lv2_metadata.sh LV2_BUNDLE PLUGIN_URI
 set -euo pipefail
 bundle=$(cd "$1" && pwd)
@@ -21,7 +21,7 @@ done
 lv2_validate "$bundle"/*.ttl || { echo "FAIL: lv2_validate found errors in the turtle"; exit 1; }
 # Hosts list the plug-in under the class lilv finds beside the system's vocabularies (lv2-dev's).
 class=$(LV2_PATH="$(dirname "$bundle"):/usr/lib/lv2" lv2info "$uri" | sed -n '1,/Class:/ s/^\s*Class:\s*//p') || true
-[ "$class" = Plugin ] || { echo "FAIL: lilv files the plug-in under class \"$class\", not Plugin"; exit 1; }
+[ "$class" = "Dynamics Plugin" ] || { echo "FAIL: lilv files the plug-in under class \"$class\", not Dynamics Plugin"; exit 1; }
 
 python3 - "$triples" "$uri" <<'PY'
 import collections, re, sys
