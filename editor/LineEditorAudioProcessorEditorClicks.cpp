@@ -349,8 +349,14 @@ void LineEditorAudioProcessorEditor::showLearnMenu (int state)
     }
     else if (choice == 2)
     {
-        p.stateMIDICon[state] = 0;
-        p.stateMIDINote[state] = 60 + state;
+        {
+            const ModelLock::Hold hold (p.curveModelLock);
+            if (!p.restores.isUnderway())
+            {
+                p.stateMIDICon[state] = 0;
+                p.stateMIDINote[state] = 60 + state;
+            }
+        }
         setSateLAbelText();
     }
 }

@@ -188,10 +188,17 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
     {
         if (!from->snapChanged)
             continue;
+        from->snapChanged = false;
+        // During a restore the restored document's choice stands.
+        if (processor.restores.isUnderway())
+        {
+            from->snapX = processor.snapX;
+            from->snapY = processor.snapY;
+            continue;
+        }
         auto* other = from == &lineEditorUI1 ? &lineEditorUI2 : &lineEditorUI1;
         processor.snapX = other->snapX = from->snapX;
         processor.snapY = other->snapY = from->snapY;
-        from->snapChanged = false;
     }
 
     for (int stage = 1; stage <= 2; ++stage)
@@ -303,9 +310,11 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
     curveEditor.stopDrag();
     curveEditor.lineChanged = false;
 
-    // A load or a host restore replaced the stored curves after the edit began: the store wins,
-    // and the raised flag reloads the curve editor. A restore raises it under the lock held here.
-    if ((stage == 1 ? processor.linePoints1Changed : processor.linePoints2Changed).load())
+    // A load or a host restore replaced the stored curves after the edit began, or is doing so:
+    // the store wins, and the raised flag reloads the curve editor. A restore raises it under the
+    // lock held here, in its first part; an earlier pass may have taken it before the second.
+    if ((stage == 1 ? processor.linePoints1Changed : processor.linePoints2Changed).load() ||
+        processor.restores.isUnderway())
         return false;
 
     // An edit whose curve's line and state are unknown has nowhere it surely belongs: the line

@@ -111,14 +111,16 @@ LETPoint* LineTools::editedStore (LineEditorAudioProcessor& p) noexcept
     return store (p, editedStage (p), { line (p), state (p) });
 }
 
-void LineTools::commitStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
+bool LineTools::commitStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
 {
     const ModelLock::Hold hold (p.curveModelLock);
-    writeStage (p, stage, slots);
+    return writeStage (p, stage, slots);
 }
 
-void LineTools::writeStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
+bool LineTools::writeStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
 {
+    if (p.restores.isUnderway())
+        return false;
     const auto at = bringModelsUp (p);
     auto& m = model (p, stage);
     m.startNewChange (at.line, at.state);
@@ -129,6 +131,7 @@ void LineTools::writeStage (LineEditorAudioProcessor& p, int stage, const LETPoi
     m.getLineArray (table (p, stage, at));
     LineTools::rebuildProduct (p, at.line, at.state);
     raiseChanged (p, stage);
+    return true;
 }
 
 void LineTools::fillRandomLine (juce::Random& random, bool stageOne, LETPoint* slots)
@@ -161,6 +164,8 @@ void LineTools::fillRandomLine (juce::Random& random, bool stageOne, LETPoint* s
 void LineTools::copyLine (LineEditorAudioProcessor& p)
 {
     const ModelLock::Hold hold (p.curveModelLock);
+    if (p.restores.isUnderway())
+        return;
     std::copy_n (editedStore (p), numSlots, p.lineClipboard());
     p.lineClipboardFull = true;
 }
@@ -169,9 +174,8 @@ bool LineTools::pasteLine (LineEditorAudioProcessor& p)
 {
     {
         const ModelLock::Hold hold (p.curveModelLock);
-        if (!p.lineClipboardFull)
+        if (!p.lineClipboardFull || !writeStage (p, editedStage (p), p.lineClipboard()))
             return false;
-        writeStage (p, editedStage (p), p.lineClipboard());
     }
     markModified (p);
     return true;
@@ -182,21 +186,23 @@ void LineTools::randomizeLine (LineEditorAudioProcessor& p)
     LETPoint slots[numSlots];
     const int stage = editedStage (p);
     fillRandomLine (p.random, stage == 0, slots);
-    commitStage (p, stage, slots);
-    markModified (p);
+    if (commitStage (p, stage, slots))
+        markModified (p);
 }
 
 void LineTools::resetLine (LineEditorAudioProcessor& p)
 {
     LETPoint slots[numSlots];
     StateOperations::makeFlatCurve (slots);
-    commitStage (p, editedStage (p), slots);
-    markModified (p);
+    if (commitStage (p, editedStage (p), slots))
+        markModified (p);
 }
 
 bool LineTools::undo (LineEditorAudioProcessor& p)
 {
     const ModelLock::Hold hold (p.curveModelLock);
+    if (p.restores.isUnderway())
+        return false;
     const auto at = bringModelsUp (p);
     const int stage = p.editedStage[at.line] == 0 ? 0 : 1;
     auto& m = model (p, stage);
@@ -210,6 +216,8 @@ bool LineTools::undo (LineEditorAudioProcessor& p)
 bool LineTools::redo (LineEditorAudioProcessor& p)
 {
     const ModelLock::Hold hold (p.curveModelLock);
+    if (p.restores.isUnderway())
+        return false;
     const auto at = bringModelsUp (p);
     const int stage = p.editedStage[at.line] == 0 ? 0 : 1;
     auto& m = model (p, stage);
@@ -225,7 +233,12 @@ bool LineTools::redo (LineEditorAudioProcessor& p)
 
 void LineTools::toggleQuantize (LineEditorAudioProcessor& p)
 {
-    p.changeImmediately = !p.changeImmediately;
+    {
+        const ModelLock::Hold hold (p.curveModelLock);
+        if (p.restores.isUnderway())
+            return;
+        p.changeImmediately = !p.changeImmediately;
+    }
     markModified (p);
 }
 
@@ -235,6 +248,8 @@ void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
         // The mixes the line-mix parameters set while the link was off travel with the states
         // from now on: published first, so that a switch seeing the flag flipped applies them.
         const ModelLock::Hold hold (p.curveModelLock);
+        if (p.restores.isUnderway())
+            return;
         p.publishModel();
         p.linkMix = !p.linkMix;
     }
@@ -247,7 +262,8 @@ bool LineTools::applyShape (LineEditorAudioProcessor& p, int shape)
         return false;
     LETPoint slots[numSlots];
     ShapeLibrary::fillSlots (shape, slots);
-    commitStage (p, editedStage (p), slots);
+    if (!commitStage (p, editedStage (p), slots))
+        return false;
     p.sendLineChangeToHost();
     p.presetModified = true;
     return true;

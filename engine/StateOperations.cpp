@@ -105,7 +105,8 @@ void StateOperations::makeFlatCurve (LETPoint* curve)
 
 void StateOperations::resetPreset (LineEditorAudioProcessor& p)
 {
-    resetModel (p);
+    if (!resetModel (p))
+        return;
 
     // Every parameter but Power and LineCH returns to its default, in creation order, told to the
     // host without the lock; the switch then reads the reset "State".
@@ -114,9 +115,11 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
     p.stateChangeNow = true;
 }
 
-void StateOperations::resetModel (LineEditorAudioProcessor& p)
+bool StateOperations::resetModel (LineEditorAudioProcessor& p)
 {
     const ModelLock::Hold hold (p.curveModelLock);
+    if (p.restores.isUnderway())
+        return false;
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -162,11 +165,14 @@ void StateOperations::resetModel (LineEditorAudioProcessor& p)
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
+    return true;
 }
 
 void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
 {
     const ModelLock::Hold hold (p.curveModelLock);
+    if (p.restores.isUnderway())
+        return;
     p.foldHostLineMixes();
     // The playing state's length and sync are its active copies; any other state's are stored.
     const bool playing = s == p.currentState;
@@ -192,7 +198,7 @@ void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
 void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
 {
     const ModelLock::Hold hold (p.curveModelLock);
-    if (!p.stateClipboardFull)
+    if (!p.stateClipboardFull || p.restores.isUnderway())
         return;
 
     // The undo steps below record what the models hold: the current line of the pasted state.
@@ -243,6 +249,8 @@ void StateOperations::resetState (LineEditorAudioProcessor& p, int s)
 bool StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s)
 {
     const ModelLock::Hold hold (p.curveModelLock);
+    if (p.restores.isUnderway())
+        return false;
 
     p.lmFreq()[s] = StateDefaults::lowMidSplit;
     p.hmFreq()[s] = StateDefaults::midHighSplit;
@@ -283,6 +291,8 @@ void StateOperations::randomizeState (LineEditorAudioProcessor& p, int s)
 bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s)
 {
     const ModelLock::Hold hold (p.curveModelLock);
+    if (p.restores.isUnderway())
+        return false;
     auto& random = p.random;
 
     for (int l = 0; l < numLines; ++l)
@@ -353,6 +363,8 @@ bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s)
 void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)
 {
     const ModelLock::Hold hold (p.curveModelLock);
+    if (p.restores.isUnderway())
+        return;
     p.syncCurveModels();
     const int l = p.currentLine;
     const int s = p.currentState;

@@ -9,7 +9,8 @@
 // names the state the user pointed at, which need not be the one playing. Each keeps the rendered tables
 // consistent with the stored points, records the undo steps the user expects and raises the change flags the
 // editor polls. They run on the message thread, take the model lock and tell the host what
-// changed only after releasing it.
+// changed only after releasing it. One that finds a restore under way does nothing: the restored
+// document wins.
 class StateOperations
 {
 public:
@@ -31,9 +32,9 @@ public:
     static LETPoint freeSlot();
 
 private:
-    // The model's part of the operations above, under the lock. The state operations return
-    // whether the host's line-mix parameters are to follow.
-    static void resetModel (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock);
+    // The model's part of the operations above, under the lock. Reset returns whether it acted; the
+    // state operations, whether the host's line-mix parameters are to follow.
+    static bool resetModel (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock);
     static bool resetStateModel (LineEditorAudioProcessor& p, int state) KALVO_EXCLUDES (p.curveModelLock);
     static bool randomizeStateModel (LineEditorAudioProcessor& p, int state) KALVO_EXCLUDES (p.curveModelLock);
 };

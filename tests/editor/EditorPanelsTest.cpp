@@ -5,6 +5,7 @@
 #include "KnobHandling.h"
 #include "LineTools.h"
 #include "ProcessorTestSupport.h"
+#include "ScriptedModalSeam.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,24 @@ void pumpMessages()
 bool isLit (const Icons& icon)
 {
     return icon.state == 0;
+}
+
+// An edit in a window opened on the processor, between a pass that takes the flags raised so far
+// and the pass that hands it to the model. Menus answer their second item.
+std::function<void (LineEditorAudioProcessor&)>
+inWindow (std::function<void (LineEditorAudioProcessorEditor&)> edit)
+{
+    return [edit] (LineEditorAudioProcessor& p)
+    {
+        kalvo::test::ScriptedModalSeam seam;
+        seam.answers = { 2 };
+        auto e = openEditor (p);
+        e->stopTimer();
+        e->modalSeam = &seam;
+        e->timerCallback();
+        edit (*e);
+        e->timerCallback();
+    };
 }
 } // namespace
 
@@ -273,14 +292,16 @@ TEST (EditorPanels, AKnobMoveWritesOnlyThePlayingStatesEntryAndRaisesItsFlag)
     EXPECT_EQ (p.mixRamp[4].getTargetValue(), 0.375f);
 }
 
-TEST (EditorPanels, AKnobTurnedWhileAHostRestoresLosesToTheRestoredDocument)
+TEST (EditorPanels, AnEditWhileAHostRestoresLosesToTheRestoredDocument)
 {
-    // The document plays state 5; the processor it is restored into plays state 0.
+    // The document plays state 5 and has state 0 at random; the processor it is restored into
+    // plays state 0.
     TestHost source;
+    source.processor->RandomizeState (0);
+    source.processor->stateMIDICon[7] = 1;
     setParameter (*source.processor, "State", 5.0f);
     juce::MemoryBlock document;
     source.processor->getStateInformation (document);
-    const auto restored = perStateEntries (*source.processor);
 
     using Turn = std::function<void (LineEditorAudioProcessor&)>;
     const std::pair<const char*, Turn> turns[] = {
@@ -289,15 +310,40 @@ TEST (EditorPanels, AKnobTurnedWhileAHostRestoresLosesToTheRestoredDocument)
         { "sync", [] (LineEditorAudioProcessor& p) { KnobHandling::toggleSync (p, 1); } },
         { "mix", [] (LineEditorAudioProcessor& p) { KnobHandling::mix (p, 1, 0.55f); } },
         { "split", [] (LineEditorAudioProcessor& p) { KnobHandling::split (p, 0, 0.5f); } },
+        { "reset line", [] (LineEditorAudioProcessor& p) { LineTools::resetLine (p); } },
+        { "paste line", [] (LineEditorAudioProcessor& p) { LineTools::pasteLine (p); } },
+        { "undo", [] (LineEditorAudioProcessor& p) { LineTools::undo (p); } },
+        { "redo", [] (LineEditorAudioProcessor& p) { LineTools::redo (p); } },
+        { "flip", [] (LineEditorAudioProcessor& p) { p.flipLine (true); } },
+        { "quantize", [] (LineEditorAudioProcessor& p) { LineTools::toggleQuantize (p); } },
+        { "link mixes", [] (LineEditorAudioProcessor& p) { LineTools::toggleLinkMix (p); } },
+        { "reset preset", [] (LineEditorAudioProcessor& p) { p.resetPreset(); } },
+        { "paste state", [] (LineEditorAudioProcessor& p) { p.PasteState (0); } },
+        { "reset state", [] (LineEditorAudioProcessor& p) { p.ResetState (0); } },
+        { "randomize state", [] (LineEditorAudioProcessor& p) { p.RandomizeState (0); } },
+        { "curve", inWindow ([] (auto& e)
+                             { e.lineEditorUI1.points[0].y = 0.6f, e.lineEditorUI1.lineChanged = true; }) },
+        { "snap",
+          inWindow ([] (auto& e) { e.lineEditorUI1.snapX = false, e.lineEditorUI1.snapChanged = true; }) },
+        { "unlearn",
+          inWindow ([] (auto& e) { e.stateIconReleased (7, juce::ModifierKeys::leftButtonModifier); }) },
     };
     for (const auto& [name, turn] : turns)
     {
         TestHost host;
         auto& p = *host.processor;
-        kalvo::test::InsideRestore knob (p, [&] { turn (p); });
+        // A step to undo, one to redo, and both clipboards full.
+        LineTools::resetLine (p);
+        LineTools::resetLine (p);
+        LineTools::undo (p);
+        LineTools::copyLine (p);
+        p.CopyState (0);
+        kalvo::test::InsideRestore inside (p, [&] { turn (p); });
         p.setStateInformation (document.getData(), static_cast<int> (document.getSize()));
-        ASSERT_TRUE (knob.ran()) << name;
-        EXPECT_TRUE (perStateEntries (p) == restored) << name;
+        ASSERT_TRUE (inside.ran()) << name;
+        juce::MemoryBlock saved;
+        p.getStateInformation (saved);
+        EXPECT_TRUE (saved == document) << name;
     }
 }
 
