@@ -458,7 +458,7 @@ void LineEditorAudioProcessor::sendLineChange (juce::Random& source)
 void LineEditorAudioProcessor::setParameterFromAudioThread (juce::RangedAudioParameter& parameter,
                                                             float normalisedValue)
 {
-    HostCalls::setParameter (*this, parameter, normalisedValue);
+    HostCalls::setNormalisedValue (*this, parameter, normalisedValue);
 }
 
 void LineEditorAudioProcessor::clearUndoHistories()
