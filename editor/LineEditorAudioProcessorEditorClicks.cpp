@@ -121,7 +121,7 @@ void LineEditorAudioProcessorEditor::mouseUp (const juce::MouseEvent& e)
 //==================================================================================================
 void LineEditorAudioProcessorEditor::setParameterNotifying (const char* id, float value)
 {
-    HostCalls::setParameter (processor, id, value);
+    HostCalls::setNormalisedValue (processor, id, value);
 }
 
 void LineEditorAudioProcessorEditor::powerClicked()

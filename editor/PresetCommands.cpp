@@ -1,5 +1,6 @@
 #include "PresetCommands.h"
 
+#include "NamedPresetSave.h"
 #include "PresetBrowser.h"
 #include "PresetRename.h"
 #include "RegularFileInput.h"
@@ -121,28 +122,18 @@ PresetCommands::Outcome PresetCommands::saveAs (LineEditorAudioProcessor& p, con
     if (folder == p.presetsFolder)
         p.presetsFolder.createDirectory();
 
-    if (!saveNamed (p, file, name))
-        return Outcome::failed;
-    p.currentPresetFolder = folder;
-    return Outcome::done;
-}
-
-bool PresetCommands::saveNamed (LineEditorAudioProcessor& p, const juce::File& file, const juce::String& name)
-{
-    RestoreEpoch::Mark before = 0;
+    switch (NamedPresetSave::write (p, file, name))
     {
-        const ModelLock::Hold hold (p.curveModelLock);
-        before = p.restores.mark();
+        case NamedPresetSave::Result::named:
+            p.currentPresetFolder = folder;
+            return Outcome::done;
+        case NamedPresetSave::Result::restoredMeanwhile:
+            // The restored preset was not saved here, so its folder is not this one.
+            return Outcome::done;
+        case NamedPresetSave::Result::notWritten:
+            break;
     }
-    if (!StateDocument::writeToFile (p, file, &name))
-        return false;
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isQuietSince (before))
-    {
-        p.presetName = name;
-        p.presetModified = false;
-    }
-    return true;
+    return Outcome::failed;
 }
 
 bool PresetCommands::load (LineEditorAudioProcessor& p, const juce::File& file)

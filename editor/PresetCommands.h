@@ -72,12 +72,9 @@ public:
     // Writes the preset into the current folder (a missing presets folder is made again first).
     static Outcome save (LineEditorAudioProcessor& p, const juce::Array<juce::File>& subfolders,
                          const juce::String& extension);
-    // Writes the preset as file, which becomes its name and its folder.
+    // Writes the preset as file, which becomes its name and its folder unless a restore came
+    // meanwhile (NamedPresetSave).
     static Outcome saveAs (LineEditorAudioProcessor& p, const juce::File& file);
-    // Writes the preset as file under name; false when it could not. Only once the file holds it
-    // does the preset take the name and count as saved, in one step, and not when a restore came
-    // meanwhile: the file then holds what the restore replaced, which keeps its own name.
-    static bool saveNamed (LineEditorAudioProcessor& p, const juce::File& file, const juce::String& name);
     // Reads file; on success it names the preset and its folder, on failure nothing changes.
     static bool load (LineEditorAudioProcessor& p, const juce::File& file);
 

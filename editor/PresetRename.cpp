@@ -1,6 +1,6 @@
 #include "PresetRename.h"
 
-#include "PresetCommands.h"
+#include "NamedPresetSave.h"
 
 namespace
 {
@@ -106,7 +106,9 @@ bool PresetRename::save (LineEditorAudioProcessor& p, const Plan& plan, const ju
     if (plan.refusal != Refusal::none || plan.newFile == juce::File())
         return false;
 
-    if (!PresetCommands::saveNamed (p, plan.newFile, newName))
+    // Even when a restore took the naming the new file holds the renamed preset, so the old one
+    // goes as in any rename.
+    if (NamedPresetSave::write (p, plan.newFile, newName) == NamedPresetSave::Result::notWritten)
         return false;
 
     if (plan.oldFile != juce::File() && plan.oldFile.existsAsFile())

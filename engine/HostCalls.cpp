@@ -1,16 +1,17 @@
 #include "HostCalls.h"
 
-void HostCalls::setParameter (LineEditorAudioProcessor& p, juce::AudioProcessorParameter& parameter,
-                              float normalisedValue)
+void HostCalls::setNormalisedValue (LineEditorAudioProcessor& p, juce::AudioProcessorParameter& parameter,
+                                    float normalisedValue)
 {
     juce::ignoreUnused (p);
     parameter.setValueNotifyingHost (normalisedValue);
 }
 
-void HostCalls::setParameter (LineEditorAudioProcessor& p, const juce::String& id, float normalisedValue)
+void HostCalls::setNormalisedValue (LineEditorAudioProcessor& p, const juce::String& id,
+                                    float normalisedValue)
 {
     if (auto* parameter = p.parameters.getParameter (id))
-        setParameter (p, *parameter, normalisedValue);
+        setNormalisedValue (p, *parameter, normalisedValue);
 }
 
 void HostCalls::replaceState (LineEditorAudioProcessor& p, const juce::ValueTree& state)

@@ -11,12 +11,12 @@ class HostCalls
 public:
     // The parameter takes a normalised value, and its listeners and the host hear of it, as
     // JUCE's setValueNotifyingHost does.
-    static void setParameter (LineEditorAudioProcessor& p, juce::AudioProcessorParameter& parameter,
-                              float normalisedValue) KALVO_EXCLUDES (p.curveModelLock);
+    static void setNormalisedValue (LineEditorAudioProcessor& p, juce::AudioProcessorParameter& parameter,
+                                    float normalisedValue) KALVO_EXCLUDES (p.curveModelLock);
 
     // The same for the parameter of the tree with that id; an unknown id is ignored.
-    static void setParameter (LineEditorAudioProcessor& p, const juce::String& id, float normalisedValue)
-        KALVO_EXCLUDES (p.curveModelLock);
+    static void setNormalisedValue (LineEditorAudioProcessor& p, const juce::String& id,
+                                    float normalisedValue) KALVO_EXCLUDES (p.curveModelLock);
 
     // The tree's state replaced; the host hears of every parameter that changes.
     static void replaceState (LineEditorAudioProcessor& p, const juce::ValueTree& state)

@@ -458,7 +458,7 @@ void LineEditorAudioProcessor::sendLineChange (juce::Random& source)
 void LineEditorAudioProcessor::setParameterFromAudioThread (juce::RangedAudioParameter& parameter,
                                                             float normalisedValue)
 {
-    HostCalls::setParameter (*this, parameter, normalisedValue);
+    HostCalls::setNormalisedValue (*this, parameter, normalisedValue);
 }
 
 void LineEditorAudioProcessor::clearUndoHistories()
@@ -726,8 +726,14 @@ void LineEditorAudioProcessor::switchState (bool restartGlides)
     // Taken after the request: a load or state operation publishes before it asks for a switch.
     // An edit of the new state that saw currentState may publish while an older model is applied
     // here, and post its live value before this posts the older one: a model published meanwhile
-    // is applied again. Each publish copies the whole model under the message side's lock, so
-    // the message side never publishes faster than this applies one.
+    // is applied again. Each publish copies the whole model under the message side's lock, which
+    // takes longer than a pass here, so a second pass is rare and a third needs this thread held
+    // up in the middle of one. The bound only keeps a thread starved like that from being held
+    // here while edits keep coming: past it, the tables still come from each block's take, and
+    // only an edit that published during the last pass may see its live value overwritten by the
+    // older one, until the next edit of it or the next switch.
+    constexpr int maxPasses = 4;
+    int passes = 0;
     do
     {
         const Model& model = modelHandover.take();
@@ -760,7 +766,7 @@ void LineEditorAudioProcessor::switchState (bool restartGlides)
 
         applySplitFrequency (0, splitHz (model.lowMidSplit[state]));
         applySplitFrequency (1, splitHz (model.midHighSplit[state]));
-    } while (modelHandover.hasNewer());
+    } while (++passes < maxPasses && modelHandover.hasNewer());
 
     lmFreqChanged = true;
     hmFreqChanged = true;

@@ -4,6 +4,7 @@
 #include "LineEditorAudioProcessor.h"
 #include "RegularFileInput.h"
 #include "SafeFileWriter.h"
+#include "StandaloneSettingsLimit.h"
 #include "StateOperations.h"
 #include "XmlTextCheck.h"
 #include "XmlValueReader.h"
@@ -12,6 +13,9 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+
+static_assert (maxStandaloneSettingsBytes >= 2 * static_cast<std::int64_t> (StateDocument::maxDocumentBytes),
+               "the standalone's settings file holds a whole state in base 64");
 
 namespace
 {

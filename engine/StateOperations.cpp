@@ -9,10 +9,10 @@
 namespace
 {
 // Calls the host: never with the model lock held.
-void setParameter (LineEditorAudioProcessor& p, const char* id, float value) KALVO_EXCLUDES (p.curveModelLock)
+void setPlainValue (LineEditorAudioProcessor& p, const char* id, float value) KALVO_EXCLUDES (p.curveModelLock)
 {
     if (auto* parameter = p.parameters.getParameter (id))
-        HostCalls::setParameter (p, *parameter, parameter->convertTo0to1 (value));
+        HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (value));
 }
 
 void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = true) KALVO_REQUIRES (p.curveModelLock)
@@ -58,7 +58,7 @@ bool resetMixesOfState (LineEditorAudioProcessor& p, int state) KALVO_REQUIRES (
 void resetHostMixes (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock)
 {
     for (auto* id : { "MixMain", "MixLow", "MixMid", "MixHigh" })
-        setParameter (p, id, StateDefaults::mix);
+        setPlainValue (p, id, StateDefaults::mix);
 }
 
 // round() of a single-precision value, halves to even.
@@ -111,7 +111,7 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
     // Every parameter but Power and LineCH returns to its default, in creation order, told to the
     // host without the lock; the switch then reads the reset "State".
     for (int i = ParameterTable::pMixMaster; i <= ParameterTable::pState; ++i)
-        setParameter (p, ParameterTable::specs[i].id, ParameterTable::specs[i].defaultValue);
+        setPlainValue (p, ParameterTable::specs[i].id, ParameterTable::specs[i].defaultValue);
     p.stateChangeNow = true;
 }
 

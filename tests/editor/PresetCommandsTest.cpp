@@ -226,9 +226,12 @@ TEST_F (PresetCommandsTest, AHostRestoreDuringPasteOrSaveAsKeepsTheRestoredName)
     {
         setState (0.0f);
         p->presetName = "Current";
+        p->currentPresetFolder = preset ("Elsewhere");
         race();
         EXPECT_EQ (p->getPresetName(), "Restored") << name;
         EXPECT_FALSE (p->presetModified) << name;
+        // The written file is not the restored preset's, so its folder is not the current one.
+        EXPECT_EQ (p->currentPresetFolder.getFullPathName(), preset ("Elsewhere").getFullPathName()) << name;
     }
 }
 

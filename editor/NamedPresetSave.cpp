@@ -1,0 +1,21 @@
+#include "NamedPresetSave.h"
+
+#include "StateDocument.h"
+
+NamedPresetSave::Result NamedPresetSave::write (LineEditorAudioProcessor& p, const juce::File& file,
+                                                const juce::String& name)
+{
+    RestoreEpoch::Mark before = 0;
+    {
+        const ModelLock::Hold hold (p.curveModelLock);
+        before = p.restores.mark();
+    }
+    if (!StateDocument::writeToFile (p, file, &name))
+        return Result::notWritten;
+    const ModelLock::Hold hold (p.curveModelLock);
+    if (!p.restores.isQuietSince (before))
+        return Result::restoredMeanwhile;
+    p.presetName = name;
+    p.presetModified = false;
+    return Result::named;
+}
