@@ -13,6 +13,18 @@ void HostCalls::setParameter (LineEditorAudioProcessor& p, const juce::String& i
         setParameter (p, *parameter, normalisedValue);
 }
 
+void HostCalls::beginGesture (LineEditorAudioProcessor& p, const juce::String& id)
+{
+    if (auto* parameter = p.parameters.getParameter (id))
+        parameter->beginChangeGesture();
+}
+
+void HostCalls::endGesture (LineEditorAudioProcessor& p, const juce::String& id)
+{
+    if (auto* parameter = p.parameters.getParameter (id))
+        parameter->endChangeGesture();
+}
+
 void HostCalls::replaceState (LineEditorAudioProcessor& p, const juce::ValueTree& state)
 {
     p.parameters.replaceState (state);

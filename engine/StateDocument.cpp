@@ -5,6 +5,7 @@
 #include "RegularFileInput.h"
 #include "SafeFileWriter.h"
 #include "StateOperations.h"
+#include "UnlinkedLineMixes.h"
 #include "XmlTextCheck.h"
 #include "XmlValueReader.h"
 
@@ -627,6 +628,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     // The tree takes the parameters and keeps the five root values as its properties.
     document.setTagName (rootTag);
     cleanParameterChildren (p, document);
+    UnlinkedLineMixes::settleDocument (p, document);
     HostCalls::replaceState (p, juce::ValueTree::fromXml (document));
 
     const ModelLock::Hold hold (p.curveModelLock);
