@@ -1,6 +1,7 @@
 #include "KnobHandling.h"
 
 #include "SplitFrequency.h"
+#include "UnlinkedLineMixes.h"
 
 namespace
 {
@@ -88,6 +89,8 @@ bool KnobHandling::toggleSync (LineEditorAudioProcessor& p, int line)
 
 void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value)
 {
+    if (UnlinkedLineMixes::fromKnob (p, line, value))
+        return;
     if (!isLine (line))
         return;
     const ModelLock::Hold hold (p.curveModelLock);

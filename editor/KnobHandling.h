@@ -20,7 +20,9 @@ public:
     // Switches the playing state's tempo sync of `line`; the setting it then has.
     static bool toggleSync (LineEditorAudioProcessor& p, int line) KALVO_EXCLUDES (p.curveModelLock);
 
-    // Mix 0..1 of `line`; its ramp is mix 1 + line (mix 0 is the master).
+    // Mix 0..1 of `line`; its ramp is mix 1 + line (mix 0 is the master). With the link off the
+    // line-mix parameter takes it instead, for every state (see UnlinkedLineMixes); that marks
+    // the preset modified, as any parameter change does.
     static void mix (LineEditorAudioProcessor& p, int line, float value) KALVO_EXCLUDES (p.curveModelLock);
 
     // The two crossover positions after a move of knob `moved` (0 low-mid, 1 mid-high).

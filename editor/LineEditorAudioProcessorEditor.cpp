@@ -107,6 +107,9 @@ void LineEditorAudioProcessorEditor::closeWindow()
     for (auto* group : { &lengthSliders, &mixSliders, &glideSliders })
         for (auto& slider : *group)
             slider.removeListener (this);
+    // Closed in the middle of a drag: the host must not wait for the end of that change.
+    for (auto& slider : mixSliders)
+        sliderDragEnded (&slider);
     for (auto& slider : splitSliders)
         slider.removeListener (this);
 

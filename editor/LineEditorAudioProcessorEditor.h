@@ -59,8 +59,8 @@ public:
     void textEditorReturnKeyPressed (juce::TextEditor& editor) override;
     void textEditorEscapeKeyPressed (juce::TextEditor& editor) override;
     void sliderValueChanged (juce::Slider* slider) override;
-    void sliderDragStarted (juce::Slider* slider) override;
-    void sliderDragEnded (juce::Slider* slider) override;
+    void sliderDragStarted (juce::Slider* slider) override KALVO_EXCLUDES (processor.curveModelLock);
+    void sliderDragEnded (juce::Slider* slider) override KALVO_EXCLUDES (processor.curveModelLock);
 
     // Applies the processor's interface scale to the whole window: size, scale fields, fonts,
     // the displays that depend on the pixel size, and every child's bounds.
@@ -188,6 +188,8 @@ public:
 
     juce::Slider mixSliders[4];
     juce::Label mixLabels[8];
+    // The drags of mixSliders the host heard begin as a change of the line-mix parameter.
+    bool mixGestures[4] = {};
 
     juce::Slider lowLevelSlider;
     std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> lowLevelAttachment;

@@ -5,9 +5,11 @@
 #include "KnobHandling.h"
 #include "KnobReadouts.h"
 #include "ShapeThumbnailTable.h"
+#include "UnlinkedLineMixes.h"
 #include "WidgetSetUp.h"
 
 #include <cstring>
+#include <utility>
 
 namespace
 {
@@ -465,6 +467,16 @@ void LineEditorAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
         }
 }
 
-void LineEditorAudioProcessorEditor::sliderDragStarted (juce::Slider*) {}
+void LineEditorAudioProcessorEditor::sliderDragStarted (juce::Slider* slider)
+{
+    for (int line = 0; line < 4; ++line)
+        if (slider == &mixSliders[line] && !mixGestures[line])
+            mixGestures[line] = UnlinkedLineMixes::beginGesture (processor, line);
+}
 
-void LineEditorAudioProcessorEditor::sliderDragEnded (juce::Slider*) {}
+void LineEditorAudioProcessorEditor::sliderDragEnded (juce::Slider* slider)
+{
+    for (int line = 0; line < 4; ++line)
+        if (slider == &mixSliders[line] && std::exchange (mixGestures[line], false))
+            UnlinkedLineMixes::endGesture (processor, line);
+}

@@ -2,6 +2,7 @@
 
 #include "ShapeLibrary.h"
 #include "StateOperations.h"
+#include "UnlinkedLineMixes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -244,15 +245,22 @@ void LineTools::toggleQuantize (LineEditorAudioProcessor& p)
 
 void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
 {
+    bool unlinked = false;
+    UnlinkedLineMixes::Mixes shared;
     {
         // The mixes the line-mix parameters set while the link was off travel with the states
         // from now on: published first, so that a switch seeing the flag flipped applies them.
         const ModelLock::Hold hold (p.curveModelLock);
         if (p.restores.isUnderway())
             return;
+        unlinked = p.linkMix;
+        if (unlinked)
+            shared = UnlinkedLineMixes::shareMixesThatPlay (p);
         p.publishModel();
         p.linkMix = !p.linkMix;
     }
+    if (unlinked)
+        UnlinkedLineMixes::setParameters (p, shared);
     markModified (p);
 }
 

@@ -14,6 +14,18 @@ void HostCalls::setNormalisedValue (LineEditorAudioProcessor& p, const juce::Str
         setNormalisedValue (p, *parameter, normalisedValue);
 }
 
+void HostCalls::beginGesture (LineEditorAudioProcessor& p, const juce::String& id)
+{
+    if (auto* parameter = p.parameters.getParameter (id))
+        parameter->beginChangeGesture();
+}
+
+void HostCalls::endGesture (LineEditorAudioProcessor& p, const juce::String& id)
+{
+    if (auto* parameter = p.parameters.getParameter (id))
+        parameter->endChangeGesture();
+}
+
 void HostCalls::replaceState (LineEditorAudioProcessor& p, const juce::ValueTree& state)
 {
     p.parameters.replaceState (state);

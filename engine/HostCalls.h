@@ -18,6 +18,11 @@ public:
     static void setNormalisedValue (LineEditorAudioProcessor& p, const juce::String& id,
                                     float normalisedValue) KALVO_EXCLUDES (p.curveModelLock);
 
+    // The host is told that a change of the parameter of the tree with that id begins or ends
+    // (a knob drag); an unknown id is ignored.
+    static void beginGesture (LineEditorAudioProcessor& p, const juce::String& id) KALVO_EXCLUDES (p.curveModelLock);
+    static void endGesture (LineEditorAudioProcessor& p, const juce::String& id) KALVO_EXCLUDES (p.curveModelLock);
+
     // The tree's state replaced; the host hears of every parameter that changes.
     static void replaceState (LineEditorAudioProcessor& p, const juce::ValueTree& state)
         KALVO_EXCLUDES (p.curveModelLock);

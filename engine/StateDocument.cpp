@@ -6,6 +6,7 @@
 #include "SafeFileWriter.h"
 #include "StandaloneSettingsLimit.h"
 #include "StateOperations.h"
+#include "UnlinkedLineMixes.h"
 #include "XmlTextCheck.h"
 #include "XmlValueReader.h"
 
@@ -631,6 +632,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     // The tree takes the parameters and keeps the five root values as its properties.
     document.setTagName (rootTag);
     cleanParameterChildren (p, document);
+    UnlinkedLineMixes::settleDocument (p, document);
     HostCalls::replaceState (p, juce::ValueTree::fromXml (document));
 
     const ModelLock::Hold hold (p.curveModelLock);

@@ -347,8 +347,9 @@ TEST (EditorPanels, AnEditWhileAHostRestoresLosesToTheRestoredDocument)
     }
 }
 
-// With the line mixes common to all states, what plays is saved: a mix set with the knob, and
-// mixes set per state before the link was switched off. A fresh instance plays the same.
+// With the line mixes common to all states, the line-mix parameter owns each line's mix: what the
+// knob sets, what a switch keeps, what a save stores and what every reload plays, whatever the
+// instance's parameters were. Rows are host (false) or preset file (true) saves.
 TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
 {
     // The last of 16 blocks of the test signal, when glides, ramps and filters have settled.
@@ -362,40 +363,110 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
         }
         return buffer;
     };
-    for (const bool setWhileLinked : { false, true })
+    const auto difference = [] (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b)
     {
-        SCOPED_TRACE (setWhileLinked ? "set per state, then unlinked" : "knob turned while unlinked");
+        float d = 0.0f;
+        for (int c = 0; c < 2; ++c)
+            for (int n = 0; n < 512; ++n)
+                d = std::max (d, std::abs (a.getSample (c, n) - b.getSample (c, n)));
+        return d;
+    };
+    using Editor = LineEditorAudioProcessorEditor;
+    const auto knob = [] (Editor& e, int line, double value)
+    { e.mixSliders[line].setValue (value, juce::sendNotificationSync); };
+    const auto hostSwitch = [] (TestHost& host, int state)
+    {
+        host.setParameter ("State", (float) state);
+        host.run (1);
+    };
+    const auto midiSwitch = [] (TestHost& host, int state)
+    {
+        host.processor->stateMIDICon[state] = 1;
+        host.processor->stateMIDINote[state] = 40 + state;
+        juce::AudioBuffer<float> buffer (2, 1);
+        auto midi = kalvo::test::noteOn (40 + state);
+        host.process (buffer, midi);
+    };
+    // Low 0.3, High 0.6 in state 0; 0.8 and 0.1 in state 3, which plays.
+    const auto perState = [&] (TestHost& host, Editor& e)
+    {
+        knob (e, 1, 0.3), knob (e, 3, 0.6);
+        hostSwitch (host, 3);
+        knob (e, 1, 0.8), knob (e, 3, 0.1);
+    };
+    const struct
+    {
+        const char* name;
+        bool linked; // while the row sets its mixes; the link is off before the save
+        bool toFile;
+        float low;   // the Low mix that plays at the save
+        std::function<void (TestHost&, Editor&)> set;
+    } rows[] = {
+        { "knob turned while unlinked", false, false, 0.2f,
+          [&] (TestHost& h, Editor& e) { hostSwitch (h, 7), knob (e, 1, 0.35), hostSwitch (h, 4), knob (e, 1, 0.2); } },
+        { "set per state, then unlinked", true, false, 0.2f,
+          [&] (TestHost& h, Editor& e) { hostSwitch (h, 7), knob (e, 1, 0.35), hostSwitch (h, 4), knob (e, 1, 0.2); } },
+        { "knob, then a host switch", false, false, 0.3f,
+          [&] (TestHost& h, Editor& e) { knob (e, 1, 0.3), hostSwitch (h, 4); } },
+        { "knob, then a switch, to a file", false, true, 0.3f,
+          [&] (TestHost& h, Editor& e) { knob (e, 1, 0.3), hostSwitch (h, 4); } },
+        { "knob per state, then a MIDI switch", false, false, 0.8f,
+          [&] (TestHost& h, Editor& e) { perState (h, e), midiSwitch (h, 0); } },
+        { "set per state, unlinked, then a MIDI switch", true, false, 0.8f,
+          [&] (TestHost& h, Editor& e) { perState (h, e), LineTools::toggleLinkMix (*h.processor), midiSwitch (h, 0); } },
+        { "host mix, a refresh, then the knob", false, false, 0.3f,
+          [&] (TestHost& h, Editor& e) { h.setParameter ("MixLow", 0.5f), e.timerCallback(), knob (e, 1, 0.3); } },
+        { "host mix and the knob in one refresh", false, false, 0.3f,
+          [&] (TestHost& h, Editor& e) { h.setParameter ("MixLow", 0.5f), knob (e, 1, 0.3); } },
+        { "knob, to a file", false, true, 0.3f, [&] (TestHost&, Editor& e) { knob (e, 1, 0.3); } },
+    };
+    const juce::TemporaryFile preset (".kvp");
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (row.name);
         TestHost source;
         auto& p = *source.processor;
         source.setTransport (120.0, false);
-        for (int s = 0; s < 12; ++s) // the wet Low band is silent: its mix is heard in full
-            kalvo::test::installCurve (p, 1, s, { { 0.0f, 0.0f }, { 1.0f, 0.0f } });
-        p.linkMix = setWhileLinked;
+        for (int s = 0; s < 12; ++s) // the wet Low and High bands are silent: their mixes are heard in full
+            for (const int line : { 1, 3 })
+                kalvo::test::installCurve (p, line, s, { { 0.0f, 0.0f }, { 1.0f, 0.0f } });
+        p.linkMix = row.linked;
         auto e = openEditor (p);
         e->stopTimer();
-        for (const int state : { 7, 4 })
-        {
-            source.setParameter ("State", (float) state);
-            source.run (1);
-            e->mixSliders[1].setValue (0.05 * state, juce::sendNotificationSync);
-        }
-        if (setWhileLinked)
+        row.set (source, *e);
+        if (p.linkMix)
             LineTools::toggleLinkMix (p);
         ASSERT_FALSE (p.linkMix.load());
+        source.run (1);
+        e->timerCallback();
+        EXPECT_NEAR (p.mixRamp[2].getTargetValue(), row.low, 1e-6f);
+        for (int line = 0; line < 4; ++line)
+            EXPECT_NEAR (e->mixSliders[line].getValue(), p.mixRamp[line + 1].getTargetValue(), 1e-6) << line;
+
         juce::MemoryBlock saved;
-        p.getStateInformation (saved);
+        if (row.toFile)
+            ASSERT_TRUE (p.saveStateToFile (preset.getFile()));
+        else
+            p.getStateInformation (saved);
         const auto before = settled (source);
 
+        // A fresh instance, then the same one again after the host moved a line mix.
         TestHost reloaded;
         reloaded.setTransport (120.0, false);
-        reloaded.processor->setStateInformation (saved.getData(), (int) saved.getSize());
+        const auto load = [&]
+        {
+            if (row.toFile)
+                return reloaded.processor->getStateFromFile (preset.getFile());
+            reloaded.processor->setStateInformation (saved.getData(), (int) saved.getSize());
+            return true;
+        };
+        ASSERT_TRUE (load());
         const auto after = settled (reloaded);
-        float difference = 0.0f;
-        for (int c = 0; c < 2; ++c)
-            for (int n = 0; n < 512; ++n)
-                difference = std::max (difference, std::abs (after.getSample (c, n) - before.getSample (c, n)));
-        EXPECT_LT (difference, 1e-4f);
+        EXPECT_LT (difference (after, before), 1e-4f);
         EXPECT_EQ (std::memcmp (reloaded.processor->bandMix(), p.bandMix(), sizeof (p.bandMix())), 0);
+        reloaded.setParameter ("MixLow", 0.5f);
+        ASSERT_TRUE (load());
+        EXPECT_LT (difference (settled (reloaded), after), 1e-4f);
     }
 }
 
