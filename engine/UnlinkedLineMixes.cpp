@@ -65,7 +65,7 @@ bool UnlinkedLineMixes::fromKnob (LineEditorAudioProcessor& p, int line, float v
             return true;
     }
     auto* parameter = p.parameters.getParameter (mixId (line));
-    HostCalls::setParameter (p, *parameter, parameter->convertTo0to1 (value));
+    HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (value));
     return true;
 }
 
@@ -105,7 +105,7 @@ void UnlinkedLineMixes::setParameters (LineEditorAudioProcessor& p, const Mixes&
     for (int line = 0; line < Processor::numLines; ++line)
     {
         auto* parameter = p.parameters.getParameter (mixId (line));
-        HostCalls::setParameter (p, *parameter, parameter->convertTo0to1 (mixes.of[line]));
+        HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (mixes.of[line]));
     }
 }
 
