@@ -1,0 +1,25 @@
+#include "ModelEdit.h"
+
+// The analysis cannot follow the lock through the members; the declarations say what each does.
+ModelEdit::ModelEdit (LineEditorAudioProcessor& p) KALVO_NO_THREAD_SAFETY_ANALYSIS
+    : lock (&p.curveModelLock), restores (p.restores)
+{
+}
+
+ModelEdit::ModelEdit (RestoreEpoch& heldRestores) : restores (heldRestores) {}
+
+ModelEdit::~ModelEdit() KALVO_NO_THREAD_SAFETY_ANALYSIS
+{
+    if (holding && lock != nullptr)
+        lock->exit();
+}
+
+bool ModelEdit::goesAhead() KALVO_NO_THREAD_SAFETY_ANALYSIS
+{
+    if (lock != nullptr)
+        lock->enter();
+    holding = !restores.isUnderway();
+    if (!holding && lock != nullptr)
+        lock->exit();
+    return holding;
+}
