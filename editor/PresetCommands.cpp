@@ -1,5 +1,6 @@
 #include "PresetCommands.h"
 
+#include "ModelEdit.h"
 #include "PresetBrowser.h"
 #include "PresetRename.h"
 #include "RegularFileInput.h"
@@ -136,12 +137,11 @@ bool PresetCommands::saveNamed (LineEditorAudioProcessor& p, const juce::File& f
     }
     if (!StateDocument::writeToFile (p, file, &name))
         return false;
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isQuietSince (before))
-    {
-        p.presetName = name;
-        p.presetModified = false;
-    }
+    ModelEdit edit (p, before);
+    if (!edit.goesAhead())
+        return true;
+    p.presetName = name;
+    p.presetModified = false;
     return true;
 }
 

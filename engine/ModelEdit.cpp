@@ -6,6 +6,11 @@ ModelEdit::ModelEdit (LineEditorAudioProcessor& p) KALVO_NO_THREAD_SAFETY_ANALYS
 {
 }
 
+ModelEdit::ModelEdit (LineEditorAudioProcessor& p, RestoreEpoch::Mark sinceMark) : ModelEdit (p)
+{
+    since = sinceMark;
+}
+
 ModelEdit::ModelEdit (RestoreEpoch& heldRestores) : restores (heldRestores) {}
 
 ModelEdit::~ModelEdit() KALVO_NO_THREAD_SAFETY_ANALYSIS
@@ -18,8 +23,10 @@ bool ModelEdit::goesAhead() KALVO_NO_THREAD_SAFETY_ANALYSIS
 {
     if (lock != nullptr)
         lock->enter();
-    holding = !restores.isUnderway();
-    if (!holding && lock != nullptr)
+    holding = since ? restores.isQuietSince (*since) : !restores.isUnderway();
+    if (holding)
+        taken = restores.mark();
+    else if (lock != nullptr)
         lock->exit();
     return holding;
 }

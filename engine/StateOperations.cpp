@@ -23,8 +23,8 @@ bool setParameterUnlessRestored (LineEditorAudioProcessor& p, RestoreEpoch::Mark
     KALVO_EXCLUDES (p.curveModelLock)
 {
     {
-        const ModelLock::Hold hold (p.curveModelLock);
-        if (!p.restores.isQuietSince (since))
+        ModelEdit edit (p, since);
+        if (!edit.goesAhead())
             return false;
     }
     setParameter (p, id, value);
@@ -185,7 +185,7 @@ std::optional<RestoreEpoch::Mark> StateOperations::resetModel (LineEditorAudioPr
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
-    return p.restores.mark();
+    return edit.mark();
 }
 
 void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
@@ -301,7 +301,7 @@ std::optional<RestoreEpoch::Mark> StateOperations::resetStateModel (LineEditorAu
     p.syncCurveModels();
     if (!hostMixesFollow)
         return std::nullopt;
-    return p.restores.mark();
+    return edit.mark();
 }
 
 void StateOperations::randomizeState (LineEditorAudioProcessor& p, int s)
@@ -381,7 +381,7 @@ std::optional<RestoreEpoch::Mark> StateOperations::randomizeStateModel (LineEdit
     p.syncCurveModels();
     if (!hostMixesFollow)
         return std::nullopt;
-    return p.restores.mark();
+    return edit.mark();
 }
 
 void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)
