@@ -1,5 +1,6 @@
 #include "KnobHandling.h"
 
+#include "ModelEdit.h"
 #include "SplitFrequency.h"
 #include "UnlinkedLineMixes.h"
 
@@ -12,10 +13,7 @@ bool isLine (int line)
     return line >= 0 && line < Processor::numLines;
 }
 
-// The live value of the state an edit was stored into is posted after the model was published.
-// A switch that applied the published model before that post would be overridden by it, so the
-// post is repeated for the state that plays now until no switch came between (a switch sets
-// currentState before it posts its own values). True, with the state now playing, when one did.
+// True, with the state now playing, when a switch came since `state` played.
 bool switchedMeanwhile (const Processor& p, int& state)
 {
     const int now = p.currentState;
@@ -23,6 +21,21 @@ bool switchedMeanwhile (const Processor& p, int& state)
         return false;
     state = now;
     return true;
+}
+
+// Publishes the value a knob stored into `state`, then posts the live value(s) with
+// post (p, state). A switch that applied the published model before that post would be
+// overridden by it, so the post is repeated for the state that plays now until no switch came
+// between (a switch sets currentState before it posts its own values). The post is called as a
+// member so that the analysis reads its processor as p.
+template <typename Post>
+void publishAndPost (Processor& p, int state, Post post) KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+{
+    p.publishModel();
+    int s = state;
+    do
+        post.operator() (p, s);
+    while (switchedMeanwhile (p, s));
 }
 
 int playingState (const Processor& p)
@@ -35,18 +48,17 @@ void KnobHandling::length (LineEditorAudioProcessor& p, int line, float position
 {
     if (!isLine (line))
         return;
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
         return;
     const int state = playingState (p);
     p.lineLength()[line][state] = position;
-    p.publishModel();
-    int s = state;
-    do
-    {
-        p.activeLength[line] = p.lineLength()[line][s];
-        p.CalculateSpeed();
-    } while (switchedMeanwhile (p, s));
+    publishAndPost (p, state,
+                    [line] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock)
+                    {
+                        q.activeLength[line] = q.lineLength()[line][s];
+                        q.CalculateSpeed();
+                    });
     p.speedChanged[line] = true;
 }
 
@@ -54,36 +66,34 @@ void KnobHandling::glide (LineEditorAudioProcessor& p, int line, float milliseco
 {
     if (!isLine (line))
         return;
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
         return;
     const int state = playingState (p);
     p.bandGlide()[line][state] = milliseconds;
-    p.publishModel();
-    int s = state;
-    do
-    {
-        p.setGlideTime (line, p.bandGlide()[line][s]);
-    } while (switchedMeanwhile (p, s));
+    publishAndPost (p, state, [line] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock)
+                    { q.setGlideTime (line, q.bandGlide()[line][s]); });
 }
 
 bool KnobHandling::toggleSync (LineEditorAudioProcessor& p, int line)
 {
     if (!isLine (line))
         return false;
-    const ModelLock::Hold hold (p.curveModelLock);
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
+    {
+        const ModelLock::Hold hold (p.curveModelLock);
+        return p.lineSync()[line][playingState (p)];
+    }
     const int state = playingState (p);
-    if (p.restores.isUnderway())
-        return p.lineSync()[line][state];
     const bool synced = !p.lineSync()[line][state];
     p.lineSync()[line][state] = synced;
-    p.publishModel();
-    int s = state;
-    do
-    {
-        p.activeSync[line] = p.lineSync()[line][s];
-        p.CalculateSpeed();
-    } while (switchedMeanwhile (p, s));
+    publishAndPost (p, state,
+                    [line] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock)
+                    {
+                        q.activeSync[line] = q.lineSync()[line][s];
+                        q.CalculateSpeed();
+                    });
     return synced;
 }
 
@@ -93,26 +103,26 @@ void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value)
         return;
     if (!isLine (line))
         return;
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
         return;
     const int state = playingState (p);
     p.bandMix()[line][state] = value;
-    p.publishModel();
-    int s = state;
-    do
-    {
-        p.setMixTarget (line + 1, p.bandMix()[line][s]);
-    } while (switchedMeanwhile (p, s));
+    publishAndPost (p, state, [line] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock)
+                    { q.setMixTarget (line + 1, q.bandMix()[line][s]); });
     p.mixChanged[line + 1] = true;
 }
 
 KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, int moved, float position)
 {
-    const ModelLock::Hold hold (p.curveModelLock);
-    const int state = playingState (p);
-    if (p.restores.isUnderway())
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
+    {
+        const ModelLock::Hold hold (p.curveModelLock);
+        const int state = playingState (p);
         return { p.lmFreq()[state], p.hmFreq()[state], false };
+    }
+    const int state = playingState (p);
     const float low = moved == 0 ? position : p.lmFreq()[state];
     const float high = moved == 0 ? p.hmFreq()[state] : position;
     SplitPositions result{ low, high, low > high };
@@ -136,12 +146,11 @@ KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, i
         p.hmFreq()[state] = result.high;
         p.hmFreqChanged = true;
     }
-    p.publishModel();
-    int s = state;
-    do
-    {
-        p.setSplitFrequency (3, splitFrequency (p.lmFreq()[s]));
-        p.setSplitFrequency (4, splitFrequency (p.hmFreq()[s]));
-    } while (switchedMeanwhile (p, s));
+    publishAndPost (p, state,
+                    [] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock)
+                    {
+                        q.setSplitFrequency (3, splitFrequency (q.lmFreq()[s]));
+                        q.setSplitFrequency (4, splitFrequency (q.hmFreq()[s]));
+                    });
     return result;
 }

@@ -349,13 +349,10 @@ void LineEditorAudioProcessorEditor::showLearnMenu (int state)
     }
     else if (choice == 2)
     {
+        if (ModelEdit edit (p); edit.goesAhead())
         {
-            const ModelLock::Hold hold (p.curveModelLock);
-            if (!p.restores.isUnderway())
-            {
-                p.stateMIDICon[state] = 0;
-                p.stateMIDINote[state] = 60 + state;
-            }
+            p.stateMIDICon[state] = 0;
+            p.stateMIDINote[state] = 60 + state;
         }
         setSateLAbelText();
     }

@@ -190,7 +190,8 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
             continue;
         from->snapChanged = false;
         // During a restore the restored document's choice stands.
-        if (processor.restores.isUnderway())
+        ModelEdit edit (processor.restores);
+        if (!edit.goesAhead())
         {
             from->snapX = processor.snapX;
             from->snapY = processor.snapY;
@@ -313,8 +314,8 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
     // A load or a host restore replaced the stored curves after the edit began, or is doing so:
     // the store wins, and the raised flag reloads the curve editor. A restore raises it under the
     // lock held here, in its first part; an earlier pass may have taken it before the second.
-    if ((stage == 1 ? processor.linePoints1Changed : processor.linePoints2Changed).load() ||
-        processor.restores.isUnderway())
+    ModelEdit edit (processor.restores);
+    if ((stage == 1 ? processor.linePoints1Changed : processor.linePoints2Changed).load() || !edit.goesAhead())
         return false;
 
     // An edit whose curve's line and state are unknown has nowhere it surely belongs: the line

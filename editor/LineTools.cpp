@@ -1,5 +1,6 @@
 #include "LineTools.h"
 
+#include "ModelEdit.h"
 #include "ShapeLibrary.h"
 #include "StateOperations.h"
 #include "UnlinkedLineMixes.h"
@@ -62,7 +63,7 @@ void markModified (Processor& p) noexcept
 }
 
 // After the model stepped through its history: its points become the stored curve.
-void storeModelCurve (Processor& p, int stage, Edited at) KALVO_REQUIRES (p.curveModelLock)
+void storeModelCurve (Processor& p, int stage, Edited at) KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
 {
     std::copy (model (p, stage).points, model (p, stage).points + LineTools::numSlots, store (p, stage, at));
     model (p, stage).getLineArray (table (p, stage, at));
@@ -114,14 +115,15 @@ LETPoint* LineTools::editedStore (LineEditorAudioProcessor& p) noexcept
 
 bool LineTools::commitStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
 {
-    const ModelLock::Hold hold (p.curveModelLock);
-    return writeStage (p, stage, slots);
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
+        return false;
+    writeStage (p, stage, slots);
+    return true;
 }
 
-bool LineTools::writeStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
+void LineTools::writeStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
 {
-    if (p.restores.isUnderway())
-        return false;
     const auto at = bringModelsUp (p);
     auto& m = model (p, stage);
     m.startNewChange (at.line, at.state);
@@ -132,7 +134,6 @@ bool LineTools::writeStage (LineEditorAudioProcessor& p, int stage, const LETPoi
     m.getLineArray (table (p, stage, at));
     LineTools::rebuildProduct (p, at.line, at.state);
     raiseChanged (p, stage);
-    return true;
 }
 
 void LineTools::fillRandomLine (juce::Random& random, bool stageOne, LETPoint* slots)
@@ -164,8 +165,8 @@ void LineTools::fillRandomLine (juce::Random& random, bool stageOne, LETPoint* s
 
 void LineTools::copyLine (LineEditorAudioProcessor& p)
 {
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
         return;
     std::copy_n (editedStore (p), numSlots, p.lineClipboard());
     p.lineClipboardFull = true;
@@ -174,9 +175,10 @@ void LineTools::copyLine (LineEditorAudioProcessor& p)
 bool LineTools::pasteLine (LineEditorAudioProcessor& p)
 {
     {
-        const ModelLock::Hold hold (p.curveModelLock);
-        if (!p.lineClipboardFull || !writeStage (p, editedStage (p), p.lineClipboard()))
+        ModelEdit edit (p);
+        if (!edit.goesAhead() || !p.lineClipboardFull)
             return false;
+        writeStage (p, editedStage (p), p.lineClipboard());
     }
     markModified (p);
     return true;
@@ -201,8 +203,8 @@ void LineTools::resetLine (LineEditorAudioProcessor& p)
 
 bool LineTools::undo (LineEditorAudioProcessor& p)
 {
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
         return false;
     const auto at = bringModelsUp (p);
     const int stage = p.editedStage[at.line] == 0 ? 0 : 1;
@@ -216,8 +218,8 @@ bool LineTools::undo (LineEditorAudioProcessor& p)
 
 bool LineTools::redo (LineEditorAudioProcessor& p)
 {
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
         return false;
     const auto at = bringModelsUp (p);
     const int stage = p.editedStage[at.line] == 0 ? 0 : 1;
@@ -235,8 +237,8 @@ bool LineTools::redo (LineEditorAudioProcessor& p)
 void LineTools::toggleQuantize (LineEditorAudioProcessor& p)
 {
     {
-        const ModelLock::Hold hold (p.curveModelLock);
-        if (p.restores.isUnderway())
+        ModelEdit edit (p);
+        if (!edit.goesAhead())
             return;
         p.changeImmediately = !p.changeImmediately;
     }
@@ -247,20 +249,22 @@ void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
 {
     bool unlinked = false;
     UnlinkedLineMixes::Mixes shared;
+    RestoreEpoch::Mark toggled = 0;
     {
         // The mixes the line-mix parameters set while the link was off travel with the states
         // from now on: published first, so that a switch seeing the flag flipped applies them.
-        const ModelLock::Hold hold (p.curveModelLock);
-        if (p.restores.isUnderway())
+        ModelEdit edit (p);
+        if (!edit.goesAhead())
             return;
         unlinked = p.linkMix;
         if (unlinked)
             shared = UnlinkedLineMixes::shareMixesThatPlay (p);
         p.publishModel();
         p.linkMix = !p.linkMix;
+        toggled = edit.mark();
     }
     if (unlinked)
-        UnlinkedLineMixes::setParameters (p, shared);
+        UnlinkedLineMixes::setParameters (p, shared, toggled);
     markModified (p);
 }
 

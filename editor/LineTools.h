@@ -2,6 +2,7 @@
 
 #include "LETPoint.h"
 #include "LineEditorAudioProcessor.h"
+#include "ModelEdit.h"
 
 #include <JuceHeader.h>
 
@@ -51,6 +52,6 @@ public:
     static LETPoint* editedStore (LineEditorAudioProcessor& p) noexcept KALVO_REQUIRES (p.curveModelLock);
 
 private:
-    static bool writeStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
-        KALVO_REQUIRES (p.curveModelLock);
+    static void writeStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
+        KALVO_REQUIRES (p.curveModelLock, modelEditGrant);
 };

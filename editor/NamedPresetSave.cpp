@@ -1,5 +1,6 @@
 #include "NamedPresetSave.h"
 
+#include "ModelEdit.h"
 #include "StateDocument.h"
 
 NamedPresetSave::Result NamedPresetSave::write (LineEditorAudioProcessor& p, const juce::File& file,
@@ -12,8 +13,8 @@ NamedPresetSave::Result NamedPresetSave::write (LineEditorAudioProcessor& p, con
     }
     if (!StateDocument::writeToFile (p, file, &name))
         return Result::notWritten;
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (!p.restores.isQuietSince (before))
+    ModelEdit edit (p, before);
+    if (!edit.goesAhead())
         return Result::restoredMeanwhile;
     p.presetName = name;
     p.presetModified = false;

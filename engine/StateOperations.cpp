@@ -2,6 +2,7 @@
 
 #include "HostCalls.h"
 #include "LineEditorAudioProcessor.h"
+#include "ModelEdit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +16,23 @@ void setPlainValue (LineEditorAudioProcessor& p, const char* id, float value) KA
         HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (value));
 }
 
-void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = true) KALVO_REQUIRES (p.curveModelLock)
+// The host writes that follow an operation's model step lose to a restore that began since: each
+// one first makes sure none did, under the lock, and the rest are dropped once one has. A restore
+// may start from any of these calls, since the host answers them on this thread.
+bool setParameterUnlessRestored (LineEditorAudioProcessor& p, RestoreEpoch::Mark since, const char* id, float value)
+    KALVO_EXCLUDES (p.curveModelLock)
+{
+    {
+        ModelEdit edit (p, since);
+        if (!edit.goesAhead())
+            return false;
+    }
+    setPlainValue (p, id, value);
+    return true;
+}
+
+void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = true)
+    KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
 {
     // Before the switch is asked for, so that it applies the new settings.
     p.publishModel();
@@ -44,7 +61,7 @@ void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = t
 // With the line mixes stored per state, a state operation resets the mixes of that state only;
 // the other states keep theirs. True when the host's line-mix parameters are to follow (the
 // playing state's), which the caller tells the host once it has released the lock.
-bool resetMixesOfState (LineEditorAudioProcessor& p, int state) KALVO_REQUIRES (p.curveModelLock)
+bool resetMixesOfState (LineEditorAudioProcessor& p, int state) KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
 {
     if (!p.linkMix)
         return false;
@@ -55,10 +72,11 @@ bool resetMixesOfState (LineEditorAudioProcessor& p, int state) KALVO_REQUIRES (
     return state == p.currentState;
 }
 
-void resetHostMixes (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock)
+void resetHostMixes (LineEditorAudioProcessor& p, RestoreEpoch::Mark since) KALVO_EXCLUDES (p.curveModelLock)
 {
     for (auto* id : { "MixMain", "MixLow", "MixMid", "MixHigh" })
-        setPlainValue (p, id, StateDefaults::mix);
+        if (!setParameterUnlessRestored (p, since, id, StateDefaults::mix))
+            return;
 }
 
 // round() of a single-precision value, halves to even.
@@ -105,21 +123,23 @@ void StateOperations::makeFlatCurve (LETPoint* curve)
 
 void StateOperations::resetPreset (LineEditorAudioProcessor& p)
 {
-    if (!resetModel (p))
+    const auto reset = resetModel (p);
+    if (!reset)
         return;
 
     // Every parameter but Power and LineCH returns to its default, in creation order, told to the
     // host without the lock; the switch then reads the reset "State".
     for (int i = ParameterTable::pMixMaster; i <= ParameterTable::pState; ++i)
-        setPlainValue (p, ParameterTable::specs[i].id, ParameterTable::specs[i].defaultValue);
+        if (!setParameterUnlessRestored (p, *reset, ParameterTable::specs[i].id, ParameterTable::specs[i].defaultValue))
+            return;
     p.stateChangeNow = true;
 }
 
-bool StateOperations::resetModel (LineEditorAudioProcessor& p)
+std::optional<RestoreEpoch::Mark> StateOperations::resetModel (LineEditorAudioProcessor& p)
 {
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
-        return false;
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
+        return std::nullopt;
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -165,13 +185,13 @@ bool StateOperations::resetModel (LineEditorAudioProcessor& p)
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
-    return true;
+    return edit.mark();
 }
 
 void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
 {
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
         return;
     p.foldHostLineMixes();
     // The playing state's length and sync are its active copies; any other state's are stored.
@@ -197,8 +217,8 @@ void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
 
 void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
 {
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (!p.stateClipboardFull || p.restores.isUnderway())
+    ModelEdit edit (p);
+    if (!edit.goesAhead() || !p.stateClipboardFull)
         return;
 
     // The undo steps below record what the models hold: the current line of the pasted state.
@@ -242,15 +262,15 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
 
 void StateOperations::resetState (LineEditorAudioProcessor& p, int s)
 {
-    if (resetStateModel (p, s))
-        resetHostMixes (p);
+    if (const auto hostMixesFrom = resetStateModel (p, s))
+        resetHostMixes (p, *hostMixesFrom);
 }
 
-bool StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s)
+std::optional<RestoreEpoch::Mark> StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s)
 {
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
-        return false;
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
+        return std::nullopt;
 
     p.lmFreq()[s] = StateDefaults::lowMidSplit;
     p.hmFreq()[s] = StateDefaults::midHighSplit;
@@ -279,20 +299,22 @@ bool StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s)
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
-    return hostMixesFollow;
+    if (!hostMixesFollow)
+        return std::nullopt;
+    return edit.mark();
 }
 
 void StateOperations::randomizeState (LineEditorAudioProcessor& p, int s)
 {
-    if (randomizeStateModel (p, s))
-        resetHostMixes (p);
+    if (const auto hostMixesFrom = randomizeStateModel (p, s))
+        resetHostMixes (p, *hostMixesFrom);
 }
 
-bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s)
+std::optional<RestoreEpoch::Mark> StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s)
 {
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
-        return false;
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
+        return std::nullopt;
     auto& random = p.random;
 
     for (int l = 0; l < numLines; ++l)
@@ -357,13 +379,15 @@ bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s)
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
-    return hostMixesFollow;
+    if (!hostMixesFollow)
+        return std::nullopt;
+    return edit.mark();
 }
 
 void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)
 {
-    const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    ModelEdit edit (p);
+    if (!edit.goesAhead())
         return;
     p.syncCurveModels();
     const int l = p.currentLine;

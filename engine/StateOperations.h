@@ -2,6 +2,9 @@
 
 #include "LETPoint.h"
 #include "LineEditorAudioProcessor.h"
+#include "RestoreEpoch.h"
+
+#include <optional>
 
 // Operations that change whole states or the whole preset at once: reset, copy and paste of a
 // state through the processor's state clipboard, reset and randomize of a state and the mirror of
@@ -9,8 +12,8 @@
 // names the state the user pointed at, which need not be the one playing. Each keeps the rendered tables
 // consistent with the stored points, records the undo steps the user expects and raises the change flags the
 // editor polls. They run on the message thread, take the model lock and tell the host what
-// changed only after releasing it. One that finds a restore under way does nothing: the restored
-// document wins.
+// changed only after releasing it. One that finds a restore under way does nothing, and one that
+// a restore overtakes before its host writes tells the host nothing more: the restored document wins.
 class StateOperations
 {
 public:
@@ -33,8 +36,12 @@ public:
 
 private:
     // The model's part of the operations above, under the lock. Reset returns whether it acted; the
-    // state operations, whether the host's line-mix parameters are to follow.
-    static bool resetModel (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock);
-    static bool resetStateModel (LineEditorAudioProcessor& p, int state) KALVO_EXCLUDES (p.curveModelLock);
-    static bool randomizeStateModel (LineEditorAudioProcessor& p, int state) KALVO_EXCLUDES (p.curveModelLock);
+    // state operations, whether the host's line-mix parameters are to follow. Either as the
+    // restores' mark taken with the model step: the host writes that follow stop once a restore
+    // began since.
+    static std::optional<RestoreEpoch::Mark> resetModel (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock);
+    static std::optional<RestoreEpoch::Mark> resetStateModel (LineEditorAudioProcessor& p, int state)
+        KALVO_EXCLUDES (p.curveModelLock);
+    static std::optional<RestoreEpoch::Mark> randomizeStateModel (LineEditorAudioProcessor& p, int state)
+        KALVO_EXCLUDES (p.curveModelLock);
 };

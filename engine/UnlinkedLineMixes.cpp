@@ -1,6 +1,7 @@
 #include "UnlinkedLineMixes.h"
 
 #include "HostCalls.h"
+#include "ModelEdit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,11 +59,12 @@ bool UnlinkedLineMixes::fromKnob (LineEditorAudioProcessor& p, int line, float v
     if (!isLine (line))
         return false;
     {
-        const ModelLock::Hold hold (p.curveModelLock);
+        // Refused, the move is dropped whichever way the link stands: the restored document wins.
+        ModelEdit edit (p);
+        if (!edit.goesAhead())
+            return true;
         if (p.linkMix)
             return false;
-        if (p.restores.isUnderway())
-            return true;
     }
     auto* parameter = p.parameters.getParameter (mixId (line));
     HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (value));
@@ -100,10 +102,15 @@ UnlinkedLineMixes::Mixes UnlinkedLineMixes::shareMixesThatPlay (LineEditorAudioP
     return mixes;
 }
 
-void UnlinkedLineMixes::setParameters (LineEditorAudioProcessor& p, const Mixes& mixes)
+void UnlinkedLineMixes::setParameters (LineEditorAudioProcessor& p, const Mixes& mixes, RestoreEpoch::Mark since)
 {
     for (int line = 0; line < Processor::numLines; ++line)
     {
+        {
+            ModelEdit edit (p, since);
+            if (!edit.goesAhead())
+                return;
+        }
         auto* parameter = p.parameters.getParameter (mixId (line));
         HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (mixes.of[line]));
     }

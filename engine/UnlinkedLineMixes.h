@@ -28,9 +28,11 @@ public:
 
     // The link is about to go off: every state of each line takes the mix that plays, as the
     // line-mix parameter holds it, and the mixes ramp there. Call in the step that flips the
-    // flag, then give the result to setParameters once the lock is released.
+    // flag, then give the result to setParameters once the lock is released, with the edit's
+    // mark: a restore that began since keeps its own parameters.
     static Mixes shareMixesThatPlay (LineEditorAudioProcessor& p) KALVO_REQUIRES (p.curveModelLock);
-    static void setParameters (LineEditorAudioProcessor& p, const Mixes& mixes) KALVO_EXCLUDES (p.curveModelLock);
+    static void setParameters (LineEditorAudioProcessor& p, const Mixes& mixes, RestoreEpoch::Mark since)
+        KALVO_EXCLUDES (p.curveModelLock);
 
     // A load, after the model took the document (linkMix included) and before the parameter
     // tree takes its cleaned "PARAM" children. For an unlinked document each line plays what a

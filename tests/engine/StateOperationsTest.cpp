@@ -2,6 +2,8 @@
 #include "StateTestSupport.h"
 
 #include <cmath>
+#include <functional>
+#include <utility>
 
 using namespace statetest;
 
@@ -611,6 +613,65 @@ TEST (StateOperations, ResetPresetReturnsEverythingToItsDefaults)
         EXPECT_EQ ((int) p->stateMIDINote[s], 60 + s);
         EXPECT_EQ (p->lmFreq()[s], 0.242f);
         EXPECT_EQ (p->hmFreq()[s], 0.7627f);
+    }
+}
+
+namespace
+{
+// Runs an action from the first parameter change the processor tells its host about.
+class OnFirstHostWrite final : public juce::AudioProcessorListener
+{
+public:
+    OnFirstHostWrite (LineEditorAudioProcessor& processor, std::function<void()> actionToRun)
+        : p (processor), action (std::move (actionToRun))
+    {
+        p.addListener (this);
+    }
+    ~OnFirstHostWrite() override { p.removeListener (this); }
+
+    void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override
+    {
+        if (auto run = std::exchange (action, nullptr))
+            run();
+    }
+    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
+
+    bool ran() const { return action == nullptr; }
+
+private:
+    LineEditorAudioProcessor& p;
+    std::function<void()> action;
+};
+} // namespace
+
+// A host restore that lands between an operation's model step and its host writes wins: the
+// operation tells the host nothing more.
+TEST (StateOperations, AnOperationsHostWritesLoseToARestoreBetweenThem)
+{
+    auto source = makeProcessor();
+    source->RandomizeState (5);
+    setParameter (*source, "State", 5.0f);
+    setParameter (*source, "MixLow", 0.2f);
+    setParameter (*source, "LowLevel", 0.8f);
+    source->presetName = "Restored";
+    juce::MemoryBlock document;
+    source->getStateInformation (document);
+
+    using Operation = std::function<void (LineEditorAudioProcessor&)>;
+    const std::pair<const char*, Operation> operations[] = {
+        { "reset preset", [] (LineEditorAudioProcessor& p) { p.resetPreset(); } },
+        { "reset state", [] (LineEditorAudioProcessor& p) { p.ResetState (0); } },
+        { "randomize state", [] (LineEditorAudioProcessor& p) { p.RandomizeState (0); } },
+    };
+    for (const auto& [name, operation] : operations)
+    {
+        auto p = makeProcessor();
+        OnFirstHostWrite restore (*p, [&] { p->setStateInformation (document.getData(), (int) document.getSize()); });
+        operation (*p);
+        ASSERT_TRUE (restore.ran()) << name;
+        juce::MemoryBlock saved;
+        p->getStateInformation (saved);
+        EXPECT_TRUE (saved == document) << name;
     }
 }
 
