@@ -35,7 +35,7 @@ void KnobHandling::length (LineEditorAudioProcessor& p, int line, float position
     if (!isLine (line))
         return;
     const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return;
     const int state = playingState (p);
     p.lineLength()[line][state] = position;
@@ -54,7 +54,7 @@ void KnobHandling::glide (LineEditorAudioProcessor& p, int line, float milliseco
     if (!isLine (line))
         return;
     const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return;
     const int state = playingState (p);
     p.bandGlide()[line][state] = milliseconds;
@@ -72,7 +72,7 @@ bool KnobHandling::toggleSync (LineEditorAudioProcessor& p, int line)
         return false;
     const ModelLock::Hold hold (p.curveModelLock);
     const int state = playingState (p);
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return p.lineSync()[line][state];
     const bool synced = !p.lineSync()[line][state];
     p.lineSync()[line][state] = synced;
@@ -91,7 +91,7 @@ void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value)
     if (!isLine (line))
         return;
     const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return;
     const int state = playingState (p);
     p.bandMix()[line][state] = value;
@@ -108,7 +108,7 @@ KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, i
 {
     const ModelLock::Hold hold (p.curveModelLock);
     const int state = playingState (p);
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return { p.lmFreq()[state], p.hmFreq()[state], false };
     const float low = moved == 0 ? position : p.lmFreq()[state];
     const float high = moved == 0 ? p.hmFreq()[state] : position;

@@ -161,8 +161,8 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
 
     const int state = editedState();
     processor.syncCurveModels();
-    processor.lineEditor1.getLineArray (processor.lineArray1()[line][state]);
-    processor.lineEditor2.getLineArray (processor.lineArray2()[line][state]);
+    processor.lineEditor1().getLineArray (processor.lineArray1()[line][state]);
+    processor.lineEditor2().getLineArray (processor.lineArray2()[line][state]);
     LineTools::rebuildProduct (processor, line, state);
     previewGraph.setPoint (processor.modulationArray()[line][state]);
 
@@ -351,7 +351,7 @@ void LineEditorAudioProcessorEditor::showLearnMenu (int state)
     {
         {
             const ModelLock::Hold hold (p.curveModelLock);
-            if (!p.restores.isUnderway())
+            if (!p.restores().isUnderway())
             {
                 p.stateMIDICon[state] = 0;
                 p.stateMIDINote[state] = 60 + state;

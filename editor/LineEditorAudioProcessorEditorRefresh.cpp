@@ -190,15 +190,15 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
             continue;
         from->snapChanged = false;
         // During a restore the restored document's choice stands.
-        if (processor.restores.isUnderway())
+        if (processor.restores().isUnderway())
         {
-            from->snapX = processor.snapX;
-            from->snapY = processor.snapY;
+            from->snapX = processor.snapX();
+            from->snapY = processor.snapY();
             continue;
         }
         auto* other = from == &lineEditorUI1 ? &lineEditorUI2 : &lineEditorUI1;
-        processor.snapX = other->snapX = from->snapX;
-        processor.snapY = other->snapY = from->snapY;
+        processor.snapX() = other->snapX = from->snapX;
+        processor.snapY() = other->snapY = from->snapY;
     }
 
     for (int stage = 1; stage <= 2; ++stage)
@@ -212,8 +212,8 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
         for (int k = 0; k < 48; ++k)
             stateGraphs[k].setPoint (processor.modulationArray()[k / 12][k % 12]);
         previewGraph.setPoint (processor.modulationArray()[line][state]);
-        curveEditor.snapX = processor.snapX;
-        curveEditor.snapY = processor.snapY;
+        curveEditor.snapX = processor.snapX();
+        curveEditor.snapY = processor.snapY();
         showUndoRedoCounts();
     }
 
@@ -314,7 +314,7 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
     // the store wins, and the raised flag reloads the curve editor. A restore raises it under the
     // lock held here, in its first part; an earlier pass may have taken it before the second.
     if ((stage == 1 ? processor.linePoints1Changed : processor.linePoints2Changed).load() ||
-        processor.restores.isUnderway())
+        processor.restores().isUnderway())
         return false;
 
     // An edit whose curve's line and state are unknown has nowhere it surely belongs: the line
@@ -324,7 +324,7 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
         !juce::isPositiveAndBelow (state, LineEditorAudioProcessor::numStates))
         return false;
 
-    auto& model = stage == 1 ? processor.lineEditor1 : processor.lineEditor2;
+    auto& model = stage == 1 ? processor.lineEditor1() : processor.lineEditor2();
     auto& store = stage == 1 ? processor.linePoints1()[line][state] : processor.linePoints2()[line][state];
     auto& table = stage == 1 ? processor.lineArray1()[line][state] : processor.lineArray2()[line][state];
 
@@ -333,7 +333,7 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
     processor.syncCurveModels();
     // The curve editor still shows a line or state the models have left: the undo step records
     // that curve's stored points, and the models come back afterwards.
-    const bool elsewhere = line != processor.modelLine || state != processor.modelState;
+    const bool elsewhere = line != processor.modelLine() || state != processor.modelState();
     if (elsewhere)
         model.setLinePoints (store);
 

@@ -31,12 +31,12 @@ struct Edited
 Edited bringModelsUp (Processor& p) KALVO_REQUIRES (p.curveModelLock)
 {
     p.syncCurveModels();
-    return { p.modelLine, p.modelState };
+    return { p.modelLine(), p.modelState() };
 }
 
 LineEditor& model (Processor& p, int stage) noexcept KALVO_REQUIRES (p.curveModelLock)
 {
-    return stage == 0 ? p.lineEditor1 : p.lineEditor2;
+    return stage == 0 ? p.lineEditor1() : p.lineEditor2();
 }
 
 LETPoint* store (Processor& p, int stage, Edited at) noexcept KALVO_REQUIRES (p.curveModelLock)
@@ -119,7 +119,7 @@ bool LineTools::commitStage (LineEditorAudioProcessor& p, int stage, const LETPo
 
 bool LineTools::writeStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
 {
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return false;
     const auto at = bringModelsUp (p);
     auto& m = model (p, stage);
@@ -164,17 +164,17 @@ void LineTools::fillRandomLine (juce::Random& random, bool stageOne, LETPoint* s
 void LineTools::copyLine (LineEditorAudioProcessor& p)
 {
     const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return;
     std::copy_n (editedStore (p), numSlots, p.lineClipboard());
-    p.lineClipboardFull = true;
+    p.lineClipboardFull() = true;
 }
 
 bool LineTools::pasteLine (LineEditorAudioProcessor& p)
 {
     {
         const ModelLock::Hold hold (p.curveModelLock);
-        if (!p.lineClipboardFull || !writeStage (p, editedStage (p), p.lineClipboard()))
+        if (!p.lineClipboardFull() || !writeStage (p, editedStage (p), p.lineClipboard()))
             return false;
     }
     markModified (p);
@@ -201,7 +201,7 @@ void LineTools::resetLine (LineEditorAudioProcessor& p)
 bool LineTools::undo (LineEditorAudioProcessor& p)
 {
     const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return false;
     const auto at = bringModelsUp (p);
     const int stage = p.editedStage[at.line] == 0 ? 0 : 1;
@@ -216,7 +216,7 @@ bool LineTools::undo (LineEditorAudioProcessor& p)
 bool LineTools::redo (LineEditorAudioProcessor& p)
 {
     const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return false;
     const auto at = bringModelsUp (p);
     const int stage = p.editedStage[at.line] == 0 ? 0 : 1;
@@ -235,7 +235,7 @@ void LineTools::toggleQuantize (LineEditorAudioProcessor& p)
 {
     {
         const ModelLock::Hold hold (p.curveModelLock);
-        if (p.restores.isUnderway())
+        if (p.restores().isUnderway())
             return;
         p.changeImmediately = !p.changeImmediately;
     }
@@ -248,7 +248,7 @@ void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
         // The mixes the line-mix parameters set while the link was off travel with the states
         // from now on: published first, so that a switch seeing the flag flipped applies them.
         const ModelLock::Hold hold (p.curveModelLock);
-        if (p.restores.isUnderway())
+        if (p.restores().isUnderway())
             return;
         p.publishModel();
         p.linkMix = !p.linkMix;

@@ -132,14 +132,14 @@ bool PresetCommands::saveNamed (LineEditorAudioProcessor& p, const juce::File& f
     RestoreEpoch::Mark before = 0;
     {
         const ModelLock::Hold hold (p.curveModelLock);
-        before = p.restores.mark();
+        before = p.restores().mark();
     }
     if (!StateDocument::writeToFile (p, file, &name))
         return false;
     const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isQuietSince (before))
+    if (p.restores().isQuietSince (before))
     {
-        p.presetName = name;
+        p.presetName() = name;
         p.presetModified = false;
     }
     return true;

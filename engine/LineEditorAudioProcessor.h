@@ -21,9 +21,11 @@
 //
 // Threads, as the compiler checks them (clang's -Wthread-safety, a build error in CI):
 // - The model the message side owns (the curve points, tables and models, the per-state
-//   settings, the clipboards, the preset name, the snaps, modelLine and modelState) is
-//   KALVO_GUARDED_BY curveModelLock; its arrays are reached only through accessors that
-//   KALVO_REQUIRES it. The editor, the loads and saves, the state operations and a
+//   settings, the clipboards, the preset name, the snaps, the loaded root values, the restores,
+//   modelLine and modelState) is KALVO_GUARDED_BY curveModelLock and private: every part of it,
+//   a plain value too, is reached through an accessor that KALVO_REQUIRES it, so a read the
+//   analysis would not see (an operand of ?:, an array decayed to a pointer) still calls a
+//   checked accessor. The editor, the loads and saves, the state operations and a
 //   host's own thread (getStateInformation, setStateInformation) touch it only holding that lock.
 //   A function either takes the lock (KALVO_EXCLUDES) or expects it held (KALVO_REQUIRES); none
 //   takes it again.
@@ -202,11 +204,11 @@ public:
     int32_t editedStage[numLines] = {};
 
     // Curve model
-    LineEditor lineEditor1 KALVO_GUARDED_BY (curveModelLock);
-    LineEditor lineEditor2 KALVO_GUARDED_BY (curveModelLock);
-    // The guarded arrays are reached only through these accessors, which require the lock: an
-    // array read through a pointer it decayed to, or as an operand of ?:, escapes the analysis,
-    // a call of its accessor never does.
+    // The guarded model is reached only through these accessors, which require the lock: a
+    // member read through a pointer an array decayed to, or as an operand of ?:, escapes the
+    // analysis, a call of its accessor never does.
+    LineEditor& lineEditor1() KALVO_REQUIRES (curveModelLock) { return guarded.lineEditor1; }
+    LineEditor& lineEditor2() KALVO_REQUIRES (curveModelLock) { return guarded.lineEditor2; }
     using Curves = LETPoint[numLines][numStates][numCurvePoints];
     using Tables = float[numLines][numStates][tableSize];
     using LineSettings = float[numLines][numStates];
@@ -275,22 +277,22 @@ public:
     using PerLine = float[numLines];
     using PerLineSwitch = bool[numLines];
     LineCurve& lineClipboard() KALVO_REQUIRES (curveModelLock) { return guarded.lineClipboard; }
-    bool lineClipboardFull KALVO_GUARDED_BY (curveModelLock) = false;
+    bool& lineClipboardFull() KALVO_REQUIRES (curveModelLock) { return guarded.lineClipboardFull; }
     StateCurves& stateClipboard1() KALVO_REQUIRES (curveModelLock) { return guarded.stateClipboard1; }
     StateCurves& stateClipboard2() KALVO_REQUIRES (curveModelLock) { return guarded.stateClipboard2; }
     PerLine& clipLength() KALVO_REQUIRES (curveModelLock) { return guarded.clipLength; }
     PerLineSwitch& clipSync() KALVO_REQUIRES (curveModelLock) { return guarded.clipSync; }
-    float clipLMFreq KALVO_GUARDED_BY (curveModelLock) = 0.0f;
-    float clipHMFreq KALVO_GUARDED_BY (curveModelLock) = 0.0f;
+    float& clipLMFreq() KALVO_REQUIRES (curveModelLock) { return guarded.clipLMFreq; }
+    float& clipHMFreq() KALVO_REQUIRES (curveModelLock) { return guarded.clipHMFreq; }
     PerLine& clipGlide() KALVO_REQUIRES (curveModelLock) { return guarded.clipGlide; }
     PerLine& clipMix() KALVO_REQUIRES (curveModelLock) { return guarded.clipMix; }
-    bool stateClipboardFull KALVO_GUARDED_BY (curveModelLock) = false;
+    bool& stateClipboardFull() KALVO_REQUIRES (curveModelLock) { return guarded.stateClipboardFull; }
 
     // View and interface settings
     int32_t currentView = 0;
     int32_t shapeCategory = 1;
-    bool snapX KALVO_GUARDED_BY (curveModelLock) = true;
-    bool snapY KALVO_GUARDED_BY (curveModelLock) = true;
+    bool& snapX() KALVO_REQUIRES (curveModelLock) { return guarded.snapX; }
+    bool& snapY() KALVO_REQUIRES (curveModelLock) { return guarded.snapY; }
     float scaling = 1.5f;
     int32_t skin = 1;
     std::atomic<int32_t> waveView{ 1 };
@@ -301,10 +303,10 @@ public:
     juce::String productFolder;
     juce::String makerFolder;
     juce::File presetsFolder;
-    juce::String presetName KALVO_GUARDED_BY (curveModelLock);
+    juce::String& presetName() KALVO_REQUIRES (curveModelLock) { return guarded.presetName; }
     // The root values of the last document loaded, in its order (unknown ones too): a save writes
     // them again, ours rewritten in place.
-    juce::NamedValueSet loadedRootValues KALVO_GUARDED_BY (curveModelLock);
+    juce::NamedValueSet& loadedRootValues() KALVO_REQUIRES (curveModelLock) { return guarded.loadedRootValues; }
     int32_t presetFolderIndex = 49;
     // The folder the current preset was loaded from or saved into (none until then). Never
     // saved: the editor derives presetFolderIndex from it after every rescan, so the index follows
@@ -343,15 +345,17 @@ public:
     HostLineMixes hostLineMixes;
     // The restores of the model: an edit that lands while one is half done, or that spans one,
     // loses to the restored document.
-    RestoreEpoch restores KALVO_GUARDED_BY (curveModelLock);
+    RestoreEpoch& restores() KALVO_REQUIRES (curveModelLock) { return guarded.restores; }
     Flag curveModelsStale{ false };
-    int32_t modelLine KALVO_GUARDED_BY (curveModelLock) = 0;
-    int32_t modelState KALVO_GUARDED_BY (curveModelLock) = 0;
+    int32_t& modelLine() KALVO_REQUIRES (curveModelLock) { return guarded.modelLine; }
+    int32_t& modelState() KALVO_REQUIRES (curveModelLock) { return guarded.modelState; }
 
 private:
     // What the accessors above hand out; nothing else touches it.
-    struct GuardedArrays
+    struct GuardedModel
     {
+        LineEditor lineEditor1;
+        LineEditor lineEditor2;
         Curves linePoints1;
         Curves linePoints2;
         Tables lineArray1;
@@ -370,8 +374,19 @@ private:
         PerLineSwitch clipSync = {};
         PerLine clipGlide = {};
         PerLine clipMix = {};
+        bool lineClipboardFull = false;
+        float clipLMFreq = 0.0f;
+        float clipHMFreq = 0.0f;
+        bool stateClipboardFull = false;
+        bool snapX = true;
+        bool snapY = true;
+        juce::String presetName;
+        juce::NamedValueSet loadedRootValues;
+        RestoreEpoch restores;
+        int32_t modelLine = 0;
+        int32_t modelState = 0;
     };
-    GuardedArrays guarded KALVO_GUARDED_BY (curveModelLock);
+    GuardedModel guarded KALVO_GUARDED_BY (curveModelLock);
 
     using ParameterIndex = ParameterTable::Index;
     static constexpr int numParameters = ParameterTable::numParameters;

@@ -118,7 +118,7 @@ void StateOperations::resetPreset (LineEditorAudioProcessor& p)
 bool StateOperations::resetModel (LineEditorAudioProcessor& p)
 {
     const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return false;
 
     for (int l = 0; l < numLines; ++l)
@@ -171,7 +171,7 @@ bool StateOperations::resetModel (LineEditorAudioProcessor& p)
 void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
 {
     const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return;
     p.foldHostLineMixes();
     // The playing state's length and sync are its active copies; any other state's are stored.
@@ -186,28 +186,28 @@ void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
         p.clipGlide()[l] = p.bandGlide()[l][s];
     }
 
-    p.clipLMFreq = p.lmFreq()[s];
-    p.clipHMFreq = p.hmFreq()[s];
+    p.clipLMFreq() = p.lmFreq()[s];
+    p.clipHMFreq() = p.hmFreq()[s];
 
     for (int l = 0; l < numLines; ++l)
         p.clipMix()[l] = p.bandMix()[l][s];
 
-    p.stateClipboardFull = true;
+    p.stateClipboardFull() = true;
 }
 
 void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
 {
     const ModelLock::Hold hold (p.curveModelLock);
-    if (!p.stateClipboardFull || p.restores.isUnderway())
+    if (!p.stateClipboardFull() || p.restores().isUnderway())
         return;
 
     // The undo steps below record what the models hold: the current line of the pasted state.
     p.syncCurveModels();
-    const int line = p.modelLine;
-    if (s != p.modelState)
+    const int line = p.modelLine();
+    if (s != p.modelState())
     {
-        p.lineEditor1.setLinePoints (p.linePoints1()[line][s]);
-        p.lineEditor2.setLinePoints (p.linePoints2()[line][s]);
+        p.lineEditor1().setLinePoints (p.linePoints1()[line][s]);
+        p.lineEditor2().setLinePoints (p.linePoints2()[line][s]);
     }
 
     for (int l = 0; l < numLines; ++l)
@@ -217,14 +217,14 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
         p.bandGlide()[l][s] = p.clipGlide()[l];
     }
 
-    p.lmFreq()[s] = p.clipLMFreq;
-    p.hmFreq()[s] = p.clipHMFreq;
+    p.lmFreq()[s] = p.clipLMFreq();
+    p.hmFreq()[s] = p.clipHMFreq();
 
     for (int l = 0; l < numLines; ++l)
         p.bandMix()[l][s] = p.clipMix()[l];
 
-    p.lineEditor1.startNewChange (line, s);
-    p.lineEditor2.startNewChange (line, s);
+    p.lineEditor1().startNewChange (line, s);
+    p.lineEditor2().startNewChange (line, s);
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -249,7 +249,7 @@ void StateOperations::resetState (LineEditorAudioProcessor& p, int s)
 bool StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s)
 {
     const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return false;
 
     p.lmFreq()[s] = StateDefaults::lowMidSplit;
@@ -258,10 +258,10 @@ bool StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s)
     for (int l = 0; l < numLines; ++l)
     {
         // Each history of (line, state) records that line's own curve from before the reset.
-        p.lineEditor1.setLinePoints (p.linePoints1()[l][s]);
-        p.lineEditor2.setLinePoints (p.linePoints2()[l][s]);
-        p.lineEditor1.startNewChange (l, s);
-        p.lineEditor2.startNewChange (l, s);
+        p.lineEditor1().setLinePoints (p.linePoints1()[l][s]);
+        p.lineEditor2().setLinePoints (p.linePoints2()[l][s]);
+        p.lineEditor1().startNewChange (l, s);
+        p.lineEditor2().startNewChange (l, s);
 
         p.lineLength()[l][s] = StateDefaults::length;
         p.lineSync()[l][s] = StateDefaults::sync;
@@ -291,7 +291,7 @@ void StateOperations::randomizeState (LineEditorAudioProcessor& p, int s)
 bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s)
 {
     const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return false;
     auto& random = p.random;
 
@@ -299,8 +299,8 @@ bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s)
     {
         p.bandGlide()[l][s] = std::max (5.0f, 350.0f * random.nextFloat());
 
-        p.lineEditor1.setLinePoints (p.linePoints1()[l][s]);
-        p.lineEditor1.startNewChange (l, s);
+        p.lineEditor1().setLinePoints (p.linePoints1()[l][s]);
+        p.lineEditor1().startNewChange (l, s);
 
         auto* curve = p.linePoints1()[l][s];
         std::fill (curve, curve + numSlots, freeSlot());
@@ -363,14 +363,14 @@ bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s)
 void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)
 {
     const ModelLock::Hold hold (p.curveModelLock);
-    if (p.restores.isUnderway())
+    if (p.restores().isUnderway())
         return;
     p.syncCurveModels();
     const int l = p.currentLine;
     const int s = p.currentState;
     const bool stageOne = p.editedStage[l] == 0;
     auto* P = stageOne ? p.linePoints1()[l][s] : p.linePoints2()[l][s];
-    auto& model = stageOne ? p.lineEditor1 : p.lineEditor2;
+    auto& model = stageOne ? p.lineEditor1() : p.lineEditor2();
 
     int n = 0;
 
