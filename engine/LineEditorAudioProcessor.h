@@ -33,9 +33,12 @@
 //   for a thread asking for the state cannot deadlock on us. JUCE's host-notifying calls are made
 //   only in HostCalls, whose functions are KALVO_EXCLUDES like every function of ours that leads
 //   to one (sendLineChangeToHost); scripts/check-host-calls fails the build on any other.
-// - The audio thread never takes the lock and reads none of the guarded members. Its functions
-//   (processBlock and its helpers, and parameterChanged, which hosts call from it) require
-//   audioThreadRole, which taking the lock, and the functions here that take it, exclude. It
+// - The audio thread never takes the lock and reads none of the guarded members. The functions
+//   that may run there (processBlock and its helpers, the hand-over's audio side, prepareToPlay,
+//   which a wrapper may call from its audio callback, and parameterChanged, which JUCE calls on
+//   whatever thread sets a parameter: the audio thread, the message thread, a host's restore)
+//   require realtimeSafeRole, the promise to take no lock of ours, allocate nothing and wait for
+//   nothing; taking the lock, and the functions here that take it, exclude it. The audio thread
 //   reads the copy it took from the hand-over (see ModelHandover and publishModel), its own members and
 //   atomics. Values that both sides write, and everything the audio thread publishes, are
 //   atomics; the change flags are atomic bytes that the producers raise and the editor's timer
@@ -55,11 +58,13 @@
 //   reach it; the editor's do nothing but call openWindow and closeWindow, which are checked;
 //   inside this class, the storage behind the accessors (only the accessors touch it);
 // - JUCE calling the host for us: a slider attached to a parameter tells the host of every move,
-//   so the editor never sets an attached slider's value itself;
-// - which thread calls what: audioThreadRole catches the lock taken in a function marked as the
-//   audio thread's, or in one of ours marked as taking it, not in a helper of theirs that is
-//   neither; and a function that takes the lock elsewhere, outside this class, does not exclude
-//   the role.
+//   so the editor never sets an attached slider's value itself; scripts/check-host-calls reads
+//   names, not types (the README says what it sees);
+// - which thread calls what, and the rest of the promise: realtimeSafeRole catches the model
+//   lock taken in a function that requires it, or in one of ours marked as taking it, not in a
+//   helper the two share with the message side (CalculateSpeed, glideCoefficient, sendLineChange,
+//   hostLineMixes.set), which is neither, nor an allocation or a wait; and a function that takes
+//   the lock elsewhere, outside this class, does not exclude the role.
 class LineEditorAudioProcessor : public juce::AudioProcessor,
                                  public juce::AudioProcessorValueTreeState::Listener
 {
@@ -82,10 +87,10 @@ public:
 
     //==============================================================================================
     const juce::String getName() const override;
-    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override KALVO_REQUIRES (realtimeSafeRole);
     void releaseResources() override;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override
-        KALVO_REQUIRES (audioThreadRole);
+        KALVO_REQUIRES (realtimeSafeRole);
     using juce::AudioProcessor::processBlock;
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
     double getTailLengthSeconds() const override;
@@ -100,12 +105,13 @@ public:
     const juce::String getProgramName (int index) override;
     void changeProgramName (int index, const juce::String& newName) override;
     void getStateInformation (juce::MemoryBlock& destData) override
-        KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+        KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
     void setStateInformation (const void* data, int sizeInBytes) override
-        KALVO_EXCLUDES (curveModelLock, audioThreadRole);
-    // Hosts call it on their audio thread too: it keeps the audio thread's rules wherever it runs.
+        KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
+    // Runs on whatever thread sets the parameter, the audio thread among them: it keeps the audio
+    // thread's rules wherever it runs.
     void parameterChanged (const juce::String& parameterID, float newValue) override
-        KALVO_REQUIRES (audioThreadRole);
+        KALVO_REQUIRES (realtimeSafeRole);
 
     // What createEditor builds. The plug-in installs its editor window here; without one (the
     // engine's own tests, the offline renderer) the framework's generic editor stands in, so the
@@ -143,7 +149,7 @@ public:
 
     // Message side: gives "LineCH" a new value (always a different one) drawn from random, so
     // that the host registers a change of the plug-in's state.
-    void sendLineChangeToHost() KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    void sendLineChangeToHost() KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
 
     // Message side, with curveModelLock held: brings both curve models to the current line and
     // state when a state switch, a load or a line change left them behind, and refreshes their
@@ -176,19 +182,19 @@ public:
     // The preset name, which a host's save reads on its own thread. Take curveModelLock. Whoever
     // names the preset after reading or writing the model does it in the step that reads or
     // writes it, or only if no restore came between (see restores).
-    juce::String getPresetName() KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    juce::String getPresetName() KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
 
     // State document, preset files, settings file and state operations.
-    bool saveStateToFile (juce::File file) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
-    bool getStateFromFile (juce::File file) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    bool saveStateToFile (juce::File file) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
+    bool getStateFromFile (juce::File file) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
     void SaveSettings();
-    void resetPreset() KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    void resetPreset() KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
     // The four state operations act on `state` (0..11; anything else is ignored).
-    void CopyState (int state) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
-    void PasteState (int state) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
-    void flipLine (bool vertical) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
-    void ResetState (int state) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
-    void RandomizeState (int state) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    void CopyState (int state) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
+    void PasteState (int state) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
+    void flipLine (bool vertical) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
+    void ResetState (int state) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
+    void RandomizeState (int state) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
 
     //==============================================================================================
     // Framework objects and helpers
@@ -392,23 +398,23 @@ private:
     static constexpr int numParameters = ParameterTable::numParameters;
 
     float currentValue (ParameterIndex index) const noexcept { return rawValues[index]->load(); }
-    bool isBandAudible (int band) const noexcept;
-    void updateLevelTargets() noexcept;
-    void setLevelTarget (int band, float gain) noexcept;
+    bool isBandAudible (int band) const noexcept KALVO_REQUIRES (realtimeSafeRole);
+    void updateLevelTargets() noexcept KALVO_REQUIRES (realtimeSafeRole);
+    void setLevelTarget (int band, float gain) noexcept KALVO_REQUIRES (realtimeSafeRole);
 
-    void applyPendingTargets() noexcept KALVO_REQUIRES (audioThreadRole);
-    void applySplitFrequency (int which, float hz) noexcept;
-    void handleMidi (const juce::MidiBuffer& midiMessages) KALVO_REQUIRES (audioThreadRole);
-    void readHostPosition() noexcept KALVO_REQUIRES (audioThreadRole);
-    void switchState (bool restartGlides) KALVO_REQUIRES (audioThreadRole);
+    void applyPendingTargets() noexcept KALVO_REQUIRES (realtimeSafeRole);
+    void applySplitFrequency (int which, float hz) noexcept KALVO_REQUIRES (realtimeSafeRole);
+    void handleMidi (const juce::MidiBuffer& midiMessages) KALVO_REQUIRES (realtimeSafeRole);
+    void readHostPosition() noexcept KALVO_REQUIRES (realtimeSafeRole);
+    void switchState (bool restartGlides) KALVO_REQUIRES (realtimeSafeRole);
     void sendLineChange (juce::Random& source);
     void setParameterFromAudioThread (juce::RangedAudioParameter& parameter, float normalisedValue);
-    void refreshWaveDisplay() noexcept KALVO_REQUIRES (audioThreadRole);
-    void resetWaveDisplay() noexcept;
+    void refreshWaveDisplay() noexcept KALVO_REQUIRES (realtimeSafeRole);
+    void resetWaveDisplay() noexcept KALVO_REQUIRES (realtimeSafeRole);
     void readSettings();
 
     template <bool stereo, bool capture, bool ramping>
-    void renderSamples (float* left, float* right, int numSamples) noexcept KALVO_REQUIRES (audioThreadRole);
+    void renderSamples (float* left, float* right, int numSamples) noexcept KALVO_REQUIRES (realtimeSafeRole);
 
     std::atomic<float>* rawValues[numParameters] = {};
     juce::RangedAudioParameter* stateParameter = nullptr;
