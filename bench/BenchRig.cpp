@@ -17,8 +17,8 @@ void installCurve (LineEditorAudioProcessor& p, int line, int state, std::mt1993
             i == 0 ? 0.0f : (i == numPoints - 1 ? 1.0f : (i + unit (rng) * 0.8f) / (numPoints - 1));
         curve[i] = { x, unit (rng), unit (rng) * 1.6f - 0.8f, i, 0.0f, 0.0f, 1 + i % 9, end, false, !end };
     }
-    p.lineEditor1.setLinePoints (curve);
-    p.lineEditor1.getLineArray (p.lineArray1()[line][state]);
+    p.lineEditor1().setLinePoints (curve);
+    p.lineEditor1().getLineArray (p.lineArray1()[line][state]);
     for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
         p.modulationArray()[line][state][k] = p.lineArray1()[line][state][k] * p.lineArray2()[line][state][k];
 }

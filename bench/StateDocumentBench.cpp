@@ -47,7 +47,7 @@ struct Fixture
                 processor->bandGlide()[l][s] = r.nextFloat() * 500.0f;
             }
         }
-        processor->presetName = "Benchmark";
+        processor->presetName() = "Benchmark";
         processor->getStateInformation (block);
         file = folder.getChildFile ("Benchmark.kvp");
         processor->saveStateToFile (file);

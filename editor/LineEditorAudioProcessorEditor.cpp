@@ -452,7 +452,7 @@ void LineEditorAudioProcessorEditor::setFonts (float s)
     // typing is lost.
     presetNameEditor.setFont (juce::Font (10.0f * s, juce::Font::bold));
     presetNameEditor.clear();
-    presetNameEditor.setText (processor.presetName, true);
+    presetNameEditor.setText (processor.presetName(), true);
 }
 
 void LineEditorAudioProcessorEditor::placeChildren (float s)

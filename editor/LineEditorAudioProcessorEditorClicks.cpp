@@ -161,8 +161,8 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
 
     const int state = editedState();
     processor.syncCurveModels();
-    processor.lineEditor1.getLineArray (processor.lineArray1()[line][state]);
-    processor.lineEditor2.getLineArray (processor.lineArray2()[line][state]);
+    processor.lineEditor1().getLineArray (processor.lineArray1()[line][state]);
+    processor.lineEditor2().getLineArray (processor.lineArray2()[line][state]);
     LineTools::rebuildProduct (processor, line, state);
     previewGraph.setPoint (processor.modulationArray()[line][state]);
 

@@ -62,10 +62,10 @@ void LineEditorAudioProcessorEditor::setUpIconButton (int k)
             icon.state = litWhen (stage == 1);
             break;
         case 11:
-            icon.state = litWhen (processor.lineClipboardFull);
+            icon.state = litWhen (processor.lineClipboardFull());
             break;
         case 19:
-            icon.state = litWhen (processor.stateClipboardFull);
+            icon.state = litWhen (processor.stateClipboardFull());
             break;
         case 20: // lit while switches wait for the cycle's end
             icon.state = litWhen (!processor.changeImmediately);
@@ -78,7 +78,7 @@ void LineEditorAudioProcessorEditor::setUpIconButton (int k)
     }
 
     if (k == 3)
-        WidgetSetUp::caption (icon, processor.presetName, 9.0f, juce::Font::bold);
+        WidgetSetUp::caption (icon, processor.presetName(), 9.0f, juce::Font::bold);
     else if (*entry.caption != 0)
         WidgetSetUp::caption (icon, entry.caption, 9.0f, juce::Font::bold);
 
@@ -98,7 +98,7 @@ void LineEditorAudioProcessorEditor::setUpPresetEntry()
     presetNameEditor.setColour (juce::TextEditor::backgroundColourId, juce::Colour (0xFF121212));
     presetNameEditor.setColour (juce::CaretComponent::caretColourId, palette[6]);
     presetNameEditor.setColour (juce::TextEditor::highlightColourId, palette[8]);
-    presetNameEditor.setText (processor.presetName, false);
+    presetNameEditor.setText (processor.presetName(), false);
     presetNameEditor.applyColourToAllText (palette[6]);
     presetNameEditor.setLookAndFeel (&lookAndFeels[8]);
     presetNameEditor.addListener (this);
@@ -312,8 +312,8 @@ void LineEditorAudioProcessorEditor::setUpCurveEditors()
         curveEditor->xSnapDivisions = numerator == 3 || numerator == 6 || numerator == 12 ? 72.0f : 128.0f;
         // The layout, run when the constructor set the size, gave them their scaled sizes.
         curveEditor->menuLookAndFeel.popupFontSize = 11.0f * s;
-        curveEditor->snapX = processor.snapX;
-        curveEditor->snapY = processor.snapY;
+        curveEditor->snapX = processor.snapX();
+        curveEditor->snapY = processor.snapY();
         curveEditor->repaint();
     }
 }
@@ -471,12 +471,12 @@ void LineEditorAudioProcessorEditor::sliderDragStarted (juce::Slider* slider)
 {
     for (int line = 0; line < 4; ++line)
         if (slider == &mixSliders[line] && !mixGestures[line])
-            mixGestures[line] = UnlinkedLineMixes::beginGesture (processor, line);
+            mixGestures[line] = UnlinkedLineMixes::beginDrag (processor, line);
 }
 
 void LineEditorAudioProcessorEditor::sliderDragEnded (juce::Slider* slider)
 {
     for (int line = 0; line < 4; ++line)
         if (slider == &mixSliders[line] && std::exchange (mixGestures[line], false))
-            UnlinkedLineMixes::endGesture (processor, line);
+            UnlinkedLineMixes::endDrag (processor, line);
 }

@@ -190,16 +190,16 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
             continue;
         from->snapChanged = false;
         // During a restore the restored document's choice stands.
-        ModelEdit edit (processor.restores);
+        ModelEdit edit (processor.restores());
         if (!edit.goesAhead())
         {
-            from->snapX = processor.snapX;
-            from->snapY = processor.snapY;
+            from->snapX = processor.snapX();
+            from->snapY = processor.snapY();
             continue;
         }
         auto* other = from == &lineEditorUI1 ? &lineEditorUI2 : &lineEditorUI1;
-        processor.snapX = other->snapX = from->snapX;
-        processor.snapY = other->snapY = from->snapY;
+        processor.snapX() = other->snapX = from->snapX;
+        processor.snapY() = other->snapY = from->snapY;
     }
 
     for (int stage = 1; stage <= 2; ++stage)
@@ -213,8 +213,8 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
         for (int k = 0; k < 48; ++k)
             stateGraphs[k].setPoint (processor.modulationArray()[k / 12][k % 12]);
         previewGraph.setPoint (processor.modulationArray()[line][state]);
-        curveEditor.snapX = processor.snapX;
-        curveEditor.snapY = processor.snapY;
+        curveEditor.snapX = processor.snapX();
+        curveEditor.snapY = processor.snapY();
         showUndoRedoCounts();
     }
 
@@ -314,7 +314,7 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
     // A load or a host restore replaced the stored curves after the edit began, or is doing so:
     // the store wins, and the raised flag reloads the curve editor. A restore raises it under the
     // lock held here, in its first part; an earlier pass may have taken it before the second.
-    ModelEdit edit (processor.restores);
+    ModelEdit edit (processor.restores());
     if ((stage == 1 ? processor.linePoints1Changed : processor.linePoints2Changed).load() || !edit.goesAhead())
         return false;
 
@@ -325,7 +325,7 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
         !juce::isPositiveAndBelow (state, LineEditorAudioProcessor::numStates))
         return false;
 
-    auto& model = stage == 1 ? processor.lineEditor1 : processor.lineEditor2;
+    auto& model = stage == 1 ? processor.lineEditor1() : processor.lineEditor2();
     auto& store = stage == 1 ? processor.linePoints1()[line][state] : processor.linePoints2()[line][state];
     auto& table = stage == 1 ? processor.lineArray1()[line][state] : processor.lineArray2()[line][state];
 
@@ -334,7 +334,7 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
     processor.syncCurveModels();
     // The curve editor still shows a line or state the models have left: the undo step records
     // that curve's stored points, and the models come back afterwards.
-    const bool elsewhere = line != processor.modelLine || state != processor.modelState;
+    const bool elsewhere = line != processor.modelLine() || state != processor.modelState();
     if (elsewhere)
         model.setLinePoints (store);
 

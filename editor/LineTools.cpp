@@ -33,12 +33,12 @@ struct Edited
 Edited bringModelsUp (Processor& p) KALVO_REQUIRES (p.curveModelLock)
 {
     p.syncCurveModels();
-    return { p.modelLine, p.modelState };
+    return { p.modelLine(), p.modelState() };
 }
 
 LineEditor& model (Processor& p, int stage) noexcept KALVO_REQUIRES (p.curveModelLock)
 {
-    return stage == 0 ? p.lineEditor1 : p.lineEditor2;
+    return stage == 0 ? p.lineEditor1() : p.lineEditor2();
 }
 
 LETPoint* store (Processor& p, int stage, Edited at) noexcept KALVO_REQUIRES (p.curveModelLock)
@@ -169,14 +169,14 @@ void LineTools::copyLine (LineEditorAudioProcessor& p)
     if (!edit.goesAhead())
         return;
     std::copy_n (editedStore (p), numSlots, p.lineClipboard());
-    p.lineClipboardFull = true;
+    p.lineClipboardFull() = true;
 }
 
 bool LineTools::pasteLine (LineEditorAudioProcessor& p)
 {
     {
         ModelEdit edit (p);
-        if (!edit.goesAhead() || !p.lineClipboardFull)
+        if (!edit.goesAhead() || !p.lineClipboardFull())
             return false;
         writeStage (p, editedStage (p), p.lineClipboard());
     }

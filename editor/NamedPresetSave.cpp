@@ -9,14 +9,14 @@ NamedPresetSave::Result NamedPresetSave::write (LineEditorAudioProcessor& p, con
     RestoreEpoch::Mark before = 0;
     {
         const ModelLock::Hold hold (p.curveModelLock);
-        before = p.restores.mark();
+        before = p.restores().mark();
     }
     if (!StateDocument::writeToFile (p, file, &name))
         return Result::notWritten;
     ModelEdit edit (p, before);
     if (!edit.goesAhead())
         return Result::restoredMeanwhile;
-    p.presetName = name;
+    p.presetName() = name;
     p.presetModified = false;
     return Result::named;
 }

@@ -141,7 +141,7 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
     for (int i = 0; i < numParameters; ++i)
         parameters.addParameterListener (ParameterTable::specs[i].id, this);
 
-    presetName = "Default";
+    presetName() = "Default";
 
     std::fill (std::begin (waveDisplay), std::end (waveDisplay), 0.5f);
     std::fill (std::begin (waveBuffer), std::end (waveBuffer), 0.5f);
@@ -204,8 +204,8 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
     renderLineState (currentLine, currentState);
     linePoints1Changed = false;
     linePoints2Changed = false;
-    modelLine = currentLine;
-    modelState = currentState;
+    modelLine() = currentLine;
+    modelState() = currentState;
 
     scaling = 1.5f;
     skin = 1;
@@ -467,18 +467,18 @@ void LineEditorAudioProcessor::clearUndoHistories()
     {
         for (int s = 0; s < numStates; ++s)
         {
-            lineEditor1.undoCount[l][s] = lineEditor1.redoCount[l][s] = 0;
-            lineEditor2.undoCount[l][s] = lineEditor2.redoCount[l][s] = 0;
+            lineEditor1().undoCount[l][s] = lineEditor1().redoCount[l][s] = 0;
+            lineEditor2().undoCount[l][s] = lineEditor2().redoCount[l][s] = 0;
         }
     }
 }
 
 void LineEditorAudioProcessor::renderLineState (int line, int state)
 {
-    lineEditor1.setLinePoints (linePoints1()[line][state]);
-    lineEditor1.getLineArray (lineArray1()[line][state]);
-    lineEditor2.setLinePoints (linePoints2()[line][state]);
-    lineEditor2.getLineArray (lineArray2()[line][state]);
+    lineEditor1().setLinePoints (linePoints1()[line][state]);
+    lineEditor1().getLineArray (lineArray1()[line][state]);
+    lineEditor2().setLinePoints (linePoints2()[line][state]);
+    lineEditor2().getLineArray (lineArray2()[line][state]);
     for (int k = 0; k < tableSize; ++k)
         modulationArray()[line][state][k] = lineArray1()[line][state][k] * lineArray2()[line][state][k];
 }
@@ -517,15 +517,15 @@ void LineEditorAudioProcessor::syncCurveModels()
     const int line = clampIndex (currentLine, numLines);
     const int state = clampIndex (currentState, numStates);
     const bool stale = curveModelsStale.exchange (false);
-    if (!stale && line == modelLine && state == modelState)
+    if (!stale && line == modelLine() && state == modelState())
         return;
 
-    lineEditor1.setLinePoints (linePoints1()[line][state]);
-    lineEditor1.updateUndoState (line, state);
-    lineEditor2.setLinePoints (linePoints2()[line][state]);
-    lineEditor2.updateUndoState (line, state);
-    modelLine = line;
-    modelState = state;
+    lineEditor1().setLinePoints (linePoints1()[line][state]);
+    lineEditor1().updateUndoState (line, state);
+    lineEditor2().setLinePoints (linePoints2()[line][state]);
+    lineEditor2().updateUndoState (line, state);
+    modelLine() = line;
+    modelState() = state;
 }
 
 //==================================================================================================
@@ -1263,7 +1263,7 @@ void LineEditorAudioProcessor::setStateInformation (const void* data, int sizeIn
 juce::String LineEditorAudioProcessor::getPresetName()
 {
     const ModelLock::Hold hold (curveModelLock);
-    return presetName;
+    return presetName();
 }
 
 bool LineEditorAudioProcessor::saveStateToFile (juce::File file)

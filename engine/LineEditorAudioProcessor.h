@@ -21,9 +21,11 @@
 //
 // Threads, as the compiler checks them (clang's -Wthread-safety, a build error in CI):
 // - The model the message side owns (the curve points, tables and models, the per-state
-//   settings, the clipboards, the preset name, the snaps, modelLine and modelState) is
-//   KALVO_GUARDED_BY curveModelLock; its arrays are reached only through accessors that
-//   KALVO_REQUIRES it. The editor, the loads and saves, the state operations and a
+//   settings, the clipboards, the preset name, the snaps, the loaded root values, the restores,
+//   modelLine and modelState) is KALVO_GUARDED_BY curveModelLock and private: every part of it,
+//   a plain value too, is reached through an accessor that KALVO_REQUIRES it, so a read the
+//   analysis would not see (an operand of ?:, an array decayed to a pointer) still calls a
+//   checked accessor. The editor, the loads and saves, the state operations and a
 //   host's own thread (getStateInformation, setStateInformation) touch it only holding that lock.
 //   A function either takes the lock (KALVO_EXCLUDES) or expects it held (KALVO_REQUIRES); none
 //   takes it again.
@@ -31,9 +33,12 @@
 //   for a thread asking for the state cannot deadlock on us. JUCE's host-notifying calls are made
 //   only in HostCalls, whose functions are KALVO_EXCLUDES like every function of ours that leads
 //   to one (sendLineChangeToHost); scripts/check-host-calls fails the build on any other.
-// - The audio thread never takes the lock and reads none of the guarded members. Its functions
-//   (processBlock and its helpers, and parameterChanged, which hosts call from it) require
-//   audioThreadRole, which taking the lock, and the functions here that take it, exclude. It
+// - The audio thread never takes the lock and reads none of the guarded members. The functions
+//   that may run there (processBlock and its helpers, the hand-over's audio side, prepareToPlay,
+//   which a wrapper may call from its audio callback, and parameterChanged, which JUCE calls on
+//   whatever thread sets a parameter: the audio thread, the message thread, a host's restore)
+//   require realtimeSafeRole, the promise to take no lock of ours, allocate nothing and wait for
+//   nothing; taking the lock, and the functions here that take it, exclude it. The audio thread
 //   reads the copy it took from the hand-over (see ModelHandover and publishModel), its own members and
 //   atomics. Values that both sides write, and everything the audio thread publishes, are
 //   atomics; the change flags are atomic bytes that the producers raise and the editor's timer
@@ -53,11 +58,13 @@
 //   reach it; the editor's do nothing but call openWindow and closeWindow, which are checked;
 //   inside this class, the storage behind the accessors (only the accessors touch it);
 // - JUCE calling the host for us: a slider attached to a parameter tells the host of every move,
-//   so the editor never sets an attached slider's value itself;
-// - which thread calls what: audioThreadRole catches the lock taken in a function marked as the
-//   audio thread's, or in one of ours marked as taking it, not in a helper of theirs that is
-//   neither; and a function that takes the lock elsewhere, outside this class, does not exclude
-//   the role.
+//   so the editor never sets an attached slider's value itself; scripts/check-host-calls reads
+//   names, not types (the README says what it sees);
+// - which thread calls what, and the rest of the promise: realtimeSafeRole catches the model
+//   lock taken in a function that requires it, or in one of ours marked as taking it, not in a
+//   helper the two share with the message side (CalculateSpeed, glideCoefficient, sendLineChange,
+//   hostLineMixes.set), which is neither, nor an allocation or a wait; and a function that takes
+//   the lock elsewhere, outside this class, does not exclude the role.
 class LineEditorAudioProcessor : public juce::AudioProcessor,
                                  public juce::AudioProcessorValueTreeState::Listener
 {
@@ -80,10 +87,10 @@ public:
 
     //==============================================================================================
     const juce::String getName() const override;
-    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override KALVO_REQUIRES (realtimeSafeRole);
     void releaseResources() override;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override
-        KALVO_REQUIRES (audioThreadRole);
+        KALVO_REQUIRES (realtimeSafeRole);
     using juce::AudioProcessor::processBlock;
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
     double getTailLengthSeconds() const override;
@@ -98,12 +105,13 @@ public:
     const juce::String getProgramName (int index) override;
     void changeProgramName (int index, const juce::String& newName) override;
     void getStateInformation (juce::MemoryBlock& destData) override
-        KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+        KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
     void setStateInformation (const void* data, int sizeInBytes) override
-        KALVO_EXCLUDES (curveModelLock, audioThreadRole);
-    // Hosts call it on their audio thread too: it keeps the audio thread's rules wherever it runs.
+        KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
+    // Runs on whatever thread sets the parameter, the audio thread among them: it keeps the audio
+    // thread's rules wherever it runs.
     void parameterChanged (const juce::String& parameterID, float newValue) override
-        KALVO_REQUIRES (audioThreadRole);
+        KALVO_REQUIRES (realtimeSafeRole);
 
     // What createEditor builds. The plug-in installs its editor window here; without one (the
     // engine's own tests, the offline renderer) the framework's generic editor stands in, so the
@@ -141,7 +149,7 @@ public:
 
     // Message side: gives "LineCH" a new value (always a different one) drawn from random, so
     // that the host registers a change of the plug-in's state.
-    void sendLineChangeToHost() KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    void sendLineChangeToHost() KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
 
     // Message side, with curveModelLock held: brings both curve models to the current line and
     // state when a state switch, a load or a line change left them behind, and refreshes their
@@ -174,19 +182,19 @@ public:
     // The preset name, which a host's save reads on its own thread. Take curveModelLock. Whoever
     // names the preset after reading or writing the model does it in the step that reads or
     // writes it, or only if no restore came between (see restores).
-    juce::String getPresetName() KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    juce::String getPresetName() KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
 
     // State document, preset files, settings file and state operations.
-    bool saveStateToFile (juce::File file) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
-    bool getStateFromFile (juce::File file) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    bool saveStateToFile (juce::File file) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
+    bool getStateFromFile (juce::File file) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
     void SaveSettings();
-    void resetPreset() KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    void resetPreset() KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
     // The four state operations act on `state` (0..11; anything else is ignored).
-    void CopyState (int state) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
-    void PasteState (int state) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
-    void flipLine (bool vertical) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
-    void ResetState (int state) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
-    void RandomizeState (int state) KALVO_EXCLUDES (curveModelLock, audioThreadRole);
+    void CopyState (int state) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
+    void PasteState (int state) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
+    void flipLine (bool vertical) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
+    void ResetState (int state) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
+    void RandomizeState (int state) KALVO_EXCLUDES (curveModelLock, realtimeSafeRole);
 
     //==============================================================================================
     // Framework objects and helpers
@@ -202,11 +210,11 @@ public:
     int32_t editedStage[numLines] = {};
 
     // Curve model
-    LineEditor lineEditor1 KALVO_GUARDED_BY (curveModelLock);
-    LineEditor lineEditor2 KALVO_GUARDED_BY (curveModelLock);
-    // The guarded arrays are reached only through these accessors, which require the lock: an
-    // array read through a pointer it decayed to, or as an operand of ?:, escapes the analysis,
-    // a call of its accessor never does.
+    // The guarded model is reached only through these accessors, which require the lock: a
+    // member read through a pointer an array decayed to, or as an operand of ?:, escapes the
+    // analysis, a call of its accessor never does.
+    LineEditor& lineEditor1() KALVO_REQUIRES (curveModelLock) { return guarded.lineEditor1; }
+    LineEditor& lineEditor2() KALVO_REQUIRES (curveModelLock) { return guarded.lineEditor2; }
     using Curves = LETPoint[numLines][numStates][numCurvePoints];
     using Tables = float[numLines][numStates][tableSize];
     using LineSettings = float[numLines][numStates];
@@ -275,22 +283,22 @@ public:
     using PerLine = float[numLines];
     using PerLineSwitch = bool[numLines];
     LineCurve& lineClipboard() KALVO_REQUIRES (curveModelLock) { return guarded.lineClipboard; }
-    bool lineClipboardFull KALVO_GUARDED_BY (curveModelLock) = false;
+    bool& lineClipboardFull() KALVO_REQUIRES (curveModelLock) { return guarded.lineClipboardFull; }
     StateCurves& stateClipboard1() KALVO_REQUIRES (curveModelLock) { return guarded.stateClipboard1; }
     StateCurves& stateClipboard2() KALVO_REQUIRES (curveModelLock) { return guarded.stateClipboard2; }
     PerLine& clipLength() KALVO_REQUIRES (curveModelLock) { return guarded.clipLength; }
     PerLineSwitch& clipSync() KALVO_REQUIRES (curveModelLock) { return guarded.clipSync; }
-    float clipLMFreq KALVO_GUARDED_BY (curveModelLock) = 0.0f;
-    float clipHMFreq KALVO_GUARDED_BY (curveModelLock) = 0.0f;
+    float& clipLMFreq() KALVO_REQUIRES (curveModelLock) { return guarded.clipLMFreq; }
+    float& clipHMFreq() KALVO_REQUIRES (curveModelLock) { return guarded.clipHMFreq; }
     PerLine& clipGlide() KALVO_REQUIRES (curveModelLock) { return guarded.clipGlide; }
     PerLine& clipMix() KALVO_REQUIRES (curveModelLock) { return guarded.clipMix; }
-    bool stateClipboardFull KALVO_GUARDED_BY (curveModelLock) = false;
+    bool& stateClipboardFull() KALVO_REQUIRES (curveModelLock) { return guarded.stateClipboardFull; }
 
     // View and interface settings
     int32_t currentView = 0;
     int32_t shapeCategory = 1;
-    bool snapX KALVO_GUARDED_BY (curveModelLock) = true;
-    bool snapY KALVO_GUARDED_BY (curveModelLock) = true;
+    bool& snapX() KALVO_REQUIRES (curveModelLock) { return guarded.snapX; }
+    bool& snapY() KALVO_REQUIRES (curveModelLock) { return guarded.snapY; }
     float scaling = 1.5f;
     int32_t skin = 1;
     std::atomic<int32_t> waveView{ 1 };
@@ -301,10 +309,10 @@ public:
     juce::String productFolder;
     juce::String makerFolder;
     juce::File presetsFolder;
-    juce::String presetName KALVO_GUARDED_BY (curveModelLock);
+    juce::String& presetName() KALVO_REQUIRES (curveModelLock) { return guarded.presetName; }
     // The root values of the last document loaded, in its order (unknown ones too): a save writes
     // them again, ours rewritten in place.
-    juce::NamedValueSet loadedRootValues KALVO_GUARDED_BY (curveModelLock);
+    juce::NamedValueSet& loadedRootValues() KALVO_REQUIRES (curveModelLock) { return guarded.loadedRootValues; }
     int32_t presetFolderIndex = 49;
     // The folder the current preset was loaded from or saved into (none until then). Never
     // saved: the editor derives presetFolderIndex from it after every rescan, so the index follows
@@ -343,15 +351,17 @@ public:
     HostLineMixes hostLineMixes;
     // The restores of the model: an edit that lands while one is half done, or that spans one,
     // loses to the restored document.
-    RestoreEpoch restores KALVO_GUARDED_BY (curveModelLock);
+    RestoreEpoch& restores() KALVO_REQUIRES (curveModelLock) { return guarded.restores; }
     Flag curveModelsStale{ false };
-    int32_t modelLine KALVO_GUARDED_BY (curveModelLock) = 0;
-    int32_t modelState KALVO_GUARDED_BY (curveModelLock) = 0;
+    int32_t& modelLine() KALVO_REQUIRES (curveModelLock) { return guarded.modelLine; }
+    int32_t& modelState() KALVO_REQUIRES (curveModelLock) { return guarded.modelState; }
 
 private:
     // What the accessors above hand out; nothing else touches it.
-    struct GuardedArrays
+    struct GuardedModel
     {
+        LineEditor lineEditor1;
+        LineEditor lineEditor2;
         Curves linePoints1;
         Curves linePoints2;
         Tables lineArray1;
@@ -370,30 +380,41 @@ private:
         PerLineSwitch clipSync = {};
         PerLine clipGlide = {};
         PerLine clipMix = {};
+        bool lineClipboardFull = false;
+        float clipLMFreq = 0.0f;
+        float clipHMFreq = 0.0f;
+        bool stateClipboardFull = false;
+        bool snapX = true;
+        bool snapY = true;
+        juce::String presetName;
+        juce::NamedValueSet loadedRootValues;
+        RestoreEpoch restores;
+        int32_t modelLine = 0;
+        int32_t modelState = 0;
     };
-    GuardedArrays guarded KALVO_GUARDED_BY (curveModelLock);
+    GuardedModel guarded KALVO_GUARDED_BY (curveModelLock);
 
     using ParameterIndex = ParameterTable::Index;
     static constexpr int numParameters = ParameterTable::numParameters;
 
     float currentValue (ParameterIndex index) const noexcept { return rawValues[index]->load(); }
-    bool isBandAudible (int band) const noexcept;
-    void updateLevelTargets() noexcept;
-    void setLevelTarget (int band, float gain) noexcept;
+    bool isBandAudible (int band) const noexcept KALVO_REQUIRES (realtimeSafeRole);
+    void updateLevelTargets() noexcept KALVO_REQUIRES (realtimeSafeRole);
+    void setLevelTarget (int band, float gain) noexcept KALVO_REQUIRES (realtimeSafeRole);
 
-    void applyPendingTargets() noexcept KALVO_REQUIRES (audioThreadRole);
-    void applySplitFrequency (int which, float hz) noexcept;
-    void handleMidi (const juce::MidiBuffer& midiMessages) KALVO_REQUIRES (audioThreadRole);
-    void readHostPosition() noexcept KALVO_REQUIRES (audioThreadRole);
-    void switchState (bool restartGlides) KALVO_REQUIRES (audioThreadRole);
+    void applyPendingTargets() noexcept KALVO_REQUIRES (realtimeSafeRole);
+    void applySplitFrequency (int which, float hz) noexcept KALVO_REQUIRES (realtimeSafeRole);
+    void handleMidi (const juce::MidiBuffer& midiMessages) KALVO_REQUIRES (realtimeSafeRole);
+    void readHostPosition() noexcept KALVO_REQUIRES (realtimeSafeRole);
+    void switchState (bool restartGlides) KALVO_REQUIRES (realtimeSafeRole);
     void sendLineChange (juce::Random& source);
     void setParameterFromAudioThread (juce::RangedAudioParameter& parameter, float normalisedValue);
-    void refreshWaveDisplay() noexcept KALVO_REQUIRES (audioThreadRole);
-    void resetWaveDisplay() noexcept;
+    void refreshWaveDisplay() noexcept KALVO_REQUIRES (realtimeSafeRole);
+    void resetWaveDisplay() noexcept KALVO_REQUIRES (realtimeSafeRole);
     void readSettings();
 
     template <bool stereo, bool capture, bool ramping>
-    void renderSamples (float* left, float* right, int numSamples) noexcept KALVO_REQUIRES (audioThreadRole);
+    void renderSamples (float* left, float* right, int numSamples) noexcept KALVO_REQUIRES (realtimeSafeRole);
 
     std::atomic<float>* rawValues[numParameters] = {};
     juce::RangedAudioParameter* stateParameter = nullptr;

@@ -2,7 +2,7 @@
 
 // The analysis cannot follow the lock through the members; the declarations say what each does.
 ModelEdit::ModelEdit (LineEditorAudioProcessor& p) KALVO_NO_THREAD_SAFETY_ANALYSIS
-    : lock (&p.curveModelLock), restores (p.restores)
+    : lock (&p.curveModelLock), restores (p.restores())
 {
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioThreadRole.h"
+#include "RealtimeSafeRole.h"
 #include "LineEditorAudioProcessor.h"
 #include "RestoreEpoch.h"
 #include "ThreadAnnotations.h"
@@ -46,7 +46,7 @@ public:
     ModelEdit (const ModelEdit&) = delete;
     ModelEdit& operator= (const ModelEdit&) = delete;
 
-    bool goesAhead() KALVO_TRY_ACQUIRE (true) KALVO_EXCLUDES (audioThreadRole);
+    bool goesAhead() KALVO_TRY_ACQUIRE (true) KALVO_EXCLUDES (realtimeSafeRole);
 
     // Once it went ahead: the restores' mark, for a step of the edit that follows after the lock
     // was let go (telling the host).

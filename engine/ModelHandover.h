@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RealtimeSafeRole.h"
+
 #include <atomic>
 #include <cstdint>
 
@@ -39,13 +41,13 @@ public:
     void publish() noexcept;
 
     // Audio side: the newest published model, unchanged until the next take.
-    const Model& take() noexcept;
-    const Model& taken() const noexcept { return copies[reading]; }
+    const Model& take() noexcept KALVO_REQUIRES (realtimeSafeRole);
+    const Model& taken() const noexcept KALVO_REQUIRES (realtimeSafeRole) { return copies[reading]; }
     // Audio side: whether a model was published since the last take. A read-modify-write, so it
     // sees the newest publish, and one that publish then reads from: either a publish came first,
     // or everything the caller wrote before asking happens before that publish and what its
     // writer does after it.
-    bool hasNewer() noexcept;
+    bool hasNewer() noexcept KALVO_REQUIRES (realtimeSafeRole);
 
 private:
     static constexpr uint32_t indexMask = 3;

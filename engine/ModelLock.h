@@ -1,12 +1,12 @@
 #pragma once
 
-#include "AudioThreadRole.h"
+#include "RealtimeSafeRole.h"
 #include "ThreadAnnotations.h"
 
 #include <JuceHeader.h>
 
 // The lock of the processor's message-side model, as a capability the thread-safety analysis
-// knows. It is never taken on the audio thread (taking it excludes audioThreadRole), and never
+// knows. It is never taken on the audio thread (taking it excludes realtimeSafeRole), and never
 // taken again by a thread that holds it: every function either takes it or requires it held.
 class KALVO_CAPABILITY ("mutex") ModelLock
 {
@@ -15,14 +15,14 @@ public:
     ModelLock (const ModelLock&) = delete;
     ModelLock& operator= (const ModelLock&) = delete;
 
-    void enter() KALVO_ACQUIRE() KALVO_EXCLUDES (audioThreadRole);
-    bool tryEnter() KALVO_TRY_ACQUIRE (true) KALVO_EXCLUDES (audioThreadRole);
+    void enter() KALVO_ACQUIRE() KALVO_EXCLUDES (realtimeSafeRole);
+    bool tryEnter() KALVO_TRY_ACQUIRE (true) KALVO_EXCLUDES (realtimeSafeRole);
     void exit() KALVO_RELEASE();
 
     class KALVO_SCOPED_CAPABILITY Hold
     {
     public:
-        explicit Hold (ModelLock& lockToHold) KALVO_ACQUIRE (lockToHold) KALVO_EXCLUDES (audioThreadRole)
+        explicit Hold (ModelLock& lockToHold) KALVO_ACQUIRE (lockToHold) KALVO_EXCLUDES (realtimeSafeRole)
             : lock (lockToHold) { lock.enter(); }
         ~Hold() KALVO_RELEASE() { lock.exit(); }
         Hold (const Hold&) = delete;

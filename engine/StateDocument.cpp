@@ -321,13 +321,13 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
     // plays: with the link off a knob sets it apart from the line-mix parameter.
     p.foldHostLineMixes();
 
-    p.loadedRootValues.copyToXmlAttributes (*document);
+    p.loadedRootValues().copyToXmlAttributes (*document);
     if (presetName != nullptr)
         document->setAttribute (n.presetName, *presetName);
     else
-        document->setAttribute (n.presetName, p.presetName);
-    document->setAttribute (n.snapX, p.snapX ? 1 : 0);
-    document->setAttribute (n.snapY, p.snapY ? 1 : 0);
+        document->setAttribute (n.presetName, p.presetName());
+    document->setAttribute (n.snapX, p.snapX() ? 1 : 0);
+    document->setAttribute (n.snapY, p.snapY() ? 1 : 0);
     document->setAttribute (n.changeImmediately, p.changeImmediately ? 1 : 0);
     document->setAttribute (n.linkMix, p.linkMix ? 1 : 0);
 
@@ -620,13 +620,13 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     RestoreEpoch::Mark restore = 0;
     {
         const ModelLock::Hold hold (p.curveModelLock);
-        restore = p.restores.begin();
+        restore = p.restores().begin();
         // The document's mixes replace whatever a host set before the load.
         p.hostLineMixes.discard();
-        const auto currentName = p.presetName;
+        const auto currentName = p.presetName();
         applyModel (p, elements, document, nameFromFile);
         if (pasted)
-            p.presetName = currentName;
+            p.presetName() = currentName;
     }
 
     // The tree takes the parameters and keeps the five root values as its properties.
@@ -636,7 +636,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     HostCalls::replaceState (p, juce::ValueTree::fromXml (document));
 
     const ModelLock::Hold hold (p.curveModelLock);
-    p.restores.end();
+    p.restores().end();
     // Published before currentState, the mix targets and the switch below read it.
     p.publishModel();
 
@@ -659,7 +659,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
 
     p.stateSwitched = true;
     // A paste leaves the preset modified, unless a restore began since: that one's document stands.
-    p.presetModified = pasted && p.restores.isQuietSince (restore);
+    p.presetModified = pasted && p.restores().isQuietSince (restore);
     p.presetNameChanged = true;
     p.powerChanged = true;
 
@@ -757,16 +757,16 @@ void applyModel (LineEditorAudioProcessor& p, Elements& elements, juce::XmlEleme
         }
     }
 
-    p.lineEditor1.setLinePoints (p.linePoints1()[p.currentLine][p.currentState]);
-    p.lineEditor2.setLinePoints (p.linePoints2()[p.currentLine][p.currentState]);
+    p.lineEditor1().setLinePoints (p.linePoints1()[p.currentLine][p.currentState]);
+    p.lineEditor2().setLinePoints (p.linePoints2()[p.currentLine][p.currentState]);
     // Raised with the curves: an edit committed from now on finds that the store won.
     p.linePoints1Changed = true;
     p.linePoints2Changed = true;
 
-    p.loadedRootValues.setFromXmlAttributes (document);
-    p.presetName = nameFromFile != nullptr ? *nameFromFile : document.getStringAttribute (n.presetName);
-    p.snapX = document.getBoolAttribute (n.snapX, true);
-    p.snapY = document.getBoolAttribute (n.snapY, true);
+    p.loadedRootValues().setFromXmlAttributes (document);
+    p.presetName() = nameFromFile != nullptr ? *nameFromFile : document.getStringAttribute (n.presetName);
+    p.snapX() = document.getBoolAttribute (n.snapX, true);
+    p.snapY() = document.getBoolAttribute (n.snapY, true);
 
     // The new curves and settings first, so that a switch which sees the new linkMix plays them;
     // the listener then sees the loaded linkMix while the tree takes the parameters.

@@ -206,28 +206,28 @@ void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
         p.clipGlide()[l] = p.bandGlide()[l][s];
     }
 
-    p.clipLMFreq = p.lmFreq()[s];
-    p.clipHMFreq = p.hmFreq()[s];
+    p.clipLMFreq() = p.lmFreq()[s];
+    p.clipHMFreq() = p.hmFreq()[s];
 
     for (int l = 0; l < numLines; ++l)
         p.clipMix()[l] = p.bandMix()[l][s];
 
-    p.stateClipboardFull = true;
+    p.stateClipboardFull() = true;
 }
 
 void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
 {
     ModelEdit edit (p);
-    if (!edit.goesAhead() || !p.stateClipboardFull)
+    if (!edit.goesAhead() || !p.stateClipboardFull())
         return;
 
     // The undo steps below record what the models hold: the current line of the pasted state.
     p.syncCurveModels();
-    const int line = p.modelLine;
-    if (s != p.modelState)
+    const int line = p.modelLine();
+    if (s != p.modelState())
     {
-        p.lineEditor1.setLinePoints (p.linePoints1()[line][s]);
-        p.lineEditor2.setLinePoints (p.linePoints2()[line][s]);
+        p.lineEditor1().setLinePoints (p.linePoints1()[line][s]);
+        p.lineEditor2().setLinePoints (p.linePoints2()[line][s]);
     }
 
     for (int l = 0; l < numLines; ++l)
@@ -237,14 +237,14 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
         p.bandGlide()[l][s] = p.clipGlide()[l];
     }
 
-    p.lmFreq()[s] = p.clipLMFreq;
-    p.hmFreq()[s] = p.clipHMFreq;
+    p.lmFreq()[s] = p.clipLMFreq();
+    p.hmFreq()[s] = p.clipHMFreq();
 
     for (int l = 0; l < numLines; ++l)
         p.bandMix()[l][s] = p.clipMix()[l];
 
-    p.lineEditor1.startNewChange (line, s);
-    p.lineEditor2.startNewChange (line, s);
+    p.lineEditor1().startNewChange (line, s);
+    p.lineEditor2().startNewChange (line, s);
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -278,10 +278,10 @@ std::optional<RestoreEpoch::Mark> StateOperations::resetStateModel (LineEditorAu
     for (int l = 0; l < numLines; ++l)
     {
         // Each history of (line, state) records that line's own curve from before the reset.
-        p.lineEditor1.setLinePoints (p.linePoints1()[l][s]);
-        p.lineEditor2.setLinePoints (p.linePoints2()[l][s]);
-        p.lineEditor1.startNewChange (l, s);
-        p.lineEditor2.startNewChange (l, s);
+        p.lineEditor1().setLinePoints (p.linePoints1()[l][s]);
+        p.lineEditor2().setLinePoints (p.linePoints2()[l][s]);
+        p.lineEditor1().startNewChange (l, s);
+        p.lineEditor2().startNewChange (l, s);
 
         p.lineLength()[l][s] = StateDefaults::length;
         p.lineSync()[l][s] = StateDefaults::sync;
@@ -321,8 +321,8 @@ std::optional<RestoreEpoch::Mark> StateOperations::randomizeStateModel (LineEdit
     {
         p.bandGlide()[l][s] = std::max (5.0f, 350.0f * random.nextFloat());
 
-        p.lineEditor1.setLinePoints (p.linePoints1()[l][s]);
-        p.lineEditor1.startNewChange (l, s);
+        p.lineEditor1().setLinePoints (p.linePoints1()[l][s]);
+        p.lineEditor1().startNewChange (l, s);
 
         auto* curve = p.linePoints1()[l][s];
         std::fill (curve, curve + numSlots, freeSlot());
@@ -394,7 +394,7 @@ void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)
     const int s = p.currentState;
     const bool stageOne = p.editedStage[l] == 0;
     auto* P = stageOne ? p.linePoints1()[l][s] : p.linePoints2()[l][s];
-    auto& model = stageOne ? p.lineEditor1 : p.lineEditor2;
+    auto& model = stageOne ? p.lineEditor1() : p.lineEditor2();
 
     int n = 0;
 

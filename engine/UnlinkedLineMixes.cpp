@@ -71,7 +71,7 @@ bool UnlinkedLineMixes::fromKnob (LineEditorAudioProcessor& p, int line, float v
     return true;
 }
 
-bool UnlinkedLineMixes::beginGesture (LineEditorAudioProcessor& p, int line)
+bool UnlinkedLineMixes::beginDrag (LineEditorAudioProcessor& p, int line)
 {
     if (!isLine (line) || p.linkMix)
         return false;
@@ -79,7 +79,7 @@ bool UnlinkedLineMixes::beginGesture (LineEditorAudioProcessor& p, int line)
     return true;
 }
 
-void UnlinkedLineMixes::endGesture (LineEditorAudioProcessor& p, int line)
+void UnlinkedLineMixes::endDrag (LineEditorAudioProcessor& p, int line)
 {
     if (isLine (line))
         HostCalls::endGesture (p, mixId (line));

@@ -21,10 +21,10 @@ public:
     static bool fromKnob (LineEditorAudioProcessor& p, int line, float value) KALVO_EXCLUDES (p.curveModelLock);
 
     // A drag of the mix knob of `line` begins or ends. The host hears of a change gesture on
-    // the line-mix parameter while the link is off; beginGesture says whether it did, and the
+    // the line-mix parameter while the link is off; beginDrag says whether it did, and the
     // caller ends exactly those.
-    static bool beginGesture (LineEditorAudioProcessor& p, int line) KALVO_EXCLUDES (p.curveModelLock);
-    static void endGesture (LineEditorAudioProcessor& p, int line) KALVO_EXCLUDES (p.curveModelLock);
+    static bool beginDrag (LineEditorAudioProcessor& p, int line) KALVO_EXCLUDES (p.curveModelLock);
+    static void endDrag (LineEditorAudioProcessor& p, int line) KALVO_EXCLUDES (p.curveModelLock);
 
     // The link is about to go off: every state of each line takes the mix that plays, as the
     // line-mix parameter holds it, and the mixes ramp there. Call in the step that flips the

@@ -115,7 +115,7 @@ TEST (EditorClicks, ChoosingALineShowsItsEditedStageAndHistory)
     OpenWindow w;
     w.p.editedStage[0] = 0;
     w.p.editedStage[1] = 1;
-    w.p.lineEditor2.undoCount[1][0] = 3;
+    w.p.lineEditor2().undoCount[1][0] = 3;
     for (auto& v : w.p.waveDisplay)
         v = 0.9f;
     w.p.linePoints2()[1][0][0].y = 0.2f;
@@ -131,7 +131,7 @@ TEST (EditorClicks, ChoosingALineShowsItsEditedStageAndHistory)
     EXPECT_EQ (w.e.iconButtons[7].state, 0);
     EXPECT_EQ (w.e.lineEditorUI2.points[0].y, 0.2f);
     EXPECT_EQ (w.e.lineEditorUI2.loadedLine, 1);
-    EXPECT_EQ (w.p.modelLine, 1); // undo now acts on Low's history
+    EXPECT_EQ (w.p.modelLine(), 1); // undo now acts on Low's history
     EXPECT_EQ (w.e.iconButtons[8].getTooltip(), "Line Undo (3)");
     for (int k = 0; k < 512; ++k)
         ASSERT_EQ (w.p.modulationArray()[1][0][k], w.p.lineArray1()[1][0][k] * w.p.lineArray2()[1][0][k]);
@@ -260,7 +260,7 @@ TEST (EditorClicks, AWindowClosedInsideAMenuIsLeftAlone)
         w.release (child, learn ? OpenWindow::left : OpenWindow::right);
         EXPECT_EQ (w.editor, nullptr);
         EXPECT_FALSE (w.p.midiLearnActive);
-        EXPECT_FALSE (w.p.stateClipboardFull);
+        EXPECT_FALSE (w.p.stateClipboardFull());
     }
 }
 

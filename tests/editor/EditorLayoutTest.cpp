@@ -248,7 +248,7 @@ TEST (EditorLayout, FontsFollowTheScale)
     // A layout drops typing in the name entry for the preset's name.
     editor->presetNameEditor.setText ("half typed");
     editor->setElementSizes();
-    EXPECT_EQ (editor->presetNameEditor.getText(), p->presetName);
+    EXPECT_EQ (editor->presetNameEditor.getText(), p->presetName());
 }
 
 TEST (EditorLayout, BeatCountIsAtLeastOne)

@@ -71,7 +71,7 @@ TEST (EditorPanels, AWindowOpensOnTheProcessorsLineStageCategoryAndFlags)
     setParameter (p, "HighMute", 1.0f);
     p.changeImmediately = true;
     p.linkMix = false;
-    ASSERT_FALSE (p.lineClipboardFull || p.stateClipboardFull);
+    ASSERT_FALSE (p.lineClipboardFull() || p.stateClipboardFull());
 
     auto e = openEditor (p);
     EXPECT_TRUE (e->lineEditorUI2.isVisible());
@@ -100,7 +100,7 @@ TEST (EditorPanels, AWindowOpensOnTheProcessorsLineStageCategoryAndFlags)
     for (int k : { 11, 19, 20, 21 })
         EXPECT_EQ (e->iconButtons[k].state, 2) << k;
     EXPECT_EQ (e->categoryIcon.text, "Gate");
-    EXPECT_EQ (e->iconButtons[3].text, p.presetName);
+    EXPECT_EQ (e->iconButtons[3].text, p.presetName());
 
     // Only the two text glyphs carry captions.
     EXPECT_EQ (e->iconButtons[6].text, "L1");

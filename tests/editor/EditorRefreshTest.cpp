@@ -85,15 +85,15 @@ TEST (EditorRefresh, EachFlagReachesItsWidgetsAndIsCleared)
                       EXPECT_EQ (w.e.lineEditorUI1.loadedState, 7); EXPECT_EQ (w.e.lineEditorUI2.loadedState, 7); } },
         { "mixes and the preset name",
           [] (W& w) { w.e.mixSliders[1].setValue (0.25, juce::dontSendNotification); w.p.mixChanged[2] = true;
-                      w.p.presetName = "Pulse"; w.p.presetModified = true; w.p.presetNameChanged = true; },
+                      w.p.presetName() = "Pulse"; w.p.presetModified = true; w.p.presetNameChanged = true; },
           [] (W& w) { EXPECT_FALSE (w.p.mixChanged[2] || w.p.presetNameChanged);
                       EXPECT_EQ (w.e.mixLabels[1].getText(), "25"); EXPECT_EQ (w.e.iconButtons[3].text, "Pulse *"); } },
         { "sync", [] (W& w) { w.p.activeSync[3] = false; w.p.syncChanged[3] = true; },
           [] (W& w) { EXPECT_FALSE (w.p.syncChanged[3]); EXPECT_EQ (w.e.syncIcons[3].state, 2); } },
         { "snap from the second editor", [] (W& w) { w.e.lineEditorUI2.snapX = false; w.e.lineEditorUI2.snapChanged = true; },
-          [] (W& w) { EXPECT_FALSE (w.e.lineEditorUI2.snapChanged); EXPECT_FALSE (w.p.snapX || w.e.lineEditorUI1.snapX); } },
+          [] (W& w) { EXPECT_FALSE (w.e.lineEditorUI2.snapChanged); EXPECT_FALSE (w.p.snapX() || w.e.lineEditorUI1.snapX); } },
         { "stored points changed",
-          [] (W& w) { w.p.linePoints2()[0][0][0].y = 0.125f; w.p.snapY = false; w.p.linePoints2Changed = true; },
+          [] (W& w) { w.p.linePoints2()[0][0][0].y = 0.125f; w.p.snapY() = false; w.p.linePoints2Changed = true; },
           [] (W& w) { EXPECT_FALSE (w.p.linePoints2Changed);
                       EXPECT_EQ (w.e.lineEditorUI2.points[0].y, 0.125f); EXPECT_FALSE (w.e.lineEditorUI2.snapY); } },
         { "line settings of the current state",
@@ -289,8 +289,8 @@ TEST (EditorRefresh, AFinishedEditBecomesOneUndoStep)
     w.p.editedStage[0] = 1;
     w.switchTo (3);
     w.pass();
-    const int undoBefore = w.p.lineEditor2.undoCount[0][3];
-    const int otherStage = w.p.lineEditor1.undoCount[0][3];
+    const int undoBefore = w.p.lineEditor2().undoCount[0][3];
+    const int otherStage = w.p.lineEditor1().undoCount[0][3];
 
     const statetest::LockProbe probe (w.p);
     w.e.lineEditorUI2.points[0].y = 0.25f;
@@ -301,8 +301,8 @@ TEST (EditorRefresh, AFinishedEditBecomesOneUndoStep)
 
     EXPECT_FALSE (w.e.lineEditorUI2.lineChanged);
     EXPECT_EQ (w.p.linePoints2()[0][3][0].y, 0.25f);
-    EXPECT_EQ (w.p.lineEditor2.undoCount[0][3], undoBefore + 1);
-    EXPECT_EQ (w.p.lineEditor1.undoCount[0][3], otherStage);
+    EXPECT_EQ (w.p.lineEditor2().undoCount[0][3], undoBefore + 1);
+    EXPECT_EQ (w.p.lineEditor1().undoCount[0][3], otherStage);
     EXPECT_EQ (w.log.count (W::lineCh), 1);
 
     // The stage table is the edited curve rendered anew; the product is formed element by element.
@@ -330,8 +330,8 @@ TEST (EditorRefresh, AnEditMadeBeforeAStateSwitchLandsInItsOwnState)
     W w;
     w.switchTo (2);
     w.pass();
-    const int undo2 = w.p.lineEditor1.undoCount[0][2];
-    const int undo5 = w.p.lineEditor1.undoCount[0][5];
+    const int undo2 = w.p.lineEditor1().undoCount[0][2];
+    const int undo5 = w.p.lineEditor1().undoCount[0][5];
     LETPoint state5[50];
     std::copy (w.p.linePoints1()[0][5], w.p.linePoints1()[0][5] + 50, state5);
 
@@ -341,15 +341,15 @@ TEST (EditorRefresh, AnEditMadeBeforeAStateSwitchLandsInItsOwnState)
     w.pass();
 
     EXPECT_EQ (w.p.linePoints1()[0][2][0].y, 0.3f);
-    EXPECT_EQ (w.p.lineEditor1.undoCount[0][2], undo2 + 1);
+    EXPECT_EQ (w.p.lineEditor1().undoCount[0][2], undo2 + 1);
     EXPECT_TRUE (sameCurve (w.p.linePoints1()[0][5], state5));
-    EXPECT_EQ (w.p.lineEditor1.undoCount[0][5], undo5);
+    EXPECT_EQ (w.p.lineEditor1().undoCount[0][5], undo5);
     EXPECT_EQ (w.log.count (W::lineCh), 1);
     EXPECT_EQ (w.e.lineEditorUI1.loadedState, 5);
     EXPECT_EQ (w.e.lineEditorUI1.points[0].y, w.p.linePoints1()[0][5][0].y);
     // The models are back on the playing state: the next undo step records state 5's curve.
-    EXPECT_EQ (w.p.modelState, 5);
-    EXPECT_TRUE (sameCurve (w.p.lineEditor1.points, loaded (w.p.linePoints1()[0][5])->points));
+    EXPECT_EQ (w.p.modelState(), 5);
+    EXPECT_TRUE (sameCurve (w.p.lineEditor1().points, loaded (w.p.linePoints1()[0][5])->points));
 }
 
 TEST (EditorRefresh, PendingEditsAreCommittedOrDroppedBeforeAnythingReloads)
@@ -375,14 +375,14 @@ TEST (EditorRefresh, PendingEditsAreCommittedOrDroppedBeforeAnythingReloads)
     {
         SCOPED_TRACE (row.name);
         W w;
-        const int undo = w.p.lineEditor1.undoCount[0][0];
+        const int undo = w.p.lineEditor1().undoCount[0][0];
         w.e.lineEditorUI1.points[0].y = 0.6f;
         w.e.lineEditorUI1.lineChanged = !juce::String (row.name).startsWith ("a drag");
         row.meanwhile (w);
         w.pass();
 
         EXPECT_EQ (w.p.linePoints1()[0][0][0].y == 0.6f, row.kept);
-        EXPECT_EQ (w.p.lineEditor1.undoCount[0][0], undo + (row.kept ? 1 : 0));
+        EXPECT_EQ (w.p.lineEditor1().undoCount[0][0], undo + (row.kept ? 1 : 0));
         EXPECT_NE (w.p.linePoints1()[0][5][0].y, 0.6f); // the edit lands only where it was made
         EXPECT_EQ (w.log.count (W::lineCh), row.kept ? 1 : 0);
         EXPECT_FALSE (w.e.lineEditorUI1.dragging || w.e.lineEditorUI1.lineChanged);

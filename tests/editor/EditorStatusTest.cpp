@@ -212,10 +212,10 @@ TEST (EditorLabels, CaptionsUndoCountsAndGridFollowTheProcessor)
         EXPECT_EQ (label.getText(), "");
 
     // Stage 1's history is empty; stage 2 holds ten steps for this line and state.
-    p->lineEditor1.undoCount[2][3] = 0;
-    p->lineEditor1.redoCount[2][3] = 0;
-    p->lineEditor2.undoCount[2][3] = 10;
-    p->lineEditor2.redoCount[2][3] = 2;
+    p->lineEditor1().undoCount[2][3] = 0;
+    p->lineEditor1().redoCount[2][3] = 0;
+    p->lineEditor2().undoCount[2][3] = 10;
+    p->lineEditor2().redoCount[2][3] = 2;
     p->editedStage[2] = 0;
     e->setUndoRedoLabels();
     EXPECT_EQ (e->iconButtons[8].state, 2);

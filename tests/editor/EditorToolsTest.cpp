@@ -88,7 +88,7 @@ TEST_F (EditorToolsTest, ToolIconsActOnTheEditedStage)
     p.presetModified = false;
     click (e.iconButtons[11]); // Paste Line
     EXPECT_EQ (std::memcmp (p.linePoints1()[0][0], p.linePoints2()[1][3], sizeof (p.linePoints1()[0][0])), 0);
-    EXPECT_EQ (p.lineEditor1.undoCount[0][0], 1);
+    EXPECT_EQ (p.lineEditor1().undoCount[0][0], 1);
     EXPECT_TRUE (p.presetModified);
     pass();
     EXPECT_TRUE (e.iconButtons[3].text.endsWith (" *"));
@@ -155,42 +155,42 @@ TEST_F (EditorToolsTest, BrowsingLoadsByPosition)
 {
     for (auto path : { "Drums/Pad 10.kvp", "Drums/Pad 2.kvp", "Init.kvp" })
     {
-        p.presetName = preset (path).getFileNameWithoutExtension();
+        p.presetName() = preset (path).getFileNameWithoutExtension();
         preset (path).getParentDirectory().createDirectory();
         ASSERT_TRUE (p.saveStateToFile (preset (path)));
     }
     preset ("Empty").createDirectory();
-    p.presetName = "none";
+    p.presetName() = "none";
 
     seam.answers = { 3 };
     click (e.iconButtons[3]);
     EXPECT_EQ (seam.lastMenu().joinIntoString ("|"), "Drums|Empty|Init");
-    EXPECT_EQ (p.presetName, "Init");
+    EXPECT_EQ (p.presetName(), "Init");
     EXPECT_EQ (p.presetFolderIndex, 49);
     EXPECT_EQ (p.presetFileIndex, 2);
     EXPECT_EQ (e.iconButtons[3].text, "Init");
 
     click (e.iconButtons[4]);
-    EXPECT_EQ (p.presetName, "Pad 2");
+    EXPECT_EQ (p.presetName(), "Pad 2");
     EXPECT_EQ (p.presetFolderIndex, 0);
     click (e.iconButtons[2]);
-    EXPECT_EQ (p.presetName, "Init");
+    EXPECT_EQ (p.presetName(), "Init");
 
     // A file that cannot be read keeps the name, but the position moves onto it, so the next
     // step goes past it.
     preset ("Drums/Pad 10.kvp").replaceWithText ("<broken");
     click (e.iconButtons[2]);
-    EXPECT_EQ (p.presetName, "Init");
+    EXPECT_EQ (p.presetName(), "Init");
     EXPECT_EQ (p.presetFileIndex, 1);
     EXPECT_EQ (p.presetFolderIndex, 49);
     EXPECT_EQ (seam.shown.back().alertShown.message,
                "Could not read preset file '" + preset ("Drums/Pad 10.kvp").getFullPathName() + "'");
     click (e.iconButtons[2]);
-    EXPECT_EQ (p.presetName, "Pad 2");
+    EXPECT_EQ (p.presetName(), "Pad 2");
     click (e.iconButtons[4]);
     EXPECT_EQ (p.presetFileIndex, 1);
     click (e.iconButtons[4]);
-    EXPECT_EQ (p.presetName, "Init");
+    EXPECT_EQ (p.presetName(), "Init");
 }
 
 TEST_F (EditorToolsTest, CommandsOnFiles)
@@ -200,11 +200,11 @@ TEST_F (EditorToolsTest, CommandsOnFiles)
     menuCommand (PresetCommands::savePresetAs);
     EXPECT_EQ (seam.shown[1].request.title, "Save Preset As...");
     EXPECT_TRUE (preset ("MyPad.kvp").existsAsFile());
-    EXPECT_EQ (p.presetName, "MyPad");
+    EXPECT_EQ (p.presetName(), "MyPad");
 
     // A name that would leave its folder is not saved: Save asks for a file instead.
     const auto before = listing();
-    p.presetName = "../../x";
+    p.presetName() = "../../x";
     menuCommand (PresetCommands::savePreset);
     EXPECT_EQ (seam.shown.back().kind, kalvo::test::ScriptedModalSeam::Shown::file);
     EXPECT_EQ (listing(), before);
@@ -245,7 +245,7 @@ TEST_F (EditorToolsTest, CommandsOnFiles)
     // Delete all of them: exactly the three of that name.
     for (auto path : { "F01/Lead.kvp", "F02/Lead.kvp", "Lead.kvp", "F02/Lead 2.kvp" })
         ASSERT_TRUE (preset (path).create());
-    p.presetName = "Lead";
+    p.presetName() = "Lead";
     seam.answers = { PresetCommands::deletePreset, 1 };
     click (e.iconButtons[1]);
     const auto& alert = seam.shown.back().alertShown;
@@ -261,7 +261,7 @@ TEST_F (EditorToolsTest, CommandsOnFiles)
     // A folder that cannot be read is named, not taken for one without the preset.
     ASSERT_TRUE (preset ("A Locked/Solo.kvp").create());
     ASSERT_EQ (chmod (preset ("A Locked").getFullPathName().toRawUTF8(), 0), 0);
-    p.presetName = "Solo";
+    p.presetName() = "Solo";
     {
         const WithoutReadingEverything asUser;
         menuCommand (PresetCommands::deletePreset);
@@ -298,7 +298,7 @@ TEST_F (EditorToolsTest, WindowClosedWhileModal)
     for (const auto& c : cases)
     {
         OpenWindow w;
-        w.p.presetName = "Lead";
+        w.p.presetName() = "Lead";
         w.seam.answers.assign (c.answers.begin(), c.answers.end());
         int calls = 0;
         w.seam.during = [&w, &calls, &c]

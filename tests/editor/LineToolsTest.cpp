@@ -70,7 +70,7 @@ TEST (LineTools, RandomizeLineDrawsInItsOrder)
         EXPECT_EQ (store[4].x, 2.0f);
 
         // The model sorts its own copy.
-        const auto& model = stage == 0 ? p->lineEditor1 : p->lineEditor2;
+        const auto& model = stage == 0 ? p->lineEditor1() : p->lineEditor2();
         EXPECT_EQ (model.numPoints, 4);
         EXPECT_EQ (model.points[1].x, stage == 0 ? expected[2].x : expected[1].x);
         EXPECT_EQ (model.undoCount[2][5], 1);
@@ -104,7 +104,7 @@ TEST (LineTools, ResetUndoRedo)
     for (int k = 0; k < 512; ++k)
         ASSERT_EQ (p->modulationArray()[0][0][k], random[k] * p->lineArray2()[0][0][k]) << k;
     ASSERT_TRUE (LineTools::redo (*p));
-    EXPECT_EQ (p->lineEditor1.numPoints, 2);
+    EXPECT_EQ (p->lineEditor1().numPoints, 2);
     EXPECT_EQ (p->linePoints1()[0][0][1].y, 1.0f);
     EXPECT_FALSE (LineTools::redo (*p));
     EXPECT_FALSE (p->presetModified);

@@ -117,7 +117,7 @@ TEST_F (PresetCommandsTest, DeleteQuestionsAndDeleteAll)
 
 TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
 {
-    p->presetName = "MyPad";
+    p->presetName() = "MyPad";
     p->presetModified = true;
     EXPECT_EQ (Commands::save (*p, {}, "kvp"), Commands::Outcome::done);
     EXPECT_TRUE (preset ("MyPad.kvp").existsAsFile());
@@ -136,11 +136,11 @@ TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
     EXPECT_EQ (Commands::temporaryPreset (*p, "kvp"), p->presetsFolder.getSiblingFile ("TempPreset.kvp"));
     const float length = p->lineLength()[0][0];
     p->lineLength()[0][0] = length * 0.5f;
-    p->presetName = "Other";
+    p->presetName() = "Other";
     p->presetModified = false;
     EXPECT_EQ (Commands::pasteTemporary (*p, "kvp"), Commands::Paste::pasted);
     EXPECT_EQ (p->lineLength()[0][0], length);
-    EXPECT_EQ (p->presetName, "Other");
+    EXPECT_EQ (p->presetName(), "Other");
     EXPECT_TRUE (p->presetModified);
     Commands::temporaryPreset (*p, "kvp").deleteFile();
     EXPECT_EQ (Commands::pasteTemporary (*p, "kvp"), Commands::Paste::nothingCopied);
@@ -151,26 +151,26 @@ TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
     EXPECT_EQ (Commands::pasteTemporary (*p, "kvp"), Commands::Paste::nothingCopied);
     EXPECT_FALSE (Commands::load (*p, Commands::temporaryPreset (*p, "kvp")));
     EXPECT_EQ (p->lineLength()[0][0], length);
-    EXPECT_EQ (p->presetName, "Other");
+    EXPECT_EQ (p->presetName(), "Other");
     Commands::temporaryPreset (*p, "kvp").deleteFile();
 
     // A failed write keeps the name and the mark; a failed read changes neither name nor folder.
     ASSERT_TRUE (preset ("Blocked.kvp").createDirectory());
     EXPECT_EQ (Commands::saveAs (*p, preset ("Blocked.kvp")), Commands::Outcome::failed);
-    EXPECT_EQ (p->presetName, "Other");
+    EXPECT_EQ (p->presetName(), "Other");
     EXPECT_TRUE (p->presetModified);
     EXPECT_EQ (Commands::saveFailedMessage ("Other"), "Could not save preset 'Other'");
     ASSERT_TRUE (preset ("Drums/Broken.kvp").create());
     ASSERT_TRUE (preset ("Drums/Broken.kvp").replaceWithText ("<not a preset"));
     p->currentPresetFolder = p->presetsFolder;
     EXPECT_FALSE (Commands::load (*p, preset ("Drums/Broken.kvp")));
-    EXPECT_EQ (p->presetName, "Other");
+    EXPECT_EQ (p->presetName(), "Other");
     EXPECT_EQ (p->currentPresetFolder, p->presetsFolder);
     EXPECT_EQ (Commands::readFailedMessage (preset ("Drums/Broken.kvp")),
                "Could not read preset file '" + preset ("Drums/Broken.kvp").getFullPathName() + "'");
 
     ASSERT_TRUE (Commands::load (*p, preset ("MyPad.kvp")));
-    EXPECT_EQ (p->presetName, "MyPad");
+    EXPECT_EQ (p->presetName(), "MyPad");
     EXPECT_FALSE (p->presetModified);
 }
 
@@ -184,7 +184,7 @@ TEST_F (PresetCommandsTest, AHostRestoreDuringPasteOrSaveAsKeepsTheRestoredName)
     juce::MemoryBlock restored;
     {
         auto q = std::make_unique<LineEditorAudioProcessor>();
-        q->presetName = "Restored";
+        q->presetName() = "Restored";
         q->parameters.getParameter ("State")->setValueNotifyingHost (7.0f / 11.0f);
         q->getStateInformation (restored);
     }
@@ -225,7 +225,7 @@ TEST_F (PresetCommandsTest, AHostRestoreDuringPasteOrSaveAsKeepsTheRestoredName)
     for (const auto& [name, race] : races)
     {
         setState (0.0f);
-        p->presetName = "Current";
+        p->presetName() = "Current";
         p->currentPresetFolder = preset ("Elsewhere");
         race();
         EXPECT_EQ (p->getPresetName(), "Restored") << name;
@@ -251,7 +251,7 @@ TEST_F (PresetCommandsTest, HostileNamesWriteNothing)
     {
         for (const auto& folder : { juce::File(), preset ("Drums") })
         {
-            p->presetName = name;
+            p->presetName() = name;
             p->currentPresetFolder = folder;
             EXPECT_EQ (Commands::save (*p, {}, "kvp"), Commands::Outcome::unusableName) << name;
             EXPECT_EQ (Commands::presetFile (preset ("Drums"), name, "kvp"), juce::File()) << name;

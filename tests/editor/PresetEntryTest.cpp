@@ -65,7 +65,7 @@ protected:
         drums = presets.getChildFile ("Drums");
         ASSERT_TRUE (drums.createDirectory());
         ASSERT_TRUE (p->saveStateToFile (drums.getChildFile ("A.kvp")));
-        p->presetName = "A";
+        p->presetName() = "A";
         p->presetFolderIndex = 0;
         p->presetModified = true;
         e = openEditor (*p);
@@ -154,7 +154,7 @@ TEST_F (PresetEntryTest, RenamesWithinTheFolderAndClosesAsAsked)
     EXPECT_TRUE (alerts.shown.empty());
     EXPECT_FALSE (drums.getChildFile ("A.kvp").exists());
     EXPECT_TRUE (drums.getChildFile ("B.kvp").existsAsFile());
-    EXPECT_EQ (p->presetName, "B");
+    EXPECT_EQ (p->presetName(), "B");
     EXPECT_FALSE (p->presetModified);
     EXPECT_EQ (e->iconButtons[3].text, "B");
     EXPECT_FALSE (entryOpen());
@@ -179,7 +179,7 @@ TEST_F (PresetEntryTest, RenamesWithinTheFolderAndClosesAsAsked)
     EXPECT_FALSE (entryOpen());
     EXPECT_EQ (e->presetFileCounts[0], 2);
     EXPECT_FALSE (drums.getChildFile ("C.kvp").exists());
-    EXPECT_EQ (p->presetName, "B");
+    EXPECT_EQ (p->presetName(), "B");
 
     // Return and Escape from another text editor do nothing here.
     juce::TextEditor other;
@@ -189,7 +189,7 @@ TEST_F (PresetEntryTest, RenamesWithinTheFolderAndClosesAsAsked)
     EXPECT_TRUE (entryOpen());
 
     // A preset never saved is simply written; an empty name is accepted.
-    p->presetName = "Ghost";
+    p->presetName() = "Ghost";
     openEntry ("");
     save();
     EXPECT_TRUE (alerts.shown.empty());
@@ -238,7 +238,7 @@ TEST_F (PresetEntryTest, AFailedWriteKeepsTheOldFileTheNameAndTheEntry)
     EXPECT_EQ (alerts.lastMessage(), "Could not save the preset file");
     EXPECT_EQ (drums.getChildFile ("A.kvp").loadFileAsString(), old);
     EXPECT_TRUE (drums.getChildFile ("B.kvp").isDirectory());
-    EXPECT_EQ (p->presetName, "A");
+    EXPECT_EQ (p->presetName(), "A");
     EXPECT_TRUE (p->presetModified);
     EXPECT_TRUE (entryOpen());
     EXPECT_EQ (e->presetNameEditor.getText(), "B");
@@ -272,7 +272,7 @@ TEST_F (PresetEntryTest, HostileNamesAreRefusedAndNeverDeleteOutsideTheFolder)
                      alerts.lastMessage().contains ("too long"));
         alerts.shown.clear();
         EXPECT_TRUE (entryOpen());
-        EXPECT_EQ (p->presetName, "A");
+        EXPECT_EQ (p->presetName(), "A");
         EXPECT_TRUE (drums.getChildFile ("A.kvp").existsAsFile());
         EXPECT_EQ (drums.findChildFiles (juce::File::findFilesAndDirectories, false).size(), 1);
     }
@@ -288,7 +288,7 @@ TEST_F (PresetEntryTest, HostileNamesAreRefusedAndNeverDeleteOutsideTheFolder)
     before = outsidePresets (presets);
     for (auto* hostile : { "../Outside", "~/../Outside", "Drums/../../Outside" })
     {
-        p->presetName = hostile;
+        p->presetName() = hostile;
         openEntry ("C");
         save();
         EXPECT_TRUE (alerts.shown.empty());
@@ -323,7 +323,7 @@ TEST_F (PresetEntryTest, AnotherPresetIsReplacedOnlyWhenConfirmed)
     EXPECT_FALSE (entryOpen());
     EXPECT_TRUE (drums.getChildFile ("B.kvp").loadFileAsString().contains ("PresetName"));
     EXPECT_FALSE (drums.getChildFile ("A.kvp").exists());
-    EXPECT_EQ (p->presetName, "B");
+    EXPECT_EQ (p->presetName(), "B");
 }
 
 TEST_F (PresetEntryTest, AnAnswerAfterTheWindowClosedDoesNothing)
@@ -337,5 +337,5 @@ TEST_F (PresetEntryTest, AnAnswerAfterTheWindowClosedDoesNothing)
     alerts.shown[0].reply (1);
     EXPECT_EQ (drums.getChildFile ("B.kvp").loadFileAsString(), "x");
     EXPECT_TRUE (drums.getChildFile ("A.kvp").existsAsFile());
-    EXPECT_EQ (p->presetName, "A");
+    EXPECT_EQ (p->presetName(), "A");
 }

@@ -131,8 +131,8 @@ TEST (HostileDocument, LoadsIntoUsableValuesAndAMinuteOfAudioStaysFiniteAndInRan
 
     // The models hold the edited curve of the loaded state, and every state operation works on
     // what was loaded.
-    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1()[p->currentLine][p->currentState]));
-    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2()[p->currentLine][p->currentState]));
+    EXPECT_TRUE (modelHolds (p->lineEditor1(), p->linePoints1()[p->currentLine][p->currentState]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2(), p->linePoints2()[p->currentLine][p->currentState]));
     for (int line = 0; line < 4; ++line)
     {
         p->currentLine = line;

@@ -636,34 +636,34 @@ TEST (ProcessorAudioBlock, AudioThreadNeverTouchesTheCurveModels)
     setCurve (p.linePoints1()[0][3], { { 0.0f, 0.5f }, { 1.0f, 0.25f } });
 
     std::vector<char> before1 (sizeof (LineEditor)), before2 (sizeof (LineEditor));
-    std::memcpy (before1.data(), &p.lineEditor1, sizeof (LineEditor));
-    std::memcpy (before2.data(), &p.lineEditor2, sizeof (LineEditor));
+    std::memcpy (before1.data(), &p.lineEditor1(), sizeof (LineEditor));
+    std::memcpy (before2.data(), &p.lineEditor2(), sizeof (LineEditor));
 
     p.stateChangeNow = true;
     host.setParameter ("State", 3.0f);
     host.run (64);
     ASSERT_EQ (p.currentState.load(), 3);
-    EXPECT_EQ (std::memcmp (before1.data(), &p.lineEditor1, sizeof (LineEditor)), 0);
-    EXPECT_EQ (std::memcmp (before2.data(), &p.lineEditor2, sizeof (LineEditor)), 0);
+    EXPECT_EQ (std::memcmp (before1.data(), &p.lineEditor1(), sizeof (LineEditor)), 0);
+    EXPECT_EQ (std::memcmp (before2.data(), &p.lineEditor2(), sizeof (LineEditor)), 0);
     EXPECT_TRUE (p.curveModelsStale.load());
 
     // The message side brings the models to the current line and state before it uses them.
     p.syncCurveModels();
     EXPECT_FALSE (p.curveModelsStale.load());
-    EXPECT_EQ (p.modelLine, 0);
-    EXPECT_EQ (p.modelState, 3);
-    EXPECT_EQ (p.lineEditor1.numPoints, 2);
-    EXPECT_EQ (p.lineEditor1.points[0].y, 0.5f);
-    EXPECT_EQ (p.lineEditor1.points[1].y, 0.25f);
-    EXPECT_EQ (p.lineEditor1.undoHistory[0][3][0][0].y, 0.5f); // the current-curve slot
-    EXPECT_EQ (p.lineEditor2.points[0].y, 1.0f);
+    EXPECT_EQ (p.modelLine(), 0);
+    EXPECT_EQ (p.modelState(), 3);
+    EXPECT_EQ (p.lineEditor1().numPoints, 2);
+    EXPECT_EQ (p.lineEditor1().points[0].y, 0.5f);
+    EXPECT_EQ (p.lineEditor1().points[1].y, 0.25f);
+    EXPECT_EQ (p.lineEditor1().undoHistory[0][3][0][0].y, 0.5f); // the current-curve slot
+    EXPECT_EQ (p.lineEditor2().points[0].y, 1.0f);
 
     // A line change is picked up the same way.
     setCurve (p.linePoints2()[2][3], { { 0.0f, 0.1f }, { 0.5f, 0.2f }, { 1.0f, 0.3f } });
     p.currentLine = 2;
     p.syncCurveModels();
-    EXPECT_EQ (p.modelLine, 2);
-    EXPECT_EQ (p.lineEditor2.numPoints, 3);
+    EXPECT_EQ (p.modelLine(), 2);
+    EXPECT_EQ (p.lineEditor2().numPoints, 3);
 }
 
 // The editor records undo steps while MIDI switches states on the audio thread: every step
@@ -700,23 +700,23 @@ TEST (ProcessorAudioBlock, EditsDuringStateSwitchesStayInTheirOwnState)
     {
         const ModelLock::Hold hold (p.curveModelLock);
         p.syncCurveModels();
-        const int line = p.modelLine, state = p.modelState;
-        if (p.lineEditor1.points[0].y != static_cast<float> (state) / 16.0f)
+        const int line = p.modelLine(), state = p.modelState();
+        if (p.lineEditor1().points[0].y != static_cast<float> (state) / 16.0f)
             ++foreign;
-        p.lineEditor1.startNewChange (line, state);
+        p.lineEditor1().startNewChange (line, state);
         LETPoint edited[50];
-        std::memcpy (edited, p.lineEditor1.points, sizeof (edited));
+        std::memcpy (edited, p.lineEditor1().points, sizeof (edited));
         edited[1].y = 0.5f + 0.001f * static_cast<float> (edits % 100);
-        p.lineEditor1.setLinePoints (edited);
-        std::memcpy (p.linePoints1()[line][state], p.lineEditor1.points, sizeof (edited));
+        p.lineEditor1().setLinePoints (edited);
+        std::memcpy (p.linePoints1()[line][state], p.lineEditor1().points, sizeof (edited));
         ++edits;
     }
     audio.join();
 
     EXPECT_EQ (foreign, 0);
     for (int s = 0; s < 12; ++s)
-        for (int k = 0; k < p.lineEditor1.undoCount[0][s]; ++k)
-            ASSERT_EQ (p.lineEditor1.undoHistory[0][s][k][0].y, static_cast<float> (s) / 16.0f)
+        for (int k = 0; k < p.lineEditor1().undoCount[0][s]; ++k)
+            ASSERT_EQ (p.lineEditor1().undoHistory[0][s][k][0].y, static_cast<float> (s) / 16.0f)
                 << "state " << s << " step " << k;
 }
 
@@ -812,7 +812,7 @@ TEST (ProcessorAudioBlock, EditorHostAndAudioThreadsTogether)
             const ModelLock::Hold hold (p.curveModelLock);
             p.currentLine = rng.nextInt (4);
             p.syncCurveModels();
-            p.lineEditor1.startNewChange (p.modelLine, p.modelState);
+            p.lineEditor1().startNewChange (p.modelLine(), p.modelState());
         }
         if (i % 100 == 0)
             p.stateChangeNow = true;

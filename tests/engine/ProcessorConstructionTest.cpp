@@ -217,8 +217,8 @@ TEST (ProcessorConstruction, EveryStateAndLineStartsFlatWithDefaultSettings)
             EXPECT_EQ (p->stateClipboard2()[line][i].type, 1);
         }
     }
-    EXPECT_FALSE (p->lineClipboardFull);
-    EXPECT_FALSE (p->stateClipboardFull);
+    EXPECT_FALSE (p->lineClipboardFull());
+    EXPECT_FALSE (p->stateClipboardFull());
 }
 
 TEST (ProcessorConstruction, ScalarDefaults)
@@ -238,15 +238,15 @@ TEST (ProcessorConstruction, ScalarDefaults)
         EXPECT_FALSE (p->soloChanged[b].load());
         EXPECT_FALSE (p->muteChanged[b].load());
     }
-    EXPECT_EQ (p->presetName, "Default");
+    EXPECT_EQ (p->presetName(), "Default");
     EXPECT_EQ (p->shapeCategory, 1);
     EXPECT_EQ (p->currentView, 0);
     EXPECT_EQ (p->presetFolderIndex, 49);
     EXPECT_EQ (p->presetFileIndex, -1);
     EXPECT_FALSE (p->stateChangePending.load());
     EXPECT_FALSE (p->stateChangeNow.load());
-    EXPECT_TRUE (p->snapX);
-    EXPECT_TRUE (p->snapY);
+    EXPECT_TRUE (p->snapX());
+    EXPECT_TRUE (p->snapY());
     EXPECT_EQ (p->timeSigNumerator.load(), 4);
     EXPECT_EQ (p->timeSigDenominator.load(), 4);
     EXPECT_EQ (p->beatsPerBar.load(), 4.0f);
@@ -343,12 +343,12 @@ TEST (ProcessorConstruction, FirstEditorRefreshFindsTheLineFlagsRaised)
 TEST (ProcessorConstruction, CurveModelsHoldTheFirstLineAndState)
 {
     auto p = makeProcessor();
-    EXPECT_EQ (p->modelLine, 0);
-    EXPECT_EQ (p->modelState, 0);
+    EXPECT_EQ (p->modelLine(), 0);
+    EXPECT_EQ (p->modelState(), 0);
     EXPECT_FALSE (p->curveModelsStale.load());
-    EXPECT_EQ (p->lineEditor1.numPoints, 2);
-    EXPECT_EQ (p->lineEditor1.points[0].y, 1.0f);
-    EXPECT_EQ (p->lineEditor2.points[1].y, 1.0f);
+    EXPECT_EQ (p->lineEditor1().numPoints, 2);
+    EXPECT_EQ (p->lineEditor1().points[0].y, 1.0f);
+    EXPECT_EQ (p->lineEditor2().points[1].y, 1.0f);
 }
 
 TEST (ProcessorConstruction, PresetsFolderIsCreatedAndNoSettingsFileWritten)

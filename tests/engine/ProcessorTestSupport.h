@@ -210,8 +210,8 @@ inline void installCurve (LineEditorAudioProcessor& p, int line, int state,
 {
     const ModelLock::Hold hold (p.curveModelLock);
     setCurve (p.linePoints1()[line][state], points);
-    p.lineEditor1.setLinePoints (p.linePoints1()[line][state]);
-    p.lineEditor1.getLineArray (p.lineArray1()[line][state]);
+    p.lineEditor1().setLinePoints (p.linePoints1()[line][state]);
+    p.lineEditor1().getLineArray (p.lineArray1()[line][state]);
     for (int k = 0; k < LineEditorAudioProcessor::tableSize; ++k)
         p.modulationArray()[line][state][k] = p.lineArray1()[line][state][k] * p.lineArray2()[line][state][k];
     p.curveModelsStale = true;

@@ -186,7 +186,7 @@ TEST (SettingsFile, AFailedWriteLeavesTheOldFileAsItWas)
     const auto preset = temporaryHome().folder.getChildFile ("Kept.kvp");
     ASSERT_TRUE (p->saveStateToFile (preset));
     const auto presetBefore = preset.loadFileAsString();
-    p->presetName = "Changed";
+    p->presetName() = "Changed";
     {
         const FileSizeLimit limit (4096);
         EXPECT_FALSE (p->saveStateToFile (preset));

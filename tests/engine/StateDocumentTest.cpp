@@ -38,10 +38,10 @@ void fillRandomly (LineEditorAudioProcessor& p, juce::int64 seed)
         p.stateMIDINote[s] = r.nextInt (128);
     }
 
-    p.presetName =
+    p.presetName() =
         "Rand <&> \"preset\" " + juce::String (seed) + juce::String::fromUTF8 (" \xc3\xa9\xe2\x82\xac");
-    p.snapX = r.nextBool();
-    p.snapY = r.nextBool();
+    p.snapX() = r.nextBool();
+    p.snapY() = r.nextBool();
     p.changeImmediately = r.nextBool();
     p.linkMix = true; // per-state mixes stand only while they are stored with the states
 
@@ -91,8 +91,8 @@ void expectSameDocumentContent (LineEditorAudioProcessor& a, LineEditorAudioProc
         EXPECT_EQ (a.stateMIDINote[s], b.stateMIDINote[s]);
     }
 
-    EXPECT_EQ (a.snapX, b.snapX);
-    EXPECT_EQ (a.snapY, b.snapY);
+    EXPECT_EQ (a.snapX(), b.snapX());
+    EXPECT_EQ (a.snapY(), b.snapY());
     EXPECT_EQ (a.changeImmediately, b.changeImmediately);
     EXPECT_EQ (a.linkMix, b.linkMix);
 
@@ -140,7 +140,7 @@ TEST (StateDocument, HostBlockRoundTripOfARandomFullDocumentIsBitIdentical)
         b->setStateInformation (block.getData(), (int) block.getSize());
 
         expectSameDocumentContent (*a, *b);
-        EXPECT_EQ (b->presetName, a->presetName);
+        EXPECT_EQ (b->presetName(), a->presetName());
 
         // And the loaded processor writes the same document again.
         juce::MemoryBlock again;
@@ -161,7 +161,7 @@ TEST (StateDocument, PresetFileRoundTripOfARandomFullDocumentIsBitIdentical)
     ASSERT_TRUE (b->getStateFromFile (file));
 
     expectSameDocumentContent (*a, *b);
-    EXPECT_EQ (b->presetName, "Round Trip");
+    EXPECT_EQ (b->presetName(), "Round Trip");
 }
 
 TEST (StateDocument, DocumentShapeIs96ElementsInOrderWithFixedAttributeCounts)
@@ -297,7 +297,7 @@ TEST (StateDocument, HostBlockIsTheFrameworkBinaryXmlForm)
 TEST (StateDocument, SavingChangesNothingInTheProcessor)
 {
     auto p = makeProcessor();
-    p->presetName = "Kept";
+    p->presetName() = "Kept";
     p->presetModified = true;
     clearFlags (*p);
     p->presetModified = true;
@@ -307,7 +307,7 @@ TEST (StateDocument, SavingChangesNothingInTheProcessor)
     p->getStateInformation (block);
     ASSERT_TRUE (p->saveStateToFile (temporaryFolder().getChildFile ("Kept.kvp")));
 
-    EXPECT_EQ (p->presetName, "Kept");
+    EXPECT_EQ (p->presetName(), "Kept");
     EXPECT_EQ (flags (*p), before);
 }
 
@@ -351,9 +351,9 @@ TEST (StateDocument, AbsentAttributesTakeTheirDefaults)
     e->setAttribute ("Point2x", 0.5);
     e->setAttribute ("Point2y", 0.5);
 
-    p->snapX = p->snapY = false;
+    p->snapX() = p->snapY() = false;
     p->changeImmediately = p->linkMix = true;
-    p->presetName = "Before";
+    p->presetName() = "Before";
     ASSERT_TRUE (load (*p, doc));
 
     for (int s = 0; s < 12; ++s)
@@ -386,11 +386,11 @@ TEST (StateDocument, AbsentAttributesTakeTheirDefaults)
     EXPECT_EQ (p->lineArray1()[0][3][0], 0.25f);
     EXPECT_EQ (p->lineArray1()[0][3][511], 0.25f);
 
-    EXPECT_TRUE (p->snapX);
-    EXPECT_TRUE (p->snapY);
+    EXPECT_TRUE (p->snapX());
+    EXPECT_TRUE (p->snapY());
     EXPECT_FALSE (p->changeImmediately);
     EXPECT_FALSE (p->linkMix);
-    EXPECT_EQ (p->presetName, "");
+    EXPECT_EQ (p->presetName(), "");
 }
 
 TEST (StateDocument, ElementNamesIgnoreCaseAttributeNamesDoNot)
@@ -427,25 +427,25 @@ TEST (StateDocument, ElementNamesIgnoreCaseAttributeNamesDoNot)
 TEST (StateDocument, PresetNameComesFromTheFileNameInFilesAndFromTheDocumentInHostBlocks)
 {
     auto source = makeProcessor();
-    source->presetName = "Inside";
+    source->presetName() = "Inside";
     const auto file = temporaryFolder().getChildFile ("Outside Name.kvp");
     ASSERT_TRUE (source->saveStateToFile (file));
 
     auto p = makeProcessor();
     ASSERT_TRUE (p->getStateFromFile (file));
-    EXPECT_EQ (p->presetName, "Outside Name");
+    EXPECT_EQ (p->presetName(), "Outside Name");
 
     juce::MemoryBlock block;
     source->getStateInformation (block);
     p->setStateInformation (block.getData(), (int) block.getSize());
-    EXPECT_EQ (p->presetName, "Inside");
+    EXPECT_EQ (p->presetName(), "Inside");
 }
 
 TEST (StateDocument, RejectedInputChangesNothingAtAll)
 {
     auto p = makeProcessor();
     fillRandomly (*p, 5);
-    p->presetName = "Untouched";
+    p->presetName() = "Untouched";
     p->currentState = 4;
     clearFlags (*p);
 
@@ -461,7 +461,7 @@ TEST (StateDocument, RejectedInputChangesNothingAtAll)
         p->getStateInformation (after);
         EXPECT_EQ (after, before);
         EXPECT_EQ (flags (*p), flagsBefore);
-        EXPECT_EQ (p->presetName, "Untouched");
+        EXPECT_EQ (p->presetName(), "Untouched");
         EXPECT_EQ (p->currentState, 4);
         EXPECT_TRUE (std::equal (tables.begin(), tables.end(), p->modulationArray()[0][0]));
     };
@@ -569,8 +569,8 @@ TEST (StateDocument, ALoadRaisesTheLoadFlagsAndClearsEveryHistory)
     auto doc = documentOf (*source);
 
     auto p = makeProcessor();
-    p->lineEditor1.startNewChange (1, 2);
-    p->lineEditor2.startNewChange (3, 11);
+    p->lineEditor1().startNewChange (1, 2);
+    p->lineEditor2().startNewChange (3, 11);
     p->stateNoteHeld[5] = true;
     p->stateNoteEvent[6] = true;
     clearFlags (*p);
@@ -591,8 +591,8 @@ TEST (StateDocument, ALoadRaisesTheLoadFlagsAndClearsEveryHistory)
 
     for (int l = 0; l < 4; ++l)
         for (int s = 0; s < 12; ++s)
-            EXPECT_TRUE (p->lineEditor1.undoCount[l][s] == 0 && p->lineEditor1.redoCount[l][s] == 0 &&
-                         p->lineEditor2.undoCount[l][s] == 0 && p->lineEditor2.redoCount[l][s] == 0);
+            EXPECT_TRUE (p->lineEditor1().undoCount[l][s] == 0 && p->lineEditor1().redoCount[l][s] == 0 &&
+                         p->lineEditor2().undoCount[l][s] == 0 && p->lineEditor2().redoCount[l][s] == 0);
     EXPECT_FALSE (p->stateNoteHeld[5]);
     EXPECT_FALSE (p->stateNoteEvent[6]);
 
@@ -881,8 +881,8 @@ TEST (StateDocument, AfterALoadTheCurveModelsHoldTheEditedLineOfTheLoadedState)
     p->currentLine = 2;
     ASSERT_TRUE (load (*p, *doc));
     ASSERT_EQ (p->currentState, 6);
-    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1()[2][6]));
-    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2()[2][6]));
+    EXPECT_TRUE (modelHolds (p->lineEditor1(), p->linePoints1()[2][6]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2(), p->linePoints2()[2][6]));
 }
 
 TEST (StateDocument, APresetFileInUtf16LoadsAndAnOversizedOneIsRefused)
@@ -900,7 +900,7 @@ TEST (StateDocument, APresetFileInUtf16LoadsAndAnOversizedOneIsRefused)
     auto p = makeProcessor();
     ASSERT_TRUE (p->getStateFromFile (utf16));
     EXPECT_EQ (p->lineLength()[2][3], 0.125f);
-    EXPECT_EQ (p->presetName, "Sixteen");
+    EXPECT_EQ (p->presetName(), "Sixteen");
 
     // A valid document padded past the size limit is not read at all.
     const auto huge = temporaryFolder().getChildFile ("Huge.kvp");
@@ -908,9 +908,9 @@ TEST (StateDocument, APresetFileInUtf16LoadsAndAnOversizedOneIsRefused)
     std::filesystem::resize_file (huge.getFullPathName().toStdString(),
                                   (std::uintmax_t) StateDocument::maxDocumentBytes + 1);
     auto q = makeProcessor();
-    q->presetName = "Before";
+    q->presetName() = "Before";
     EXPECT_FALSE (q->getStateFromFile (huge));
-    EXPECT_EQ (q->presetName, "Before");
+    EXPECT_EQ (q->presetName(), "Before");
     huge.deleteFile();
 }
 
@@ -970,7 +970,7 @@ TEST (StateDocument, TheReadingLimitsLeaveRoomForEveryLegitimateDocument)
                 source->linePoints1()[l][s][i].y = 1.2345678e-7f;
                 source->linePoints1()[l][s][i].tn = -0.12345679f;
             }
-    source->presetName = juce::String::repeatedString (juce::String::fromUTF8 ("\xe2\x82\xac&\r\n"), 1000);
+    source->presetName() = juce::String::repeatedString (juce::String::fromUTF8 ("\xe2\x82\xac&\r\n"), 1000);
 
     const auto file = temporaryFolder().getChildFile ("Largest.kvp");
     ASSERT_TRUE (source->saveStateToFile (file));

@@ -46,10 +46,10 @@ void distinctState (LineEditorAudioProcessor& p, int s, juce::int64 seed)
     {
         randomCurve (r, p.linePoints1()[l][s], 3 + l);
         randomCurve (r, p.linePoints2()[l][s], 5 + l);
-        p.lineEditor1.setLinePoints (p.linePoints1()[l][s]);
-        p.lineEditor1.getLineArray (p.lineArray1()[l][s]);
-        p.lineEditor2.setLinePoints (p.linePoints2()[l][s]);
-        p.lineEditor2.getLineArray (p.lineArray2()[l][s]);
+        p.lineEditor1().setLinePoints (p.linePoints1()[l][s]);
+        p.lineEditor1().getLineArray (p.lineArray1()[l][s]);
+        p.lineEditor2().setLinePoints (p.linePoints2()[l][s]);
+        p.lineEditor2().getLineArray (p.lineArray2()[l][s]);
         for (int k = 0; k < 512; ++k)
             p.modulationArray()[l][s][k] = p.lineArray1()[l][s][k] * p.lineArray2()[l][s][k];
         p.lineLength()[l][s] = 0.1f * (float) (l + 1);
@@ -109,7 +109,7 @@ TEST (StateOperations, EachOperationRaisesExactlyItsFlags)
     clearFlags (*p);
     p->CopyState (p->currentState);
     EXPECT_EQ (raised (*p), std::set<std::string>{});
-    EXPECT_TRUE (p->stateClipboardFull);
+    EXPECT_TRUE (p->stateClipboardFull());
 
     clearFlags (*p);
     p->PasteState (p->currentState);
@@ -147,7 +147,7 @@ TEST (StateOperations, PasteOnAnEmptyClipboardDoesNothing)
     const auto before = curvesOf (*p);
     p->PasteState (p->currentState);
     EXPECT_EQ (raised (*p), std::set<std::string>{});
-    EXPECT_EQ (p->lineEditor1.undoCount[0][0], 0);
+    EXPECT_EQ (p->lineEditor1().undoCount[0][0], 0);
     EXPECT_TRUE (sameCurve (p->linePoints1()[2][0], before->one[2][0]));
 }
 
@@ -181,13 +181,13 @@ TEST (StateOperations, CopyAStateAndPasteItIntoAnother)
 
     // The models hold the edited line of the pasted state, and one undo there gives back that
     // line's own two curves; the other lines stay pasted.
-    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1()[1][7]));
-    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2()[1][7]));
-    p->lineEditor1.performUndo (1, 7);
-    p->lineEditor2.performUndo (1, 7);
-    EXPECT_TRUE (modelHolds (p->lineEditor1, before->one[1][7]));
-    EXPECT_TRUE (modelHolds (p->lineEditor2, before->two[1][7]));
-    EXPECT_EQ (p->lineEditor1.undoCount[2][7], 0);
+    EXPECT_TRUE (modelHolds (p->lineEditor1(), p->linePoints1()[1][7]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2(), p->linePoints2()[1][7]));
+    p->lineEditor1().performUndo (1, 7);
+    p->lineEditor2().performUndo (1, 7);
+    EXPECT_TRUE (modelHolds (p->lineEditor1(), before->one[1][7]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2(), before->two[1][7]));
+    EXPECT_EQ (p->lineEditor1().undoCount[2][7], 0);
 
     // Pasting into the state it came from works as well.
     select (*p, 0, 3);
@@ -218,10 +218,10 @@ TEST (StateOperations, UndoAfterResetStateRestoresEachLinesOwnCurve)
     for (int l : { 2, 0, 3, 1 })
     {
         select (*p, l, 5);
-        p->lineEditor1.performUndo (l, 5);
-        p->lineEditor2.performUndo (l, 5);
-        EXPECT_TRUE (modelHolds (p->lineEditor1, before->one[l][5])) << l;
-        EXPECT_TRUE (modelHolds (p->lineEditor2, before->two[l][5])) << l;
+        p->lineEditor1().performUndo (l, 5);
+        p->lineEditor2().performUndo (l, 5);
+        EXPECT_TRUE (modelHolds (p->lineEditor1(), before->one[l][5])) << l;
+        EXPECT_TRUE (modelHolds (p->lineEditor2(), before->two[l][5])) << l;
     }
 }
 
@@ -236,9 +236,9 @@ TEST (StateOperations, UndoAfterRandomizeStateRestoresEachLinesOwnCurve)
     for (int l : { 1, 3, 0, 2 })
     {
         select (*p, l, 2);
-        EXPECT_EQ (p->lineEditor2.undoCount[l][2], 0);
-        p->lineEditor1.performUndo (l, 2);
-        EXPECT_TRUE (modelHolds (p->lineEditor1, before->one[l][2])) << l;
+        EXPECT_EQ (p->lineEditor2().undoCount[l][2], 0);
+        p->lineEditor1().performUndo (l, 2);
+        EXPECT_TRUE (modelHolds (p->lineEditor1(), before->one[l][2])) << l;
     }
 }
 
@@ -249,21 +249,21 @@ TEST (StateOperations, AfterResetAndRandomizeTheModelsHoldTheEditedCurve)
     select (*p, 2, 4);
 
     p->ResetState (p->currentState);
-    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1()[2][4]));
-    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2()[2][4]));
+    EXPECT_TRUE (modelHolds (p->lineEditor1(), p->linePoints1()[2][4]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2(), p->linePoints2()[2][4]));
 
     distinctState (*p, 4, 51);
     select (*p, 2, 4);
     p->RandomizeState (p->currentState);
-    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1()[2][4]));
-    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2()[2][4]));
+    EXPECT_TRUE (modelHolds (p->lineEditor1(), p->linePoints1()[2][4]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2(), p->linePoints2()[2][4]));
 
     distinctState (*p, 0, 52);
     select (*p, 1, 4);
     p->resetPreset();
     EXPECT_EQ ((int) p->currentState, 0);
-    EXPECT_TRUE (modelHolds (p->lineEditor1, p->linePoints1()[1][0]));
-    EXPECT_TRUE (modelHolds (p->lineEditor2, p->linePoints2()[1][0]));
+    EXPECT_TRUE (modelHolds (p->lineEditor1(), p->linePoints1()[1][0]));
+    EXPECT_TRUE (modelHolds (p->lineEditor2(), p->linePoints2()[1][0]));
 }
 
 TEST (StateOperations, ResettingMixesStoredPerStateTouchesOnlyTheCurrentState)
@@ -522,8 +522,8 @@ TEST (StateOperations, FlippingHorizontallyTwiceGivesTheCurveBack)
                 EXPECT_EQ (back[i].tn, original[i].tn) << n << " " << i;
             }
         }
-        EXPECT_EQ (p->lineEditor1.undoCount[0][0], 2);
-        p->lineEditor1.undoCount[0][0] = 0;
+        EXPECT_EQ (p->lineEditor1().undoCount[0][0], 2);
+        p->lineEditor1().undoCount[0][0] = 0;
     }
 }
 
@@ -537,11 +537,11 @@ TEST (StateOperations, FlippingAFlatCurveVerticallySilencesTheLine)
     EXPECT_EQ (p->linePoints2()[2][0][1].y, 0.0f);
     for (int k = 0; k < 512; ++k)
         ASSERT_EQ (p->modulationArray()[2][0][k], 0.0f);
-    EXPECT_EQ (p->lineEditor2.undoCount[2][0], 1);
+    EXPECT_EQ (p->lineEditor2().undoCount[2][0], 1);
     // The undo step holds the curve before the flip.
-    p->lineEditor2.performUndo (2, 0);
-    EXPECT_EQ (p->lineEditor2.points[0].y, 1.0f);
-    EXPECT_EQ (p->lineEditor2.points[1].y, 1.0f);
+    p->lineEditor2().performUndo (2, 0);
+    EXPECT_EQ (p->lineEditor2().points[0].y, 1.0f);
+    EXPECT_EQ (p->lineEditor2().points[1].y, 1.0f);
 }
 
 TEST (StateOperations, FlippingACurveWithFewerThanTwoPointsStaysInsideIt)
@@ -577,7 +577,7 @@ TEST (StateOperations, ResetPresetReturnsEverythingToItsDefaults)
     setParameter (*p, "HighMute", 1.0f);
     setParameter (*p, "Power", 0.0f);
     select (*p, 1, 5);
-    p->lineEditor1.startNewChange (1, 5);
+    p->lineEditor1().startNewChange (1, 5);
     p->linkMix = false;
     p->changeImmediately = false;
 
@@ -603,8 +603,8 @@ TEST (StateOperations, ResetPresetReturnsEverythingToItsDefaults)
             EXPECT_EQ (p->bandMix()[l][s], 1.0f);
             EXPECT_EQ (p->bandGlide()[l][s], 10.0f);
             EXPECT_EQ (p->lineLength()[l][s], 0.63f);
-            EXPECT_EQ (p->lineEditor1.undoCount[l][s] + p->lineEditor1.redoCount[l][s], 0);
-            EXPECT_EQ (p->lineEditor2.undoCount[l][s] + p->lineEditor2.redoCount[l][s], 0);
+            EXPECT_EQ (p->lineEditor1().undoCount[l][s] + p->lineEditor1().redoCount[l][s], 0);
+            EXPECT_EQ (p->lineEditor2().undoCount[l][s] + p->lineEditor2().redoCount[l][s], 0);
         }
     }
     for (int s = 0; s < 12; ++s)
@@ -653,7 +653,7 @@ TEST (StateOperations, AnOperationsHostWritesLoseToARestoreBetweenThem)
     setParameter (*source, "State", 5.0f);
     setParameter (*source, "MixLow", 0.2f);
     setParameter (*source, "LowLevel", 0.8f);
-    source->presetName = "Restored";
+    source->presetName() = "Restored";
     juce::MemoryBlock document;
     source->getStateInformation (document);
 
@@ -697,7 +697,7 @@ std::vector<char> stateBytes (LineEditorAudioProcessor& p, int s)
         put (p.lineSync()[l][s]);
         put (p.bandGlide()[l][s]);
         put (p.bandMix()[l][s]);
-        for (const auto* model : { &p.lineEditor1, &p.lineEditor2 })
+        for (const auto* model : { &p.lineEditor1(), &p.lineEditor2() })
         {
             put (model->undoCount[l][s]);
             put (model->redoCount[l][s]);
@@ -736,7 +736,7 @@ TEST (StateOperations, OperationsActOnTheStateNamedWhileAnotherPlays)
 
         const auto playing = stateBytes (*p, 2);
         const auto named = stateBytes (*p, 5);
-        const int undoBefore = p->lineEditor1.undoCount[1][5];
+        const int undoBefore = p->lineEditor1().undoCount[1][5];
         LETPoint oldLowCurve[50];
         std::copy (p->linePoints1()[1][5], p->linePoints1()[1][5] + 50, oldLowCurve);
 
@@ -775,7 +775,7 @@ TEST (StateOperations, OperationsActOnTheStateNamedWhileAnotherPlays)
         }
 
         EXPECT_NE (stateBytes (*p, 5), named);
-        EXPECT_EQ (p->lineEditor1.undoCount[1][5], undoBefore + 1);
+        EXPECT_EQ (p->lineEditor1().undoCount[1][5], undoBefore + 1);
         if (op == paste)
         {
             EXPECT_EQ (std::memcmp (p->linePoints1()[1][5], p->stateClipboard1()[1], sizeof (oldLowCurve)), 0);
@@ -790,7 +790,7 @@ TEST (StateOperations, OperationsActOnTheStateNamedWhileAnotherPlays)
         auto before = std::make_unique<LineEditor>();
         before->setLinePoints (oldLowCurve);
         EXPECT_EQ (
-            std::memcmp (p->lineEditor1.undoHistory[1][5][undoBefore], before->points, sizeof (oldLowCurve)),
+            std::memcmp (p->lineEditor1().undoHistory[1][5][undoBefore], before->points, sizeof (oldLowCurve)),
             0);
     }
 }

@@ -74,7 +74,7 @@ inline juce::MemoryBlock blockOfText (const juce::String& text)
 }
 
 // Every change flag the processor raises for its editor, by name.
-inline std::map<std::string, bool> flags (const LineEditorAudioProcessor& p)
+inline std::map<std::string, bool> flags (LineEditorAudioProcessor& p)
 {
     std::map<std::string, bool> f;
     auto put = [&f] (const std::string& name, bool v) { f[name] = v; };
@@ -107,7 +107,7 @@ inline std::map<std::string, bool> flags (const LineEditorAudioProcessor& p)
     put ("presetModified", p.presetModified);
     put ("stateChangeNow", p.stateChangeNow);
     put ("stateChangePending", p.stateChangePending);
-    put ("stateClipboardFull", p.stateClipboardFull);
+    put ("stateClipboardFull", p.stateClipboardFull());
     return f;
 }
 
@@ -130,7 +130,7 @@ inline void clearFlags (LineEditorAudioProcessor& p)
 }
 
 // The names of the flags that are raised.
-inline std::set<std::string> raised (const LineEditorAudioProcessor& p)
+inline std::set<std::string> raised (LineEditorAudioProcessor& p)
 {
     std::set<std::string> r;
     for (const auto& [name, on] : flags (p))

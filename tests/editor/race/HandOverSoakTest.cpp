@@ -83,7 +83,7 @@ TEST (HandOverSoak, WindowAudioAndHostShareTheModel)
     p.getStateInformation (saved);
     // The host's second document: LinkMixes off, another name, split and curve.
     p.linkMix = false;
-    p.presetName = "other";
+    p.presetName() = "other";
     p.lmFreq()[0] = 0.4f;
     kalvo::test::installCurve (p, 1, 0, { { 0.0f, 0.1f }, { 0.5f, 1.0f }, { 1.0f, 0.1f } });
     p.getStateInformation (other);

@@ -53,7 +53,7 @@ TEST_F (EditorMenusXvfbTest, RealMenusChooseCopyAndMidiLearn)
         EXPECT_TRUE (driver.stepDone());
         EXPECT_FALSE (driver.timedOut());
     }
-    EXPECT_TRUE (w.p.stateClipboardFull);
+    EXPECT_TRUE (w.p.stateClipboardFull());
     EXPECT_EQ (std::memcmp (w.p.stateClipboard1()[0], w.p.linePoints1()[0][3], sizeof (w.p.stateClipboard1()[0])),
                0);
 
@@ -121,7 +121,7 @@ TEST_F (EditorMenusXvfbTest, RealDeleteQuestionLooksLikeEveryAlertAndOutlivesIts
         RealWindow w;
         const auto doomed = w.p.presetsFolder.getChildFile ("Doomed.kvp");
         ASSERT_TRUE (doomed.create());
-        w.p.presetName = "Doomed";
+        w.p.presetName() = "Doomed";
         AssertionCatcher catcher;
         {
             ModalDriver driver (

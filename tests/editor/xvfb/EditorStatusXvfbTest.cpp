@@ -109,7 +109,7 @@ TEST_F (EditorStatusXvfbTest, RealAlertsAnsweredOrLeftUpWhileTheWindowCloses)
     const auto presets = p->presetsFolder;
     presets.deleteRecursively();
     ASSERT_TRUE (presets.createDirectory());
-    p->presetName = "A";
+    p->presetName() = "A";
     ASSERT_TRUE (p->saveStateToFile (presets.getChildFile ("A.kvp")));
     ASSERT_TRUE (presets.getChildFile ("B.kvp").replaceWithText ("x"));
 

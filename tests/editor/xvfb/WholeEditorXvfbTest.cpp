@@ -224,7 +224,7 @@ TEST_F (WholeEditorXvfbTest, ACurveDragReachesTheEngineAndTheHostOnce)
         ASSERT_EQ (p.currentLine.load(), c.line);
 
         auto& ui = c.stage == 1 ? e.lineEditorUI1 : e.lineEditorUI2;
-        auto& model = c.stage == 1 ? p.lineEditor1 : p.lineEditor2;
+        auto& model = c.stage == 1 ? p.lineEditor1() : p.lineEditor2();
         auto* store = c.stage == 1 ? p.linePoints1()[c.line][0] : p.linePoints2()[c.line][0];
         ASSERT_TRUE (ui.isShowing());
         const auto tableBefore =
@@ -317,7 +317,7 @@ TEST_F (WholeEditorXvfbTest, AnEditReleasedJustBeforeTheWindowClosesIsKept)
     std::copy (std::begin (ui.points), std::end (ui.points), shown);
     w.close();
 
-    EXPECT_EQ (w.p.lineEditor1.undoCount[0][0], 1);
+    EXPECT_EQ (w.p.lineEditor1().undoCount[0][0], 1);
     EXPECT_EQ (std::memcmp (w.p.linePoints1()[0][0], shown, sizeof (shown)), 0);
     EXPECT_EQ (w.listener.of (WholeEditor::lineCh).size(), 1u);
 }
@@ -380,10 +380,10 @@ TEST_F (WholeEditorXvfbTest, RealMenusThroughTheWindow)
     }
     {
         SCOPED_TRACE ("state menu");
-        ASSERT_FALSE (p.stateClipboardFull);
+        ASSERT_FALSE (p.stateClipboardFull());
         EXPECT_EQ (w.e().iconButtons[19].state, 2);
         choose (w.e().stateGraphs[0], { 4, 4 }, right, { "Copy" });
-        EXPECT_TRUE (p.stateClipboardFull);
+        EXPECT_TRUE (p.stateClipboardFull());
         EXPECT_EQ (w.e().iconButtons[19].state, 0) << "Paste State is not lit";
     }
 }
