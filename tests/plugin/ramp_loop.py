@@ -6,7 +6,8 @@ ramp_loop.py state PRESET PLUGIN_URI BUNDLE
     full once a bar (the other lines' mixes at 0), and BUNDLE/manifest.ttl, which makes it a
     preset labelled "ramp" for hosts that look for presets (jalv loads the folder directly).
 ramp_loop.py check BAR_SECONDS WAV
-    Fails unless the ramp starts again every bar in the first channel of WAV (16-bit or float).
+    Fails unless the ramp starts again every bar (one start hidden at most) in the first channel of
+    WAV (16-bit or float).
 """
 import array, os, re, struct, sys
 

@@ -3,6 +3,7 @@
 bar (a loop at half speed) must fail, one restarting every bar with one start hidden must pass."""
 import array, math, os, sys, tempfile, wave
 
+sys.dont_write_bytecode = True  # nothing left in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import ramp_loop
 
