@@ -37,11 +37,13 @@ function(kalvo_apply_juce_patch original patch output)
     set(apply ${CMAKE_COMMAND} -E env LC_ALL=C ${KALVO_PATCH_PROGRAM} --fuzz=0 --forward --batch
               --no-backup-if-mismatch --reject-file=- "--input=${patch}")
     # Checked first, so that nothing is written from a patch that does not fit; patch itself
-    # accepts a hunk found some lines away from where it says, which is not exactly.
+    # accepts a hunk found some lines away from where it says, which is not exactly. Only patch's
+    # line about a hunk is read: its report also names the files, whose paths may hold any word.
+    set(inexact "(^|\n)Hunk #[0-9]+ succeeded at [0-9]+( with fuzz [0-9]+| \\(offset -?[0-9]+ lines?\\))")
     foreach(step "--dry-run" "--output=${work}/mended")
         execute_process(COMMAND ${apply} ${step} "${work}/original"
                         RESULT_VARIABLE failed OUTPUT_VARIABLE report ERROR_VARIABLE report)
-        if(failed OR report MATCHES "offset|fuzz")
+        if(failed OR report MATCHES "${inexact}")
             message(FATAL_ERROR "A JUCE patch does not apply exactly:\n  ${patch}\n"
                                 "to\n  ${original}\n${report}")
         endif()
