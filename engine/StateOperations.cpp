@@ -240,8 +240,11 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
     p.lmFreq()[s] = p.clipLMFreq();
     p.hmFreq()[s] = p.clipHMFreq();
 
-    for (int l = 0; l < numLines; ++l)
-        p.bandMix()[l][s] = p.clipMix()[l];
+    // While the mixes are common to all states the line-mix parameters own them: a pasted state
+    // keeps the shared mix, as a reset one does.
+    if (p.linkMix)
+        for (int l = 0; l < numLines; ++l)
+            p.bandMix()[l][s] = p.clipMix()[l];
 
     p.lineEditor1().startNewChange (line, s);
     p.lineEditor2().startNewChange (line, s);

@@ -419,6 +419,9 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
         { "host mix and the knob in one refresh", false, false, 0.3f,
           [&] (TestHost& h, Editor& e) { h.setParameter ("MixLow", 0.5f), knob (e, 1, 0.3); } },
         { "knob, to a file", false, true, 0.3f, [&] (TestHost&, Editor& e) { knob (e, 1, 0.3); } },
+        { "set per state, unlinked, then a state pasted over the playing one", true, false, 0.8f,
+          [&] (TestHost& h, Editor& e)
+          { perState (h, e), h.processor->CopyState (0), LineTools::toggleLinkMix (*h.processor), e.timerCallback(), h.processor->PasteState (3); } },
     };
     const juce::TemporaryFile preset (".kvp");
     for (const auto& row : rows)
