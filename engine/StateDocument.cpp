@@ -611,11 +611,12 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
 
     // The model's part under the lock; the parameter tree's afterwards, without it, since it
     // calls the host; then the lock again for what depends on both. Edits that land between lose
-    // to the document: the restore is under way until the second part.
-    RestoreEpoch::Mark restore = 0;
+    // to the document: the restore is under way until the second part, or until it is left some
+    // other way.
+    RestoreEpoch::Restore restore (p.curveModelLock);
     {
         const ModelLock::Hold hold (p.curveModelLock);
-        restore = p.restores.begin();
+        restore.begin (p.restores);
         // The document's mixes replace whatever a host set before the load.
         p.hostLineMixes.discard();
         const auto currentName = p.presetName;
@@ -630,7 +631,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     HostCalls::replaceState (p, juce::ValueTree::fromXml (document));
 
     const ModelLock::Hold hold (p.curveModelLock);
-    p.restores.end();
+    restore.end (p.restores);
     // Published before currentState, the mix targets and the switch below read it.
     p.publishModel();
 
@@ -653,7 +654,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
 
     p.stateSwitched = true;
     // A paste leaves the preset modified, unless a restore began since: that one's document stands.
-    p.presetModified = pasted && p.restores.isQuietSince (restore);
+    p.presetModified = pasted && p.restores.isQuietSince (restore.mark());
     p.presetNameChanged = true;
     p.powerChanged = true;
 

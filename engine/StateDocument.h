@@ -70,7 +70,8 @@ public:
     // same step as the model, so that a restore coming between keeps its own. False (and nothing
     // changed) when the root is not our tree. Takes the model lock twice: the parameter tree takes
     // the document's parameters between, without it, since that calls the host; the model's
-    // restores (RestoreEpoch) count it as under way from the first to the second.
+    // restores (RestoreEpoch) count it as under way from the first to the second, or until an
+    // exception leaves it.
     static bool applyDocument (LineEditorAudioProcessor& p, juce::XmlElement& document,
                                const juce::String* nameFromFile, bool pasted = false)
         KALVO_EXCLUDES (p.curveModelLock);
