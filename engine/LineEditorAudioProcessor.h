@@ -9,6 +9,7 @@
 #include "ModelLock.h"
 #include "ParameterTable.h"
 #include "RestoreEpoch.h"
+#include "RestoredParameters.h"
 
 #include <JuceHeader.h>
 
@@ -344,6 +345,8 @@ public:
     // The restores of the model: an edit that lands while one is half done, or that spans one,
     // loses to the restored document.
     RestoreEpoch restores KALVO_GUARDED_BY (curveModelLock);
+    // The parameter values of the restore under way, which a save writes until it has ended.
+    RestoredParameters restoredParameters KALVO_GUARDED_BY (curveModelLock);
     Flag curveModelsStale{ false };
     int32_t modelLine KALVO_GUARDED_BY (curveModelLock) = 0;
     int32_t modelState KALVO_GUARDED_BY (curveModelLock) = 0;
