@@ -387,16 +387,14 @@ void StateDocument::writeToBlock (LineEditorAudioProcessor& p, juce::MemoryBlock
 {
     destination.reset();
 
-    if (auto document = createDocument (p))
-        juce::AudioProcessor::copyXmlToBinary (*document, destination);
+    juce::AudioProcessor::copyXmlToBinary (*createDocument (p), destination);
 }
 
 bool StateDocument::writeToFile (LineEditorAudioProcessor& p, const juce::File& file,
                                  const juce::String* presetName)
 {
-    auto document = createDocument (p, presetName);
     // The old preset is replaced only by a completely written new one.
-    return document != nullptr && SafeFileWriter::replaceWithText (file, document->toString (fileFormat()));
+    return SafeFileWriter::replaceWithText (file, createDocument (p, presetName)->toString (fileFormat()));
 }
 
 bool StateDocument::textFromBlock (const void* data, int sizeInBytes, juce::String& text)
