@@ -9,6 +9,7 @@
 #include "ModelLock.h"
 #include "ParameterTable.h"
 #include "RestoreEpoch.h"
+#include "RestoredParameters.h"
 
 #include <JuceHeader.h>
 
@@ -352,6 +353,8 @@ public:
     // The restores of the model: an edit that lands while one is half done, or that spans one,
     // loses to the restored document.
     RestoreEpoch& restores() KALVO_REQUIRES (curveModelLock) { return guarded.restores; }
+    // The parameter values of the restore under way, which a save writes until it has ended.
+    RestoredParameters& restoredParameters() KALVO_REQUIRES (curveModelLock) { return guarded.restoredParameters; }
     Flag curveModelsStale{ false };
     int32_t& modelLine() KALVO_REQUIRES (curveModelLock) { return guarded.modelLine; }
     int32_t& modelState() KALVO_REQUIRES (curveModelLock) { return guarded.modelState; }
@@ -389,6 +392,7 @@ private:
         juce::String presetName;
         juce::NamedValueSet loadedRootValues;
         RestoreEpoch restores;
+        RestoredParameters restoredParameters;
         int32_t modelLine = 0;
         int32_t modelState = 0;
     };

@@ -1,5 +1,38 @@
 #include "RestoreEpoch.h"
 
+RestoreEpoch::Restore::~Restore()
+{
+    endAfterFailure();
+}
+
+void RestoreEpoch::Restore::begin (RestoreEpoch& epoch) noexcept
+{
+    jassert (inProgress == nullptr);
+    if (inProgress != nullptr)
+        return;
+    begun = epoch.begin();
+    inProgress = &epoch;
+}
+
+void RestoreEpoch::Restore::end (RestoreEpoch& epoch) noexcept
+{
+    jassert (inProgress == &epoch);
+    if (inProgress != &epoch)
+        return;
+    epoch.end();
+    inProgress = nullptr;
+}
+
+void RestoreEpoch::Restore::endAfterFailure()
+{
+    if (inProgress == nullptr)
+        return;
+
+    const ModelLock::Hold hold (lock);
+    inProgress->end();
+    inProgress = nullptr;
+}
+
 RestoreEpoch::Mark RestoreEpoch::begin() noexcept
 {
     ++underway;
@@ -8,6 +41,8 @@ RestoreEpoch::Mark RestoreEpoch::begin() noexcept
 
 void RestoreEpoch::end() noexcept
 {
+    // Only a Restore ends one, and only the one it began.
+    jassert (underway > 0);
     if (underway > 0)
         --underway;
 }

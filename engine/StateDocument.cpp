@@ -305,21 +305,35 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
     const auto& n = names();
     auto document = std::make_unique<juce::XmlElement> (rootTag);
 
+    // A host may save on its own thread while the editor, its automation or a restore changes the
+    // processor: every value is read in this one hold, so no restore can come between two reads.
+    const ModelLock::Hold hold (p.curveModelLock);
+
     // The parameters' own values, as the parameter tree would write them. The tree itself lags
     // behind them by up to one of its timer periods, and copying it would wait for its lock,
-    // which a restore holds while the host hears of every parameter it sets.
-    for (const auto& spec : ParameterTable::specs)
+    // which a restore holds while the host hears of every parameter it sets. While a restore's
+    // tree is taking its parameters, some are old and some new: the save writes the restored
+    // ones, with the model the restore has already applied.
+    const bool restoring = p.restores().isUnderway();
+    float values[ParameterTable::numParameters];
+
+    for (int i = 0; i < ParameterTable::numParameters; ++i)
     {
+        const auto* id = ParameterTable::specs[i].id;
+        values[i] = p.parameters.getRawParameterValue (id)->load();
+        if (restoring)
+            values[i] = p.restoredParameters().valueOf (i, values[i]);
+
         auto* param = document->createNewChildElement (n.param.toString());
-        param->setAttribute (n.id, spec.id);
-        param->setAttribute (n.value, (double) p.parameters.getRawParameterValue (spec.id)->load());
+        param->setAttribute (n.id, id);
+        param->setAttribute (n.value, (double) values[i]);
     }
 
-    // A host may save on its own thread while the editor or a restore changes the model.
-    const ModelLock::Hold hold (p.curveModelLock);
-    // A host's line mix waiting for the fold already plays. Every state stores its mix as it
-    // plays: with the link off a knob sets it apart from the line-mix parameter.
+    // A host's line mix waiting for the fold already plays. With the link on, every state stores
+    // its mix as it plays. With it off, a line's mix has one owner, its parameter, whose value is
+    // set before its listener hands it on to the fold: every state stores the value written above.
     p.foldHostLineMixes();
+    const bool linked = p.linkMix;
 
     p.loadedRootValues().copyToXmlAttributes (*document);
     if (presetName != nullptr)
@@ -359,7 +373,10 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
 
             first->setAttribute (n.stage[stageLength], (double) p.lineLength()[l][s]);
             first->setAttribute (n.stage[stageSync], p.lineSync()[l][s] ? 1 : 0);
-            first->setAttribute (n.stage[stageMix], (double) p.bandMix()[l][s]);
+            float mix = values[ParameterTable::pMixMain + l];
+            if (linked)
+                mix = p.bandMix()[l][s];
+            first->setAttribute (n.stage[stageMix], (double) mix);
             first->setAttribute (n.stage[stageGlide], (double) p.bandGlide()[l][s]);
             writePoints (*first, p.linePoints1()[l][s]);
 
@@ -375,16 +392,14 @@ void StateDocument::writeToBlock (LineEditorAudioProcessor& p, juce::MemoryBlock
 {
     destination.reset();
 
-    if (auto document = createDocument (p))
-        juce::AudioProcessor::copyXmlToBinary (*document, destination);
+    juce::AudioProcessor::copyXmlToBinary (*createDocument (p), destination);
 }
 
 bool StateDocument::writeToFile (LineEditorAudioProcessor& p, const juce::File& file,
                                  const juce::String* presetName)
 {
-    auto document = createDocument (p, presetName);
     // The old preset is replaced only by a completely written new one.
-    return document != nullptr && SafeFileWriter::replaceWithText (file, document->toString (fileFormat()));
+    return SafeFileWriter::replaceWithText (file, createDocument (p, presetName)->toString (fileFormat()));
 }
 
 bool StateDocument::textFromBlock (const void* data, int sizeInBytes, juce::String& text)
@@ -616,27 +631,30 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
 
     // The model's part under the lock; the parameter tree's afterwards, without it, since it
     // calls the host; then the lock again for what depends on both. Edits that land between lose
-    // to the document: the restore is under way until the second part.
-    RestoreEpoch::Mark restore = 0;
+    // to the document, and saves write it: the restore is under way until the second part, or
+    // until it is left some other way.
+    RestoreEpoch::Restore restore (p.curveModelLock);
     {
         const ModelLock::Hold hold (p.curveModelLock);
-        restore = p.restores().begin();
+        restore.begin (p.restores());
         // The document's mixes replace whatever a host set before the load.
         p.hostLineMixes.discard();
         const auto currentName = p.presetName();
         applyModel (p, elements, document, nameFromFile);
         if (pasted)
             p.presetName() = currentName;
+
+        // The tree takes the parameters and keeps the five root values as its properties.
+        document.setTagName (rootTag);
+        cleanParameterChildren (p, document);
+        UnlinkedLineMixes::settleDocument (p, document);
+        p.restoredParameters().takeFrom (document, p.parameters);
     }
 
-    // The tree takes the parameters and keeps the five root values as its properties.
-    document.setTagName (rootTag);
-    cleanParameterChildren (p, document);
-    UnlinkedLineMixes::settleDocument (p, document);
     HostCalls::replaceState (p, juce::ValueTree::fromXml (document));
 
     const ModelLock::Hold hold (p.curveModelLock);
-    p.restores().end();
+    restore.end (p.restores());
     // Published before currentState, the mix targets and the switch below read it.
     p.publishModel();
 
@@ -659,7 +677,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
 
     p.stateSwitched = true;
     // A paste leaves the preset modified, unless a restore began since: that one's document stands.
-    p.presetModified = pasted && p.restores().isQuietSince (restore);
+    p.presetModified = pasted && p.restores().isQuietSince (restore.mark());
     p.presetNameChanged = true;
     p.powerChanged = true;
 

@@ -29,7 +29,10 @@ public:
     static constexpr int maxDepth = 64;
 
     // The whole document built from the processor's current values, under the given preset name
-    // when one is given. Changes nothing.
+    // when one is given; never null. All of it is read in one hold of the model lock, so it is
+    // one document: while a restore is under way, the restored one. Folds the line mixes a host
+    // set while the mixes are common to all states into bandMix first, as publishing the model
+    // does, and changes nothing else.
     static std::unique_ptr<juce::XmlElement> createDocument (LineEditorAudioProcessor& p,
                                                              const juce::String* presetName = nullptr)
         KALVO_EXCLUDES (p.curveModelLock);
@@ -70,7 +73,8 @@ public:
     // same step as the model, so that a restore coming between keeps its own. False (and nothing
     // changed) when the root is not our tree. Takes the model lock twice: the parameter tree takes
     // the document's parameters between, without it, since that calls the host; the model's
-    // restores (RestoreEpoch) count it as under way from the first to the second.
+    // restores (RestoreEpoch) count it as under way from the first to the second, or until an
+    // exception leaves it.
     static bool applyDocument (LineEditorAudioProcessor& p, juce::XmlElement& document,
                                const juce::String* nameFromFile, bool pasted = false)
         KALVO_EXCLUDES (p.curveModelLock);

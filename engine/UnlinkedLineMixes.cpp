@@ -124,7 +124,6 @@ void UnlinkedLineMixes::settleDocument (LineEditorAudioProcessor& p, juce::XmlEl
                                                          p.parameters.getRawParameterValue (stateId)->load()));
     const int selected = std::isfinite (state) ? juce::jlimit (0, Processor::numStates - 1, (int) std::nearbyint (state)) : 0;
 
-    const ModelLock::Hold hold (p.curveModelLock);
     if (p.linkMix)
         return;
     for (int line = 0; line < Processor::numLines; ++line)

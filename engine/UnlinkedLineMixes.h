@@ -34,11 +34,11 @@ public:
     static void setParameters (LineEditorAudioProcessor& p, const Mixes& mixes, RestoreEpoch::Mark since)
         KALVO_EXCLUDES (p.curveModelLock);
 
-    // A load, after the model took the document (linkMix included) and before the parameter
-    // tree takes its cleaned "PARAM" children. For an unlinked document each line plays what a
+    // A load, in the restore's first part, after the model took the document (linkMix included)
+    // and before the parameter tree takes its cleaned "PARAM" children. For an unlinked document each line plays what a
     // fresh instance always played: the document's line-mix parameter when it is not at its
     // default, else the document's mix of the state it selects. Every state gets that mix, and
     // the document's parameter is rewritten to it, so the instance's own parameters do not matter.
     static void settleDocument (LineEditorAudioProcessor& p, juce::XmlElement& document)
-        KALVO_EXCLUDES (p.curveModelLock);
+        KALVO_REQUIRES (p.curveModelLock);
 };

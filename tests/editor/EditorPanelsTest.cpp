@@ -347,6 +347,39 @@ TEST (EditorPanels, AnEditWhileAHostRestoresLosesToTheRestoredDocument)
     }
 }
 
+// A host whose parameter callback throws once in the middle of a restore: the restore is over
+// when the exception has left it, and the knobs work again.
+TEST (EditorPanels, ARestoreThatAHostCallbackBreaksOffLeavesTheKnobsWorking)
+{
+    struct ThrowingHost final : juce::AudioProcessorListener
+    {
+        explicit ThrowingHost (LineEditorAudioProcessor& processor) : p (processor) { p.addListener (this); }
+        ~ThrowingHost() override { p.removeListener (this); }
+        void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override
+        {
+            if (std::exchange (armed, false))
+                throw std::runtime_error ("host callback failed");
+        }
+        void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
+
+        LineEditorAudioProcessor& p;
+        bool armed = true;
+    };
+    TestHost source;
+    setParameter (*source.processor, "State", 5.0f);
+    juce::MemoryBlock document;
+    source.processor->getStateInformation (document);
+
+    TestHost host;
+    auto& p = *host.processor;
+    {
+        ThrowingHost throwing (p);
+        EXPECT_THROW (p.setStateInformation (document.getData(), (int) document.getSize()), std::runtime_error);
+    }
+    KnobHandling::mix (p, 1, 0.55f);
+    EXPECT_EQ (p.bandMix()[1][p.currentState], 0.55f);
+}
+
 // With the line mixes common to all states, the line-mix parameter owns each line's mix: what the
 // knob sets, what a switch keeps, what a save stores and what every reload plays, whatever the
 // instance's parameters were. Rows are host (false) or preset file (true) saves.

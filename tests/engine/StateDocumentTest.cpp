@@ -707,6 +707,65 @@ TEST (StateDocument, AHostWaitingInItsCallbackForASaveLetsEveryLoadFinish)
     }
 }
 
+// A host saves from inside the notifications of a restore or of its automation: every save is
+// one whole document, the one before the change or the one after it.
+TEST (StateDocument, ASaveFromInsideAChangeIsTheWholeDocumentBeforeOrAfterIt)
+{
+    // The restored document plays random curves in state 3 at another Low level.
+    auto source = makeProcessor();
+    source->RandomizeState (3);
+    setParameter (*source, "State", 3.0f);
+    setParameter (*source, "LowLevel", 0.2f);
+    setParameter (*source, "LineCH", 0.7f);
+    juce::MemoryBlock restored;
+    source->getStateInformation (restored);
+
+    // Saves once from inside the change of `id`: its value is set, the processor's own listener
+    // (registered first, so called last) has not run yet.
+    struct SaveInside final : juce::AudioProcessorValueTreeState::Listener
+    {
+        SaveInside (LineEditorAudioProcessor& processor, const char* parameterId) : p (processor), id (parameterId)
+        {
+            p.parameters.addParameterListener (id, this);
+        }
+        ~SaveInside() override { p.parameters.removeParameterListener (id, this); }
+        void parameterChanged (const juce::String&, float) override
+        {
+            if (std::exchange (waiting, false))
+                p.getStateInformation (saved);
+        }
+
+        LineEditorAudioProcessor& p;
+        const char* id;
+        bool waiting = true;
+        juce::MemoryBlock saved;
+    };
+    const struct
+    {
+        const char* name;
+        const char* inside;
+        std::function<void (LineEditorAudioProcessor&)> change;
+    } rows[] = {
+        { "a restore", "State",
+          [&restored] (LineEditorAudioProcessor& p)
+          { p.setStateInformation (restored.getData(), (int) restored.getSize()); } },
+        { "an automated line mix, unlinked", "MixLow",
+          [] (LineEditorAudioProcessor& p) { setParameter (p, "MixLow", 0.3f); } },
+    };
+    for (const auto& row : rows)
+    {
+        auto p = makeProcessor();
+        p->linkMix = false;
+        juce::MemoryBlock before, after;
+        p->getStateInformation (before);
+        SaveInside save (*p, row.inside);
+        row.change (*p);
+        p->getStateInformation (after);
+        ASSERT_NE (before, after) << row.name;
+        EXPECT_TRUE (save.saved == before || save.saved == after) << row.name;
+    }
+}
+
 TEST (StateDocument, OutOfRangeValuesAreClampedOnReading)
 {
     auto source = makeProcessor();
