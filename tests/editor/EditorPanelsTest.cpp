@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+using kalvo::test::OnFirstHostWrite;
 using kalvo::test::openEditor;
 using kalvo::test::perStateEntries;
 using kalvo::test::TestHost;
@@ -351,20 +352,6 @@ TEST (EditorPanels, AnEditWhileAHostRestoresLosesToTheRestoredDocument)
 // when the exception has left it, and the knobs work again.
 TEST (EditorPanels, ARestoreThatAHostCallbackBreaksOffLeavesTheKnobsWorking)
 {
-    struct ThrowingHost final : juce::AudioProcessorListener
-    {
-        explicit ThrowingHost (LineEditorAudioProcessor& processor) : p (processor) { p.addListener (this); }
-        ~ThrowingHost() override { p.removeListener (this); }
-        void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override
-        {
-            if (std::exchange (armed, false))
-                throw std::runtime_error ("host callback failed");
-        }
-        void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
-
-        LineEditorAudioProcessor& p;
-        bool armed = true;
-    };
     TestHost source;
     setParameter (*source.processor, "State", 5.0f);
     juce::MemoryBlock document;
@@ -373,7 +360,7 @@ TEST (EditorPanels, ARestoreThatAHostCallbackBreaksOffLeavesTheKnobsWorking)
     TestHost host;
     auto& p = *host.processor;
     {
-        ThrowingHost throwing (p);
+        OnFirstHostWrite throwing (p, [] { throw std::runtime_error ("host callback failed"); });
         EXPECT_THROW (p.setStateInformation (document.getData(), (int) document.getSize()), std::runtime_error);
     }
     KnobHandling::mix (p, 1, 0.55f);

@@ -71,6 +71,31 @@ private:
     std::function<void()> action;
 };
 
+// Runs an action from the first parameter change the processor tells its host about.
+class OnFirstHostWrite final : public juce::AudioProcessorListener
+{
+public:
+    OnFirstHostWrite (LineEditorAudioProcessor& processor, std::function<void()> actionToRun)
+        : p (processor), action (std::move (actionToRun))
+    {
+        p.addListener (this);
+    }
+    ~OnFirstHostWrite() override { p.removeListener (this); }
+
+    void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override
+    {
+        if (auto run = std::exchange (action, nullptr))
+            run();
+    }
+    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
+
+    bool ran() const { return action == nullptr; }
+
+private:
+    LineEditorAudioProcessor& p;
+    std::function<void()> action;
+};
+
 // Drives one processor like a host: stereo layout, prepared rate, a play head whose position
 // follows the samples rendered while the transport plays.
 class TestHost

@@ -1,3 +1,4 @@
+#include "ProcessorTestSupport.h"
 #include "StateOperations.h"
 #include "StateTestSupport.h"
 
@@ -6,6 +7,7 @@
 #include <utility>
 
 using namespace statetest;
+using kalvo::test::OnFirstHostWrite;
 
 namespace
 {
@@ -615,34 +617,6 @@ TEST (StateOperations, ResetPresetReturnsEverythingToItsDefaults)
         EXPECT_EQ (p->hmFreq()[s], 0.7627f);
     }
 }
-
-namespace
-{
-// Runs an action from the first parameter change the processor tells its host about.
-class OnFirstHostWrite final : public juce::AudioProcessorListener
-{
-public:
-    OnFirstHostWrite (LineEditorAudioProcessor& processor, std::function<void()> actionToRun)
-        : p (processor), action (std::move (actionToRun))
-    {
-        p.addListener (this);
-    }
-    ~OnFirstHostWrite() override { p.removeListener (this); }
-
-    void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override
-    {
-        if (auto run = std::exchange (action, nullptr))
-            run();
-    }
-    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
-
-    bool ran() const { return action == nullptr; }
-
-private:
-    LineEditorAudioProcessor& p;
-    std::function<void()> action;
-};
-} // namespace
 
 // A host restore that lands between an operation's model step and its host writes wins: the
 // operation tells the host nothing more.
