@@ -57,6 +57,19 @@ local function roll_and_measure(route, seconds)
     return rolled, position, peak
 end
 
+-- Waits, 10 s at most, until the engine has run `cycles` more process cycles: a parameter set
+-- before has then reached the plug-in.
+local function wait_cycles(cycles)
+    local engine = Session:engine()
+    local target = engine:processed_samples() + cycles * Session:get_block_size()
+    local waited = 0
+    while engine:processed_samples() < target and waited < 10 do
+        sleep(0.05)
+        waited = waited + 0.05
+    end
+    return engine:processed_samples() >= target
+end
+
 -- The whole session's tempo and meter (beats a bar, in quarter notes).
 local function set_tempo(bpm, beats)
     local tm = Temporal.TempoMap.fetch_writable()
@@ -114,13 +127,18 @@ if phase == "create" then
     local plug = proc:to_insert():plugin(0)
     plug:save_preset("kalvo test")
     ARDOUR.LuaAPI.set_processor_param(proc, idx, 0.75)
-    sleep(0.3) -- the change reaches the plug-in with an audio cycle, not to land after the preset
+    -- The change reaches the plug-in with an audio cycle, which a loaded machine may hold back:
+    -- waited for, so that it cannot land after the preset.
+    check(wait_cycles(4), "engine cycles after setting MidLevel to 0.75")
     local preset = plug:preset_by_label("kalvo test")
     print("loading the preset file")
     check(preset and preset.valid and plug:load_preset(preset), "preset file loaded")
     -- Ardour hears of the values once the loading has returned, as soon as a loaded machine lets
-    -- it: waited for, 5 s at most, well inside the phase's limit.
-    local waited = 0
+    -- it: waited for, 5 s at most, well inside the phase's limit. Not read at once: Ardour 7.3
+    -- keeps a value read before it has heard of the new ones (with any build of the plug-in,
+    -- about every second run), so the first look comes after a moment.
+    sleep(0.3)
+    local waited = 0.3
     back = ARDOUR.LuaAPI.get_processor_param(proc, idx, true)
     while math.abs(back - set_value) >= 1e-4 and waited < 5 do
         sleep(0.05)
