@@ -56,7 +56,8 @@ void raiseChanged (Processor& p, int stage) noexcept
     (stage == 0 ? p.linePoints1Changed : p.linePoints2Changed) = true;
 }
 
-void markModified (Processor& p) noexcept
+// In the edit's own step: a restore that comes after it leaves its document unmodified.
+void markModified (Processor& p) noexcept KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
 {
     p.presetModified = true;
     p.presetNameChanged = true;
@@ -119,6 +120,7 @@ bool LineTools::commitStage (LineEditorAudioProcessor& p, int stage, const LETPo
     if (!edit.goesAhead())
         return false;
     writeStage (p, stage, slots);
+    markModified (p);
     return true;
 }
 
@@ -179,8 +181,8 @@ bool LineTools::pasteLine (LineEditorAudioProcessor& p)
         if (!edit.goesAhead() || !p.lineClipboardFull())
             return false;
         writeStage (p, editedStage (p), p.lineClipboard());
+        markModified (p);
     }
-    markModified (p);
     return true;
 }
 
@@ -189,16 +191,14 @@ void LineTools::randomizeLine (LineEditorAudioProcessor& p)
     LETPoint slots[numSlots];
     const int stage = editedStage (p);
     fillRandomLine (p.random, stage == 0, slots);
-    if (commitStage (p, stage, slots))
-        markModified (p);
+    commitStage (p, stage, slots);
 }
 
 void LineTools::resetLine (LineEditorAudioProcessor& p)
 {
     LETPoint slots[numSlots];
     StateOperations::makeFlatCurve (slots);
-    if (commitStage (p, editedStage (p), slots))
-        markModified (p);
+    commitStage (p, editedStage (p), slots);
 }
 
 bool LineTools::undo (LineEditorAudioProcessor& p)
@@ -241,8 +241,8 @@ void LineTools::toggleQuantize (LineEditorAudioProcessor& p)
         if (!edit.goesAhead())
             return;
         p.changeImmediately = !p.changeImmediately;
+        markModified (p);
     }
-    markModified (p);
 }
 
 void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
@@ -262,10 +262,10 @@ void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
         p.publishModel();
         p.linkMix = !p.linkMix;
         toggled = edit.mark();
+        markModified (p);
     }
     if (unlinked)
         UnlinkedLineMixes::setParameters (p, shared, toggled);
-    markModified (p);
 }
 
 bool LineTools::applyShape (LineEditorAudioProcessor& p, int shape)
@@ -277,6 +277,5 @@ bool LineTools::applyShape (LineEditorAudioProcessor& p, int shape)
     if (!commitStage (p, editedStage (p), slots))
         return false;
     p.sendLineChangeToHost();
-    p.presetModified = true;
     return true;
 }

@@ -18,7 +18,8 @@ public:
 
     // Records an undo step, stores the slots in the given order, renders them and rebuilds the
     // product table of the current line and state; raises the stage's change flag so the editor
-    // reloads its curve editor. stage 0 is stage 1, 1 is stage 2. False: a restore was under way.
+    // reloads its curve editor, and marks the preset modified. stage 0 is stage 1, 1 is stage 2.
+    // False: a restore was under way.
     static bool commitStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
         KALVO_EXCLUDES (p.curveModelLock);
 
