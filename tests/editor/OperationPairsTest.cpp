@@ -14,15 +14,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace
@@ -47,9 +44,10 @@ enum Op
     numOps
 };
 
-constexpr const char* opNames[numOps] = { "host restore", "preset load",     "Paste Preset", "Save As",
-                                          "Rename",       "Reset Preset",    "Reset State",  "Randomize State",
-                                          "Paste State",  "LinkMixes off",   "LinkMixes on", "unlinked mix knob",
+constexpr const char* opNames[numOps] = { "host restore",  "preset load",     "Paste Preset",
+                                          "Save As",       "Rename",          "Reset Preset",
+                                          "Reset State",   "Randomize State", "Paste State",
+                                          "LinkMixes off", "LinkMixes on",    "unlinked mix knob",
                                           "host save" };
 
 // The restores: an edit that meets one may lose to it, and then counts as not run.
@@ -127,11 +125,6 @@ struct Outcome
     {
         return end == o.end && saved == o.saved && named == o.named && renamed == o.renamed && mine == o.mine;
     }
-    bool operator< (const Outcome& o) const
-    {
-        return std::tie (end, saved, named, renamed, mine) < std::tie (o.end, o.saved, o.named, o.renamed, o.mine);
-    }
-
     // What differs from o, by part.
     std::string differences (const Outcome& o) const
     {
@@ -209,8 +202,8 @@ public:
             case rename:
             {
                 // As the name entry's Save does: the plan from the name and folder it finds.
-                const auto plan = PresetRename::plan (PresetCommands::currentFolder (p, {}), p.getPresetName(),
-                                                      "Renamed", "kvp");
+                const auto plan = PresetRename::plan (PresetCommands::currentFolder (p, {}),
+                                                      p.getPresetName(), "Renamed", "kvp");
                 PresetRename::save (p, plan, "Renamed");
                 return;
             }
@@ -310,20 +303,24 @@ private:
         if (document != nullptr && StateDocument::applyDocument (*reader, *document, nullptr))
         {
             const auto again = saveOf (*reader);
-            result = "document " + std::to_string (std::hash<std::string>{}(
-                                       std::string (static_cast<const char*> (again.getData()), again.getSize())));
+            result = "document " + std::to_string (std::hash<std::string>{}(std::string (
+                                       static_cast<const char*> (again.getData()), again.getSize())));
         }
         normalisedHashes[raw] = result;
         return result;
     }
 
-    juce::File loadedFile (bool second) const { return presets.getChildFile (second ? "Loaded Too.kvp" : "Loaded.kvp"); }
+    juce::File loadedFile (bool second) const
+    {
+        return presets.getChildFile (second ? "Loaded Too.kvp" : "Loaded.kvp");
+    }
 
     static void writeDocument (const juce::File& file, const juce::MemoryBlock& block)
     {
         juce::String text;
         ASSERT_TRUE (StateDocument::textFromBlock (block.getData(), (int) block.getSize(), text));
-        ASSERT_TRUE (file.replaceWithText (StateDocument::parseText (text)->toString (StateDocument::fileFormat())));
+        ASSERT_TRUE (
+            file.replaceWithText (StateDocument::parseText (text)->toString (StateDocument::fileFormat())));
     }
 
     std::unique_ptr<Processor> startInstance (bool linked)
@@ -440,7 +437,8 @@ TEST (OperationPairs, EachSecondOperationRunFromEveryHostNotificationOfTheFirstG
                 table.run (a, *p, false, saved);
                 notifications = count.heard;
             }
-            std::cout << opNames[a] << (linked ? ", linked: " : ", unlinked: ") << notifications << " notifications\n";
+            std::cout << opNames[a] << (linked ? ", linked: " : ", unlinked: ") << notifications
+                      << " notifications\n";
             if (notifications == 0)
             {
                 withoutRows.push_back (std::string (opNames[a]) + (linked ? " (linked)" : " (unlinked)"));
@@ -485,14 +483,15 @@ TEST (OperationPairs, EachSecondOperationRunFromEveryHostNotificationOfTheFirstG
                                 got.differences (serial[1]) + ")";
                 }
                 if (!failedAt.empty())
-                    ADD_FAILURE() << opNames[b] << " inside " << opNames[a] << (linked ? ", linked" : ", unlinked")
-                                  << ", of " << notifications << " notifications, at:" << failedAt
-                                  << "  [differs from A;B | B;A]";
+                    ADD_FAILURE() << opNames[b] << " inside " << opNames[a]
+                                  << (linked ? ", linked" : ", unlinked") << ", of " << notifications
+                                  << " notifications, at:" << failedAt << "  [differs from A;B | B;A]";
             }
         }
     }
     std::string skipped;
     for (const auto& s : withoutRows)
         skipped += " " + s + ";";
-    std::cout << cases << " cases, " << failures << " not a serial order; no notification:" << skipped << "\n";
+    std::cout << cases << " cases, " << failures << " not a serial order; no notification:" << skipped
+              << "\n";
 }
