@@ -143,6 +143,41 @@ struct Outcome
     }
 };
 
+// What tells two documents apart: root attributes and parameters that differ (got/wanted), and
+// how many other elements do.
+std::string describe (const juce::XmlElement* got, const juce::XmlElement* wanted)
+{
+    if (got == nullptr || wanted == nullptr)
+        return got == wanted ? "" : (got == nullptr ? "none/some" : "some/none");
+    std::string d;
+    for (int i = 0; i < wanted->getNumAttributes(); ++i)
+    {
+        const auto name = wanted->getAttributeName (i);
+        if (got->getStringAttribute (name) != wanted->getAttributeValue (i))
+            d += " @" + name.toStdString() + " " + got->getStringAttribute (name).toStdString() + "/" +
+                 wanted->getAttributeValue (i).toStdString();
+    }
+    int elements = 0;
+    for (auto* w : wanted->getChildIterator())
+    {
+        if (w->hasTagName ("PARAM"))
+        {
+            const auto id = w->getStringAttribute ("id");
+            const auto* g = got->getChildByAttribute ("id", id);
+            const auto gv = g != nullptr ? g->getStringAttribute ("value") : juce::String ("none");
+            if (gv != w->getStringAttribute ("value"))
+                d += " " + id.toStdString() + " " + gv.toStdString() + "/" +
+                     w->getStringAttribute ("value").toStdString();
+            continue;
+        }
+        const auto* g = got->getChildByName (w->getTagName());
+        elements += g == nullptr || !g->isEquivalentTo (w, false) ? 1 : 0;
+    }
+    if (elements > 0)
+        d += " " + std::to_string (elements) + " curve elements";
+    return d;
+}
+
 class Table
 {
 public:
@@ -288,6 +323,35 @@ public:
         if (!bFirst && runB)
             run (b, *p, a == b, saved);
         return outcome (*p, a, b, saved);
+    }
+
+    // The documents of a run by part, for telling a failure apart: the instance's own, the host
+    // save and the named files (null where there is none).
+    std::map<std::string, std::unique_ptr<juce::XmlElement>> documents (Processor& p,
+                                                                        const juce::MemoryBlock& saved)
+    {
+        std::map<std::string, std::unique_ptr<juce::XmlElement>> d;
+        juce::String text;
+        d["instance"] = StateDocument::createDocument (p);
+        if (StateDocument::textFromBlock (saved.getData(), (int) saved.getSize(), text))
+            d["host save"] = StateDocument::parseText (text);
+        const std::pair<const char*, const char*> files[] = { { "Save As file", "Named.kvp" },
+                                                              { "renamed file", "Renamed.kvp" },
+                                                              { "old preset file", "Mine.kvp" } };
+        for (const auto& [part, name] : files)
+            if (StateDocument::textFromFile (presets.getChildFile (name), text))
+                d[part] = StateDocument::parseText (text);
+        return d;
+    }
+
+    std::map<std::string, std::unique_ptr<juce::XmlElement>> serialDocuments (bool linked, Op a, Op b,
+                                                                              bool bFirst)
+    {
+        auto p = start (linked);
+        juce::MemoryBlock saved;
+        run (bFirst ? b : a, *p, bFirst && a == b, saved);
+        run (bFirst ? a : b, *p, !bFirst && a == b, saved);
+        return documents (*p, saved);
     }
 
 private:
@@ -459,7 +523,7 @@ TEST (OperationPairs, EachSecondOperationRunFromEveryHostNotificationOfTheFirstG
                 if (isRestore (b) && !isRestore (a))
                     serial.push_back (table.serial (linked, a, b, false, false, true));
 
-                std::string failedAt;
+                std::string failedAt, detail;
                 for (int k = 1; k <= notifications; ++k)
                 {
                     ++cases;
@@ -481,11 +545,32 @@ TEST (OperationPairs, EachSecondOperationRunFromEveryHostNotificationOfTheFirstG
                     ++failures;
                     failedAt += " " + std::to_string (k) + " (" + got.differences (serial[0]) + " | " +
                                 got.differences (serial[1]) + ")";
+                    // The first failure of a pair says how its documents differ from each order's.
+                    if (detail.empty())
+                    {
+                        const auto docs = table.documents (*p, saved);
+                        const auto ab = table.serialDocuments (linked, a, b, false);
+                        const auto ba = table.serialDocuments (linked, a, b, true);
+                        for (const auto* part :
+                             { "instance", "host save", "Save As file", "renamed file", "old preset file" })
+                        {
+                            const auto* doc = docs.count (part) != 0 ? docs.at (part).get() : nullptr;
+                            const auto vsAB =
+                                describe (doc, ab.count (part) != 0 ? ab.at (part).get() : nullptr);
+                            const auto vsBA =
+                                describe (doc, ba.count (part) != 0 ? ba.at (part).get() : nullptr);
+                            if (!vsAB.empty() || !vsBA.empty())
+                                detail += "\n  at " + std::to_string (k) + ", " + std::string (part) +
+                                          ": against A;B" + (vsAB.empty() ? " the same" : vsAB) +
+                                          "; against B;A" + (vsBA.empty() ? " the same" : vsBA);
+                        }
+                    }
                 }
                 if (!failedAt.empty())
                     ADD_FAILURE() << opNames[b] << " inside " << opNames[a]
                                   << (linked ? ", linked" : ", unlinked") << ", of " << notifications
-                                  << " notifications, at:" << failedAt << "  [differs from A;B | B;A]";
+                                  << " notifications, at:" << failedAt << "  [differs from A;B | B;A]"
+                                  << detail;
             }
         }
     }
