@@ -148,7 +148,7 @@ struct Outcome
 std::string describe (const juce::XmlElement* got, const juce::XmlElement* wanted)
 {
     if (got == nullptr || wanted == nullptr)
-        return got == wanted ? "" : (got == nullptr ? "none/some" : "some/none");
+        return got == wanted ? "" : (got == nullptr ? " none/some" : " some/none");
     std::string d;
     for (int i = 0; i < wanted->getNumAttributes(); ++i)
     {
