@@ -175,7 +175,7 @@ TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
     EXPECT_FALSE (p->presetModified);
 }
 
-TEST_F (PresetCommandsTest, AHostRestoreDuringPasteOrSaveAsKeepsTheRestoredName)
+TEST_F (PresetCommandsTest, AHostRestoreDuringPasteSaveAsOrRenameKeepsTheRestoredName)
 {
     const auto setState = [this] (float state)
     {
