@@ -93,7 +93,7 @@ def check(bar_seconds, path):
     assert len(starts) >= 2, "the loop does not move: the ramp does not start again"
     # A loaded machine drops or delays blocks of a real-time recording and of a host's own bar
     # count, and may hide a start: each such slip moves one interval. The typical one, the median,
-    # must be the bar within 3 % (a tempo read as 145.6 or 154.6 bpm instead of 150 still fails),
+    # must be the bar within 3 % (a tempo read as 145 or 155 bpm instead of 150 fails),
     # and only one interval may stray further.
     bars_apart, per_bar = [], []
     for a, b in zip(starts, starts[1:]):
