@@ -352,7 +352,7 @@ void LineEditorAudioProcessorEditor::showLearnMenu (int state)
         if (ModelEdit edit (p); edit.goesAhead())
         {
             p.stateMIDICon[state] = 0;
-            p.stateMIDINote[state] = 60 + state;
+            p.stateMIDINote[state] = StateDefaults::firstMidiNote + state;
         }
         setSateLAbelText();
     }

@@ -39,7 +39,8 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
     // Live displays stand still while the power is off.
     if (processor.powerValue > 0.5f)
     {
-        if (processor.timeSigNumerator == 4 && processor.timeSigDenominator == 4 && processor.isPlaying && processor.waveView == 1)
+        if (processor.timeSigNumerator == 4 && processor.timeSigDenominator == 4 && processor.isPlaying &&
+            processor.waveView == 1)
         {
             float wave[LineEditorAudioProcessor::tableSize];
             processor.copyWaveDisplay (wave);
@@ -208,8 +209,9 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
             continue;
         auto& curveEditor = stage == 1 ? lineEditorUI1 : lineEditorUI2;
         const int line = cl(), state = cs();
-        curveEditor.setLinePoints (stage == 1 ? processor.linePoints1()[line][state] : processor.linePoints2()[line][state], line,
-                                   state);
+        curveEditor.setLinePoints (stage == 1 ? processor.linePoints1()[line][state]
+                                              : processor.linePoints2()[line][state],
+                                   line, state);
         for (int k = 0; k < 48; ++k)
             stateGraphs[k].setPoint (processor.modulationArray()[k / 12][k % 12]);
         previewGraph.setPoint (processor.modulationArray()[line][state]);
