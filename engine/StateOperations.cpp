@@ -32,7 +32,7 @@ bool setParameterUnlessRestored (LineEditorAudioProcessor& p, RestoreEpoch::Mark
 }
 
 void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = true)
-    KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+    KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole)
 {
     // Before the switch is asked for, so that it applies the new settings.
     p.publishModel();
@@ -61,7 +61,8 @@ void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = t
 // With the line mixes stored per state, a state operation resets the mixes of that state only;
 // the other states keep theirs. True when the host's line-mix parameters are to follow (the
 // playing state's), which the caller tells the host once it has released the lock.
-bool resetMixesOfState (LineEditorAudioProcessor& p, int state) KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+bool resetMixesOfState (LineEditorAudioProcessor& p, int state)
+    KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole)
 {
     if (!p.linkMix)
         return false;
