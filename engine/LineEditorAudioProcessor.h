@@ -58,6 +58,8 @@
 //   apply it (linkMix, currentState, stateChangeNow, a live target of another state).
 // What the compiler does not check:
 // - the last rule, the order of the hand-over;
+// - that a host write following an edit's model step asks with that step's mark (HostEdit (p,
+//   since)) rather than only whether a restore is under way now;
 // - a guarded array passed on as a pointer (a curve or a table handed to a widget): the
 //   accessor that gave it is checked, the reads through it are not, and stand only in functions
 //   that hold or require the lock;

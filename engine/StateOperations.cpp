@@ -1,6 +1,7 @@
 #include "StateOperations.h"
 
 #include "HostCalls.h"
+#include "HostEdit.h"
 #include "LineEditorAudioProcessor.h"
 #include "ModelEdit.h"
 
@@ -10,7 +11,8 @@
 namespace
 {
 // Calls the host: never with the model lock held.
-void setPlainValue (LineEditorAudioProcessor& p, const char* id, float value) KALVO_EXCLUDES (p.curveModelLock)
+void setPlainValue (LineEditorAudioProcessor& p, const char* id, float value) KALVO_REQUIRES (hostEditGrant)
+    KALVO_EXCLUDES (p.curveModelLock)
 {
     if (auto* parameter = p.parameters.getParameter (id))
         HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (value));
@@ -22,11 +24,9 @@ void setPlainValue (LineEditorAudioProcessor& p, const char* id, float value) KA
 bool setParameterUnlessRestored (LineEditorAudioProcessor& p, RestoreEpoch::Mark since, const char* id, float value)
     KALVO_EXCLUDES (p.curveModelLock)
 {
-    {
-        ModelEdit edit (p, since);
-        if (!edit.goesAhead())
-            return false;
-    }
+    HostEdit edit (p, since);
+    if (!edit.goesAhead())
+        return false;
     setPlainValue (p, id, value);
     return true;
 }
