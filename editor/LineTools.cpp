@@ -30,23 +30,24 @@ struct Edited
     int line, state;
 };
 
-Edited bringModelsUp (Processor& p) KALVO_REQUIRES (p.curveModelLock)
+Edited bringModelsUp (Processor& p) KALVO_REQUIRES (p.curveModelLock, modelWriteRole)
 {
     p.syncCurveModels();
     return { p.modelLine(), p.modelState() };
 }
 
-LineEditor& model (Processor& p, int stage) noexcept KALVO_REQUIRES (p.curveModelLock)
+LineEditor& model (Processor& p, int stage) noexcept KALVO_REQUIRES (p.curveModelLock, modelWriteRole)
 {
     return stage == 0 ? p.lineEditor1() : p.lineEditor2();
 }
 
-LETPoint* store (Processor& p, int stage, Edited at) noexcept KALVO_REQUIRES (p.curveModelLock)
+LETPoint* store (Processor& p, int stage, Edited at) noexcept
+    KALVO_REQUIRES (p.curveModelLock, modelWriteRole)
 {
     return stage == 0 ? p.linePoints1()[at.line][at.state] : p.linePoints2()[at.line][at.state];
 }
 
-float* table (Processor& p, int stage, Edited at) noexcept KALVO_REQUIRES (p.curveModelLock)
+float* table (Processor& p, int stage, Edited at) noexcept KALVO_REQUIRES (p.curveModelLock, modelWriteRole)
 {
     return stage == 0 ? p.lineArray1()[at.line][at.state] : p.lineArray2()[at.line][at.state];
 }
@@ -57,14 +58,15 @@ void raiseChanged (Processor& p, int stage) noexcept
 }
 
 // In the edit's own step: a restore that comes after it leaves its document unmodified.
-void markModified (Processor& p) noexcept KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+void markModified (Processor& p) noexcept KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole)
 {
     p.presetModified = true;
     p.presetNameChanged = true;
 }
 
 // After the model stepped through its history: its points become the stored curve.
-void storeModelCurve (Processor& p, int stage, Edited at) KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+void storeModelCurve (Processor& p, int stage, Edited at)
+    KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole)
 {
     std::copy (model (p, stage).points, model (p, stage).points + LineTools::numSlots, store (p, stage, at));
     model (p, stage).getLineArray (table (p, stage, at));

@@ -46,13 +46,16 @@ public:
 
     // The product table of a line and state from its two stage tables, handed to the audio
     // thread at once.
-    static void rebuildProduct (LineEditorAudioProcessor& p, int line, int state) KALVO_REQUIRES (p.curveModelLock);
+    static void rebuildProduct (LineEditorAudioProcessor& p, int line, int state)
+        KALVO_REQUIRES (p.curveModelLock, modelWriteRole);
 
     static int editedStage (const LineEditorAudioProcessor& p) noexcept;
-    static LineEditor& editedModel (LineEditorAudioProcessor& p) noexcept KALVO_REQUIRES (p.curveModelLock);
-    static LETPoint* editedStore (LineEditorAudioProcessor& p) noexcept KALVO_REQUIRES (p.curveModelLock);
+    static LineEditor& editedModel (LineEditorAudioProcessor& p) noexcept
+        KALVO_REQUIRES (p.curveModelLock, modelWriteRole);
+    static LETPoint* editedStore (LineEditorAudioProcessor& p) noexcept
+        KALVO_REQUIRES (p.curveModelLock, modelWriteRole);
 
 private:
     static void writeStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
-        KALVO_REQUIRES (p.curveModelLock, modelEditGrant);
+        KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole);
 };

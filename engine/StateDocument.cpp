@@ -322,7 +322,7 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
         const auto* id = ParameterTable::specs[i].id;
         values[i] = p.parameters.getRawParameterValue (id)->load();
         if (restoring)
-            values[i] = p.restoredParameters().valueOf (i, values[i]);
+            values[i] = ModelReading (p).restoredParameters().valueOf (i, values[i]);
 
         auto* param = document->createNewChildElement (n.param.toString());
         param->setAttribute (n.id, id);
@@ -335,13 +335,13 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
     p.foldHostLineMixes();
     const bool linked = p.linkMix;
 
-    p.loadedRootValues().copyToXmlAttributes (*document);
+    ModelReading (p).loadedRootValues().copyToXmlAttributes (*document);
     if (presetName != nullptr)
         document->setAttribute (n.presetName, *presetName);
     else
-        document->setAttribute (n.presetName, p.presetName());
-    document->setAttribute (n.snapX, p.snapX() ? 1 : 0);
-    document->setAttribute (n.snapY, p.snapY() ? 1 : 0);
+        document->setAttribute (n.presetName, ModelReading (p).presetName());
+    document->setAttribute (n.snapX, ModelReading (p).snapX() ? 1 : 0);
+    document->setAttribute (n.snapY, ModelReading (p).snapY() ? 1 : 0);
     document->setAttribute (n.changeImmediately, p.changeImmediately ? 1 : 0);
     document->setAttribute (n.linkMix, p.linkMix ? 1 : 0);
 
@@ -365,23 +365,23 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
 
             if (l == 0)
             {
-                first->setAttribute (n.stage[stageLMFreq], (double) p.lmFreq()[s]);
-                first->setAttribute (n.stage[stageHMFreq], (double) p.hmFreq()[s]);
+                first->setAttribute (n.stage[stageLMFreq], (double) ModelReading (p).lmFreq()[s]);
+                first->setAttribute (n.stage[stageHMFreq], (double) ModelReading (p).hmFreq()[s]);
                 first->setAttribute (n.stage[stageMIDICon], (int) p.stateMIDICon[s]);
                 first->setAttribute (n.stage[stageMIDINote], (int) p.stateMIDINote[s]);
             }
 
-            first->setAttribute (n.stage[stageLength], (double) p.lineLength()[l][s]);
-            first->setAttribute (n.stage[stageSync], p.lineSync()[l][s] ? 1 : 0);
+            first->setAttribute (n.stage[stageLength], (double) ModelReading (p).lineLength()[l][s]);
+            first->setAttribute (n.stage[stageSync], ModelReading (p).lineSync()[l][s] ? 1 : 0);
             float mix = values[ParameterTable::pMixMain + l];
             if (linked)
-                mix = p.bandMix()[l][s];
+                mix = ModelReading (p).bandMix()[l][s];
             first->setAttribute (n.stage[stageMix], (double) mix);
-            first->setAttribute (n.stage[stageGlide], (double) p.bandGlide()[l][s]);
-            writePoints (*first, p.linePoints1()[l][s]);
+            first->setAttribute (n.stage[stageGlide], (double) ModelReading (p).bandGlide()[l][s]);
+            writePoints (*first, ModelReading (p).linePoints1()[l][s]);
 
             auto* second = document->createNewChildElement (n.element[l][1][s]);
-            writePoints (*second, p.linePoints2()[l][s]);
+            writePoints (*second, ModelReading (p).linePoints2()[l][s]);
         }
     }
 
@@ -599,7 +599,7 @@ using Elements = juce::XmlElement* [StateDocument::numLines][2][StateDocument::n
 // The curves, per-state settings and root values of a document, published, then linkMix and
 // the other options. Removes the curve elements it read from the document.
 void applyModel (LineEditorAudioProcessor& p, Elements& elements, juce::XmlElement& document,
-                 const juce::String* nameFromFile) KALVO_REQUIRES (p.curveModelLock);
+                 const juce::String* nameFromFile) KALVO_REQUIRES (p.curveModelLock, modelWriteRole);
 } // namespace
 
 bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement& document,
@@ -635,7 +635,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     // until it is left some other way.
     RestoreEpoch::Restore restore (p.curveModelLock);
     {
-        const ModelLock::Hold hold (p.curveModelLock);
+        const ModelWriteRole::RestoreStep step (p.curveModelLock);
         restore.begin (p.restores());
         // The document's mixes replace whatever a host set before the load.
         p.hostLineMixes.discard();
@@ -653,7 +653,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
 
     HostCalls::replaceState (p, juce::ValueTree::fromXml (document));
 
-    const ModelLock::Hold hold (p.curveModelLock);
+    const ModelWriteRole::RestoreStep step (p.curveModelLock);
     restore.end (p.restores());
     // Published before currentState, the mix targets and the switch below read it.
     p.publishModel();

@@ -1,7 +1,7 @@
 #include "UnlinkedLineMixes.h"
 
 #include "HostCalls.h"
-#include "ModelEdit.h"
+#include "HostEdit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,22 +52,27 @@ float documentValue (Processor& p, const juce::XmlElement* child, const char* id
         return defaultValue (p, id);
     return static_cast<float> (child->getStringAttribute ("value").getDoubleValue());
 }
+
+// A line mix the user set, told to the host: the parameter's listener writes it into every state.
+void setMixParameter (Processor& p, int line, float value) KALVO_REQUIRES (hostEditGrant)
+    KALVO_EXCLUDES (p.curveModelLock)
+{
+    auto* parameter = p.parameters.getParameter (mixId (line));
+    HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (value));
+}
 } // namespace
 
 bool UnlinkedLineMixes::fromKnob (LineEditorAudioProcessor& p, int line, float value)
 {
     if (!isLine (line))
         return false;
-    {
-        // Refused, the move is dropped whichever way the link stands: the restored document wins.
-        ModelEdit edit (p);
-        if (!edit.goesAhead())
-            return true;
-        if (p.linkMix)
-            return false;
-    }
-    auto* parameter = p.parameters.getParameter (mixId (line));
-    HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (value));
+    // Refused, the move is dropped whichever way the link stands: the restored document wins.
+    HostEdit edit (p);
+    if (!edit.goesAhead())
+        return true;
+    if (p.linkMix)
+        return false;
+    setMixParameter (p, line, value);
     return true;
 }
 
@@ -106,13 +111,10 @@ void UnlinkedLineMixes::setParameters (LineEditorAudioProcessor& p, const Mixes&
 {
     for (int line = 0; line < Processor::numLines; ++line)
     {
-        {
-            ModelEdit edit (p, since);
-            if (!edit.goesAhead())
-                return;
-        }
-        auto* parameter = p.parameters.getParameter (mixId (line));
-        HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (mixes.of[line]));
+        HostEdit edit (p, since);
+        if (!edit.goesAhead())
+            return;
+        setMixParameter (p, line, mixes.of[line]);
     }
 }
 

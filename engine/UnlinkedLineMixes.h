@@ -30,7 +30,8 @@ public:
     // line-mix parameter holds it, and the mixes ramp there. Call in the step that flips the
     // flag, then give the result to setParameters once the lock is released, with the edit's
     // mark: a restore that began since keeps its own parameters.
-    static Mixes shareMixesThatPlay (LineEditorAudioProcessor& p) KALVO_REQUIRES (p.curveModelLock);
+    static Mixes shareMixesThatPlay (LineEditorAudioProcessor& p)
+        KALVO_REQUIRES (p.curveModelLock, modelWriteRole);
     static void setParameters (LineEditorAudioProcessor& p, const Mixes& mixes, RestoreEpoch::Mark since)
         KALVO_EXCLUDES (p.curveModelLock);
 
@@ -40,5 +41,5 @@ public:
     // default, else the document's mix of the state it selects. Every state gets that mix, and
     // the document's parameter is rewritten to it, so the instance's own parameters do not matter.
     static void settleDocument (LineEditorAudioProcessor& p, juce::XmlElement& document)
-        KALVO_REQUIRES (p.curveModelLock);
+        KALVO_REQUIRES (p.curveModelLock, modelWriteRole);
 };
