@@ -485,6 +485,8 @@ void LineEditorAudioProcessor::renderLineState (int line, int state)
 
 void LineEditorAudioProcessor::foldHostLineMixes()
 {
+    if (restores().isUnderway())
+        return;
     for (int line = 0; line < numLines; ++line)
     {
         float value = 0.0f;

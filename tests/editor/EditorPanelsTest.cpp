@@ -544,10 +544,12 @@ TEST (EditorPanels, TheLinkTurnedOnAgainPlaysEachStatesOwnMixes)
         const char* name;
         bool fromDocument; // unlinked by a load instead of the toggle
         float knobbedLow;  // set with the knob while unlinked; none when negative
+        bool savedInside = false; // the host saves from the load's first parameter change
     } rows[] = {
         { "off and on", false, -1.0f },
         { "off, the knob, on", false, 0.5f },
         { "an older writer's unlinked document, then on", true, -1.0f },
+        { "the same, saved from inside its load", true, -1.0f, true },
     };
     for (const auto& row : rows)
     {
@@ -574,7 +576,15 @@ TEST (EditorPanels, TheLinkTurnedOnAgainPlaysEachStatesOwnMixes)
                     document->getChildByName (StateDocument::elementName (line, 1, s))
                         ->setAttribute ("BandMix", stored (line, s));
             juce::AudioProcessor::copyXmlToBinary (*document, block);
+            OnFirstHostWrite save (p,
+                                   [&p, saving = row.savedInside]
+                                   {
+                                       juce::MemoryBlock saved;
+                                       if (saving)
+                                           p.getStateInformation (saved);
+                                   });
             p.setStateInformation (block.getData(), (int) block.getSize());
+            ASSERT_TRUE (save.ran());
         }
         else
         {
