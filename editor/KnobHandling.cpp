@@ -99,11 +99,9 @@ bool KnobHandling::toggleSync (LineEditorAudioProcessor& p, int line)
     return synced;
 }
 
-void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value)
+void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value, bool* dragGesture)
 {
-    if (UnlinkedLineMixes::fromKnob (p, line, value))
-        return;
-    if (!isLine (line))
+    if (!isLine (line) || UnlinkedLineMixes::fromKnob (p, line, value, dragGesture))
         return;
     ModelEdit edit (p);
     if (!edit.goesAhead())

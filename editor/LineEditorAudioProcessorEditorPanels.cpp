@@ -249,7 +249,7 @@ void LineEditorAudioProcessorEditor::setUpMixGroup (int line)
     const float s = processor.scaling;
     auto& knob = mixSliders[line];
     WidgetSetUp::editingKnob (knob, lookAndFeels[line], 150, { 0.0, 1.0, 0.001 }, 0.5, "Dry/Wet Mix",
-                              ModelReading (processor).bandMix()[line][editedState()], this);
+                              UnlinkedLineMixes::playing (processor, line, editedState()), this);
 
     WidgetSetUp::label (mixLabels[line], KnobReadouts::mix (static_cast<float> (knob.getValue())), 10.0f * s,
                         false, juce::Justification::centred);
@@ -449,7 +449,8 @@ void LineEditorAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
         if (slider == &lengthSliders[line])
             return KnobHandling::length (processor, line, value);
         if (slider == &mixSliders[line])
-            return KnobHandling::mix (processor, line, value);
+            return KnobHandling::mix (processor, line, value,
+                                      mixDragged[line] ? &mixGestures[line] : nullptr);
         if (slider == &glideSliders[line])
         {
             KnobHandling::glide (processor, line, value);
@@ -474,13 +475,18 @@ void LineEditorAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
 void LineEditorAudioProcessorEditor::sliderDragStarted (juce::Slider* slider)
 {
     for (int line = 0; line < 4; ++line)
-        if (slider == &mixSliders[line] && !mixGestures[line])
-            mixGestures[line] = UnlinkedLineMixes::beginDrag (processor, line);
+        if (slider == &mixSliders[line])
+            mixDragged[line] = true;
 }
 
 void LineEditorAudioProcessorEditor::sliderDragEnded (juce::Slider* slider)
 {
     for (int line = 0; line < 4; ++line)
-        if (slider == &mixSliders[line] && std::exchange (mixGestures[line], false))
+    {
+        if (slider != &mixSliders[line])
+            continue;
+        mixDragged[line] = false;
+        if (std::exchange (mixGestures[line], false))
             UnlinkedLineMixes::endDrag (processor, line);
+    }
 }

@@ -3,6 +3,7 @@
 #include "KnobReadouts.h"
 #include "LineEditorAudioProcessorEditor.h"
 #include "LineTools.h"
+#include "UnlinkedLineMixes.h"
 
 #include <cmath>
 #include <cstring>
@@ -254,7 +255,8 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
         if (take (processor.bandMixChanged[i]))
         {
             processor.foldHostLineMixes();
-            mixSliders[i].setValue (ModelReading (processor).bandMix()[i][state], juce::dontSendNotification);
+            mixSliders[i].setValue (UnlinkedLineMixes::playing (processor, i, state),
+                                    juce::dontSendNotification);
             mixLabels[i].setText (KnobReadouts::mix (static_cast<float> (mixSliders[i].getValue())),
                                   juce::dontSendNotification);
         }

@@ -249,25 +249,31 @@ void LineTools::toggleQuantize (LineEditorAudioProcessor& p)
 
 void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
 {
-    bool unlinked = false;
-    UnlinkedLineMixes::Mixes shared;
-    RestoreEpoch::Mark toggled = 0;
+    // On in one step. Off in two: the line-mix parameters take the mixes that play while the link
+    // is still on, so that their listener leaves every state's own mix alone, and the flag flips
+    // after them, unless a restore began since: its document stands.
+    UnlinkedLineMixes::Mixes playing;
+    RestoreEpoch::Mark unlinking = 0;
     {
-        // The mixes the line-mix parameters set while the link was off travel with the states
-        // from now on: published first, so that a switch seeing the flag flipped applies them.
         ModelEdit edit (p);
         if (!edit.goesAhead())
             return;
-        unlinked = p.linkMix;
-        if (unlinked)
-            shared = UnlinkedLineMixes::shareMixesThatPlay (p);
-        p.publishModel();
-        p.linkMix = !p.linkMix;
-        toggled = edit.mark();
-        markModified (p);
+        if (!p.linkMix)
+        {
+            UnlinkedLineMixes::relink (p);
+            markModified (p);
+            return;
+        }
+        playing = UnlinkedLineMixes::mixesThatPlay (p);
+        unlinking = edit.mark();
     }
-    if (unlinked)
-        UnlinkedLineMixes::setParameters (p, shared, toggled);
+    if (!UnlinkedLineMixes::setParameters (p, playing, unlinking))
+        return;
+    ModelEdit edit (p, unlinking);
+    if (!edit.goesAhead())
+        return;
+    UnlinkedLineMixes::unlink (p);
+    markModified (p);
 }
 
 bool LineTools::applyShape (LineEditorAudioProcessor& p, int shape)

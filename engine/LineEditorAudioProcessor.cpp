@@ -487,6 +487,8 @@ void LineEditorAudioProcessor::renderLineState (int line, int state)
 // holds, the first takes in mixes a host already set, the second the curve the models stand for.
 void LineEditorAudioProcessor::foldHostLineMixes()
 {
+    if (restores().isUnderway())
+        return;
     for (int line = 0; line < numLines; ++line)
     {
         float value = 0.0f;

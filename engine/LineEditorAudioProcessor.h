@@ -185,7 +185,9 @@ public:
     void publishModel() KALVO_REQUIRES (curveModelLock, modelWriteRole);
 
     // Message side: writes the line mixes a host set while linkMix was off into bandMix of every
-    // state, as the host's line-mix parameters ask. Whoever reads bandMix folds first.
+    // state, as the host's line-mix parameters ask. Whoever reads bandMix folds first. Nothing
+    // while a restore is under way: its tree's replacement leaves the document's own parameters,
+    // which its second part discards.
     void foldHostLineMixes() KALVO_REQUIRES (curveModelLock);
 
     // The preset name, which a host's save reads on its own thread. Take curveModelLock. Whoever

@@ -1,22 +1,18 @@
 #include "RestoredParameters.h"
 
+#include "DocumentParameter.h"
+
 void RestoredParameters::takeFrom (const juce::XmlElement& document, juce::AudioProcessorValueTreeState& parameters)
 {
     for (int i = 0; i < ParameterTable::numParameters; ++i)
     {
         const auto* id = ParameterTable::specs[i].id;
         auto* parameter = parameters.getParameter (id);
-        const auto* child = document.getChildByAttribute ("id", id);
-        given[i] = parameter != nullptr && child != nullptr;
-
-        if (!given[i])
-            continue;
-
-        // The tree reads the value as text and the parameter rounds it to its step.
-        const auto value = child->hasAttribute ("value")
-                               ? (float) child->getDoubleAttribute ("value")
-                               : parameter->convertFrom0to1 (parameter->getDefaultValue());
-        values[i] = parameter->convertFrom0to1 (parameter->convertTo0to1 (value));
+        const auto value =
+            parameter != nullptr ? DocumentParameter::valueOf (document, *parameter) : std::nullopt;
+        given[i] = value.has_value();
+        if (given[i])
+            values[i] = *value;
     }
 }
 

@@ -655,6 +655,9 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
 
     const ModelWriteRole::RestoreStep step (p.curveModelLock);
     restore.end (p.restores());
+    // The tree's replacement reached the parameter listener with the loaded linkMix: an unlinked
+    // line mix it left for the fold is the document's own parameter, not a change for every state.
+    p.hostLineMixes.discard();
     // Published before currentState, the mix targets and the switch below read it.
     p.publishModel();
 
@@ -665,7 +668,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     p.powerValue = p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pPower))->load();
 
     for (int l = 0; l < numLines; ++l)
-        p.setMixTarget (l + 1, p.bandMix()[l][p.currentState]);
+        p.setMixTarget (l + 1, UnlinkedLineMixes::playing (p, l, p.currentState));
 
     for (int s = 0; s < numStates; ++s)
     {

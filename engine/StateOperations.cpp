@@ -242,7 +242,7 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
     p.hmFreq()[s] = p.clipHMFreq();
 
     // While the mixes are common to all states the line-mix parameters own them: a pasted state
-    // keeps the shared mix, as a reset one does.
+    // keeps its own mix, as a reset one does.
     if (p.linkMix)
         for (int l = 0; l < numLines; ++l)
             p.bandMix()[l][s] = p.clipMix()[l];
