@@ -413,9 +413,9 @@ void LineEditorAudioProcessorEditor::reloadDisplays()
         shapeGraphs[r].setPoint (shapeThumbnails[r]);
 
     const int line = editedLine(), state = editedState();
-    lineEditorUI1.setLinePoints (processor.linePoints1()[line][state], line, state);
-    lineEditorUI2.setLinePoints (processor.linePoints2()[line][state], line, state);
-    previewGraph.setPoint (processor.modulationArray()[line][state]);
+    lineEditorUI1.setLinePoints (ModelReading (processor).linePoints1()[line][state], line, state);
+    lineEditorUI2.setLinePoints (ModelReading (processor).linePoints2()[line][state], line, state);
+    previewGraph.setPoint (ModelReading (processor).modulationArray()[line][state]);
 
     float wave[LineEditorAudioProcessor::tableSize];
     processor.copyWaveDisplay (wave);
@@ -452,7 +452,7 @@ void LineEditorAudioProcessorEditor::setFonts (float s)
     // typing is lost.
     presetNameEditor.setFont (juce::Font (10.0f * s, juce::Font::bold));
     presetNameEditor.clear();
-    presetNameEditor.setText (processor.presetName(), true);
+    presetNameEditor.setText (ModelReading (processor).presetName(), true);
 }
 
 void LineEditorAudioProcessorEditor::placeChildren (float s)

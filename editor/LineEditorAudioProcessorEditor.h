@@ -188,7 +188,9 @@ public:
 
     juce::Slider mixSliders[4];
     juce::Label mixLabels[8];
-    // The drags of mixSliders the host heard begin as a change of the line-mix parameter.
+    // The drags of mixSliders under way, and those the host heard begin as a change of the
+    // line-mix parameter: at their first move that reached it.
+    bool mixDragged[4] = {};
     bool mixGestures[4] = {};
 
     juce::Slider lowLevelSlider;

@@ -252,7 +252,8 @@ void LineEditorAudioProcessorEditor::setUndoRedoLabels()
 void LineEditorAudioProcessorEditor::showUndoRedoCounts()
 {
     const int line = editedLine(), state = editedState();
-    const auto& model = processor.editedStage[line] == 0 ? processor.lineEditor1() : processor.lineEditor2();
+    const auto& model = processor.editedStage[line] == 0 ? ModelReading (processor).lineEditor1()
+                                                         : ModelReading (processor).lineEditor2();
     const int undo = model.undoCount[line][state];
     const int redo = model.redoCount[line][state];
 
@@ -265,7 +266,8 @@ void LineEditorAudioProcessorEditor::showUndoRedoCounts()
 bool LineEditorAudioProcessorEditor::clipboardFull (bool state)
 {
     const ModelLock::Hold hold (processor.curveModelLock);
-    return state ? processor.stateClipboardFull() : processor.lineClipboardFull();
+    return state ? ModelReading (processor).stateClipboardFull()
+                 : ModelReading (processor).lineClipboardFull();
 }
 
 void LineEditorAudioProcessorEditor::setIndecLabelText()

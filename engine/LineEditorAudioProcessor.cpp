@@ -78,7 +78,7 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
       parameters (*this, nullptr, "KalvoParamTree", createParameterLayout())
 {
     // Nobody else sees the processor yet; held so that the model's functions find what they expect.
-    const ModelLock::Hold hold (curveModelLock);
+    const ModelWriteRole::SetUp setUp (curveModelLock);
 
     for (int i = 0; i < numCurvePoints; ++i)
     {
@@ -483,13 +483,17 @@ void LineEditorAudioProcessor::renderLineState (int line, int state)
         modulationArray()[line][state][k] = lineArray1()[line][state][k] * lineArray2()[line][state][k];
 }
 
+// A read of the model may fold and sync under the lock alone: neither changes what the model
+// holds, the first takes in mixes a host already set, the second the curve the models stand for.
 void LineEditorAudioProcessor::foldHostLineMixes()
 {
+    if (restores().isRestoring())
+        return;
     for (int line = 0; line < numLines; ++line)
     {
         float value = 0.0f;
         if (hostLineMixes.take (line, value))
-            std::fill (std::begin (bandMix()[line]), std::end (bandMix()[line]), value);
+            std::fill (std::begin (guarded.bandMix[line]), std::end (guarded.bandMix[line]), value);
     }
 }
 
@@ -517,15 +521,15 @@ void LineEditorAudioProcessor::syncCurveModels()
     const int line = clampIndex (currentLine, numLines);
     const int state = clampIndex (currentState, numStates);
     const bool stale = curveModelsStale.exchange (false);
-    if (!stale && line == modelLine() && state == modelState())
+    if (!stale && line == guarded.modelLine && state == guarded.modelState)
         return;
 
-    lineEditor1().setLinePoints (linePoints1()[line][state]);
-    lineEditor1().updateUndoState (line, state);
-    lineEditor2().setLinePoints (linePoints2()[line][state]);
-    lineEditor2().updateUndoState (line, state);
-    modelLine() = line;
-    modelState() = state;
+    guarded.lineEditor1.setLinePoints (guarded.linePoints1[line][state]);
+    guarded.lineEditor1.updateUndoState (line, state);
+    guarded.lineEditor2.setLinePoints (guarded.linePoints2[line][state]);
+    guarded.lineEditor2.updateUndoState (line, state);
+    guarded.modelLine = line;
+    guarded.modelState = state;
 }
 
 //==================================================================================================
@@ -1263,7 +1267,7 @@ void LineEditorAudioProcessor::setStateInformation (const void* data, int sizeIn
 juce::String LineEditorAudioProcessor::getPresetName()
 {
     const ModelLock::Hold hold (curveModelLock);
-    return presetName();
+    return ModelReading (*this).presetName();
 }
 
 bool LineEditorAudioProcessor::saveStateToFile (juce::File file)

@@ -22,8 +22,8 @@ inline ModelEditGrant modelEditGrant;
 
 // The way in for every edit of the model from the message side. An edit loses to a restore under
 // way, and to another edit whose host writes are (see RestoreEpoch): goesAhead() says whether it
-// may go on, and until it said yes the analysis grants neither the model lock nor modelEditGrant,
-// so an edit that forgets to ask does not compile:
+// may go on, and until it said yes the analysis grants neither the model lock nor modelEditGrant
+// and modelWriteRole, so an edit that forgets to ask does not compile:
 //
 //     ModelEdit edit (p);
 //     if (!edit.goesAhead())
@@ -37,10 +37,11 @@ inline ModelEditGrant modelEditGrant;
 class KALVO_SCOPED_CAPABILITY ModelEdit
 {
 public:
-    explicit ModelEdit (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock, modelEditGrant);
+    explicit ModelEdit (LineEditorAudioProcessor& p)
+        KALVO_EXCLUDES (p.curveModelLock, modelEditGrant, modelWriteRole);
     ModelEdit (LineEditorAudioProcessor& p, RestoreEpoch::Mark since)
-        KALVO_EXCLUDES (p.curveModelLock, modelEditGrant);
-    explicit ModelEdit (RestoreEpoch& heldRestores) KALVO_EXCLUDES (modelEditGrant);
+        KALVO_EXCLUDES (p.curveModelLock, modelEditGrant, modelWriteRole);
+    explicit ModelEdit (RestoreEpoch& heldRestores) KALVO_EXCLUDES (modelEditGrant, modelWriteRole);
     ~ModelEdit() KALVO_RELEASE();
 
     ModelEdit (const ModelEdit&) = delete;

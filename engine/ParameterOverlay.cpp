@@ -1,5 +1,7 @@
 #include "ParameterOverlay.h"
 
+#include "DocumentParameter.h"
+
 void ParameterOverlay::clear() noexcept
 {
     std::fill (std::begin (given), std::end (given), false);
@@ -10,16 +12,14 @@ void ParameterOverlay::takeFrom (const juce::XmlElement& document,
 {
     for (int i = 0; i < ParameterTable::numParameters; ++i)
     {
-        const auto* id = ParameterTable::specs[i].id;
-        auto* parameter = parameters.getParameter (id);
-        const auto* child = document.getChildByAttribute ("id", id);
-        if (parameter == nullptr || child == nullptr)
+        auto* parameter = parameters.getParameter (ParameterTable::specs[i].id);
+        if (parameter == nullptr)
             continue;
-
-        // The tree reads the value as text.
-        set (i, *parameter,
-             child->hasAttribute ("value") ? (float) child->getDoubleAttribute ("value")
-                                           : parameter->convertFrom0to1 (parameter->getDefaultValue()));
+        if (const auto value = DocumentParameter::valueOf (document, *parameter))
+        {
+            values[i] = *value;
+            given[i] = true;
+        }
     }
 }
 
@@ -27,8 +27,7 @@ void ParameterOverlay::set (int index, juce::RangedAudioParameter& parameter, fl
 {
     if (index < 0 || index >= ParameterTable::numParameters)
         return;
-    // The parameter rounds the value to its step.
-    values[index] = parameter.convertFrom0to1 (parameter.convertTo0to1 (value));
+    values[index] = DocumentParameter::onStep (parameter, value);
     given[index] = true;
 }
 

@@ -338,13 +338,13 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocumentHeld (LineEditorA
     p.foldHostLineMixes();
     const bool linked = p.linkMix;
 
-    p.loadedRootValues().copyToXmlAttributes (*document);
+    ModelReading (p).loadedRootValues().copyToXmlAttributes (*document);
     if (presetName != nullptr)
         document->setAttribute (n.presetName, *presetName);
     else
-        document->setAttribute (n.presetName, p.presetName());
-    document->setAttribute (n.snapX, p.snapX() ? 1 : 0);
-    document->setAttribute (n.snapY, p.snapY() ? 1 : 0);
+        document->setAttribute (n.presetName, ModelReading (p).presetName());
+    document->setAttribute (n.snapX, ModelReading (p).snapX() ? 1 : 0);
+    document->setAttribute (n.snapY, ModelReading (p).snapY() ? 1 : 0);
     document->setAttribute (n.changeImmediately, p.changeImmediately ? 1 : 0);
     document->setAttribute (n.linkMix, p.linkMix ? 1 : 0);
 
@@ -368,23 +368,23 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocumentHeld (LineEditorA
 
             if (l == 0)
             {
-                first->setAttribute (n.stage[stageLMFreq], (double) p.lmFreq()[s]);
-                first->setAttribute (n.stage[stageHMFreq], (double) p.hmFreq()[s]);
+                first->setAttribute (n.stage[stageLMFreq], (double) ModelReading (p).lmFreq()[s]);
+                first->setAttribute (n.stage[stageHMFreq], (double) ModelReading (p).hmFreq()[s]);
                 first->setAttribute (n.stage[stageMIDICon], (int) p.stateMIDICon[s]);
                 first->setAttribute (n.stage[stageMIDINote], (int) p.stateMIDINote[s]);
             }
 
-            first->setAttribute (n.stage[stageLength], (double) p.lineLength()[l][s]);
-            first->setAttribute (n.stage[stageSync], p.lineSync()[l][s] ? 1 : 0);
+            first->setAttribute (n.stage[stageLength], (double) ModelReading (p).lineLength()[l][s]);
+            first->setAttribute (n.stage[stageSync], ModelReading (p).lineSync()[l][s] ? 1 : 0);
             float mix = values[ParameterTable::pMixMain + l];
             if (linked)
-                mix = p.bandMix()[l][s];
+                mix = ModelReading (p).bandMix()[l][s];
             first->setAttribute (n.stage[stageMix], (double) mix);
-            first->setAttribute (n.stage[stageGlide], (double) p.bandGlide()[l][s]);
-            writePoints (*first, p.linePoints1()[l][s]);
+            first->setAttribute (n.stage[stageGlide], (double) ModelReading (p).bandGlide()[l][s]);
+            writePoints (*first, ModelReading (p).linePoints1()[l][s]);
 
             auto* second = document->createNewChildElement (n.element[l][1][s]);
-            writePoints (*second, p.linePoints2()[l][s]);
+            writePoints (*second, ModelReading (p).linePoints2()[l][s]);
         }
     }
 
@@ -602,11 +602,12 @@ using Elements = juce::XmlElement* [StateDocument::numLines][2][StateDocument::n
 // The curves, per-state settings and root values of a document, published, then linkMix and
 // the other options. Removes the curve elements it read from the document.
 void applyModel (LineEditorAudioProcessor& p, Elements& elements, juce::XmlElement& document,
-                 const juce::String* nameFromFile) KALVO_REQUIRES (p.curveModelLock);
+                 const juce::String* nameFromFile) KALVO_REQUIRES (p.curveModelLock, modelWriteRole);
 
 // The run's second part, for the newest document: what depends on the model and the parameters
 // both. A paste leaves the preset modified.
-void finishRestore (LineEditorAudioProcessor& p, bool pasted) KALVO_REQUIRES (p.curveModelLock);
+void finishRestore (LineEditorAudioProcessor& p, bool pasted)
+    KALVO_REQUIRES (p.curveModelLock, modelWriteRole);
 } // namespace
 
 bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement& document,
@@ -644,7 +645,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     RestoreEpoch::Restore restore (p.curveModelLock);
     juce::ValueTree tree;
     {
-        const ModelLock::Hold hold (p.curveModelLock);
+        const ModelWriteRole::RestoreStep step (p.curveModelLock);
         const bool replacesTree = restore.begin (p.restores(), pasted);
         // The document's mixes replace whatever a host set before the load.
         p.hostLineMixes.discard();
@@ -670,7 +671,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     {
         HostCalls::replaceState (p, tree);
 
-        const ModelLock::Hold hold (p.curveModelLock);
+        const ModelWriteRole::RestoreStep step (p.curveModelLock);
         if (restore.takeNewerTree (p.restores(), tree))
             continue;
         finishRestore (p, restore.end (p.restores()));
@@ -684,6 +685,9 @@ void finishRestore (LineEditorAudioProcessor& p, bool pasted)
 {
     constexpr int numLines = StateDocument::numLines, numStates = StateDocument::numStates;
 
+    // The tree's replacement reached the parameter listener with the loaded linkMix: an unlinked
+    // line mix it left for the fold is the document's own parameter, not a change for every state.
+    p.hostLineMixes.discard();
     // Published before currentState, the mix targets and the switch below read it.
     p.publishModel();
 
@@ -694,7 +698,7 @@ void finishRestore (LineEditorAudioProcessor& p, bool pasted)
     p.powerValue = p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pPower))->load();
 
     for (int l = 0; l < numLines; ++l)
-        p.setMixTarget (l + 1, p.bandMix()[l][p.currentState]);
+        p.setMixTarget (l + 1, UnlinkedLineMixes::playing (p, l, p.currentState));
 
     for (int s = 0; s < numStates; ++s)
     {

@@ -1,6 +1,7 @@
 #include "StateOperations.h"
 
 #include "HostCalls.h"
+#include "HostEdit.h"
 #include "LineEditorAudioProcessor.h"
 #include "ModelEdit.h"
 
@@ -10,7 +11,8 @@
 namespace
 {
 // Calls the host: never with the model lock held.
-void setPlainValue (LineEditorAudioProcessor& p, const char* id, float value) KALVO_EXCLUDES (p.curveModelLock)
+void setPlainValue (LineEditorAudioProcessor& p, const char* id, float value) KALVO_REQUIRES (hostEditGrant)
+    KALVO_EXCLUDES (p.curveModelLock)
 {
     if (auto* parameter = p.parameters.getParameter (id))
         HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (value));
@@ -22,17 +24,15 @@ void setPlainValue (LineEditorAudioProcessor& p, const char* id, float value) KA
 bool setParameterUnlessRestored (LineEditorAudioProcessor& p, RestoreEpoch::Mark since, const char* id, float value)
     KALVO_EXCLUDES (p.curveModelLock)
 {
-    {
-        ModelEdit edit (p, since);
-        if (!edit.goesAhead())
-            return false;
-    }
+    HostEdit edit (p, since);
+    if (!edit.goesAhead())
+        return false;
     setPlainValue (p, id, value);
     return true;
 }
 
 void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = true)
-    KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+    KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole)
 {
     // Before the switch is asked for, so that it applies the new settings.
     p.publishModel();
@@ -61,7 +61,8 @@ void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = t
 // With the line mixes stored per state, a state operation resets the mixes of that state only;
 // the other states keep theirs. True when the host's line-mix parameters are to follow (the
 // playing state's), which the caller tells the host once it has released the lock.
-bool resetMixesOfState (LineEditorAudioProcessor& p, int state) KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+bool resetMixesOfState (LineEditorAudioProcessor& p, int state)
+    KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole)
 {
     if (!p.linkMix)
         return false;
@@ -254,7 +255,7 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
     p.hmFreq()[s] = p.clipHMFreq();
 
     // While the mixes are common to all states the line-mix parameters own them: a pasted state
-    // keeps the shared mix, as a reset one does.
+    // keeps its own mix, as a reset one does.
     if (p.linkMix)
         for (int l = 0; l < numLines; ++l)
             p.bandMix()[l][s] = p.clipMix()[l];

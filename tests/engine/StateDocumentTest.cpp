@@ -621,8 +621,16 @@ TEST (StateDocument, WithMixesCommonToAllStatesTheLoadedLineMixParameterWins)
     p->linkMix = true;
     ASSERT_TRUE (load (*p, *doc));
     EXPECT_FALSE (p->linkMix);
+    p->enableAllBuses();
+    p->prepareToPlay (44100.0, 64);
+    juce::AudioBuffer<float> buffer (2, 16);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    p->processBlock (buffer, midi);
+    EXPECT_FLOAT_EQ (p->mixRamp[2].getTargetValue(), 0.3f);
+    // The states keep their own mixes for the link.
     for (int s = 0; s < 12; ++s)
-        EXPECT_FLOAT_EQ (p->bandMix()[1][s], 0.3f);
+        EXPECT_FLOAT_EQ (p->bandMix()[1][s], s == 4 ? 0.9f : 0.3f);
 
     // With the mixes stored per state, the stored value stands.
     doc = documentOf (*source);
