@@ -74,6 +74,7 @@ void RestoreEpoch::Edit::begin (RestoreEpoch& epoch) noexcept
     id = ++epoch.editsBegun;
     epoch.editUnderway = id;
     epoch.overlay.clear();
+    epoch.linkMixToCome.reset();
     begun = epoch.mark();
     inProgress = &epoch;
 }
@@ -83,6 +84,12 @@ void RestoreEpoch::Edit::willSet (RestoreEpoch& epoch, int index, juce::RangedAu
 {
     jassert (inProgress == &epoch);
     epoch.overlay.set (index, parameter, value);
+}
+
+void RestoreEpoch::Edit::willLink (RestoreEpoch& epoch, bool linked) noexcept
+{
+    jassert (inProgress == &epoch);
+    epoch.linkMixToCome = linked;
 }
 
 void RestoreEpoch::Edit::endIfUnderway()
@@ -126,4 +133,10 @@ bool RestoreEpoch::isQuietSince (Mark since) const noexcept
 float RestoreEpoch::valueOnceTold (int index, float now) const noexcept
 {
     return isUnderway() ? overlay.valueOf (index, now) : now;
+}
+
+bool RestoreEpoch::linkMixOnceTold (bool now) const noexcept
+{
+    // A restore sets it in its first part.
+    return editUnderway != 0 ? linkMixToCome.value_or (now) : now;
 }

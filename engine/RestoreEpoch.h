@@ -88,6 +88,8 @@ public:
         // Likewise: a parameter the edit is to set, and the plain value it is to take.
         void willSet (RestoreEpoch& epoch, int index, juce::RangedAudioParameter& parameter,
                       float value) noexcept;
+        // Likewise: the linkMix the edit is to leave in a later step.
+        void willLink (RestoreEpoch& epoch, bool linked) noexcept;
 
         // For the ModelEdit of each host write: it refuses once a restore began.
         Mark mark() const noexcept { return begun; }
@@ -119,6 +121,8 @@ public:
     // The value parameter `index` has once the operation under way has told the host, given its
     // value now.
     float valueOnceTold (int index, float now) const noexcept;
+    // Likewise linkMix, which an edit may flip only after its host writes.
+    bool linkMixOnceTold (bool now) const noexcept;
 
 private:
     static constexpr Mark duringRestore = ~Mark{ 0 };
@@ -132,4 +136,5 @@ private:
     Mark editsBegun = 0;
     Mark editUnderway = 0; // the id of the edit whose host writes are under way, or 0
     ParameterOverlay overlay;
+    std::optional<bool> linkMixToCome; // of the edit under way
 };

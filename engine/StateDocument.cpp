@@ -335,8 +335,9 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocumentHeld (LineEditorA
     // A host's line mix waiting for the fold already plays. With the link on, every state stores
     // its mix as it plays. With it off, a line's mix has one owner, its parameter, whose value is
     // set before its listener hands it on to the fold: every state stores the value written above.
+    // The link as an edit telling the host its line mixes is to leave it.
     p.foldHostLineMixes();
-    const bool linked = p.linkMix;
+    const bool linked = p.restores().linkMixOnceTold (p.linkMix);
 
     ModelReading (p).loadedRootValues().copyToXmlAttributes (*document);
     if (presetName != nullptr)
@@ -346,7 +347,7 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocumentHeld (LineEditorA
     document->setAttribute (n.snapX, ModelReading (p).snapX() ? 1 : 0);
     document->setAttribute (n.snapY, ModelReading (p).snapY() ? 1 : 0);
     document->setAttribute (n.changeImmediately, p.changeImmediately ? 1 : 0);
-    document->setAttribute (n.linkMix, p.linkMix ? 1 : 0);
+    document->setAttribute (n.linkMix, linked ? 1 : 0);
 
     auto writePoints = [&n] (juce::XmlElement& e, const LETPoint* curve)
     {
