@@ -82,6 +82,15 @@ void willSetParameter (LineEditorAudioProcessor& p, RestoreEpoch::Edit& writes, 
         writes.willSet (p.restores(), index, *parameter, value);
 }
 
+// In the model step of a state operation whose host writes reset the line mixes.
+void willResetHostMixes (LineEditorAudioProcessor& p, RestoreEpoch::Edit& writes)
+    KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+{
+    writes.begin (p.restores());
+    for (int i = ParameterTable::pMixMain; i <= ParameterTable::pMixHigh; ++i)
+        willSetParameter (p, writes, i, StateDefaults::mix);
+}
+
 void resetHostMixes (LineEditorAudioProcessor& p, RestoreEpoch::Mark since) KALVO_EXCLUDES (p.curveModelLock)
 {
     for (int i = ParameterTable::pMixMain; i <= ParameterTable::pMixHigh; ++i)
@@ -319,9 +328,7 @@ bool StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s, Resto
     p.syncCurveModels();
     if (!hostMixesFollow)
         return false;
-    writes.begin (p.restores());
-    for (int i = ParameterTable::pMixMain; i <= ParameterTable::pMixHigh; ++i)
-        willSetParameter (p, writes, i, StateDefaults::mix);
+    willResetHostMixes (p, writes);
     return true;
 }
 
@@ -403,9 +410,7 @@ bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s, R
     p.syncCurveModels();
     if (!hostMixesFollow)
         return false;
-    writes.begin (p.restores());
-    for (int i = ParameterTable::pMixMain; i <= ParameterTable::pMixHigh; ++i)
-        willSetParameter (p, writes, i, StateDefaults::mix);
+    willResetHostMixes (p, writes);
     return true;
 }
 
