@@ -367,10 +367,17 @@ void saveUnderTypedName (LineEditorAudioProcessorEditor& editor, const juce::Str
         return;
     }
 
-    if (!PresetRename::save (p, plan, typed))
+    switch (PresetRename::save (p, plan, typed))
     {
-        alert (editor, PresetAlert::message ("Could not save the preset file"));
-        return;
+        case NamedPresetSave::Result::named:
+        case NamedPresetSave::Result::restoredMeanwhile:
+            break;
+        case NamedPresetSave::Result::restoring:
+            alert (editor, PresetAlert::message (PresetCommands::restoringMessage (typed)));
+            return;
+        case NamedPresetSave::Result::notWritten:
+            alert (editor, PresetAlert::message ("Could not save the preset file"));
+            return;
     }
 
     editor.SetPresetNameForMenu (false);

@@ -87,6 +87,7 @@ void save (Safe& safe)
             saveAs (safe);
             return;
         case PresetCommands::Outcome::failed:
+        case PresetCommands::Outcome::restoring: // only a named save
             tell (safe, "Saving preset...", PresetCommands::saveFailedMessage (e.processor.getPresetName()));
             return;
     }
@@ -125,6 +126,9 @@ void saveAs (Safe& safe)
             return;
         case PresetCommands::Outcome::failed:
             tell (safe, "Saving preset...", PresetCommands::saveFailedMessage (name));
+            return;
+        case PresetCommands::Outcome::restoring:
+            tell (safe, "Saving preset...", PresetCommands::restoringMessage (name));
             return;
     }
 }

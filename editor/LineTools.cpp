@@ -251,9 +251,10 @@ void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
 {
     // On in one step. Off in two: the line-mix parameters take the mixes that play while the link
     // is still on, so that their listener leaves every state's own mix alone, and the flag flips
-    // after them, unless a restore began since: its document stands.
+    // after them, unless a restore began since: its document stands. Until the flag has flipped a
+    // save stores the unlinked document (see RestoreEpoch).
     UnlinkedLineMixes::Mixes playing;
-    RestoreEpoch::Mark unlinking = 0;
+    RestoreEpoch::Edit unlinking (p.curveModelLock);
     {
         ModelEdit edit (p);
         if (!edit.goesAhead())
@@ -265,11 +266,11 @@ void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
             return;
         }
         playing = UnlinkedLineMixes::mixesThatPlay (p);
-        unlinking = edit.mark();
+        UnlinkedLineMixes::willUnlink (p, playing, unlinking);
     }
-    if (!UnlinkedLineMixes::setParameters (p, playing, unlinking))
+    if (!UnlinkedLineMixes::setParameters (p, playing, unlinking.mark()))
         return;
-    ModelEdit edit (p, unlinking);
+    ModelEdit edit (p, unlinking.mark());
     if (!edit.goesAhead())
         return;
     UnlinkedLineMixes::unlink (p);

@@ -487,7 +487,7 @@ void LineEditorAudioProcessor::renderLineState (int line, int state)
 // holds, the first takes in mixes a host already set, the second the curve the models stand for.
 void LineEditorAudioProcessor::foldHostLineMixes()
 {
-    if (restores().isUnderway())
+    if (restores().isRestoring())
         return;
     for (int line = 0; line < numLines; ++line)
     {

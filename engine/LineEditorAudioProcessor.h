@@ -10,7 +10,6 @@
 #include "ModelWriteRole.h"
 #include "ParameterTable.h"
 #include "RestoreEpoch.h"
-#include "RestoredParameters.h"
 
 #include <JuceHeader.h>
 
@@ -424,18 +423,10 @@ public:
     ModelLock curveModelLock;
     // Line mixes a host set while linkMix was off, until foldHostLineMixes takes them.
     HostLineMixes hostLineMixes;
-    // The restores of the model: an edit that lands while one is half done, or that spans one,
-    // loses to the restored document.
+    // The restores of the model and the edits that tell the host after their model step: an edit
+    // that lands while one is half done, or that spans a restore, loses; a save writes the
+    // parameters as the one under way leaves them.
     RestoreEpoch& restores() KALVO_REQUIRES (curveModelLock) { return guarded.restores; }
-    // The parameter values of the restore under way, which a save writes until it has ended.
-    const RestoredParameters& restoredParameters() const KALVO_REQUIRES (curveModelLock)
-    {
-        return guarded.restoredParameters;
-    }
-    RestoredParameters& restoredParameters() KALVO_REQUIRES (curveModelLock, modelWriteRole)
-    {
-        return guarded.restoredParameters;
-    }
     Flag curveModelsStale{ false };
     const int32_t& modelLine() const KALVO_REQUIRES (curveModelLock) { return guarded.modelLine; }
     int32_t& modelLine() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.modelLine; }
@@ -475,7 +466,6 @@ private:
         juce::String presetName;
         juce::NamedValueSet loadedRootValues;
         RestoreEpoch restores;
-        RestoredParameters restoredParameters;
         int32_t modelLine = 0;
         int32_t modelState = 0;
     };

@@ -74,6 +74,16 @@ UnlinkedLineMixes::Mixes UnlinkedLineMixes::mixesThatPlay (LineEditorAudioProces
     return mixes;
 }
 
+void UnlinkedLineMixes::willUnlink (LineEditorAudioProcessor& p, const Mixes& mixes,
+                                    RestoreEpoch::Edit& writes)
+{
+    writes.begin (p.restores());
+    for (int line = 0; line < Processor::numLines; ++line)
+        writes.willSet (p.restores(), ParameterTable::pMixMain + line,
+                        *p.parameters.getParameter (mixId (line)), mixes.of[line]);
+    writes.willLink (p.restores(), false);
+}
+
 bool UnlinkedLineMixes::setParameters (LineEditorAudioProcessor& p, const Mixes& mixes,
                                        RestoreEpoch::Mark since)
 {

@@ -36,7 +36,11 @@ public:
     // is released, setParameters gives them to the parameters, whose listener ignores them while
     // the link is on, unless a restore began since the edit's mark (false then). Last, a second
     // step with the same mark calls unlink: the parameters play from now on.
+    // In the first step willUnlink begins the edit's host writes: until the last step a save stores
+    // the parameters at the mixes and the link off.
     static Mixes mixesThatPlay (LineEditorAudioProcessor& p) KALVO_REQUIRES (p.curveModelLock);
+    static void willUnlink (LineEditorAudioProcessor& p, const Mixes& mixes, RestoreEpoch::Edit& writes)
+        KALVO_REQUIRES (p.curveModelLock, modelEditGrant);
     static bool setParameters (LineEditorAudioProcessor& p, const Mixes& mixes, RestoreEpoch::Mark since)
         KALVO_EXCLUDES (p.curveModelLock);
     static void unlink (LineEditorAudioProcessor& p) KALVO_REQUIRES (p.curveModelLock, modelEditGrant);
