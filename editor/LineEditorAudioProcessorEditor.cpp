@@ -72,6 +72,11 @@ void LineEditorAudioProcessorEditor::openWindow()
     tooltipWindow.setLookAndFeel (&lookAndFeels[8]);
     addAndMakeVisible (tooltipWindow);
 
+    // Attaching a knob takes its parameter's listener lock, which a host thread holds while it
+    // tells its own listener of a change, and that listener may save or wait for a save, which
+    // needs the model lock: so they attach before addChildrenInStackingOrder takes it.
+    setUpMasterMix();
+    setUpLevelGroups();
     addChildrenInStackingOrder();
 
     setPowerColors();
@@ -228,7 +233,6 @@ void LineEditorAudioProcessorEditor::addChildrenInStackingOrder()
         add (glideLabels[line + 4]);
     }
 
-    setUpMasterMix();
     add (masterMixSlider);
     add (masterMixLabel);
 
@@ -240,7 +244,6 @@ void LineEditorAudioProcessorEditor::addChildrenInStackingOrder()
         add (mixLabels[line + 4]);
     }
 
-    setUpLevelGroups();
     for (auto* group : { &lowLevelSlider, &midLevelSlider, &highLevelSlider })
     {
         auto& labels = group == &lowLevelSlider   ? lowLevelLabels

@@ -105,9 +105,9 @@ public:
     void setUpStateIcons();
     void setUpSoloMuteIcons();
     void setUpGlideGroup (int line) KALVO_REQUIRES (processor.curveModelLock);
-    void setUpMasterMix();
+    void setUpMasterMix() KALVO_EXCLUDES (processor.curveModelLock); // attaches its knob
     void setUpMixGroup (int line) KALVO_REQUIRES (processor.curveModelLock);
-    void setUpLevelGroups();
+    void setUpLevelGroups() KALVO_EXCLUDES (processor.curveModelLock); // attaches their knobs
     void setUpGridLabels();
     void setUpCurveEditors() KALVO_REQUIRES (processor.curveModelLock);
     void setUpGraphs() KALVO_REQUIRES (processor.curveModelLock);

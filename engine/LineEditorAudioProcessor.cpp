@@ -69,7 +69,15 @@ static_assert (ModelHandover::numLines == LineEditorAudioProcessor::numLines &&
 } // namespace
 
 //==================================================================================================
-LineEditorAudioProcessor::LineEditorAudioProcessor()
+LineEditorAudioProcessor::LineEditorAudioProcessor() : LineEditorAudioProcessor (ModelSetUp{})
+{
+    // Registering takes the lock under which JUCE calls every listener of the parameter tree, and
+    // one that saves takes the model lock: so it waits until the set-up has let go of that.
+    for (int i = 0; i < numParameters; ++i)
+        parameters.addParameterListener (ParameterTable::specs[i].id, this);
+}
+
+LineEditorAudioProcessor::LineEditorAudioProcessor (ModelSetUp)
     // Both buses start switched on: hosts that apply no layout of their own (some LV2 and VST3
     // hosts) would otherwise hand the plug-in zero channels, or null channel pointers.
     : juce::AudioProcessor (BusesProperties()
@@ -137,9 +145,6 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
     shortVersionText = juce::String ("V ") + versionNumber;
 
     sampleRate = 44100.0f;
-
-    for (int i = 0; i < numParameters; ++i)
-        parameters.addParameterListener (ParameterTable::specs[i].id, this);
 
     presetName() = "Default";
 

@@ -63,8 +63,13 @@
 //   accessor that gave it is checked, the reads through it are not, and stand only in functions
 //   that hold or require the lock;
 // - constructors and destructors: the processor's sets the model up before another thread can
-//   reach it; the editor's do nothing but call openWindow and closeWindow, which are checked;
+//   reach it, and registers its parameter listener only once it has let go of the lock; the
+//   editor's do nothing but call openWindow and closeWindow, which are checked;
 //   inside this class, the storage behind the accessors (only the accessors touch it);
+// - that no JUCE lock is taken with the lock held: JUCE calls a parameter's listeners, a host's
+//   among them, holding locks that registering a listener or attaching a knob takes, and a
+//   listener that saves, or waits for a save, needs the model lock (the editor's set-up of its
+//   attached knobs excludes the lock; the rest stands on review);
 // - JUCE calling the host for us: a slider attached to a parameter tells the host of every move,
 //   so the editor never sets an attached slider's value itself; scripts/check-host-calls reads
 //   names, not types (the README says what it sees);
@@ -434,6 +439,13 @@ public:
     int32_t& modelState() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.modelState; }
 
 private:
+    // Sets the model up under its lock; the public constructor delegates to it, then registers
+    // the parameter listener.
+    struct ModelSetUp
+    {
+    };
+    explicit LineEditorAudioProcessor (ModelSetUp);
+
     // What the accessors above hand out; nothing else touches it.
     struct GuardedModel
     {
