@@ -29,7 +29,8 @@ bool switchedMeanwhile (const Processor& p, int& state)
 // between (a switch sets currentState before it posts its own values). The post is called as a
 // member so that the analysis reads its processor as p.
 template <typename Post>
-void publishAndPost (Processor& p, int state, Post post) KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+void publishAndPost (Processor& p, int state, Post post)
+    KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole)
 {
     p.publishModel();
     int s = state;
@@ -54,7 +55,7 @@ void KnobHandling::length (LineEditorAudioProcessor& p, int line, float position
     const int state = playingState (p);
     p.lineLength()[line][state] = position;
     publishAndPost (p, state,
-                    [line] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock)
+                    [line] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock, modelWriteRole)
                     {
                         q.activeLength[line] = q.lineLength()[line][s];
                         q.CalculateSpeed();
@@ -71,7 +72,8 @@ void KnobHandling::glide (LineEditorAudioProcessor& p, int line, float milliseco
         return;
     const int state = playingState (p);
     p.bandGlide()[line][state] = milliseconds;
-    publishAndPost (p, state, [line] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock)
+    publishAndPost (p, state,
+                    [line] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock, modelWriteRole)
                     { q.setGlideTime (line, q.bandGlide()[line][s]); });
 }
 
@@ -83,13 +85,13 @@ bool KnobHandling::toggleSync (LineEditorAudioProcessor& p, int line)
     if (!edit.goesAhead())
     {
         const ModelLock::Hold hold (p.curveModelLock);
-        return p.lineSync()[line][playingState (p)];
+        return ModelReading (p).lineSync()[line][playingState (p)];
     }
     const int state = playingState (p);
     const bool synced = !p.lineSync()[line][state];
     p.lineSync()[line][state] = synced;
     publishAndPost (p, state,
-                    [line] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock)
+                    [line] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock, modelWriteRole)
                     {
                         q.activeSync[line] = q.lineSync()[line][s];
                         q.CalculateSpeed();
@@ -97,18 +99,17 @@ bool KnobHandling::toggleSync (LineEditorAudioProcessor& p, int line)
     return synced;
 }
 
-void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value)
+void KnobHandling::mix (LineEditorAudioProcessor& p, int line, float value, bool* dragGesture)
 {
-    if (UnlinkedLineMixes::fromKnob (p, line, value))
-        return;
-    if (!isLine (line))
+    if (!isLine (line) || UnlinkedLineMixes::fromKnob (p, line, value, dragGesture))
         return;
     ModelEdit edit (p);
     if (!edit.goesAhead())
         return;
     const int state = playingState (p);
     p.bandMix()[line][state] = value;
-    publishAndPost (p, state, [line] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock)
+    publishAndPost (p, state,
+                    [line] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock, modelWriteRole)
                     { q.setMixTarget (line + 1, q.bandMix()[line][s]); });
     p.mixChanged[line + 1] = true;
 }
@@ -120,7 +121,7 @@ KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, i
     {
         const ModelLock::Hold hold (p.curveModelLock);
         const int state = playingState (p);
-        return { p.lmFreq()[state], p.hmFreq()[state], false };
+        return { ModelReading (p).lmFreq()[state], ModelReading (p).hmFreq()[state], false };
     }
     const int state = playingState (p);
     const float low = moved == 0 ? position : p.lmFreq()[state];
@@ -147,7 +148,7 @@ KnobHandling::SplitPositions KnobHandling::split (LineEditorAudioProcessor& p, i
         p.hmFreqChanged = true;
     }
     publishAndPost (p, state,
-                    [] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock)
+                    [] (Processor& q, int s) KALVO_REQUIRES (q.curveModelLock, modelWriteRole)
                     {
                         q.setSplitFrequency (3, splitFrequency (q.lmFreq()[s]));
                         q.setSplitFrequency (4, splitFrequency (q.hmFreq()[s]));

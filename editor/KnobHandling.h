@@ -4,10 +4,11 @@
 
 // What a move of one of the knobs that are not host parameters writes into the processor: the
 // entry of the state that plays, the live value the audio uses, and the change flag the editor's
-// refresh polls. None of them marks the preset modified. Message thread only. Each stores and
-// publishes the value before it posts the live one, all under the model lock, so a state switch
-// in between never plays one state's value in another. A move while a restore is half done is
-// dropped: the restored document wins, and the restore's change flags bring the knobs to it.
+// refresh polls. None of them marks the preset modified, except the mix with the link off, which
+// changes a parameter. Message thread only. Each stores and publishes the value before it posts
+// the live one, all under the model lock, so a state switch in between never plays one state's
+// value in another. A move while a restore is half done is dropped: the restored document wins,
+// and the restore's change flags bring the knobs to it.
 class KnobHandling
 {
 public:
@@ -22,8 +23,10 @@ public:
 
     // Mix 0..1 of `line`; its ramp is mix 1 + line (mix 0 is the master). With the link off the
     // line-mix parameter takes it instead, for every state (see UnlinkedLineMixes); that marks
-    // the preset modified, as any parameter change does.
-    static void mix (LineEditorAudioProcessor& p, int line, float value) KALVO_EXCLUDES (p.curveModelLock);
+    // the preset modified, as any parameter change does. `dragGesture` is the drag's, for a move
+    // that is part of one (see UnlinkedLineMixes::fromKnob).
+    static void mix (LineEditorAudioProcessor& p, int line, float value, bool* dragGesture = nullptr)
+        KALVO_EXCLUDES (p.curveModelLock);
 
     // The two crossover positions after a move of knob `moved` (0 low-mid, 1 mid-high).
     struct SplitPositions

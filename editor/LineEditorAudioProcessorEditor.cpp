@@ -72,6 +72,11 @@ void LineEditorAudioProcessorEditor::openWindow()
     tooltipWindow.setLookAndFeel (&lookAndFeels[8]);
     addAndMakeVisible (tooltipWindow);
 
+    // Attaching a knob takes its parameter's listener lock, which a host thread holds while it
+    // tells its own listener of a change, and that listener may save or wait for a save, which
+    // needs the model lock: so they attach before addChildrenInStackingOrder takes it.
+    setUpMasterMix();
+    setUpLevelGroups();
     addChildrenInStackingOrder();
 
     setPowerColors();
@@ -228,7 +233,6 @@ void LineEditorAudioProcessorEditor::addChildrenInStackingOrder()
         add (glideLabels[line + 4]);
     }
 
-    setUpMasterMix();
     add (masterMixSlider);
     add (masterMixLabel);
 
@@ -240,7 +244,6 @@ void LineEditorAudioProcessorEditor::addChildrenInStackingOrder()
         add (mixLabels[line + 4]);
     }
 
-    setUpLevelGroups();
     for (auto* group : { &lowLevelSlider, &midLevelSlider, &highLevelSlider })
     {
         auto& labels = group == &lowLevelSlider   ? lowLevelLabels
@@ -413,9 +416,9 @@ void LineEditorAudioProcessorEditor::reloadDisplays()
         shapeGraphs[r].setPoint (shapeThumbnails[r]);
 
     const int line = editedLine(), state = editedState();
-    lineEditorUI1.setLinePoints (processor.linePoints1()[line][state], line, state);
-    lineEditorUI2.setLinePoints (processor.linePoints2()[line][state], line, state);
-    previewGraph.setPoint (processor.modulationArray()[line][state]);
+    lineEditorUI1.setLinePoints (ModelReading (processor).linePoints1()[line][state], line, state);
+    lineEditorUI2.setLinePoints (ModelReading (processor).linePoints2()[line][state], line, state);
+    previewGraph.setPoint (ModelReading (processor).modulationArray()[line][state]);
 
     float wave[LineEditorAudioProcessor::tableSize];
     processor.copyWaveDisplay (wave);
@@ -452,7 +455,7 @@ void LineEditorAudioProcessorEditor::setFonts (float s)
     // typing is lost.
     presetNameEditor.setFont (juce::Font (10.0f * s, juce::Font::bold));
     presetNameEditor.clear();
-    presetNameEditor.setText (processor.presetName(), true);
+    presetNameEditor.setText (ModelReading (processor).presetName(), true);
 }
 
 void LineEditorAudioProcessorEditor::placeChildren (float s)

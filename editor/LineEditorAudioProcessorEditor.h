@@ -105,9 +105,9 @@ public:
     void setUpStateIcons();
     void setUpSoloMuteIcons();
     void setUpGlideGroup (int line) KALVO_REQUIRES (processor.curveModelLock);
-    void setUpMasterMix();
+    void setUpMasterMix() KALVO_EXCLUDES (processor.curveModelLock); // attaches its knob
     void setUpMixGroup (int line) KALVO_REQUIRES (processor.curveModelLock);
-    void setUpLevelGroups();
+    void setUpLevelGroups() KALVO_EXCLUDES (processor.curveModelLock); // attaches their knobs
     void setUpGridLabels();
     void setUpCurveEditors() KALVO_REQUIRES (processor.curveModelLock);
     void setUpGraphs() KALVO_REQUIRES (processor.curveModelLock);
@@ -188,7 +188,9 @@ public:
 
     juce::Slider mixSliders[4];
     juce::Label mixLabels[8];
-    // The drags of mixSliders the host heard begin as a change of the line-mix parameter.
+    // The drags of mixSliders under way, and those the host heard begin as a change of the
+    // line-mix parameter: at their first move that reached it.
+    bool mixDragged[4] = {};
     bool mixGestures[4] = {};
 
     juce::Slider lowLevelSlider;

@@ -161,14 +161,19 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
 
     const int state = editedState();
     processor.syncCurveModels();
-    processor.lineEditor1().getLineArray (processor.lineArray1()[line][state]);
-    processor.lineEditor2().getLineArray (processor.lineArray2()[line][state]);
-    LineTools::rebuildProduct (processor, line, state);
-    previewGraph.setPoint (processor.modulationArray()[line][state]);
+    // Rendering the line's tables again writes the model: not while a restore is under way, which
+    // renders its own.
+    if (ModelEdit edit (processor.restores()); edit.goesAhead())
+    {
+        processor.lineEditor1().getLineArray (processor.lineArray1()[line][state]);
+        processor.lineEditor2().getLineArray (processor.lineArray2()[line][state]);
+        LineTools::rebuildProduct (processor, line, state);
+    }
+    previewGraph.setPoint (ModelReading (processor).modulationArray()[line][state]);
 
     reloadCurveEditors();
     for (int k = 0; k < 48; ++k)
-        stateGraphs[k].setPoint (processor.modulationArray()[k / 12][k % 12]);
+        stateGraphs[k].setPoint (ModelReading (processor).modulationArray()[k / 12][k % 12]);
 
     ColorLineTabs();
     setIndecLabelText();
@@ -352,7 +357,7 @@ void LineEditorAudioProcessorEditor::showLearnMenu (int state)
         if (ModelEdit edit (p); edit.goesAhead())
         {
             p.stateMIDICon[state] = 0;
-            p.stateMIDINote[state] = 60 + state;
+            p.stateMIDINote[state] = StateDefaults::firstMidiNote + state;
         }
         setSateLAbelText();
     }

@@ -62,10 +62,10 @@ void LineEditorAudioProcessorEditor::setUpIconButton (int k)
             icon.state = litWhen (stage == 1);
             break;
         case 11:
-            icon.state = litWhen (processor.lineClipboardFull());
+            icon.state = litWhen (ModelReading (processor).lineClipboardFull());
             break;
         case 19:
-            icon.state = litWhen (processor.stateClipboardFull());
+            icon.state = litWhen (ModelReading (processor).stateClipboardFull());
             break;
         case 20: // lit while switches wait for the cycle's end
             icon.state = litWhen (!processor.changeImmediately);
@@ -78,7 +78,7 @@ void LineEditorAudioProcessorEditor::setUpIconButton (int k)
     }
 
     if (k == 3)
-        WidgetSetUp::caption (icon, processor.presetName(), 9.0f, juce::Font::bold);
+        WidgetSetUp::caption (icon, ModelReading (processor).presetName(), 9.0f, juce::Font::bold);
     else if (*entry.caption != 0)
         WidgetSetUp::caption (icon, entry.caption, 9.0f, juce::Font::bold);
 
@@ -98,7 +98,7 @@ void LineEditorAudioProcessorEditor::setUpPresetEntry()
     presetNameEditor.setColour (juce::TextEditor::backgroundColourId, juce::Colour (0xFF121212));
     presetNameEditor.setColour (juce::CaretComponent::caretColourId, palette[6]);
     presetNameEditor.setColour (juce::TextEditor::highlightColourId, palette[8]);
-    presetNameEditor.setText (processor.presetName(), false);
+    presetNameEditor.setText (ModelReading (processor).presetName(), false);
     presetNameEditor.applyColourToAllText (palette[6]);
     presetNameEditor.setLookAndFeel (&lookAndFeels[8]);
     presetNameEditor.addListener (this);
@@ -156,7 +156,8 @@ void LineEditorAudioProcessorEditor::setUpLengthGroup (int line)
 {
     const float s = processor.scaling;
     WidgetSetUp::editingKnob (lengthSliders[line], lookAndFeels[line], 150, { 0.0, 1.0, 0.001 }, 0.63,
-                              "Loop Length (Bars)", processor.lineLength()[line][editedState()], this);
+                              "Loop Length (Bars)",
+                              ModelReading (processor).lineLength()[line][editedState()], this);
 
     WidgetSetUp::label (lengthLabels[line],
                         KnobReadouts::length (processor.activeLength[line], processor.activeSync[line]),
@@ -211,7 +212,8 @@ void LineEditorAudioProcessorEditor::setUpGlideGroup (int line)
     auto& knob = glideSliders[line];
     // Legal values are 0.2 ms plus whole milliseconds; the skew gives short times more travel.
     WidgetSetUp::editingKnob (knob, lookAndFeels[line], 150, { 0.2, 500.0, 1.0, 0.5 }, 10.0,
-                              "Smooth Time (MS)", processor.bandGlide()[line][editedState()], this);
+                              "Smooth Time (MS)", ModelReading (processor).bandGlide()[line][editedState()],
+                              this);
 
     WidgetSetUp::label (glideLabels[line], KnobReadouts::glide (static_cast<float> (knob.getValue())),
                         10.0f * s, false, juce::Justification::centred);
@@ -247,7 +249,7 @@ void LineEditorAudioProcessorEditor::setUpMixGroup (int line)
     const float s = processor.scaling;
     auto& knob = mixSliders[line];
     WidgetSetUp::editingKnob (knob, lookAndFeels[line], 150, { 0.0, 1.0, 0.001 }, 0.5, "Dry/Wet Mix",
-                              processor.bandMix()[line][editedState()], this);
+                              UnlinkedLineMixes::playing (processor, line, editedState()), this);
 
     WidgetSetUp::label (mixLabels[line], KnobReadouts::mix (static_cast<float> (knob.getValue())), 10.0f * s,
                         false, juce::Justification::centred);
@@ -304,16 +306,17 @@ void LineEditorAudioProcessorEditor::setUpCurveEditors()
     for (auto* curveEditor : { &lineEditorUI1, &lineEditorUI2 })
     {
         // With the line and state they show, so that an edit made here goes back there.
-        curveEditor->setLinePoints (curveEditor == &lineEditorUI1 ? processor.linePoints1()[line][state]
-                                                                  : processor.linePoints2()[line][state],
+        curveEditor->setLinePoints (curveEditor == &lineEditorUI1
+                                        ? ModelReading (processor).linePoints1()[line][state]
+                                        : ModelReading (processor).linePoints2()[line][state],
                                     line, state);
         curveEditor->timeSigNumerator = numerator;
         // Triple meters snap to a grid that divides by three.
         curveEditor->xSnapDivisions = numerator == 3 || numerator == 6 || numerator == 12 ? 72.0f : 128.0f;
         // The layout, run when the constructor set the size, gave them their scaled sizes.
         curveEditor->menuLookAndFeel.popupFontSize = 11.0f * s;
-        curveEditor->snapX = processor.snapX();
-        curveEditor->snapY = processor.snapY();
+        curveEditor->snapX = ModelReading (processor).snapX();
+        curveEditor->snapY = ModelReading (processor).snapY();
         curveEditor->repaint();
     }
 }
@@ -322,7 +325,7 @@ void LineEditorAudioProcessorEditor::setUpGraphs()
 {
     float wave[LineEditorAudioProcessor::tableSize];
     processor.copyWaveDisplay (wave);
-    const float* values[] = { wave, processor.modulationArray()[editedLine()][editedState()] };
+    const float* values[] = { wave, ModelReading (processor).modulationArray()[editedLine()][editedState()] };
 
     // Both lie over the curve editors and let every click through to them.
     GraphDraw* graphs[] = { &waveformGraph, &previewGraph };
@@ -367,7 +370,7 @@ void LineEditorAudioProcessorEditor::setUpStateGraphs()
         {
             auto& graph = stateGraphs[line * 12 + state];
             graph.mode = 2;
-            graph.setPoint (processor.modulationArray()[line][state]);
+            graph.setPoint (ModelReading (processor).modulationArray()[line][state]);
             graph.setMouseCursor (juce::MouseCursor::PointingHandCursor);
             if (line == 0)
                 graph.addMouseListener (this, false);
@@ -384,7 +387,8 @@ void LineEditorAudioProcessorEditor::setUpCrossover()
 
     const double defaults[] = { 0.242, 0.7627 }; // about 250 Hz and 2 kHz
     const char* const tooltips[] = { "Low-Mid Split Frequency", "Mid-High Split Frequency" };
-    const float positions[] = { processor.lmFreq()[state], processor.hmFreq()[state] };
+    const float positions[] = { ModelReading (processor).lmFreq()[state],
+                                ModelReading (processor).hmFreq()[state] };
     for (int i = 0; i < 2; ++i)
         WidgetSetUp::editingKnob (splitSliders[i], knobLookAndFeel, 200, { 0.0, 1.0, 0.0001 }, defaults[i],
                                   tooltips[i], positions[i], this);
@@ -445,7 +449,8 @@ void LineEditorAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
         if (slider == &lengthSliders[line])
             return KnobHandling::length (processor, line, value);
         if (slider == &mixSliders[line])
-            return KnobHandling::mix (processor, line, value);
+            return KnobHandling::mix (processor, line, value,
+                                      mixDragged[line] ? &mixGestures[line] : nullptr);
         if (slider == &glideSliders[line])
         {
             KnobHandling::glide (processor, line, value);
@@ -470,13 +475,18 @@ void LineEditorAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
 void LineEditorAudioProcessorEditor::sliderDragStarted (juce::Slider* slider)
 {
     for (int line = 0; line < 4; ++line)
-        if (slider == &mixSliders[line] && !mixGestures[line])
-            mixGestures[line] = UnlinkedLineMixes::beginDrag (processor, line);
+        if (slider == &mixSliders[line])
+            mixDragged[line] = true;
 }
 
 void LineEditorAudioProcessorEditor::sliderDragEnded (juce::Slider* slider)
 {
     for (int line = 0; line < 4; ++line)
-        if (slider == &mixSliders[line] && std::exchange (mixGestures[line], false))
+    {
+        if (slider != &mixSliders[line])
+            continue;
+        mixDragged[line] = false;
+        if (std::exchange (mixGestures[line], false))
             UnlinkedLineMixes::endDrag (processor, line);
+    }
 }

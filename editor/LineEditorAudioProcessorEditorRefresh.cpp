@@ -3,6 +3,7 @@
 #include "KnobReadouts.h"
 #include "LineEditorAudioProcessorEditor.h"
 #include "LineTools.h"
+#include "UnlinkedLineMixes.h"
 
 #include <cmath>
 #include <cstring>
@@ -39,7 +40,8 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
     // Live displays stand still while the power is off.
     if (processor.powerValue > 0.5f)
     {
-        if (processor.timeSigNumerator == 4 && processor.timeSigDenominator == 4 && processor.isPlaying && processor.waveView == 1)
+        if (processor.timeSigNumerator == 4 && processor.timeSigDenominator == 4 && processor.isPlaying &&
+            processor.waveView == 1)
         {
             float wave[LineEditorAudioProcessor::tableSize];
             processor.copyWaveDisplay (wave);
@@ -102,12 +104,12 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
     };
     if (take (processor.lmFreqChanged))
     {
-        splitSliders[0].setValue (processor.lmFreq()[cs()], juce::dontSendNotification);
+        splitSliders[0].setValue (ModelReading (processor).lmFreq()[cs()], juce::dontSendNotification);
         showSplits (0);
     }
     if (take (processor.hmFreqChanged))
     {
-        splitSliders[1].setValue (processor.hmFreq()[cs()], juce::dontSendNotification);
+        splitSliders[1].setValue (ModelReading (processor).hmFreq()[cs()], juce::dontSendNotification);
         showSplits (1);
     }
 
@@ -132,7 +134,7 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
     {
         ColorStateGraph();
         reloadCurveEditors();
-        previewGraph.setPoint (processor.modulationArray()[cl()][cs()]);
+        previewGraph.setPoint (ModelReading (processor).modulationArray()[cl()][cs()]);
         showUndoRedoCounts();
     }
 
@@ -193,8 +195,8 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
         ModelEdit edit (processor.restores());
         if (!edit.goesAhead())
         {
-            from->snapX = processor.snapX();
-            from->snapY = processor.snapY();
+            from->snapX = ModelReading (processor).snapX();
+            from->snapY = ModelReading (processor).snapY();
             continue;
         }
         auto* other = from == &lineEditorUI1 ? &lineEditorUI2 : &lineEditorUI1;
@@ -208,13 +210,14 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
             continue;
         auto& curveEditor = stage == 1 ? lineEditorUI1 : lineEditorUI2;
         const int line = cl(), state = cs();
-        curveEditor.setLinePoints (stage == 1 ? processor.linePoints1()[line][state] : processor.linePoints2()[line][state], line,
-                                   state);
+        curveEditor.setLinePoints (stage == 1 ? ModelReading (processor).linePoints1()[line][state]
+                                              : ModelReading (processor).linePoints2()[line][state],
+                                   line, state);
         for (int k = 0; k < 48; ++k)
-            stateGraphs[k].setPoint (processor.modulationArray()[k / 12][k % 12]);
-        previewGraph.setPoint (processor.modulationArray()[line][state]);
-        curveEditor.snapX = processor.snapX();
-        curveEditor.snapY = processor.snapY();
+            stateGraphs[k].setPoint (ModelReading (processor).modulationArray()[k / 12][k % 12]);
+        previewGraph.setPoint (ModelReading (processor).modulationArray()[line][state]);
+        curveEditor.snapX = ModelReading (processor).snapX();
+        curveEditor.snapY = ModelReading (processor).snapY();
         showUndoRedoCounts();
     }
 
@@ -246,18 +249,21 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
     {
         const int state = cs();
         if (take (processor.lineLengthChanged[i]))
-            lengthSliders[i].setValue (processor.lineLength()[i][state], juce::dontSendNotification);
+            lengthSliders[i].setValue (ModelReading (processor).lineLength()[i][state],
+                                       juce::dontSendNotification);
         // The read-outs show where the knobs landed on their steps, as at construction.
         if (take (processor.bandMixChanged[i]))
         {
             processor.foldHostLineMixes();
-            mixSliders[i].setValue (processor.bandMix()[i][state], juce::dontSendNotification);
+            mixSliders[i].setValue (UnlinkedLineMixes::playing (processor, i, state),
+                                    juce::dontSendNotification);
             mixLabels[i].setText (KnobReadouts::mix (static_cast<float> (mixSliders[i].getValue())),
                                   juce::dontSendNotification);
         }
         if (take (processor.bandGlideChanged[i]))
         {
-            glideSliders[i].setValue (processor.bandGlide()[i][state], juce::dontSendNotification);
+            glideSliders[i].setValue (ModelReading (processor).bandGlide()[i][state],
+                                      juce::dontSendNotification);
             glideLabels[i].setText (KnobReadouts::glide (static_cast<float> (glideSliders[i].getValue())),
                                     juce::dontSendNotification);
         }
@@ -276,8 +282,8 @@ void LineEditorAudioProcessorEditor::showWaveform (const float* values)
 void LineEditorAudioProcessorEditor::reloadCurveEditors()
 {
     const int line = editedLine(), state = editedState();
-    lineEditorUI1.setLinePoints (processor.linePoints1()[line][state], line, state);
-    lineEditorUI2.setLinePoints (processor.linePoints2()[line][state], line, state);
+    lineEditorUI1.setLinePoints (ModelReading (processor).linePoints1()[line][state], line, state);
+    lineEditorUI2.setLinePoints (ModelReading (processor).linePoints2()[line][state], line, state);
 }
 
 void LineEditorAudioProcessorEditor::commitPendingEdits (bool takeDrags)

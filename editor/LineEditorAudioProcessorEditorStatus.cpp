@@ -252,7 +252,8 @@ void LineEditorAudioProcessorEditor::setUndoRedoLabels()
 void LineEditorAudioProcessorEditor::showUndoRedoCounts()
 {
     const int line = editedLine(), state = editedState();
-    const auto& model = processor.editedStage[line] == 0 ? processor.lineEditor1() : processor.lineEditor2();
+    const auto& model = processor.editedStage[line] == 0 ? ModelReading (processor).lineEditor1()
+                                                         : ModelReading (processor).lineEditor2();
     const int undo = model.undoCount[line][state];
     const int redo = model.redoCount[line][state];
 
@@ -265,7 +266,8 @@ void LineEditorAudioProcessorEditor::showUndoRedoCounts()
 bool LineEditorAudioProcessorEditor::clipboardFull (bool state)
 {
     const ModelLock::Hold hold (processor.curveModelLock);
-    return state ? processor.stateClipboardFull() : processor.lineClipboardFull();
+    return state ? ModelReading (processor).stateClipboardFull()
+                 : ModelReading (processor).lineClipboardFull();
 }
 
 void LineEditorAudioProcessorEditor::setIndecLabelText()
@@ -365,10 +367,17 @@ void saveUnderTypedName (LineEditorAudioProcessorEditor& editor, const juce::Str
         return;
     }
 
-    if (!PresetRename::save (p, plan, typed))
+    switch (PresetRename::save (p, plan, typed))
     {
-        alert (editor, PresetAlert::message ("Could not save the preset file"));
-        return;
+        case NamedPresetSave::Result::named:
+        case NamedPresetSave::Result::restoredMeanwhile:
+            break;
+        case NamedPresetSave::Result::restoring:
+            alert (editor, PresetAlert::message (PresetCommands::restoringMessage (typed)));
+            return;
+        case NamedPresetSave::Result::notWritten:
+            alert (editor, PresetAlert::message ("Could not save the preset file"));
+            return;
     }
 
     editor.SetPresetNameForMenu (false);

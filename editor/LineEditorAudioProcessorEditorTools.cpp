@@ -30,7 +30,7 @@ int state (const Editor& e)
 void refreshPreview (Editor& e) KALVO_EXCLUDES (e.processor.curveModelLock)
 {
     const ModelLock::Hold hold (e.processor.curveModelLock);
-    e.previewGraph.setPoint (e.processor.modulationArray()[line (e)][state (e)]);
+    e.previewGraph.setPoint (ModelReading (e.processor).modulationArray()[line (e)][state (e)]);
 }
 
 // Shows an alert in the window's style; the answer as the button's own result. nullptr editor
@@ -87,6 +87,7 @@ void save (Safe& safe)
             saveAs (safe);
             return;
         case PresetCommands::Outcome::failed:
+        case PresetCommands::Outcome::restoring: // only a named save
             tell (safe, "Saving preset...", PresetCommands::saveFailedMessage (e.processor.getPresetName()));
             return;
     }
@@ -125,6 +126,9 @@ void saveAs (Safe& safe)
             return;
         case PresetCommands::Outcome::failed:
             tell (safe, "Saving preset...", PresetCommands::saveFailedMessage (name));
+            return;
+        case PresetCommands::Outcome::restoring:
+            tell (safe, "Saving preset...", PresetCommands::restoringMessage (name));
             return;
     }
 }
@@ -191,7 +195,7 @@ void applyScale (Editor& e, int id) KALVO_EXCLUDES (e.processor.curveModelLock)
     e.setElementSizes();
     const ModelLock::Hold hold (e.processor.curveModelLock);
     for (int k = 0; k < 48; ++k)
-        e.stateGraphs[k].setPoint (e.processor.modulationArray()[k / 12][k % 12]);
+        e.stateGraphs[k].setPoint (ModelReading (e.processor).modulationArray()[k / 12][k % 12]);
     e.repaint();
 }
 } // namespace

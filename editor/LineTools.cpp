@@ -30,23 +30,24 @@ struct Edited
     int line, state;
 };
 
-Edited bringModelsUp (Processor& p) KALVO_REQUIRES (p.curveModelLock)
+Edited bringModelsUp (Processor& p) KALVO_REQUIRES (p.curveModelLock, modelWriteRole)
 {
     p.syncCurveModels();
     return { p.modelLine(), p.modelState() };
 }
 
-LineEditor& model (Processor& p, int stage) noexcept KALVO_REQUIRES (p.curveModelLock)
+LineEditor& model (Processor& p, int stage) noexcept KALVO_REQUIRES (p.curveModelLock, modelWriteRole)
 {
     return stage == 0 ? p.lineEditor1() : p.lineEditor2();
 }
 
-LETPoint* store (Processor& p, int stage, Edited at) noexcept KALVO_REQUIRES (p.curveModelLock)
+LETPoint* store (Processor& p, int stage, Edited at) noexcept
+    KALVO_REQUIRES (p.curveModelLock, modelWriteRole)
 {
     return stage == 0 ? p.linePoints1()[at.line][at.state] : p.linePoints2()[at.line][at.state];
 }
 
-float* table (Processor& p, int stage, Edited at) noexcept KALVO_REQUIRES (p.curveModelLock)
+float* table (Processor& p, int stage, Edited at) noexcept KALVO_REQUIRES (p.curveModelLock, modelWriteRole)
 {
     return stage == 0 ? p.lineArray1()[at.line][at.state] : p.lineArray2()[at.line][at.state];
 }
@@ -57,14 +58,15 @@ void raiseChanged (Processor& p, int stage) noexcept
 }
 
 // In the edit's own step: a restore that comes after it leaves its document unmodified.
-void markModified (Processor& p) noexcept KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+void markModified (Processor& p) noexcept KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole)
 {
     p.presetModified = true;
     p.presetNameChanged = true;
 }
 
 // After the model stepped through its history: its points become the stored curve.
-void storeModelCurve (Processor& p, int stage, Edited at) KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+void storeModelCurve (Processor& p, int stage, Edited at)
+    KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole)
 {
     std::copy (model (p, stage).points, model (p, stage).points + LineTools::numSlots, store (p, stage, at));
     model (p, stage).getLineArray (table (p, stage, at));
@@ -247,25 +249,32 @@ void LineTools::toggleQuantize (LineEditorAudioProcessor& p)
 
 void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
 {
-    bool unlinked = false;
-    UnlinkedLineMixes::Mixes shared;
-    RestoreEpoch::Mark toggled = 0;
+    // On in one step. Off in two: the line-mix parameters take the mixes that play while the link
+    // is still on, so that their listener leaves every state's own mix alone, and the flag flips
+    // after them, unless a restore began since: its document stands. Until the flag has flipped a
+    // save stores the unlinked document (see RestoreEpoch).
+    UnlinkedLineMixes::Mixes playing;
+    RestoreEpoch::Edit unlinking (p.curveModelLock);
     {
-        // The mixes the line-mix parameters set while the link was off travel with the states
-        // from now on: published first, so that a switch seeing the flag flipped applies them.
         ModelEdit edit (p);
         if (!edit.goesAhead())
             return;
-        unlinked = p.linkMix;
-        if (unlinked)
-            shared = UnlinkedLineMixes::shareMixesThatPlay (p);
-        p.publishModel();
-        p.linkMix = !p.linkMix;
-        toggled = edit.mark();
-        markModified (p);
+        if (!p.linkMix)
+        {
+            UnlinkedLineMixes::relink (p);
+            markModified (p);
+            return;
+        }
+        playing = UnlinkedLineMixes::mixesThatPlay (p);
+        UnlinkedLineMixes::willUnlink (p, playing, unlinking);
     }
-    if (unlinked)
-        UnlinkedLineMixes::setParameters (p, shared, toggled);
+    if (!UnlinkedLineMixes::setParameters (p, playing, unlinking.mark()))
+        return;
+    ModelEdit edit (p, unlinking.mark());
+    if (!edit.goesAhead())
+        return;
+    UnlinkedLineMixes::unlink (p);
+    markModified (p);
 }
 
 bool LineTools::applyShape (LineEditorAudioProcessor& p, int shape)

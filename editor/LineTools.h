@@ -36,8 +36,9 @@ public:
     static bool undo (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock);
     static bool redo (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock);
     static void toggleQuantize (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock);
-    // The mixes the host set while unlinked are folded and published before the flag flips, so a
-    // switch that sees the new flag applies them.
+    // LinkMixes. Off: the line-mix parameters take the mixes that play and play them from then on,
+    // and every state keeps its own. On: each state plays its own mixes again, a mix set while the
+    // link was off being every state's (see UnlinkedLineMixes).
     static void toggleLinkMix (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock);
 
     // Fills the edited stage with library shape `shape` (0..39) and tells the host its state
@@ -46,13 +47,16 @@ public:
 
     // The product table of a line and state from its two stage tables, handed to the audio
     // thread at once.
-    static void rebuildProduct (LineEditorAudioProcessor& p, int line, int state) KALVO_REQUIRES (p.curveModelLock);
+    static void rebuildProduct (LineEditorAudioProcessor& p, int line, int state)
+        KALVO_REQUIRES (p.curveModelLock, modelWriteRole);
 
     static int editedStage (const LineEditorAudioProcessor& p) noexcept;
-    static LineEditor& editedModel (LineEditorAudioProcessor& p) noexcept KALVO_REQUIRES (p.curveModelLock);
-    static LETPoint* editedStore (LineEditorAudioProcessor& p) noexcept KALVO_REQUIRES (p.curveModelLock);
+    static LineEditor& editedModel (LineEditorAudioProcessor& p) noexcept
+        KALVO_REQUIRES (p.curveModelLock, modelWriteRole);
+    static LETPoint* editedStore (LineEditorAudioProcessor& p) noexcept
+        KALVO_REQUIRES (p.curveModelLock, modelWriteRole);
 
 private:
     static void writeStage (LineEditorAudioProcessor& p, int stage, const LETPoint* slots)
-        KALVO_REQUIRES (p.curveModelLock, modelEditGrant);
+        KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole);
 };

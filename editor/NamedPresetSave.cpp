@@ -1,19 +1,25 @@
 #include "NamedPresetSave.h"
 
 #include "ModelEdit.h"
+#include "SafeFileWriter.h"
 #include "StateDocument.h"
 
 NamedPresetSave::Result NamedPresetSave::write (LineEditorAudioProcessor& p, const juce::File& file,
                                                 const juce::String& name)
 {
-    RestoreEpoch::Mark before = 0;
+    RestoreEpoch::Mark made = 0;
+    std::unique_ptr<juce::XmlElement> document;
     {
         const ModelLock::Hold hold (p.curveModelLock);
-        before = p.restores().mark();
+        if (p.restores().isRestoring())
+            return Result::restoring;
+        made = p.restores().mark();
+        document = StateDocument::createDocumentHeld (p, &name);
     }
-    if (!StateDocument::writeToFile (p, file, &name))
+    // The old preset is replaced only by a completely written new one.
+    if (!SafeFileWriter::replaceWithText (file, document->toString (StateDocument::fileFormat())))
         return Result::notWritten;
-    ModelEdit edit (p, before);
+    ModelEdit edit (p, made);
     if (!edit.goesAhead())
         return Result::restoredMeanwhile;
     p.presetName() = name;

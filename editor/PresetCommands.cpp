@@ -130,6 +130,8 @@ PresetCommands::Outcome PresetCommands::saveAs (LineEditorAudioProcessor& p, con
         case NamedPresetSave::Result::restoredMeanwhile:
             // The restored preset was not saved here, so its folder is not this one.
             return Outcome::done;
+        case NamedPresetSave::Result::restoring:
+            return Outcome::restoring;
         case NamedPresetSave::Result::notWritten:
             break;
     }
@@ -292,6 +294,12 @@ juce::String PresetCommands::failedDeletionsMessage (const juce::Array<juce::Fil
 juce::String PresetCommands::saveFailedMessage (const juce::String& name)
 {
     return "Could not save preset '" + name + "'";
+}
+
+juce::String PresetCommands::restoringMessage (const juce::String& name)
+{
+    return "The preset was not saved as '" + name +
+           "': another preset was being loaded at that moment and has replaced the one you wanted to save.";
 }
 
 juce::String PresetCommands::readFailedMessage (const juce::File& file)

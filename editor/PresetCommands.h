@@ -67,6 +67,7 @@ public:
         done,
         unusableName, // nothing written: the caller asks for a name (Save As)
         failed,       // nothing changed: the caller reports it
+        restoring,    // nothing written, a restore was half done: the caller reports it
     };
 
     // Writes the preset into the current folder (a missing presets folder is made again first).
@@ -126,5 +127,7 @@ public:
     static juce::String failedDeletionsMessage (const juce::Array<juce::File>& failed);
 
     static juce::String saveFailedMessage (const juce::String& name);
+    // A named save that a restore half done left unwritten.
+    static juce::String restoringMessage (const juce::String& name);
     static juce::String readFailedMessage (const juce::File& file);
 };

@@ -1,7 +1,5 @@
 #include "PresetRename.h"
 
-#include "NamedPresetSave.h"
-
 namespace
 {
 bool isControl (juce::juce_wchar c) noexcept
@@ -101,18 +99,21 @@ PresetRename::Plan PresetRename::plan (const juce::File& folder, const juce::Str
     return plan;
 }
 
-bool PresetRename::save (LineEditorAudioProcessor& p, const Plan& plan, const juce::String& newName)
+NamedPresetSave::Result PresetRename::save (LineEditorAudioProcessor& p, const Plan& plan,
+                                            const juce::String& newName)
 {
     if (plan.refusal != Refusal::none || plan.newFile == juce::File())
-        return false;
+        return NamedPresetSave::Result::notWritten;
 
-    // Even when a restore took the naming the new file holds the renamed preset, so the old one
-    // goes as in any rename.
-    if (NamedPresetSave::write (p, plan.newFile, newName) == NamedPresetSave::Result::notWritten)
-        return false;
+    // Written, the new file holds the renamed preset, the one the user had when the save asked
+    // for it, even when a restore took the naming afterwards: so the old one goes as in any
+    // rename. Unwritten, the old file is the only one that holds it.
+    const auto result = NamedPresetSave::write (p, plan.newFile, newName);
+    if (result != NamedPresetSave::Result::named && result != NamedPresetSave::Result::restoredMeanwhile)
+        return result;
 
     if (plan.oldFile != juce::File() && plan.oldFile.existsAsFile())
         plan.oldFile.deleteFile();
 
-    return true;
+    return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LineEditorAudioProcessor.h"
+#include "NamedPresetSave.h"
 
 #include <JuceHeader.h>
 
@@ -51,8 +52,9 @@ public:
     static Plan plan (const juce::File& folder, const juce::String& oldName, const juce::String& newName,
                       const juce::String& extension);
 
-    // Writes the preset under newName, then deletes the old file. On success the preset is no
-    // longer modified; on failure the processor's name is put back, the modified flag kept and
-    // nothing deleted.
-    static bool save (LineEditorAudioProcessor& p, const Plan& plan, const juce::String& newName);
+    // Writes the preset under newName (see NamedPresetSave), then deletes the old file. Written,
+    // the preset is no longer modified; when nothing was written (a refused plan, a failure, a
+    // restore half done) nothing is deleted and the name and the modified flag stay.
+    static NamedPresetSave::Result save (LineEditorAudioProcessor& p, const Plan& plan,
+                                         const juce::String& newName) KALVO_EXCLUDES (p.curveModelLock);
 };

@@ -69,7 +69,15 @@ static_assert (ModelHandover::numLines == LineEditorAudioProcessor::numLines &&
 } // namespace
 
 //==================================================================================================
-LineEditorAudioProcessor::LineEditorAudioProcessor()
+LineEditorAudioProcessor::LineEditorAudioProcessor() : LineEditorAudioProcessor (ModelSetUp{})
+{
+    // Registering takes the lock under which JUCE calls every listener of the parameter tree, and
+    // one that saves takes the model lock: so it waits until the set-up has let go of that.
+    for (int i = 0; i < numParameters; ++i)
+        parameters.addParameterListener (ParameterTable::specs[i].id, this);
+}
+
+LineEditorAudioProcessor::LineEditorAudioProcessor (ModelSetUp)
     // Both buses start switched on: hosts that apply no layout of their own (some LV2 and VST3
     // hosts) would otherwise hand the plug-in zero channels, or null channel pointers.
     : juce::AudioProcessor (BusesProperties()
@@ -78,7 +86,7 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
       parameters (*this, nullptr, "KalvoParamTree", createParameterLayout())
 {
     // Nobody else sees the processor yet; held so that the model's functions find what they expect.
-    const ModelLock::Hold hold (curveModelLock);
+    const ModelWriteRole::SetUp setUp (curveModelLock);
 
     for (int i = 0; i < numCurvePoints; ++i)
     {
@@ -137,9 +145,6 @@ LineEditorAudioProcessor::LineEditorAudioProcessor()
     shortVersionText = juce::String ("V ") + versionNumber;
 
     sampleRate = 44100.0f;
-
-    for (int i = 0; i < numParameters; ++i)
-        parameters.addParameterListener (ParameterTable::specs[i].id, this);
 
     presetName() = "Default";
 
@@ -483,13 +488,17 @@ void LineEditorAudioProcessor::renderLineState (int line, int state)
         modulationArray()[line][state][k] = lineArray1()[line][state][k] * lineArray2()[line][state][k];
 }
 
+// A read of the model may fold and sync under the lock alone: neither changes what the model
+// holds, the first takes in mixes a host already set, the second the curve the models stand for.
 void LineEditorAudioProcessor::foldHostLineMixes()
 {
+    if (restores().isRestoring())
+        return;
     for (int line = 0; line < numLines; ++line)
     {
         float value = 0.0f;
         if (hostLineMixes.take (line, value))
-            std::fill (std::begin (bandMix()[line]), std::end (bandMix()[line]), value);
+            std::fill (std::begin (guarded.bandMix[line]), std::end (guarded.bandMix[line]), value);
     }
 }
 
@@ -517,15 +526,15 @@ void LineEditorAudioProcessor::syncCurveModels()
     const int line = clampIndex (currentLine, numLines);
     const int state = clampIndex (currentState, numStates);
     const bool stale = curveModelsStale.exchange (false);
-    if (!stale && line == modelLine() && state == modelState())
+    if (!stale && line == guarded.modelLine && state == guarded.modelState)
         return;
 
-    lineEditor1().setLinePoints (linePoints1()[line][state]);
-    lineEditor1().updateUndoState (line, state);
-    lineEditor2().setLinePoints (linePoints2()[line][state]);
-    lineEditor2().updateUndoState (line, state);
-    modelLine() = line;
-    modelState() = state;
+    guarded.lineEditor1.setLinePoints (guarded.linePoints1[line][state]);
+    guarded.lineEditor1.updateUndoState (line, state);
+    guarded.lineEditor2.setLinePoints (guarded.linePoints2[line][state]);
+    guarded.lineEditor2.updateUndoState (line, state);
+    guarded.modelLine = line;
+    guarded.modelState = state;
 }
 
 //==================================================================================================
@@ -1263,7 +1272,7 @@ void LineEditorAudioProcessor::setStateInformation (const void* data, int sizeIn
 juce::String LineEditorAudioProcessor::getPresetName()
 {
     const ModelLock::Hold hold (curveModelLock);
-    return presetName();
+    return ModelReading (*this).presetName();
 }
 
 bool LineEditorAudioProcessor::saveStateToFile (juce::File file)

@@ -7,9 +7,9 @@
 #include "LineEditor.h"
 #include "ModelHandover.h"
 #include "ModelLock.h"
+#include "ModelWriteRole.h"
 #include "ParameterTable.h"
 #include "RestoreEpoch.h"
-#include "RestoredParameters.h"
 
 #include <JuceHeader.h>
 
@@ -28,6 +28,11 @@
 //   analysis would not see (an operand of ?:, an array decayed to a pointer) still calls a
 //   checked accessor. The editor, the loads and saves, the state operations and a
 //   host's own thread (getStateInformation, setStateInformation) touch it only holding that lock.
+//   A read goes through the const accessors (a const processor, or ModelReading (p)), which need
+//   the lock only; a write through the others, which need modelWriteRole too: only an edit that
+//   went ahead (ModelEdit), a restore's steps and the set-up hold it (see ModelWriteRole), so a
+//   plain hold reads the model and cannot change it. syncCurveModels and foldHostLineMixes need
+//   the lock alone: they bring the curve models and bandMix to what the model and the host hold.
 //   A function either takes the lock (KALVO_EXCLUDES) or expects it held (KALVO_REQUIRES); none
 //   takes it again.
 // - Nothing that calls the host runs with the lock held, so a host that waits in its callback
@@ -52,12 +57,19 @@
 //   apply it (linkMix, currentState, stateChangeNow, a live target of another state).
 // What the compiler does not check:
 // - the last rule, the order of the hand-over;
+// - that a host write following an edit's model step asks with that step's mark (HostEdit (p,
+//   since)) rather than only whether a restore is under way now;
 // - a guarded array passed on as a pointer (a curve or a table handed to a widget): the
 //   accessor that gave it is checked, the reads through it are not, and stand only in functions
 //   that hold or require the lock;
 // - constructors and destructors: the processor's sets the model up before another thread can
-//   reach it; the editor's do nothing but call openWindow and closeWindow, which are checked;
+//   reach it, and registers its parameter listener only once it has let go of the lock; the
+//   editor's do nothing but call openWindow and closeWindow, which are checked;
 //   inside this class, the storage behind the accessors (only the accessors touch it);
+// - that no JUCE lock is taken with the lock held: JUCE calls a parameter's listeners, a host's
+//   among them, holding locks that registering a listener or attaching a knob takes, and a
+//   listener that saves, or waits for a save, needs the model lock (the editor's set-up of its
+//   attached knobs excludes the lock; the rest stands on review);
 // - JUCE calling the host for us: a slider attached to a parameter tells the host of every move,
 //   so the editor never sets an attached slider's value itself; scripts/check-host-calls reads
 //   names, not types (the README says what it sees);
@@ -161,23 +173,25 @@ public:
 
     // Message side: forgets every curve undo step of both stages, for operations after which no
     // earlier step may be undone (a load, a preset reset).
-    void clearUndoHistories() KALVO_REQUIRES (curveModelLock);
+    void clearUndoHistories() KALVO_REQUIRES (curveModelLock, modelWriteRole);
 
     // Message side: renders both stages of (line, state) from linePoints1 and linePoints2 into
     // lineArray1 and lineArray2 and their product into modulationArray. It loads the curves
     // into the two curve models on the way, so a caller leaves the models synced or stale
     // afterwards.
-    void renderLineState (int line, int state) KALVO_REQUIRES (curveModelLock);
+    void renderLineState (int line, int state) KALVO_REQUIRES (curveModelLock, modelWriteRole);
 
     // Message side: hands the audio thread modulationArray and the per-state settings (lineLength,
     // lineSync, bandGlide, bandMix, lmFreq, hmFreq) as they are now, all in one piece; it takes
     // them at its next block. Whoever changes any of them calls this once the change is complete,
     // and before raising stateChangeNow, so the switch that flag asks for applies the new values.
     // Folds the host's line mixes into bandMix first.
-    void publishModel() KALVO_REQUIRES (curveModelLock);
+    void publishModel() KALVO_REQUIRES (curveModelLock, modelWriteRole);
 
     // Message side: writes the line mixes a host set while linkMix was off into bandMix of every
-    // state, as the host's line-mix parameters ask. Whoever reads bandMix folds first.
+    // state, as the host's line-mix parameters ask. Whoever reads bandMix folds first. Nothing
+    // while a restore is under way: its tree's replacement leaves the document's own parameters,
+    // which its second part discards.
     void foldHostLineMixes() KALVO_REQUIRES (curveModelLock);
 
     // The preset name, which a host's save reads on its own thread. Take curveModelLock. Whoever
@@ -214,26 +228,42 @@ public:
     // The guarded model is reached only through these accessors, which require the lock: a
     // member read through a pointer an array decayed to, or as an operand of ?:, escapes the
     // analysis, a call of its accessor never does.
-    LineEditor& lineEditor1() KALVO_REQUIRES (curveModelLock) { return guarded.lineEditor1; }
-    LineEditor& lineEditor2() KALVO_REQUIRES (curveModelLock) { return guarded.lineEditor2; }
+    const LineEditor& lineEditor1() const KALVO_REQUIRES (curveModelLock) { return guarded.lineEditor1; }
+    LineEditor& lineEditor1() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.lineEditor1; }
+    const LineEditor& lineEditor2() const KALVO_REQUIRES (curveModelLock) { return guarded.lineEditor2; }
+    LineEditor& lineEditor2() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.lineEditor2; }
     using Curves = LETPoint[numLines][numStates][numCurvePoints];
     using Tables = float[numLines][numStates][tableSize];
     using LineSettings = float[numLines][numStates];
     using LineSwitches = bool[numLines][numStates];
     using StateSettings = float[numStates];
-    Curves& linePoints1() KALVO_REQUIRES (curveModelLock) { return guarded.linePoints1; }
-    Curves& linePoints2() KALVO_REQUIRES (curveModelLock) { return guarded.linePoints2; }
-    Tables& lineArray1() KALVO_REQUIRES (curveModelLock) { return guarded.lineArray1; }
-    Tables& lineArray2() KALVO_REQUIRES (curveModelLock) { return guarded.lineArray2; }
-    Tables& modulationArray() KALVO_REQUIRES (curveModelLock) { return guarded.modulationArray; }
+    const Curves& linePoints1() const KALVO_REQUIRES (curveModelLock) { return guarded.linePoints1; }
+    Curves& linePoints1() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.linePoints1; }
+    const Curves& linePoints2() const KALVO_REQUIRES (curveModelLock) { return guarded.linePoints2; }
+    Curves& linePoints2() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.linePoints2; }
+    const Tables& lineArray1() const KALVO_REQUIRES (curveModelLock) { return guarded.lineArray1; }
+    Tables& lineArray1() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.lineArray1; }
+    const Tables& lineArray2() const KALVO_REQUIRES (curveModelLock) { return guarded.lineArray2; }
+    Tables& lineArray2() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.lineArray2; }
+    const Tables& modulationArray() const KALVO_REQUIRES (curveModelLock) { return guarded.modulationArray; }
+    Tables& modulationArray() KALVO_REQUIRES (curveModelLock, modelWriteRole)
+    {
+        return guarded.modulationArray;
+    }
 
     // Per-state settings
-    LineSettings& lineLength() KALVO_REQUIRES (curveModelLock) { return guarded.lineLength; }
-    LineSwitches& lineSync() KALVO_REQUIRES (curveModelLock) { return guarded.lineSync; }
-    LineSettings& bandGlide() KALVO_REQUIRES (curveModelLock) { return guarded.bandGlide; }
-    LineSettings& bandMix() KALVO_REQUIRES (curveModelLock) { return guarded.bandMix; }
-    StateSettings& lmFreq() KALVO_REQUIRES (curveModelLock) { return guarded.lmFreq; }
-    StateSettings& hmFreq() KALVO_REQUIRES (curveModelLock) { return guarded.hmFreq; }
+    const LineSettings& lineLength() const KALVO_REQUIRES (curveModelLock) { return guarded.lineLength; }
+    LineSettings& lineLength() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.lineLength; }
+    const LineSwitches& lineSync() const KALVO_REQUIRES (curveModelLock) { return guarded.lineSync; }
+    LineSwitches& lineSync() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.lineSync; }
+    const LineSettings& bandGlide() const KALVO_REQUIRES (curveModelLock) { return guarded.bandGlide; }
+    LineSettings& bandGlide() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.bandGlide; }
+    const LineSettings& bandMix() const KALVO_REQUIRES (curveModelLock) { return guarded.bandMix; }
+    LineSettings& bandMix() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.bandMix; }
+    const StateSettings& lmFreq() const KALVO_REQUIRES (curveModelLock) { return guarded.lmFreq; }
+    StateSettings& lmFreq() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.lmFreq; }
+    const StateSettings& hmFreq() const KALVO_REQUIRES (curveModelLock) { return guarded.hmFreq; }
+    StateSettings& hmFreq() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.hmFreq; }
     std::atomic<int32_t> stateMIDICon[numStates]{};
     std::atomic<int32_t> stateMIDINote[numStates]{};
     Flag stateNoteHeld[numStates]{};
@@ -283,23 +313,63 @@ public:
     using StateCurves = LETPoint[numLines][numCurvePoints];
     using PerLine = float[numLines];
     using PerLineSwitch = bool[numLines];
-    LineCurve& lineClipboard() KALVO_REQUIRES (curveModelLock) { return guarded.lineClipboard; }
-    bool& lineClipboardFull() KALVO_REQUIRES (curveModelLock) { return guarded.lineClipboardFull; }
-    StateCurves& stateClipboard1() KALVO_REQUIRES (curveModelLock) { return guarded.stateClipboard1; }
-    StateCurves& stateClipboard2() KALVO_REQUIRES (curveModelLock) { return guarded.stateClipboard2; }
-    PerLine& clipLength() KALVO_REQUIRES (curveModelLock) { return guarded.clipLength; }
-    PerLineSwitch& clipSync() KALVO_REQUIRES (curveModelLock) { return guarded.clipSync; }
-    float& clipLMFreq() KALVO_REQUIRES (curveModelLock) { return guarded.clipLMFreq; }
-    float& clipHMFreq() KALVO_REQUIRES (curveModelLock) { return guarded.clipHMFreq; }
-    PerLine& clipGlide() KALVO_REQUIRES (curveModelLock) { return guarded.clipGlide; }
-    PerLine& clipMix() KALVO_REQUIRES (curveModelLock) { return guarded.clipMix; }
-    bool& stateClipboardFull() KALVO_REQUIRES (curveModelLock) { return guarded.stateClipboardFull; }
+    const LineCurve& lineClipboard() const KALVO_REQUIRES (curveModelLock) { return guarded.lineClipboard; }
+    LineCurve& lineClipboard() KALVO_REQUIRES (curveModelLock, modelWriteRole)
+    {
+        return guarded.lineClipboard;
+    }
+    const bool& lineClipboardFull() const KALVO_REQUIRES (curveModelLock)
+    {
+        return guarded.lineClipboardFull;
+    }
+    bool& lineClipboardFull() KALVO_REQUIRES (curveModelLock, modelWriteRole)
+    {
+        return guarded.lineClipboardFull;
+    }
+    const StateCurves& stateClipboard1() const KALVO_REQUIRES (curveModelLock)
+    {
+        return guarded.stateClipboard1;
+    }
+    StateCurves& stateClipboard1() KALVO_REQUIRES (curveModelLock, modelWriteRole)
+    {
+        return guarded.stateClipboard1;
+    }
+    const StateCurves& stateClipboard2() const KALVO_REQUIRES (curveModelLock)
+    {
+        return guarded.stateClipboard2;
+    }
+    StateCurves& stateClipboard2() KALVO_REQUIRES (curveModelLock, modelWriteRole)
+    {
+        return guarded.stateClipboard2;
+    }
+    const PerLine& clipLength() const KALVO_REQUIRES (curveModelLock) { return guarded.clipLength; }
+    PerLine& clipLength() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.clipLength; }
+    const PerLineSwitch& clipSync() const KALVO_REQUIRES (curveModelLock) { return guarded.clipSync; }
+    PerLineSwitch& clipSync() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.clipSync; }
+    const float& clipLMFreq() const KALVO_REQUIRES (curveModelLock) { return guarded.clipLMFreq; }
+    float& clipLMFreq() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.clipLMFreq; }
+    const float& clipHMFreq() const KALVO_REQUIRES (curveModelLock) { return guarded.clipHMFreq; }
+    float& clipHMFreq() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.clipHMFreq; }
+    const PerLine& clipGlide() const KALVO_REQUIRES (curveModelLock) { return guarded.clipGlide; }
+    PerLine& clipGlide() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.clipGlide; }
+    const PerLine& clipMix() const KALVO_REQUIRES (curveModelLock) { return guarded.clipMix; }
+    PerLine& clipMix() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.clipMix; }
+    const bool& stateClipboardFull() const KALVO_REQUIRES (curveModelLock)
+    {
+        return guarded.stateClipboardFull;
+    }
+    bool& stateClipboardFull() KALVO_REQUIRES (curveModelLock, modelWriteRole)
+    {
+        return guarded.stateClipboardFull;
+    }
 
     // View and interface settings
     int32_t currentView = 0;
     int32_t shapeCategory = 1;
-    bool& snapX() KALVO_REQUIRES (curveModelLock) { return guarded.snapX; }
-    bool& snapY() KALVO_REQUIRES (curveModelLock) { return guarded.snapY; }
+    const bool& snapX() const KALVO_REQUIRES (curveModelLock) { return guarded.snapX; }
+    bool& snapX() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.snapX; }
+    const bool& snapY() const KALVO_REQUIRES (curveModelLock) { return guarded.snapY; }
+    bool& snapY() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.snapY; }
     float scaling = 1.5f;
     int32_t skin = 1;
     std::atomic<int32_t> waveView{ 1 };
@@ -310,10 +380,18 @@ public:
     juce::String productFolder;
     juce::String makerFolder;
     juce::File presetsFolder;
-    juce::String& presetName() KALVO_REQUIRES (curveModelLock) { return guarded.presetName; }
+    const juce::String& presetName() const KALVO_REQUIRES (curveModelLock) { return guarded.presetName; }
+    juce::String& presetName() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.presetName; }
     // The root values of the last document loaded, in its order (unknown ones too): a save writes
     // them again, ours rewritten in place.
-    juce::NamedValueSet& loadedRootValues() KALVO_REQUIRES (curveModelLock) { return guarded.loadedRootValues; }
+    const juce::NamedValueSet& loadedRootValues() const KALVO_REQUIRES (curveModelLock)
+    {
+        return guarded.loadedRootValues;
+    }
+    juce::NamedValueSet& loadedRootValues() KALVO_REQUIRES (curveModelLock, modelWriteRole)
+    {
+        return guarded.loadedRootValues;
+    }
     int32_t presetFolderIndex = 49;
     // The folder the current preset was loaded from or saved into (none until then). Never
     // saved: the editor derives presetFolderIndex from it after every rescan, so the index follows
@@ -350,16 +428,24 @@ public:
     ModelLock curveModelLock;
     // Line mixes a host set while linkMix was off, until foldHostLineMixes takes them.
     HostLineMixes hostLineMixes;
-    // The restores of the model: an edit that lands while one is half done, or that spans one,
-    // loses to the restored document.
+    // The restores of the model and the edits that tell the host after their model step: an edit
+    // that lands while one is half done, or that spans a restore, loses; a save writes the
+    // parameters as the one under way leaves them.
     RestoreEpoch& restores() KALVO_REQUIRES (curveModelLock) { return guarded.restores; }
-    // The parameter values of the restore under way, which a save writes until it has ended.
-    RestoredParameters& restoredParameters() KALVO_REQUIRES (curveModelLock) { return guarded.restoredParameters; }
     Flag curveModelsStale{ false };
-    int32_t& modelLine() KALVO_REQUIRES (curveModelLock) { return guarded.modelLine; }
-    int32_t& modelState() KALVO_REQUIRES (curveModelLock) { return guarded.modelState; }
+    const int32_t& modelLine() const KALVO_REQUIRES (curveModelLock) { return guarded.modelLine; }
+    int32_t& modelLine() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.modelLine; }
+    const int32_t& modelState() const KALVO_REQUIRES (curveModelLock) { return guarded.modelState; }
+    int32_t& modelState() KALVO_REQUIRES (curveModelLock, modelWriteRole) { return guarded.modelState; }
 
 private:
+    // Sets the model up under its lock; the public constructor delegates to it, then registers
+    // the parameter listener.
+    struct ModelSetUp
+    {
+    };
+    explicit LineEditorAudioProcessor (ModelSetUp);
+
     // What the accessors above hand out; nothing else touches it.
     struct GuardedModel
     {
@@ -392,7 +478,6 @@ private:
         juce::String presetName;
         juce::NamedValueSet loadedRootValues;
         RestoreEpoch restores;
-        RestoredParameters restoredParameters;
         int32_t modelLine = 0;
         int32_t modelState = 0;
     };
@@ -458,3 +543,8 @@ private:
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LineEditorAudioProcessor)
 };
+
+// A read of the model through a processor that is not const, `ModelReading (p).bandMix()`: it
+// reaches the const accessors, which need the lock only, where p.bandMix() would pick the write
+// accessor. A cast, not a function, so the analysis still sees whose lock it is.
+using ModelReading = const LineEditorAudioProcessor&;

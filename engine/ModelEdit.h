@@ -21,26 +21,27 @@ public:
 inline ModelEditGrant modelEditGrant;
 
 // The way in for every edit of the model from the message side. An edit loses to a restore under
-// way (see RestoreEpoch): goesAhead() says whether it may go on, and until it said yes the
-// analysis grants neither the model lock nor modelEditGrant, so an edit that forgets to ask
-// does not compile:
+// way, and to another edit whose host writes are (see RestoreEpoch): goesAhead() says whether it
+// may go on, and until it said yes the analysis grants neither the model lock nor modelEditGrant
+// and modelWriteRole, so an edit that forgets to ask does not compile:
 //
 //     ModelEdit edit (p);
 //     if (!edit.goesAhead())
 //         return;
 //
 // Made from the processor, it takes the model lock itself and holds it while the edit goes
-// ahead; refused, it has let the lock go again. Given a mark, it also refuses when a restore
-// began since (an edit that read the model before and writes now). Made from the restores of a
-// processor whose lock the caller holds (an edit inside a longer hold, as in the window's
-// refresh), it only asks.
+// ahead; refused, it has let the lock go again. Given a mark, it asks only whether a restore is
+// under way or began since (an edit that read the model before and writes now, or the next host
+// write of the edit that took the mark). Made from the restores of a processor whose lock the
+// caller holds (an edit inside a longer hold, as in the window's refresh), it only asks.
 class KALVO_SCOPED_CAPABILITY ModelEdit
 {
 public:
-    explicit ModelEdit (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock, modelEditGrant);
+    explicit ModelEdit (LineEditorAudioProcessor& p)
+        KALVO_EXCLUDES (p.curveModelLock, modelEditGrant, modelWriteRole);
     ModelEdit (LineEditorAudioProcessor& p, RestoreEpoch::Mark since)
-        KALVO_EXCLUDES (p.curveModelLock, modelEditGrant);
-    explicit ModelEdit (RestoreEpoch& heldRestores) KALVO_EXCLUDES (modelEditGrant);
+        KALVO_EXCLUDES (p.curveModelLock, modelEditGrant, modelWriteRole);
+    explicit ModelEdit (RestoreEpoch& heldRestores) KALVO_EXCLUDES (modelEditGrant, modelWriteRole);
     ~ModelEdit() KALVO_RELEASE();
 
     ModelEdit (const ModelEdit&) = delete;

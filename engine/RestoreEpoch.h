@@ -1,35 +1,67 @@
 #pragma once
 
 #include "ModelLock.h"
+#include "ParameterOverlay.h"
+
+#include <JuceHeader.h>
 
 #include <cstdint>
+#include <optional>
 
-// The model's restores as the message side's edits see them. A restore applies its document in
-// two parts under the model lock, with the parameter tree's replaceState between them (it calls
-// the host, so never under the lock): until the second part the model is half the new document.
-// An edit that lands in that gap, or that read the model before a restore and would write after
-// it, loses to the restored document. Guarded by the model lock, like the model itself.
+// The operations that change the model and then tell the host in further steps, as the message
+// side's edits and the saves see them. Guarded by the model lock, like the model itself.
+//
+// A restore applies its document in two parts under the model lock, with the parameter tree's
+// replaceState between them (it calls the host, so never under the lock): until the second part
+// the model is the new document and the parameters half of it. An edit (Reset Preset, Reset or
+// Randomize State) changes the model in one step and then sets parameters, each without the
+// lock. Until such an operation is done:
+// - a save writes the parameters as the operation leaves them (see ParameterOverlay), so it
+//   stores one whole document, the one the operation makes;
+// - an edit from the message side loses: one that lands meanwhile, or that read the model before
+//   a restore and would write after it (marks, see isQuietSince);
+// - a restore that begins wins: it ends an edit under way, whose host writes that remain are
+//   dropped.
+//
+// Restores that overlap (a host's on its own thread beside a preset load, or one run from a host
+// callback inside another's replaceState) form one run, ended by the one restore that replaces
+// the tree. The restore that begins while another is replacing the tree applies its model, hands
+// its tree over and returns; the one replacing, once its replaceState is back, replaces the tree
+// again with the newest one handed over, until none is, and then does the second part for the
+// newest document. So the last restore to begin decides model, parameters and name, as if the
+// restores had run one after the other. The other way round, each restore replacing the tree
+// itself and the newest applying its parameters again afterwards, would have a loading message
+// thread wait on the tree's own lock for a host thread that may be waiting, in its callback, for
+// the message thread; handed over, no restore ever waits for another.
 class RestoreEpoch
 {
 public:
     using Mark = std::uint64_t;
 
-    // One restore, the only way to begin and end one. Under way from begin() to end(), or to its
-    // destruction when it is left before end() (an exception from the tree, from a host callback,
-    // from parsing): a restore that fails part-way still ends, so later edits land again.
+    // One restore, the only way to begin and end one. A restore that runs the tree is under way
+    // from begin() to end(), or to its destruction when it is left before end() (an exception from
+    // the tree, from a host callback, from parsing): a run that fails part-way still ends, so later
+    // edits land again.
     class Restore
     {
     public:
         explicit Restore (ModelLock& modelLock) noexcept : lock (modelLock) {}
         ~Restore();
 
-        // The restore's first part; the caller holds the model lock that guards `epoch`.
-        void begin (RestoreEpoch& epoch) noexcept;
-        // Its second part, likewise.
-        void end (RestoreEpoch& epoch) noexcept;
-
-        // What begin() returned to compare later marks with (see isQuietSince).
-        Mark mark() const noexcept { return begun; }
+        // The restore's first part begins; the caller holds the model lock that guards `epoch`.
+        // True when this restore is to replace the tree; false when another restore is replacing
+        // it now: this one applies its model, then hands its tree over and is done.
+        bool begin (RestoreEpoch& epoch, bool pasted) noexcept;
+        // In the first part: the parameters the tree is to take from the cleaned document.
+        void willTake (RestoreEpoch& epoch, const juce::XmlElement& document,
+                       juce::AudioProcessorValueTreeState& parameters);
+        // The end of the first part of a restore that begin() did not let replace the tree.
+        void handOver (RestoreEpoch& epoch, juce::ValueTree tree);
+        // After replacing the tree, likewise under the lock: the tree a newer restore handed over
+        // meanwhile, which this one replaces next; false when there is none.
+        bool takeNewerTree (RestoreEpoch& epoch, juce::ValueTree& tree);
+        // The run's second part, likewise; whether the newest document was pasted.
+        bool end (RestoreEpoch& epoch) noexcept;
 
         Restore (const Restore&) = delete;
         Restore& operator= (const Restore&) = delete;
@@ -38,13 +70,47 @@ public:
         void endAfterFailure() KALVO_EXCLUDES (lock);
 
         ModelLock& lock;
-        // The epoch of a restore begun and not yet ended.
+        // The epoch of the run this restore replaces the tree for, until it ends.
         RestoreEpoch* inProgress KALVO_PT_GUARDED_BY (lock) = nullptr;
+    };
+
+    // The host writes of one edit that changed the model first. Under way from begin() until its
+    // destruction (after its last host write, or when a host callback throws), unless a restore
+    // ended it before.
+    class Edit
+    {
+    public:
+        explicit Edit (ModelLock& modelLock) noexcept : lock (modelLock) {}
+        ~Edit();
+
+        // In the edit's model step, once its ModelEdit went ahead, with the lock it holds.
+        void begin (RestoreEpoch& epoch) noexcept;
+        // Likewise: a parameter the edit is to set, and the plain value it is to take.
+        void willSet (RestoreEpoch& epoch, int index, juce::RangedAudioParameter& parameter,
+                      float value) noexcept;
+        // Likewise: the linkMix the edit is to leave in a later step.
+        void willLink (RestoreEpoch& epoch, bool linked) noexcept;
+
+        // For the ModelEdit of each host write: it refuses once a restore began.
+        Mark mark() const noexcept { return begun; }
+
+        Edit (const Edit&) = delete;
+        Edit& operator= (const Edit&) = delete;
+
+    private:
+        void endIfUnderway() KALVO_EXCLUDES (lock);
+
+        ModelLock& lock;
+        RestoreEpoch* inProgress KALVO_PT_GUARDED_BY (lock) = nullptr;
+        Mark id = 0;
         Mark begun = 0;
     };
 
-    // Some restore has begun and not yet ended.
+    // A restore, or the host writes of an edit, under way.
     bool isUnderway() const noexcept;
+
+    // Some restore has begun and its run not yet ended.
+    bool isRestoring() const noexcept;
 
     // The restores so far. A mark taken while one is under way is never quiet.
     Mark mark() const noexcept;
@@ -52,12 +118,23 @@ public:
     // No restore began since `since` was marked, and none is under way now.
     bool isQuietSince (Mark since) const noexcept;
 
+    // The value parameter `index` has once the operation under way has told the host, given its
+    // value now.
+    float valueOnceTold (int index, float now) const noexcept;
+    // Likewise linkMix, which an edit may flip only after its host writes.
+    bool linkMixOnceTold (bool now) const noexcept;
+
 private:
     static constexpr Mark duringRestore = ~Mark{ 0 };
 
-    Mark begin() noexcept;
-    void end() noexcept;
+    void endRun() noexcept;
 
-    Mark count = 0;
-    int underway = 0;
+    Mark restoresBegun = 0;
+    bool restoring = false;
+    bool newestPasted = false;
+    std::optional<juce::ValueTree> handedOver;
+    Mark editsBegun = 0;
+    Mark editUnderway = 0; // the id of the edit whose host writes are under way, or 0
+    ParameterOverlay overlay;
+    std::optional<bool> linkMixToCome; // of the edit under way
 };

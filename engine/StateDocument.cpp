@@ -302,27 +302,30 @@ juce::XmlElement::TextFormat StateDocument::fileFormat()
 std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudioProcessor& p,
                                                                  const juce::String* presetName)
 {
-    const auto& n = names();
-    auto document = std::make_unique<juce::XmlElement> (rootTag);
-
     // A host may save on its own thread while the editor, its automation or a restore changes the
     // processor: every value is read in this one hold, so no restore can come between two reads.
     const ModelLock::Hold hold (p.curveModelLock);
+    return createDocumentHeld (p, presetName);
+}
+
+std::unique_ptr<juce::XmlElement> StateDocument::createDocumentHeld (LineEditorAudioProcessor& p,
+                                                                     const juce::String* presetName)
+{
+    const auto& n = names();
+    auto document = std::make_unique<juce::XmlElement> (rootTag);
 
     // The parameters' own values, as the parameter tree would write them. The tree itself lags
     // behind them by up to one of its timer periods, and copying it would wait for its lock,
     // which a restore holds while the host hears of every parameter it sets. While a restore's
-    // tree is taking its parameters, some are old and some new: the save writes the restored
-    // ones, with the model the restore has already applied.
-    const bool restoring = p.restores().isUnderway();
+    // tree is taking its parameters, or an edit is telling the host its own, some are old and
+    // some new: the save writes them as the operation leaves them, with the model it has already
+    // changed.
     float values[ParameterTable::numParameters];
 
     for (int i = 0; i < ParameterTable::numParameters; ++i)
     {
         const auto* id = ParameterTable::specs[i].id;
-        values[i] = p.parameters.getRawParameterValue (id)->load();
-        if (restoring)
-            values[i] = p.restoredParameters().valueOf (i, values[i]);
+        values[i] = p.restores().valueOnceTold (i, p.parameters.getRawParameterValue (id)->load());
 
         auto* param = document->createNewChildElement (n.param.toString());
         param->setAttribute (n.id, id);
@@ -332,18 +335,19 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
     // A host's line mix waiting for the fold already plays. With the link on, every state stores
     // its mix as it plays. With it off, a line's mix has one owner, its parameter, whose value is
     // set before its listener hands it on to the fold: every state stores the value written above.
+    // The link as an edit telling the host its line mixes is to leave it.
     p.foldHostLineMixes();
-    const bool linked = p.linkMix;
+    const bool linked = p.restores().linkMixOnceTold (p.linkMix);
 
-    p.loadedRootValues().copyToXmlAttributes (*document);
+    ModelReading (p).loadedRootValues().copyToXmlAttributes (*document);
     if (presetName != nullptr)
         document->setAttribute (n.presetName, *presetName);
     else
-        document->setAttribute (n.presetName, p.presetName());
-    document->setAttribute (n.snapX, p.snapX() ? 1 : 0);
-    document->setAttribute (n.snapY, p.snapY() ? 1 : 0);
+        document->setAttribute (n.presetName, ModelReading (p).presetName());
+    document->setAttribute (n.snapX, ModelReading (p).snapX() ? 1 : 0);
+    document->setAttribute (n.snapY, ModelReading (p).snapY() ? 1 : 0);
     document->setAttribute (n.changeImmediately, p.changeImmediately ? 1 : 0);
-    document->setAttribute (n.linkMix, p.linkMix ? 1 : 0);
+    document->setAttribute (n.linkMix, linked ? 1 : 0);
 
     auto writePoints = [&n] (juce::XmlElement& e, const LETPoint* curve)
     {
@@ -365,23 +369,23 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocument (LineEditorAudio
 
             if (l == 0)
             {
-                first->setAttribute (n.stage[stageLMFreq], (double) p.lmFreq()[s]);
-                first->setAttribute (n.stage[stageHMFreq], (double) p.hmFreq()[s]);
+                first->setAttribute (n.stage[stageLMFreq], (double) ModelReading (p).lmFreq()[s]);
+                first->setAttribute (n.stage[stageHMFreq], (double) ModelReading (p).hmFreq()[s]);
                 first->setAttribute (n.stage[stageMIDICon], (int) p.stateMIDICon[s]);
                 first->setAttribute (n.stage[stageMIDINote], (int) p.stateMIDINote[s]);
             }
 
-            first->setAttribute (n.stage[stageLength], (double) p.lineLength()[l][s]);
-            first->setAttribute (n.stage[stageSync], p.lineSync()[l][s] ? 1 : 0);
+            first->setAttribute (n.stage[stageLength], (double) ModelReading (p).lineLength()[l][s]);
+            first->setAttribute (n.stage[stageSync], ModelReading (p).lineSync()[l][s] ? 1 : 0);
             float mix = values[ParameterTable::pMixMain + l];
             if (linked)
-                mix = p.bandMix()[l][s];
+                mix = ModelReading (p).bandMix()[l][s];
             first->setAttribute (n.stage[stageMix], (double) mix);
-            first->setAttribute (n.stage[stageGlide], (double) p.bandGlide()[l][s]);
-            writePoints (*first, p.linePoints1()[l][s]);
+            first->setAttribute (n.stage[stageGlide], (double) ModelReading (p).bandGlide()[l][s]);
+            writePoints (*first, ModelReading (p).linePoints1()[l][s]);
 
             auto* second = document->createNewChildElement (n.element[l][1][s]);
-            writePoints (*second, p.linePoints2()[l][s]);
+            writePoints (*second, ModelReading (p).linePoints2()[l][s]);
         }
     }
 
@@ -599,7 +603,12 @@ using Elements = juce::XmlElement* [StateDocument::numLines][2][StateDocument::n
 // The curves, per-state settings and root values of a document, published, then linkMix and
 // the other options. Removes the curve elements it read from the document.
 void applyModel (LineEditorAudioProcessor& p, Elements& elements, juce::XmlElement& document,
-                 const juce::String* nameFromFile) KALVO_REQUIRES (p.curveModelLock);
+                 const juce::String* nameFromFile) KALVO_REQUIRES (p.curveModelLock, modelWriteRole);
+
+// The run's second part, for the newest document: what depends on the model and the parameters
+// both. A paste leaves the preset modified.
+void finishRestore (LineEditorAudioProcessor& p, bool pasted)
+    KALVO_REQUIRES (p.curveModelLock, modelWriteRole);
 } // namespace
 
 bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement& document,
@@ -632,11 +641,13 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     // The model's part under the lock; the parameter tree's afterwards, without it, since it
     // calls the host; then the lock again for what depends on both. Edits that land between lose
     // to the document, and saves write it: the restore is under way until the second part, or
-    // until it is left some other way.
+    // until it is left some other way. A restore that begins while another replaces the tree
+    // hands its tree over to that one, which finishes for it (see RestoreEpoch).
     RestoreEpoch::Restore restore (p.curveModelLock);
+    juce::ValueTree tree;
     {
-        const ModelLock::Hold hold (p.curveModelLock);
-        restore.begin (p.restores());
+        const ModelWriteRole::RestoreStep step (p.curveModelLock);
+        const bool replacesTree = restore.begin (p.restores(), pasted);
         // The document's mixes replace whatever a host set before the load.
         p.hostLineMixes.discard();
         const auto currentName = p.presetName();
@@ -648,13 +659,36 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
         document.setTagName (rootTag);
         cleanParameterChildren (p, document);
         UnlinkedLineMixes::settleDocument (p, document);
-        p.restoredParameters().takeFrom (document, p.parameters);
+        restore.willTake (p.restores(), document, p.parameters);
+        tree = juce::ValueTree::fromXml (document);
+        if (!replacesTree)
+        {
+            restore.handOver (p.restores(), std::move (tree));
+            return true;
+        }
     }
 
-    HostCalls::replaceState (p, juce::ValueTree::fromXml (document));
+    for (;;)
+    {
+        HostCalls::replaceState (p, tree);
 
-    const ModelLock::Hold hold (p.curveModelLock);
-    restore.end (p.restores());
+        const ModelWriteRole::RestoreStep step (p.curveModelLock);
+        if (restore.takeNewerTree (p.restores(), tree))
+            continue;
+        finishRestore (p, restore.end (p.restores()));
+        return true;
+    }
+}
+
+namespace
+{
+void finishRestore (LineEditorAudioProcessor& p, bool pasted)
+{
+    constexpr int numLines = StateDocument::numLines, numStates = StateDocument::numStates;
+
+    // The tree's replacement reached the parameter listener with the loaded linkMix: an unlinked
+    // line mix it left for the fold is the document's own parameter, not a change for every state.
+    p.hostLineMixes.discard();
     // Published before currentState, the mix targets and the switch below read it.
     p.publishModel();
 
@@ -665,7 +699,7 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     p.powerValue = p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pPower))->load();
 
     for (int l = 0; l < numLines; ++l)
-        p.setMixTarget (l + 1, p.bandMix()[l][p.currentState]);
+        p.setMixTarget (l + 1, UnlinkedLineMixes::playing (p, l, p.currentState));
 
     for (int s = 0; s < numStates; ++s)
     {
@@ -676,8 +710,8 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     p.CalculateSpeed();
 
     p.stateSwitched = true;
-    // A paste leaves the preset modified, unless a restore began since: that one's document stands.
-    p.presetModified = pasted && p.restores().isQuietSince (restore.mark());
+    // A paste leaves the preset modified.
+    p.presetModified = pasted;
     p.presetNameChanged = true;
     p.powerChanged = true;
 
@@ -708,8 +742,8 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
     // records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
-    return true;
 }
+} // namespace
 
 namespace
 {

@@ -30,12 +30,18 @@ public:
 
     // The whole document built from the processor's current values, under the given preset name
     // when one is given; never null. All of it is read in one hold of the model lock, so it is
-    // one document: while a restore is under way, the restored one. Folds the line mixes a host
+    // one document: while a restore is under way, the restored one (the newest, when restores
+    // overlap); while an edit is telling the host its parameters, the edited one. Folds the line mixes a host
     // set while the mixes are common to all states into bandMix first, as publishing the model
     // does, and changes nothing else.
     static std::unique_ptr<juce::XmlElement> createDocument (LineEditorAudioProcessor& p,
                                                              const juce::String* presetName = nullptr)
         KALVO_EXCLUDES (p.curveModelLock);
+    // The same, in the caller's hold: for a save that must be the document of one moment of its
+    // own (see NamedPresetSave).
+    static std::unique_ptr<juce::XmlElement> createDocumentHeld (LineEditorAudioProcessor& p,
+                                                                 const juce::String* presetName = nullptr)
+        KALVO_REQUIRES (p.curveModelLock);
 
     // Host form: replaces the block's content.
     static void writeToBlock (LineEditorAudioProcessor& p, juce::MemoryBlock& destination)
@@ -74,7 +80,8 @@ public:
     // changed) when the root is not our tree. Takes the model lock twice: the parameter tree takes
     // the document's parameters between, without it, since that calls the host; the model's
     // restores (RestoreEpoch) count it as under way from the first to the second, or until an
-    // exception leaves it.
+    // exception leaves it. Begun while another restore replaces the tree, it returns after its
+    // first part, and that one finishes it.
     static bool applyDocument (LineEditorAudioProcessor& p, juce::XmlElement& document,
                                const juce::String* nameFromFile, bool pasted = false)
         KALVO_EXCLUDES (p.curveModelLock);

@@ -1,6 +1,7 @@
 #include "StateOperations.h"
 
 #include "HostCalls.h"
+#include "HostEdit.h"
 #include "LineEditorAudioProcessor.h"
 #include "ModelEdit.h"
 
@@ -10,7 +11,8 @@
 namespace
 {
 // Calls the host: never with the model lock held.
-void setPlainValue (LineEditorAudioProcessor& p, const char* id, float value) KALVO_EXCLUDES (p.curveModelLock)
+void setPlainValue (LineEditorAudioProcessor& p, const char* id, float value) KALVO_REQUIRES (hostEditGrant)
+    KALVO_EXCLUDES (p.curveModelLock)
 {
     if (auto* parameter = p.parameters.getParameter (id))
         HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (value));
@@ -22,17 +24,15 @@ void setPlainValue (LineEditorAudioProcessor& p, const char* id, float value) KA
 bool setParameterUnlessRestored (LineEditorAudioProcessor& p, RestoreEpoch::Mark since, const char* id, float value)
     KALVO_EXCLUDES (p.curveModelLock)
 {
-    {
-        ModelEdit edit (p, since);
-        if (!edit.goesAhead())
-            return false;
-    }
+    HostEdit edit (p, since);
+    if (!edit.goesAhead())
+        return false;
     setPlainValue (p, id, value);
     return true;
 }
 
 void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = true)
-    KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+    KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole)
 {
     // Before the switch is asked for, so that it applies the new settings.
     p.publishModel();
@@ -61,7 +61,8 @@ void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = t
 // With the line mixes stored per state, a state operation resets the mixes of that state only;
 // the other states keep theirs. True when the host's line-mix parameters are to follow (the
 // playing state's), which the caller tells the host once it has released the lock.
-bool resetMixesOfState (LineEditorAudioProcessor& p, int state) KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+bool resetMixesOfState (LineEditorAudioProcessor& p, int state)
+    KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole)
 {
     if (!p.linkMix)
         return false;
@@ -72,10 +73,28 @@ bool resetMixesOfState (LineEditorAudioProcessor& p, int state) KALVO_REQUIRES (
     return state == p.currentState;
 }
 
+// In the model step, once the edit's host writes have begun: one of them, which a save writes
+// until the last is done.
+void willSetParameter (LineEditorAudioProcessor& p, RestoreEpoch::Edit& writes, int index, float value)
+    KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+{
+    if (auto* parameter = p.parameters.getParameter (ParameterTable::specs[index].id))
+        writes.willSet (p.restores(), index, *parameter, value);
+}
+
+// In the model step of a state operation whose host writes reset the line mixes.
+void willResetHostMixes (LineEditorAudioProcessor& p, RestoreEpoch::Edit& writes)
+    KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
+{
+    writes.begin (p.restores());
+    for (int i = ParameterTable::pMixMain; i <= ParameterTable::pMixHigh; ++i)
+        willSetParameter (p, writes, i, StateDefaults::mix);
+}
+
 void resetHostMixes (LineEditorAudioProcessor& p, RestoreEpoch::Mark since) KALVO_EXCLUDES (p.curveModelLock)
 {
-    for (auto* id : { "MixMain", "MixLow", "MixMid", "MixHigh" })
-        if (!setParameterUnlessRestored (p, since, id, StateDefaults::mix))
+    for (int i = ParameterTable::pMixMain; i <= ParameterTable::pMixHigh; ++i)
+        if (!setParameterUnlessRestored (p, since, ParameterTable::specs[i].id, StateDefaults::mix))
             return;
 }
 
@@ -123,23 +142,24 @@ void StateOperations::makeFlatCurve (LETPoint* curve)
 
 void StateOperations::resetPreset (LineEditorAudioProcessor& p)
 {
-    const auto reset = resetModel (p);
-    if (!reset)
+    RestoreEpoch::Edit writes (p.curveModelLock);
+    if (!resetModel (p, writes))
         return;
 
     // Every parameter but Power and LineCH returns to its default, in creation order, told to the
     // host without the lock; the switch then reads the reset "State".
     for (int i = ParameterTable::pMixMaster; i <= ParameterTable::pState; ++i)
-        if (!setParameterUnlessRestored (p, *reset, ParameterTable::specs[i].id, ParameterTable::specs[i].defaultValue))
+        if (!setParameterUnlessRestored (p, writes.mark(), ParameterTable::specs[i].id,
+                                         ParameterTable::specs[i].defaultValue))
             return;
     p.stateChangeNow = true;
 }
 
-std::optional<RestoreEpoch::Mark> StateOperations::resetModel (LineEditorAudioProcessor& p)
+bool StateOperations::resetModel (LineEditorAudioProcessor& p, RestoreEpoch::Edit& writes)
 {
     ModelEdit edit (p);
     if (!edit.goesAhead())
-        return std::nullopt;
+        return false;
 
     for (int l = 0; l < numLines; ++l)
     {
@@ -185,7 +205,10 @@ std::optional<RestoreEpoch::Mark> StateOperations::resetModel (LineEditorAudioPr
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
-    return edit.mark();
+    writes.begin (p.restores());
+    for (int i = ParameterTable::pMixMaster; i <= ParameterTable::pState; ++i)
+        willSetParameter (p, writes, i, ParameterTable::specs[i].defaultValue);
+    return true;
 }
 
 void StateOperations::copyState (LineEditorAudioProcessor& p, int s)
@@ -241,7 +264,7 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
     p.hmFreq()[s] = p.clipHMFreq();
 
     // While the mixes are common to all states the line-mix parameters own them: a pasted state
-    // keeps the shared mix, as a reset one does.
+    // keeps its own mix, as a reset one does.
     if (p.linkMix)
         for (int l = 0; l < numLines; ++l)
             p.bandMix()[l][s] = p.clipMix()[l];
@@ -265,15 +288,16 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
 
 void StateOperations::resetState (LineEditorAudioProcessor& p, int s)
 {
-    if (const auto hostMixesFrom = resetStateModel (p, s))
-        resetHostMixes (p, *hostMixesFrom);
+    RestoreEpoch::Edit writes (p.curveModelLock);
+    if (resetStateModel (p, s, writes))
+        resetHostMixes (p, writes.mark());
 }
 
-std::optional<RestoreEpoch::Mark> StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s)
+bool StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s, RestoreEpoch::Edit& writes)
 {
     ModelEdit edit (p);
     if (!edit.goesAhead())
-        return std::nullopt;
+        return false;
 
     p.lmFreq()[s] = StateDefaults::lowMidSplit;
     p.hmFreq()[s] = StateDefaults::midHighSplit;
@@ -303,21 +327,23 @@ std::optional<RestoreEpoch::Mark> StateOperations::resetStateModel (LineEditorAu
     p.curveModelsStale = true;
     p.syncCurveModels();
     if (!hostMixesFollow)
-        return std::nullopt;
-    return edit.mark();
+        return false;
+    willResetHostMixes (p, writes);
+    return true;
 }
 
 void StateOperations::randomizeState (LineEditorAudioProcessor& p, int s)
 {
-    if (const auto hostMixesFrom = randomizeStateModel (p, s))
-        resetHostMixes (p, *hostMixesFrom);
+    RestoreEpoch::Edit writes (p.curveModelLock);
+    if (randomizeStateModel (p, s, writes))
+        resetHostMixes (p, writes.mark());
 }
 
-std::optional<RestoreEpoch::Mark> StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s)
+bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s, RestoreEpoch::Edit& writes)
 {
     ModelEdit edit (p);
     if (!edit.goesAhead())
-        return std::nullopt;
+        return false;
     auto& random = p.random;
 
     for (int l = 0; l < numLines; ++l)
@@ -383,8 +409,9 @@ std::optional<RestoreEpoch::Mark> StateOperations::randomizeStateModel (LineEdit
     p.curveModelsStale = true;
     p.syncCurveModels();
     if (!hostMixesFollow)
-        return std::nullopt;
-    return edit.mark();
+        return false;
+    willResetHostMixes (p, writes);
+    return true;
 }
 
 void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)

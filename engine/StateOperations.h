@@ -4,16 +4,16 @@
 #include "LineEditorAudioProcessor.h"
 #include "RestoreEpoch.h"
 
-#include <optional>
-
 // Operations that change whole states or the whole preset at once: reset, copy and paste of a
 // state through the processor's state clipboard, reset and randomize of a state and the mirror of
 // the edited curve. The state operations take the state they act on: the editor's state menu
 // names the state the user pointed at, which need not be the one playing. Each keeps the rendered tables
 // consistent with the stored points, records the undo steps the user expects and raises the change flags the
 // editor polls. They run on the message thread, take the model lock and tell the host what
-// changed only after releasing it. One that finds a restore under way does nothing, and one that
-// a restore overtakes before its host writes tells the host nothing more: the restored document wins.
+// changed only after releasing it. One that finds a restore or another operation's host writes
+// under way does nothing, and one that a restore overtakes before its host writes tells the host
+// nothing more: the restored document wins. Until its last host write a save stores the document
+// as the operation leaves it (see RestoreEpoch).
 class StateOperations
 {
 public:
@@ -36,12 +36,13 @@ public:
 
 private:
     // The model's part of the operations above, under the lock. Reset returns whether it acted; the
-    // state operations, whether the host's line-mix parameters are to follow. Either as the
-    // restores' mark taken with the model step: the host writes that follow stop once a restore
-    // began since.
-    static std::optional<RestoreEpoch::Mark> resetModel (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock);
-    static std::optional<RestoreEpoch::Mark> resetStateModel (LineEditorAudioProcessor& p, int state)
+    // state operations, whether the host's line-mix parameters are to follow. The host writes that
+    // follow are `writes`, begun in the model step: they stop once a restore began since, and a
+    // save until the last writes the values they are to leave.
+    static bool resetModel (LineEditorAudioProcessor& p, RestoreEpoch::Edit& writes)
         KALVO_EXCLUDES (p.curveModelLock);
-    static std::optional<RestoreEpoch::Mark> randomizeStateModel (LineEditorAudioProcessor& p, int state)
+    static bool resetStateModel (LineEditorAudioProcessor& p, int state, RestoreEpoch::Edit& writes)
+        KALVO_EXCLUDES (p.curveModelLock);
+    static bool randomizeStateModel (LineEditorAudioProcessor& p, int state, RestoreEpoch::Edit& writes)
         KALVO_EXCLUDES (p.curveModelLock);
 };

@@ -1,10 +1,11 @@
 #include "UnlinkedLineMixes.h"
 
+#include "DocumentParameter.h"
 #include "HostCalls.h"
-#include "ModelEdit.h"
+#include "HostEdit.h"
 
-#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -15,132 +16,138 @@ const char* mixId (int line)
     return ParameterTable::id (static_cast<ParameterTable::Index> (ParameterTable::pMixMain + line));
 }
 
-bool isLine (int line)
+int playingState (const Processor& p)
 {
-    return line >= 0 && line < Processor::numLines;
+    return juce::jlimit (0, Processor::numStates - 1, p.currentState.load());
 }
 
-// What the parameter holds once it is set to `value`: the nearest step of its range.
-float asParameterHolds (Processor& p, const char* id, float value)
+void raiseMixFlags (Processor& p, int line)
 {
-    auto* parameter = p.parameters.getParameter (id);
-    return parameter->convertFrom0to1 (parameter->convertTo0to1 (value));
+    p.bandMixChanged[line] = true;
+    p.mixChanged[line + 1] = true;
 }
 
-juce::XmlElement* parameterChild (juce::XmlElement& document, const char* id)
+// A line mix the user set, told to the host: the parameter's listener writes it into every state.
+void setMixParameter (Processor& p, int line, float value) KALVO_REQUIRES (hostEditGrant)
+    KALVO_EXCLUDES (p.curveModelLock)
 {
-    for (auto* child : document.getChildWithTagNameIterator ("PARAM"))
-        if (child->getStringAttribute ("id") == id)
-            return child;
-    return nullptr;
-}
-
-float defaultValue (Processor& p, const char* id)
-{
-    auto* parameter = p.parameters.getParameter (id);
-    return parameter->convertFrom0to1 (parameter->getDefaultValue());
-}
-
-// The value the parameter tree takes from a document's child, as it reads it (its text as a
-// float, the default without one), or `withoutChild` when there is no child: the tree then
-// leaves the parameter alone.
-float documentValue (Processor& p, const juce::XmlElement* child, const char* id, float withoutChild)
-{
-    if (child == nullptr)
-        return withoutChild;
-    if (!child->hasAttribute ("value"))
-        return defaultValue (p, id);
-    return static_cast<float> (child->getStringAttribute ("value").getDoubleValue());
+    auto* parameter = p.parameters.getParameter (mixId (line));
+    HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (value));
 }
 } // namespace
 
-bool UnlinkedLineMixes::fromKnob (LineEditorAudioProcessor& p, int line, float value)
+float UnlinkedLineMixes::playing (LineEditorAudioProcessor& p, int line, int state)
 {
-    if (!isLine (line))
-        return false;
-    {
-        // Refused, the move is dropped whichever way the link stands: the restored document wins.
-        ModelEdit edit (p);
-        if (!edit.goesAhead())
-            return true;
-        if (p.linkMix)
-            return false;
-    }
-    auto* parameter = p.parameters.getParameter (mixId (line));
-    HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (value));
-    return true;
+    if (p.linkMix)
+        return ModelReading (p).bandMix()[line][state];
+    return p.parameters.getRawParameterValue (mixId (line))->load();
 }
 
-bool UnlinkedLineMixes::beginDrag (LineEditorAudioProcessor& p, int line)
+bool UnlinkedLineMixes::fromKnob (LineEditorAudioProcessor& p, int line, float value, bool* dragGesture)
 {
-    if (!isLine (line) || p.linkMix)
+    // Refused, the move is dropped whichever way the link stands: the restored document wins.
+    HostEdit edit (p);
+    if (!edit.goesAhead())
+        return true;
+    if (p.linkMix)
         return false;
-    HostCalls::beginGesture (p, mixId (line));
+    if (dragGesture != nullptr && !std::exchange (*dragGesture, true))
+        HostCalls::beginGesture (p, mixId (line));
+    setMixParameter (p, line, value);
     return true;
 }
 
 void UnlinkedLineMixes::endDrag (LineEditorAudioProcessor& p, int line)
 {
-    if (isLine (line))
-        HostCalls::endGesture (p, mixId (line));
+    HostCalls::endGesture (p, mixId (line));
 }
 
-UnlinkedLineMixes::Mixes UnlinkedLineMixes::shareMixesThatPlay (LineEditorAudioProcessor& p)
+UnlinkedLineMixes::Mixes UnlinkedLineMixes::mixesThatPlay (LineEditorAudioProcessor& p)
 {
     p.foldHostLineMixes();
-    const int state = juce::jlimit (0, Processor::numStates - 1, p.currentState.load());
+    const int state = playingState (p);
     Mixes mixes;
     for (int line = 0; line < Processor::numLines; ++line)
-    {
-        // On the parameter's step, so that a parameter already there leaves nothing to differ.
-        mixes.of[line] = asParameterHolds (p, mixId (line), p.bandMix()[line][state]);
-        std::fill (std::begin (p.bandMix()[line]), std::end (p.bandMix()[line]), mixes.of[line]);
-        p.setMixTarget (line + 1, mixes.of[line]);
-        p.bandMixChanged[line] = true;
-        p.mixChanged[line + 1] = true;
-    }
+        mixes.of[line] =
+            DocumentParameter::onStep (*p.parameters.getParameter (mixId (line)),
+                                     ModelReading (p).bandMix()[line][state]);
     return mixes;
 }
 
-void UnlinkedLineMixes::setParameters (LineEditorAudioProcessor& p, const Mixes& mixes, RestoreEpoch::Mark since)
+void UnlinkedLineMixes::willUnlink (LineEditorAudioProcessor& p, const Mixes& mixes,
+                                    RestoreEpoch::Edit& writes)
+{
+    writes.begin (p.restores());
+    for (int line = 0; line < Processor::numLines; ++line)
+        writes.willSet (p.restores(), ParameterTable::pMixMain + line,
+                        *p.parameters.getParameter (mixId (line)), mixes.of[line]);
+    writes.willLink (p.restores(), false);
+}
+
+bool UnlinkedLineMixes::setParameters (LineEditorAudioProcessor& p, const Mixes& mixes,
+                                       RestoreEpoch::Mark since)
 {
     for (int line = 0; line < Processor::numLines; ++line)
     {
-        {
-            ModelEdit edit (p, since);
-            if (!edit.goesAhead())
-                return;
-        }
-        auto* parameter = p.parameters.getParameter (mixId (line));
-        HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (mixes.of[line]));
+        HostEdit edit (p, since);
+        if (!edit.goesAhead())
+            return false;
+        setMixParameter (p, line, mixes.of[line]);
     }
+    return true;
+}
+
+void UnlinkedLineMixes::unlink (LineEditorAudioProcessor& p)
+{
+    p.linkMix = false;
+    for (int line = 0; line < Processor::numLines; ++line)
+    {
+        p.setMixTarget (line + 1, playing (p, line, playingState (p)));
+        raiseMixFlags (p, line);
+    }
+}
+
+void UnlinkedLineMixes::relink (LineEditorAudioProcessor& p)
+{
+    // Published first, the mixes set while unlinked with them: a switch that sees the flag
+    // flipped plays them.
+    p.publishModel();
+    p.linkMix = true;
+    // A switch may post the state it switched to before this posts the state it read: posted again
+    // until no switch came between (a switch sets currentState before it posts).
+    for (int posted = -1, state = playingState (p); posted != state; posted = state, state = playingState (p))
+        for (int line = 0; line < Processor::numLines; ++line)
+            p.setMixTarget (line + 1, ModelReading (p).bandMix()[line][state]);
+    for (int line = 0; line < Processor::numLines; ++line)
+        raiseMixFlags (p, line);
 }
 
 void UnlinkedLineMixes::settleDocument (LineEditorAudioProcessor& p, juce::XmlElement& document)
 {
-    const char* stateId = ParameterTable::id (ParameterTable::pState);
-    const float state = asParameterHolds (p, stateId,
-                                          documentValue (p, parameterChild (document, stateId), stateId,
-                                                         p.parameters.getRawParameterValue (stateId)->load()));
-    const int selected = std::isfinite (state) ? juce::jlimit (0, Processor::numStates - 1, (int) std::nearbyint (state)) : 0;
-
     if (p.linkMix)
         return;
+    const char* stateId = ParameterTable::id (ParameterTable::pState);
+    const float state = DocumentParameter::valueOf (document, *p.parameters.getParameter (stateId))
+                            .value_or (p.parameters.getRawParameterValue (stateId)->load());
+    const int selected =
+        std::isfinite (state) ? juce::jlimit (0, Processor::numStates - 1, (int) std::nearbyint (state)) : 0;
+
     for (int line = 0; line < Processor::numLines; ++line)
     {
-        const char* id = mixId (line);
-        auto* child = parameterChild (document, id);
+        auto& parameter = *p.parameters.getParameter (mixId (line));
         // A fresh instance's parameter stands at the default: a document's value that differs
-        // reached its listener, which wrote it into every state.
-        const float defaultMix = defaultValue (p, id);
-        const float asked = documentValue (p, child, id, defaultMix);
-        const float mix = asParameterHolds (p, id, asked != defaultMix ? asked : p.bandMix()[line][selected]);
-        std::fill (std::begin (p.bandMix()[line]), std::end (p.bandMix()[line]), mix);
+        // reached its listener, which played it.
+        const float defaultMix = parameter.convertFrom0to1 (parameter.getDefaultValue());
+        const float asked = DocumentParameter::valueOf (document, parameter).value_or (defaultMix);
+        const float mix =
+            asked != defaultMix ? asked
+                               : DocumentParameter::onStep (parameter, ModelReading (p).bandMix()[line][selected]);
 
+        auto* child = document.getChildByAttribute ("id", mixId (line));
         if (child == nullptr)
         {
             child = document.createNewChildElement ("PARAM");
-            child->setAttribute ("id", id);
+            child->setAttribute ("id", mixId (line));
         }
         child->setAttribute ("value", (double) mix);
     }

@@ -6,13 +6,13 @@
 #include "LineTools.h"
 #include "ProcessorTestSupport.h"
 #include "ScriptedModalSeam.h"
+#include "StateDocument.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -369,7 +369,8 @@ TEST (EditorPanels, ARestoreThatAHostCallbackBreaksOffLeavesTheKnobsWorking)
 
 // With the line mixes common to all states, the line-mix parameter owns each line's mix: what the
 // knob sets, what a switch keeps, what a save stores and what every reload plays, whatever the
-// instance's parameters were. Rows are host (false) or preset file (true) saves.
+// instance's parameters were; a reload keeps the mix each state stored. Rows are host (false) or
+// preset file (true) saves, a host save perhaps rewritten as an older writer stored it.
 TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
 {
     // The last of 16 blocks of the test signal, when glides, ramps and filters have settled.
@@ -421,6 +422,7 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
         bool toFile;
         float low;   // the Low mix that plays at the save
         std::function<void (TestHost&, Editor&)> set;
+        std::function<void (juce::XmlElement&)> aged = nullptr;
     } rows[] = {
         { "knob turned while unlinked", false, false, 0.2f,
           [&] (TestHost& h, Editor& e) { hostSwitch (h, 7), knob (e, 1, 0.35), hostSwitch (h, 4), knob (e, 1, 0.2); } },
@@ -442,6 +444,16 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
         { "set per state, unlinked, then a state pasted over the playing one", true, false, 0.8f,
           [&] (TestHost& h, Editor& e)
           { perState (h, e), h.processor->CopyState (0), LineTools::toggleLinkMix (*h.processor), e.timerCallback(), h.processor->PasteState (3); } },
+        { "an older writer's document: the parameter at its default, the state's own mix", true, false, 0.3f,
+          [&] (TestHost& h, Editor& e) { hostSwitch (h, 4), knob (e, 1, 0.3); },
+          [] (juce::XmlElement& document)
+          {
+              document.getChildByAttribute ("id", "MixLow")->setAttribute ("value", 1.0);
+              for (int s = 0; s < 12; ++s)
+                  if (s != 4)
+                      document.getChildByName (StateDocument::elementName (1, 1, s))
+                          ->setAttribute ("BandMix", 1.0);
+          } },
     };
     const juce::TemporaryFile preset (".kvp");
     for (const auto& row : rows)
@@ -471,6 +483,15 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
             ASSERT_TRUE (p.saveStateToFile (preset.getFile()));
         else
             p.getStateInformation (saved);
+        if (row.aged != nullptr)
+        {
+            auto document = juce::AudioProcessor::getXmlFromBinary (saved.getData(), (int) saved.getSize());
+            row.aged (*document);
+            juce::AudioProcessor::copyXmlToBinary (*document, saved);
+        }
+        const auto document =
+            row.toFile ? juce::parseXML (preset.getFile())
+                       : juce::AudioProcessor::getXmlFromBinary (saved.getData(), (int) saved.getSize());
         const auto before = settled (source);
 
         // A fresh instance, then the same one again after the host moved a line mix.
@@ -486,10 +507,113 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
         ASSERT_TRUE (load());
         const auto after = settled (reloaded);
         EXPECT_LT (difference (after, before), 1e-4f);
-        EXPECT_EQ (std::memcmp (reloaded.processor->bandMix(), p.bandMix(), sizeof (p.bandMix())), 0);
+        for (int line = 0; line < 4; ++line)
+            for (int s = 0; s < 12; ++s)
+                EXPECT_EQ (reloaded.processor->bandMix()[line][s],
+                           (float) document->getChildByName (StateDocument::elementName (line, 1, s))
+                               ->getDoubleAttribute ("BandMix"))
+                    << line << " " << s;
         reloaded.setParameter ("MixLow", 0.5f);
         ASSERT_TRUE (load());
         EXPECT_LT (difference (settled (reloaded), after), 1e-4f);
+    }
+}
+
+// The link turned off and on again plays each state's own mixes: the states keep them while the
+// line-mix parameters play, apart from a mix the knob sets meanwhile, which every state takes; an
+// older writer's unlinked document, which stored a mix per state, keeps them for the link too.
+TEST (EditorPanels, TheLinkTurnedOnAgainPlaysEachStatesOwnMixes)
+{
+    const auto stored = [] (int line, int state)
+    { return 0.1f + 0.2f * (float) line + 0.01f * (float) state; };
+    const auto setStored = [&] (LineEditorAudioProcessor& p)
+    {
+        const ModelLock::Hold hold (p.curveModelLock);
+        for (int line = 0; line < 4; ++line)
+            for (int s = 0; s < 12; ++s)
+                p.bandMix()[line][s] = stored (line, s);
+        p.publishModel();
+    };
+    const auto hostSwitch = [] (TestHost& host, int state)
+    {
+        host.setParameter ("State", (float) state);
+        host.run (1);
+    };
+    const struct
+    {
+        const char* name;
+        bool fromDocument; // unlinked by a load instead of the toggle
+        float knobbedLow;  // set with the knob while unlinked; none when negative
+        bool savedInside = false; // the host saves from the load's first parameter change
+    } rows[] = {
+        { "off and on", false, -1.0f },
+        { "off, the knob, on", false, 0.5f },
+        { "an older writer's unlinked document, then on", true, -1.0f },
+        { "the same, saved from inside its load", true, -1.0f, true },
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (row.name);
+        TestHost host;
+        auto& p = *host.processor;
+        host.setTransport (120.0, false);
+        setStored (p);
+        hostSwitch (host, 4);
+        auto e = openEditor (p);
+        e->stopTimer();
+        if (row.fromDocument)
+        {
+            TestHost source;
+            setStored (*source.processor);
+            source.processor->linkMix = false;
+            hostSwitch (source, 4);
+            juce::MemoryBlock block;
+            source.processor->getStateInformation (block);
+            // That writer stored each state's own mix, and the line-mix parameters at their default.
+            auto document = juce::AudioProcessor::getXmlFromBinary (block.getData(), (int) block.getSize());
+            for (int line = 0; line < 4; ++line)
+                for (int s = 0; s < 12; ++s)
+                    document->getChildByName (StateDocument::elementName (line, 1, s))
+                        ->setAttribute ("BandMix", stored (line, s));
+            juce::AudioProcessor::copyXmlToBinary (*document, block);
+            OnFirstHostWrite save (p,
+                                   [&p, saving = row.savedInside]
+                                   {
+                                       juce::MemoryBlock saved;
+                                       if (saving)
+                                           p.getStateInformation (saved);
+                                   });
+            p.setStateInformation (block.getData(), (int) block.getSize());
+            ASSERT_TRUE (save.ran());
+        }
+        else
+        {
+            LineTools::toggleLinkMix (p);
+        }
+        ASSERT_FALSE (p.linkMix.load());
+        host.run (1);
+        e->timerCallback();
+        for (int line = 0; line < 4; ++line)
+        {
+            EXPECT_NEAR (p.mixRamp[line + 1].getTargetValue(), stored (line, 4), 1e-3f) << line;
+            EXPECT_NEAR (e->mixSliders[line].getValue(), p.mixRamp[line + 1].getTargetValue(), 1e-6) << line;
+        }
+        if (row.knobbedLow >= 0.0f)
+            e->mixSliders[1].setValue (row.knobbedLow, juce::sendNotificationSync);
+
+        LineTools::toggleLinkMix (p);
+        ASSERT_TRUE (p.linkMix.load());
+        for (int s = 0; s < 12; ++s)
+        {
+            hostSwitch (host, s);
+            for (int line = 0; line < 4; ++line)
+            {
+                const float expected =
+                    line == 1 && row.knobbedLow >= 0.0f ? row.knobbedLow : stored (line, s);
+                EXPECT_NEAR (p.bandMix()[line][s], expected, 1e-6f) << line << " " << s;
+                EXPECT_NEAR (p.mixRamp[line + 1].getTargetValue(), expected, 1e-6f) << line << " " << s;
+            }
+        }
     }
 }
 

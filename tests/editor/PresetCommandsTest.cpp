@@ -4,6 +4,7 @@
 #include "PresetCommands.h"
 #include "MenuText.h"
 #include "PresetLists.h"
+#include "PresetRename.h"
 #include "ProcessorTestSupport.h"
 #include "TestHome.h"
 
@@ -174,7 +175,7 @@ TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
     EXPECT_FALSE (p->presetModified);
 }
 
-TEST_F (PresetCommandsTest, AHostRestoreDuringPasteOrSaveAsKeepsTheRestoredName)
+TEST_F (PresetCommandsTest, AHostRestoreDuringPasteSaveAsOrRenameKeepsTheRestoredName)
 {
     const auto setState = [this] (float state)
     {
@@ -193,7 +194,8 @@ TEST_F (PresetCommandsTest, AHostRestoreDuringPasteOrSaveAsKeepsTheRestoredName)
     ASSERT_TRUE (Commands::copyToTemporary (*p, "kvp"));
 
     // Paste: a host's restore applies its model while the paste is half done, and then waits for
-    // the parameter tree, which the paste holds. Save As: while a restore is half done.
+    // the parameter tree, which the paste holds. Save As and Rename while a restore is half done:
+    // the user's preset is gone from the instance, so nothing is written and nothing deleted.
     const std::pair<const char*, std::function<void()>> races[] = {
         { "paste",
           [&]
@@ -217,9 +219,24 @@ TEST_F (PresetCommandsTest, AHostRestoreDuringPasteOrSaveAsKeepsTheRestoredName)
           [&]
           {
               kalvo::test::InsideRestore inside (
-                  *p, [this] { EXPECT_EQ (Commands::saveAs (*p, preset ("Named.kvp")), Commands::Outcome::done); });
+                  *p, [this]
+                  { EXPECT_NE (Commands::saveAs (*p, preset ("Named.kvp")), Commands::Outcome::done); });
               restore();
               EXPECT_TRUE (inside.ran());
+              EXPECT_FALSE (preset ("Named.kvp").exists());
+          } },
+        { "rename",
+          [&]
+          {
+              const auto mine = preset ("Current.kvp");
+              ASSERT_TRUE (p->saveStateToFile (mine));
+              const auto saved = mine.loadFileAsString();
+              const auto plan = PresetRename::plan (p->presetsFolder, "Current", "Renamed", "kvp");
+              kalvo::test::InsideRestore inside (*p, [&] { PresetRename::save (*p, plan, "Renamed"); });
+              restore();
+              EXPECT_TRUE (inside.ran());
+              EXPECT_EQ (mine.loadFileAsString(), saved);
+              EXPECT_FALSE (preset ("Renamed.kvp").exists());
           } },
     };
     for (const auto& [name, race] : races)

@@ -96,6 +96,34 @@ private:
     std::function<void()> action;
 };
 
+// Runs an action from the parameter change numbered `which` (from 0) that the processor tells its
+// host about.
+class OnHostWrite final : public juce::AudioProcessorListener
+{
+public:
+    OnHostWrite (LineEditorAudioProcessor& processor, int which, std::function<void()> actionToRun)
+        : p (processor), remaining (which), action (std::move (actionToRun))
+    {
+        p.addListener (this);
+    }
+    ~OnHostWrite() override { p.removeListener (this); }
+
+    void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override
+    {
+        if (remaining-- == 0)
+            if (auto run = std::exchange (action, nullptr))
+                run();
+    }
+    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
+
+    bool ran() const { return action == nullptr; }
+
+private:
+    LineEditorAudioProcessor& p;
+    int remaining;
+    std::function<void()> action;
+};
+
 // Drives one processor like a host: stereo layout, prepared rate, a play head whose position
 // follows the samples rendered while the transport plays.
 class TestHost

@@ -1,4 +1,5 @@
 #include "StateDocument.h"
+#include "ProcessorTestSupport.h"
 #include "StateTestSupport.h"
 
 #include <cmath>
@@ -620,8 +621,16 @@ TEST (StateDocument, WithMixesCommonToAllStatesTheLoadedLineMixParameterWins)
     p->linkMix = true;
     ASSERT_TRUE (load (*p, *doc));
     EXPECT_FALSE (p->linkMix);
+    p->enableAllBuses();
+    p->prepareToPlay (44100.0, 64);
+    juce::AudioBuffer<float> buffer (2, 16);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    p->processBlock (buffer, midi);
+    EXPECT_FLOAT_EQ (p->mixRamp[2].getTargetValue(), 0.3f);
+    // The states keep their own mixes for the link.
     for (int s = 0; s < 12; ++s)
-        EXPECT_FLOAT_EQ (p->bandMix()[1][s], 0.3f);
+        EXPECT_FLOAT_EQ (p->bandMix()[1][s], s == 4 ? 0.9f : 0.3f);
 
     // With the mixes stored per state, the stored value stands.
     doc = documentOf (*source);
@@ -763,6 +772,57 @@ TEST (StateDocument, ASaveFromInsideAChangeIsTheWholeDocumentBeforeOrAfterIt)
         p->getStateInformation (after);
         ASSERT_NE (before, after) << row.name;
         EXPECT_TRUE (save.saved == before || save.saved == after) << row.name;
+    }
+}
+
+// A second restore runs from inside each parameter change a host restore tells the host of: a
+// preset load or a paste the host lets the window run from its callback, or another restore of
+// the host's. The instance ends as the two leave it one after the other, every part of it.
+TEST (StateDocument, ARestoreFromInsideAnotherEndsAsTheTwoInTurn)
+{
+    juce::MemoryBlock firstBlock, secondBlock;
+    const auto secondFile = temporaryFolder().getChildFile ("Second.kvp");
+    {
+        auto first = makeProcessor();
+        fillRandomly (*first, 1);
+        first->getStateInformation (firstBlock);
+        auto second = makeProcessor();
+        fillRandomly (*second, 2);
+        second->getStateInformation (secondBlock);
+        ASSERT_TRUE (second->saveStateToFile (secondFile));
+    }
+    using Restore = std::function<void (LineEditorAudioProcessor&)>;
+    const std::pair<const char*, Restore> seconds[] = {
+        { "a host restore", [&] (LineEditorAudioProcessor& p)
+          { p.setStateInformation (secondBlock.getData(), (int) secondBlock.getSize()); } },
+        { "a preset load",
+          [&] (LineEditorAudioProcessor& p) { ASSERT_TRUE (p.getStateFromFile (secondFile)); } },
+        { "a paste", [&] (LineEditorAudioProcessor& p)
+          { ASSERT_TRUE (StateDocument::readFromFile (p, secondFile, true)); } },
+    };
+    for (const auto& [name, second] : seconds)
+    {
+        auto inTurn = makeProcessor();
+        inTurn->setStateInformation (firstBlock.getData(), (int) firstBlock.getSize());
+        second (*inTurn);
+        juce::MemoryBlock expected;
+        inTurn->getStateInformation (expected);
+        for (int write = 0;; ++write)
+        {
+            auto p = makeProcessor();
+            kalvo::test::OnHostWrite inside (*p, write, [&] { second (*p); });
+            p->setStateInformation (firstBlock.getData(), (int) firstBlock.getSize());
+            if (!inside.ran())
+            {
+                EXPECT_GT (write, 0) << name;
+                break;
+            }
+            juce::MemoryBlock saved;
+            p->getStateInformation (saved);
+            EXPECT_TRUE (saved == expected) << name << ", host write " << write;
+            EXPECT_EQ (p->currentState, inTurn->currentState) << name << ", host write " << write;
+            EXPECT_EQ (p->presetModified, inTurn->presetModified) << name << ", host write " << write;
+        }
     }
 }
 

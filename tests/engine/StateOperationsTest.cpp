@@ -8,6 +8,7 @@
 
 using namespace statetest;
 using kalvo::test::OnFirstHostWrite;
+using kalvo::test::OnHostWrite;
 
 namespace
 {
@@ -646,6 +647,40 @@ TEST (StateOperations, AnOperationsHostWritesLoseToARestoreBetweenThem)
         juce::MemoryBlock saved;
         p->getStateInformation (saved);
         EXPECT_TRUE (saved == document) << name;
+    }
+}
+
+// A host saves from each parameter change an operation tells it of: every save is the document
+// before the operation or the one after it, never the new model with the old parameters.
+TEST (StateOperations, ASaveFromEachHostWriteOfAnOperationIsTheDocumentBeforeOrAfterIt)
+{
+    using Operation = std::function<void (LineEditorAudioProcessor&)>;
+    const std::pair<const char*, Operation> operations[] = {
+        { "reset preset", [] (LineEditorAudioProcessor& p) { p.resetPreset(); } },
+        { "reset state", [] (LineEditorAudioProcessor& p) { p.ResetState (0); } },
+        { "randomize state", [] (LineEditorAudioProcessor& p) { p.RandomizeState (0); } },
+    };
+    for (const auto& [name, operation] : operations)
+    {
+        for (int write = 0;; ++write)
+        {
+            auto p = makeProcessor();
+            distinctState (*p, 0, 40);
+            setParameter (*p, "State", 3.0f);
+            setParameter (*p, "LowLevel", 0.2f);
+            setParameter (*p, "MixLow", 0.3f);
+            juce::MemoryBlock before, during, after;
+            p->getStateInformation (before);
+            OnHostWrite save (*p, write, [&] { p->getStateInformation (during); });
+            operation (*p);
+            if (!save.ran())
+            {
+                EXPECT_GT (write, 0) << name;
+                break;
+            }
+            p->getStateInformation (after);
+            EXPECT_TRUE (during == before || during == after) << name << ", host write " << write;
+        }
     }
 }
 

