@@ -206,6 +206,14 @@ public:
         }
     }
 
+    // The files go with the table, so that other tests in this process find the folders as they were.
+    ~Table()
+    {
+        for (const auto* name : { "Named.kvp", "Renamed.kvp", "Mine.kvp", "Loaded.kvp", "Loaded Too.kvp" })
+            presets.getChildFile (name).deleteFile();
+        PresetCommands::temporaryPreset (*reader, "kvp").deleteFile();
+    }
+
     // A fresh instance as the user has it: random curves in three states, a mix of its own in
     // every state and line, levels off their defaults, State 3 playing, the preset "Mine" with
     // its file in the presets folder and no other named file, State 5 on the state clipboard.
@@ -292,7 +300,9 @@ public:
     Outcome outcome (Processor& p, Op a, Op b, const juce::MemoryBlock& saved)
     {
         Outcome o;
-        o.end = normalised (saveOf (p)) + "\nname " + p.getPresetName().toStdString();
+        // What it plays next belongs to it as well.
+        o.end = normalised (saveOf (p)) + "\nname " + p.getPresetName().toStdString() + " plays " +
+                std::to_string (p.currentState.load());
         for (auto* parameter : p.getParameters())
             o.end += " " + std::to_string (parameter->getValue());
         if (a == hostSave || b == hostSave)
@@ -334,6 +344,8 @@ public:
         std::map<std::string, std::unique_ptr<juce::XmlElement>> d;
         juce::String text;
         d["instance"] = StateDocument::createDocument (p);
+        // Not saved, so marked on the document for the comparison only.
+        d["instance"]->setAttribute ("plays", p.currentState.load());
         if (StateDocument::textFromBlock (saved.getData(), (int) saved.getSize(), text))
             d["host save"] = StateDocument::parseText (text);
         const std::pair<const char*, const char*> files[] = { { "Save As file", "Named.kvp" },
