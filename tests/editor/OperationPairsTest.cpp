@@ -322,7 +322,7 @@ public:
         return o;
     }
 
-    // The serial orders of ops in turn from a fresh start; an op given as numOps is left out.
+    // One serial order of the two from a fresh start, b first or a first; one not run is left out.
     Outcome serial (bool linked, Op a, Op b, bool bFirst, bool runA, bool runB)
     {
         auto p = start (linked);
