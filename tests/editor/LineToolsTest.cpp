@@ -251,32 +251,6 @@ TEST (LineTools, ALinkToggleNeverLetsASwitchPlayAnOlderMix)
     }
 }
 
-// A host saves from each parameter change that turning the link off tells it of: every save is
-// the linked document before or the unlinked one after, never the states' own mixes beside a
-// line-mix parameter half way to the mix that plays.
-TEST (LineTools, ASaveFromEachHostWriteOfTurningTheLinkOffIsTheDocumentBeforeOrAfterIt)
-{
-    for (int write = 0;; ++write)
-    {
-        auto p = makeProcessor();
-        p->bandMix()[1][0] = 0.8f;
-        p->bandMix()[1][4] = 0.2f;
-        p->parameters.getParameter ("MixLow")->setValueNotifyingHost (0.3f);
-        juce::MemoryBlock before, during, after;
-        p->getStateInformation (before);
-        kalvo::test::OnHostWrite save (*p, write, [&] { p->getStateInformation (during); });
-        LineTools::toggleLinkMix (*p);
-        ASSERT_FALSE (p->linkMix.load());
-        if (!save.ran())
-        {
-            EXPECT_GT (write, 0);
-            break;
-        }
-        p->getStateInformation (after);
-        EXPECT_TRUE (during == before || during == after) << "host write " << write;
-    }
-}
-
 // The Low mix knob moves in the playing state while the audio thread switches to another, whose
 // mix differs: the state switched to plays its own mix, not the knob's. A few rounds, as the switch
 // may come too late to land inside the knob's move.

@@ -57,6 +57,14 @@ bool isRestore (Op op)
     return op == hostRestore || op == presetLoad || op == pastePreset;
 }
 
+// The edits of the model that the host hears of: one that lands while the host is still being
+// told of another loses to it as to a restore (only a host that runs the window from inside its
+// own callback can get there), and counts as not run.
+bool isEdit (Op op)
+{
+    return op >= resetPreset && op <= unlinkedKnob;
+}
+
 // The link a row starts with, where the operation needs one to be what it is named.
 enum class Link
 {
@@ -542,7 +550,7 @@ TEST (OperationPairs, EachSecondOperationRunFromEveryHostNotificationOfTheFirstG
                     bool bFirst, runA, runB;
                 };
                 std::vector<Order> orders = { { false, true, true }, { true, true, true } };
-                if (isRestore (a) && !isRestore (b) && b != hostSave)
+                if ((isRestore (a) && !isRestore (b) && b != hostSave) || (isEdit (a) && isEdit (b)))
                     orders.push_back ({ false, true, false });
                 if (isRestore (b) && !isRestore (a))
                     orders.push_back ({ false, false, true });

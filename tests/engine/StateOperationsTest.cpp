@@ -3,12 +3,9 @@
 #include "StateTestSupport.h"
 
 #include <cmath>
-#include <functional>
 #include <utility>
 
 using namespace statetest;
-using kalvo::test::OnFirstHostWrite;
-using kalvo::test::OnHostWrite;
 
 namespace
 {
@@ -616,71 +613,6 @@ TEST (StateOperations, ResetPresetReturnsEverythingToItsDefaults)
         EXPECT_EQ ((int) p->stateMIDINote[s], 60 + s);
         EXPECT_EQ (p->lmFreq()[s], 0.242f);
         EXPECT_EQ (p->hmFreq()[s], 0.7627f);
-    }
-}
-
-// A host restore that lands between an operation's model step and its host writes wins: the
-// operation tells the host nothing more.
-TEST (StateOperations, AnOperationsHostWritesLoseToARestoreBetweenThem)
-{
-    auto source = makeProcessor();
-    source->RandomizeState (5);
-    setParameter (*source, "State", 5.0f);
-    setParameter (*source, "MixLow", 0.2f);
-    setParameter (*source, "LowLevel", 0.8f);
-    source->presetName() = "Restored";
-    juce::MemoryBlock document;
-    source->getStateInformation (document);
-
-    using Operation = std::function<void (LineEditorAudioProcessor&)>;
-    const std::pair<const char*, Operation> operations[] = {
-        { "reset preset", [] (LineEditorAudioProcessor& p) { p.resetPreset(); } },
-        { "reset state", [] (LineEditorAudioProcessor& p) { p.ResetState (0); } },
-        { "randomize state", [] (LineEditorAudioProcessor& p) { p.RandomizeState (0); } },
-    };
-    for (const auto& [name, operation] : operations)
-    {
-        auto p = makeProcessor();
-        OnFirstHostWrite restore (*p, [&] { p->setStateInformation (document.getData(), (int) document.getSize()); });
-        operation (*p);
-        ASSERT_TRUE (restore.ran()) << name;
-        juce::MemoryBlock saved;
-        p->getStateInformation (saved);
-        EXPECT_TRUE (saved == document) << name;
-    }
-}
-
-// A host saves from each parameter change an operation tells it of: every save is the document
-// before the operation or the one after it, never the new model with the old parameters.
-TEST (StateOperations, ASaveFromEachHostWriteOfAnOperationIsTheDocumentBeforeOrAfterIt)
-{
-    using Operation = std::function<void (LineEditorAudioProcessor&)>;
-    const std::pair<const char*, Operation> operations[] = {
-        { "reset preset", [] (LineEditorAudioProcessor& p) { p.resetPreset(); } },
-        { "reset state", [] (LineEditorAudioProcessor& p) { p.ResetState (0); } },
-        { "randomize state", [] (LineEditorAudioProcessor& p) { p.RandomizeState (0); } },
-    };
-    for (const auto& [name, operation] : operations)
-    {
-        for (int write = 0;; ++write)
-        {
-            auto p = makeProcessor();
-            distinctState (*p, 0, 40);
-            setParameter (*p, "State", 3.0f);
-            setParameter (*p, "LowLevel", 0.2f);
-            setParameter (*p, "MixLow", 0.3f);
-            juce::MemoryBlock before, during, after;
-            p->getStateInformation (before);
-            OnHostWrite save (*p, write, [&] { p->getStateInformation (during); });
-            operation (*p);
-            if (!save.ran())
-            {
-                EXPECT_GT (write, 0) << name;
-                break;
-            }
-            p->getStateInformation (after);
-            EXPECT_TRUE (during == before || during == after) << name << ", host write " << write;
-        }
     }
 }
 
