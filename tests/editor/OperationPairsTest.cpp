@@ -8,6 +8,7 @@
 #include "LineTools.h"
 #include "PresetCommands.h"
 #include "PresetRename.h"
+#include "ProcessorTestSupport.h"
 #include "StateDocument.h"
 #include "TestHome.h"
 
@@ -466,35 +467,6 @@ private:
     std::map<size_t, std::string> normalisedHashes;
 };
 
-// Runs `second` from the k-th parameter notification the host hears (1-based; 0 counts only).
-class SecondFromNotification final : public juce::AudioProcessorListener
-{
-public:
-    SecondFromNotification (Processor& processor, int notification, std::function<void()> action)
-        : p (processor), k (notification), second (std::move (action))
-    {
-        p.addListener (this);
-    }
-    ~SecondFromNotification() override { p.removeListener (this); }
-
-    void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override
-    {
-        if (ran)
-            return;
-        if (++heard == k)
-        {
-            ran = true;
-            second();
-        }
-    }
-    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
-
-    Processor& p;
-    const int k;
-    std::function<void()> second;
-    int heard = 0;
-    bool ran = false;
-};
 } // namespace
 
 // Save As, Rename, Paste State, LinkMixes on and a host save tell the host nothing while they
@@ -525,9 +497,9 @@ TEST (OperationPairs, EachSecondOperationRunFromEveryHostNotificationOfTheFirstG
             {
                 auto p = table.start (linked);
                 juce::MemoryBlock saved;
-                SecondFromNotification count (*p, 0, [] {});
+                kalvo::test::OnHostWrite count (*p, -1, [] {});
                 table.run (a, *p, false, saved);
-                notifications = count.heard;
+                notifications = count.changesHeard();
             }
             std::cout << opNames[a] << (linked ? ", linked: " : ", unlinked: ") << notifications
                       << " notifications\n";
@@ -565,9 +537,9 @@ TEST (OperationPairs, EachSecondOperationRunFromEveryHostNotificationOfTheFirstG
                 const auto runInside = [&] (int k, juce::MemoryBlock& saved, bool& ran)
                 {
                     auto p = table.start (linked);
-                    SecondFromNotification inside (*p, k, [&] { table.run (b, *p, a == b, saved); });
+                    kalvo::test::OnHostWrite inside (*p, k - 1, [&] { table.run (b, *p, a == b, saved); });
                     table.run (a, *p, false, saved);
-                    ran = inside.ran;
+                    ran = inside.ran();
                     return p;
                 };
 

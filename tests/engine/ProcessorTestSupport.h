@@ -71,38 +71,13 @@ private:
     std::function<void()> action;
 };
 
-// Runs an action from the first parameter change the processor tells its host about.
-class OnFirstHostWrite final : public juce::AudioProcessorListener
-{
-public:
-    OnFirstHostWrite (LineEditorAudioProcessor& processor, std::function<void()> actionToRun)
-        : p (processor), action (std::move (actionToRun))
-    {
-        p.addListener (this);
-    }
-    ~OnFirstHostWrite() override { p.removeListener (this); }
-
-    void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override
-    {
-        if (auto run = std::exchange (action, nullptr))
-            run();
-    }
-    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
-
-    bool ran() const { return action == nullptr; }
-
-private:
-    LineEditorAudioProcessor& p;
-    std::function<void()> action;
-};
-
 // Runs an action from the parameter change numbered `which` (from 0) that the processor tells its
-// host about.
-class OnHostWrite final : public juce::AudioProcessorListener
+// host about, and counts the changes it hears (a negative `which` only counts them).
+class OnHostWrite : public juce::AudioProcessorListener
 {
 public:
     OnHostWrite (LineEditorAudioProcessor& processor, int which, std::function<void()> actionToRun)
-        : p (processor), remaining (which), action (std::move (actionToRun))
+        : p (processor), target (which), action (std::move (actionToRun))
     {
         p.addListener (this);
     }
@@ -110,18 +85,30 @@ public:
 
     void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override
     {
-        if (remaining-- == 0)
+        if (heard++ == target)
             if (auto run = std::exchange (action, nullptr))
                 run();
     }
     void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
 
     bool ran() const { return action == nullptr; }
+    int changesHeard() const { return heard; }
 
 private:
     LineEditorAudioProcessor& p;
-    int remaining;
+    int target;
+    int heard = 0;
     std::function<void()> action;
+};
+
+// Runs an action from the first parameter change the processor tells its host about.
+class OnFirstHostWrite final : public OnHostWrite
+{
+public:
+    OnFirstHostWrite (LineEditorAudioProcessor& processor, std::function<void()> actionToRun)
+        : OnHostWrite (processor, 0, std::move (actionToRun))
+    {
+    }
 };
 
 // Drives one processor like a host: stereo layout, prepared rate, a play head whose position
