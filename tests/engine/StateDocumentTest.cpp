@@ -563,6 +563,20 @@ TEST (StateDocument, AnyLoadLeavesThePresetUnmodifiedAndAnnouncesTheName)
     EXPECT_TRUE (p->presetNameChanged);
 }
 
+namespace
+{
+// One short block, in which the audio thread takes the targets and the model handed to it.
+void takeOneBlock (LineEditorAudioProcessor& p)
+{
+    p.enableAllBuses();
+    p.prepareToPlay (44100.0, 64);
+    juce::AudioBuffer<float> buffer (2, 16);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    p.processBlock (buffer, midi);
+}
+} // namespace
+
 TEST (StateDocument, ALoadRaisesTheLoadFlagsAndClearsEveryHistory)
 {
     auto source = makeProcessor();
@@ -598,12 +612,7 @@ TEST (StateDocument, ALoadRaisesTheLoadFlagsAndClearsEveryHistory)
     EXPECT_FALSE (p->stateNoteEvent[6]);
 
     // The audio thread takes the new line-mix targets at its next block.
-    p->enableAllBuses();
-    p->prepareToPlay (44100.0, 64);
-    juce::AudioBuffer<float> buffer (2, 16);
-    buffer.clear();
-    juce::MidiBuffer midi;
-    p->processBlock (buffer, midi);
+    takeOneBlock (*p);
     for (int l = 0; l < 4; ++l)
         EXPECT_EQ (p->mixRamp[l + 1].getTargetValue(), p->bandMix()[l][p->currentState]);
 }
@@ -621,12 +630,7 @@ TEST (StateDocument, WithMixesCommonToAllStatesTheLoadedLineMixParameterWins)
     p->linkMix = true;
     ASSERT_TRUE (load (*p, *doc));
     EXPECT_FALSE (p->linkMix);
-    p->enableAllBuses();
-    p->prepareToPlay (44100.0, 64);
-    juce::AudioBuffer<float> buffer (2, 16);
-    buffer.clear();
-    juce::MidiBuffer midi;
-    p->processBlock (buffer, midi);
+    takeOneBlock (*p);
     EXPECT_FLOAT_EQ (p->mixRamp[2].getTargetValue(), 0.3f);
     // The states keep their own mixes for the link.
     for (int s = 0; s < 12; ++s)
