@@ -660,10 +660,9 @@ void LineEditorAudioProcessor::readHostPosition() noexcept
         CalculateSpeed();
     }
 
-    playHead = getPlayHead();
     juce::Optional<juce::AudioPlayHead::PositionInfo> position;
-    if (playHead != nullptr)
-        position = playHead->getPosition();
+    if (const auto* head = getPlayHead())
+        position = head->getPosition();
 
     // Without a position, or without the fields that make it move, the block counts as stopped
     // and the last tempo, meter and position stand.

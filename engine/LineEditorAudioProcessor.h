@@ -289,7 +289,6 @@ public:
     std::atomic<float> barsPerBeat{ 0.25f };
     std::atomic<float> ppqPosition{ 0.0f };
     Flag isPlaying{ false };
-    juce::AudioPlayHead* playHead = nullptr;
     juce::AudioPlayHead::PositionInfo positionInfo;
 
     // State switching and MIDI

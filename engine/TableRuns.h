@@ -117,7 +117,12 @@ inline void findRuns (double base, double step, double first, int length, const 
 
         bool confirmed = at (length - 1) == expected[count];
         for (int k = 0; k < count; ++k)
-            confirmed &= (at (edge[k] - 1) == expected[k]) & (at (edge[k]) == expected[k + 1]);
+        {
+            // Not &&: every check runs, none waits on the result of another.
+            const bool runEndsBefore = at (edge[k] - 1) == expected[k];
+            const bool nextStartsAt = at (edge[k]) == expected[k + 1];
+            confirmed &= runEndsBefore & nextStartsAt;
+        }
         if (confirmed)
         {
             for (int k = 0; k < count; ++k)

@@ -88,7 +88,15 @@ def check(bar_seconds, path):
         if max(peaks[i - 3:i]) > 0.6 * level and peaks[i] < 0.3 * level and sorted(peaks[i:i + 5])[2] < 0.3 * level:
             if not starts or i - starts[-1] > 10:
                 starts.append(i)
-    print("the ramp starts again at", [round(i * window / rate, 2) for i in starts], "s")
+    # Then each start to the sample: the first of the quiet samples that end the window before it.
+    # A click among them, or a dropout before them, moves a start by less than a window, no more
+    # than finding it by windows did.
+    for n, i in enumerate(starts):
+        j = i * window
+        while j > (i - 1) * window and abs(samples[j - 1]) < 0.3 * level:
+            j -= 1
+        starts[n] = j
+    print("the ramp starts again at", [round(j / rate, 3) for j in starts], "s")
     print("peaks of 0.2 s:", [round(max(peaks[i:i + 10]), 2) for i in range(0, len(peaks), 10)])
     assert len(starts) >= 2, "the loop does not move: the ramp does not start again"
     # A loaded machine drops or delays blocks of a real-time recording and of a host's own bar
@@ -97,7 +105,7 @@ def check(bar_seconds, path):
     # and only one interval may stray further.
     bars_apart, per_bar = [], []
     for a, b in zip(starts, starts[1:]):
-        seconds = (b - a) * window / rate
+        seconds = (b - a) / rate
         bars_apart.append(max(1, round(seconds / bar_seconds)))
         per_bar.append(seconds / bars_apart[-1])
     median = statistics.median(per_bar)

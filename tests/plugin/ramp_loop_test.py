@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Feeds ramp_loop.py's check recordings of a ramp whose loop is known: one restarting every second
 bar (a loop at half speed) or a twelfth of a bar early or late must fail, one restarting every bar
-with one start hidden must pass."""
+with one start hidden, or 2.5 % early or late, must pass."""
 import array, math, os, sys, tempfile, wave
 
 sys.dont_write_bytecode = True  # nothing left in the source tree
@@ -39,6 +39,8 @@ hidden = lambda t: 1.0 if 3 * BAR <= t < 4 * BAR else (t % BAR) / BAR
 rows = [("every second bar", 7.2, lambda t: (t % (2 * BAR)) / (2 * BAR), False),
         ("every 1.1 s", 7.2, lambda t: (t % 1.1) / 1.1, False),
         ("every 1.3 s", 7.2, lambda t: (t % 1.3) / 1.3, False),
+        ("every 1.17 s", 7.2, lambda t: (t % 1.17) / 1.17, True),
+        ("every 1.23 s", 7.2, lambda t: (t % 1.23) / 1.23, True),
         ("every bar, one start hidden", 6.0, hidden, True)]
 failed = [name for name, seconds, gain, expected in rows if passes(seconds, gain) != expected]
 if failed:
