@@ -622,8 +622,9 @@ TEST (StateDocument, WithMixesCommonToAllStatesTheLoadedLineMixParameterWins)
     auto source = makeProcessor();
     source->linkMix = false;
     setParameter (*source, "MixLow", 0.3f);
+    setParameter (*source, "State", 4.0f);
     auto doc = documentOf (*source);
-    // The stored per-state values disagree with the parameter.
+    // The stored per-state values disagree with the parameter, the selected state's too.
     doc->getChildByName ("LinePointsLow1St4")->setAttribute ("BandMix", 0.9);
 
     auto p = makeProcessor();
