@@ -368,11 +368,9 @@ TEST (EditorPanels, ARestoreThatAHostCallbackBreaksOffLeavesTheKnobsWorking)
 }
 
 // With the line mixes common to all states, the line-mix parameter owns each line's mix: what the
-// knob sets, what a switch keeps, what a save stores for the state it selects and what every
-// reload plays, whatever the instance's parameters were; a reload keeps the mix each state
-// stored, and the link turned on again plays each state's own, the selected state's as it played.
-// Rows are host (false) or preset file (true) saves, a host save perhaps rewritten as an older
-// writer stored it, loaded into a fresh instance or the one that saved.
+// knob sets, what a switch keeps, what a save stores and what every reload plays, whatever the
+// instance's parameters were; a reload keeps the mix each state stored, for the link. Rows are host
+// (false) or preset file (true) saves, perhaps aged as an older writer stored it, or reverted.
 TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
 {
     // The last of 16 blocks of the test signal, when glides, ramps and filters have settled.
@@ -417,9 +415,9 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
         hostSwitch (host, 3);
         knob (e, 1, 0.8), knob (e, 3, 0.1);
     };
-    const auto lowPerState = [&] (TestHost& h, Editor& e)
+    const auto lowPerState = [&] (TestHost& h, Editor& e) // ends in state 4
     { knob (e, 1, 0.2), hostSwitch (h, 4), knob (e, 1, 0.8), hostSwitch (h, 7), knob (e, 1, 0.5), hostSwitch (h, 4); };
-    const std::vector<std::pair<int, float>> relinkedLow = { { 0, 0.2f }, { 4, 0.8f }, { 7, 0.5f } };
+    const std::vector<std::pair<int, float>> ownLow = { { 0, 0.2f }, { 4, 0.8f }, { 7, 0.5f } };
     const struct
     {
         const char* name;
@@ -461,15 +459,18 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
                       document.getChildByName (StateDocument::elementName (1, 1, s))
                           ->setAttribute ("BandMix", 1.0);
           } },
-        { "set per state, unlinked in state 4", true, false, 0.8f, lowPerState, nullptr, false, relinkedLow },
-        { "set per state, unlinked in state 4, to a file", true, true, 0.8f, lowPerState, nullptr, false, relinkedLow },
-        { "set per state, unlinked in state 4, reverted", true, false, 0.8f, lowPerState, nullptr, true, relinkedLow },
-        { "a line mix just under 1.0 by hand, the state's own apart", false, false, 1.0f, [] (TestHost&, Editor&) {},
-          [] (juce::XmlElement& document)
-          {
-              document.getChildByAttribute ("id", "MixLow")->setAttribute ("value", 0.9999);
-              document.getChildByName (StateDocument::elementName (1, 1, 0))->setAttribute ("BandMix", 0.3);
-          } },
+        { "Low per state, unlinked", true, false, 0.8f, lowPerState, nullptr, false, ownLow },
+        { "Low per state, unlinked, to a file", true, true, 0.8f, lowPerState, nullptr, false, ownLow },
+        { "Low per state, unlinked, reverted", true, false, 0.8f, lowPerState, nullptr, true, ownLow },
+        { "Low per state, state 0 pasted into 7 unlinked", true, false, 0.8f, [&] (TestHost& h, Editor& e)
+          { lowPerState (h, e), h.processor->CopyState (0), LineTools::toggleLinkMix (*h.processor), h.processor->PasteState (7); },
+          nullptr, false, { { 0, 0.2f }, { 4, 0.8f }, { 7, 0.2f } } },
+        { "the same after a host's Low", true, false, 0.6f, [&] (TestHost& h, Editor& e)
+          { lowPerState (h, e), h.processor->CopyState (0), LineTools::toggleLinkMix (*h.processor), h.setParameter ("MixLow", 0.6f), h.processor->PasteState (7); },
+          nullptr, false, { { 0, 0.6f }, { 4, 0.6f }, { 7, 0.2f } } },
+        { "a Low mix just under 1.0 by hand", false, false, 1.0f, [] (TestHost&, Editor&) {}, [] (juce::XmlElement& d)
+          { d.getChildByAttribute ("id", "MixLow")->setAttribute ("value", 0.9999),
+            d.getChildByName (StateDocument::elementName (1, 1, 0))->setAttribute ("BandMix", 0.3); } },
     };
     const juce::TemporaryFile preset (".kvp");
     for (const auto& row : rows)
@@ -533,8 +534,7 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
         reloaded.setParameter ("MixLow", 0.5f);
         ASSERT_TRUE (load());
         EXPECT_LT (difference (settled (reloaded), after), 1e-4f);
-        if (!row.relinked.empty())
-            LineTools::toggleLinkMix (*reloaded.processor);
+        LineTools::toggleLinkMix (*reloaded.processor); // on again
         for (const auto& [state, low] : row.relinked)
         {
             hostSwitch (reloaded, state);
@@ -544,8 +544,7 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
 }
 
 // The link turned off and on again plays each state's own mixes: the states keep them while the
-// line-mix parameters play, apart from a mix the knob sets meanwhile, which every state takes, and
-// a state pasted meanwhile, which takes the copied mixes; an
+// line-mix parameters play, apart from a mix the knob sets meanwhile, which every state takes; an
 // older writer's unlinked document, which stored a mix per state, keeps them for the link too.
 TEST (EditorPanels, TheLinkTurnedOnAgainPlaysEachStatesOwnMixes)
 {
@@ -570,13 +569,11 @@ TEST (EditorPanels, TheLinkTurnedOnAgainPlaysEachStatesOwnMixes)
         bool fromDocument; // unlinked by a load instead of the toggle
         float knobbedLow;  // set with the knob while unlinked; none when negative
         bool savedInside = false; // the host saves from the load's first parameter change
-        bool pasted = false;      // state 0 copied, then pasted into state 7 while unlinked
     } rows[] = {
         { "off and on", false, -1.0f },
         { "off, the knob, on", false, 0.5f },
         { "an older writer's unlinked document, then on", true, -1.0f },
         { "the same, saved from inside its load", true, -1.0f, true },
-        { "off, state 0 pasted into state 7, on", false, -1.0f, false, true },
     };
     for (const auto& row : rows)
     {
@@ -615,11 +612,7 @@ TEST (EditorPanels, TheLinkTurnedOnAgainPlaysEachStatesOwnMixes)
         }
         else
         {
-            if (row.pasted)
-                p.CopyState (0);
             LineTools::toggleLinkMix (p);
-            if (row.pasted)
-                p.PasteState (7);
         }
         ASSERT_FALSE (p.linkMix.load());
         host.run (1);
@@ -639,8 +632,8 @@ TEST (EditorPanels, TheLinkTurnedOnAgainPlaysEachStatesOwnMixes)
             hostSwitch (host, s);
             for (int line = 0; line < 4; ++line)
             {
-                const float expected = line == 1 && row.knobbedLow >= 0.0f ? row.knobbedLow
-                                                                            : stored (line, row.pasted && s == 7 ? 0 : s);
+                const float expected =
+                    line == 1 && row.knobbedLow >= 0.0f ? row.knobbedLow : stored (line, s);
                 EXPECT_NEAR (p.bandMix()[line][s], expected, 1e-6f) << line << " " << s;
                 EXPECT_NEAR (p.mixRamp[line + 1].getTargetValue(), expected, 1e-6f) << line << " " << s;
             }

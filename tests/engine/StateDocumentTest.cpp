@@ -624,7 +624,7 @@ TEST (StateDocument, WithMixesCommonToAllStatesTheLoadedLineMixParameterWins)
     setParameter (*source, "MixLow", 0.3f);
     setParameter (*source, "State", 4.0f);
     auto doc = documentOf (*source);
-    // The stored per-state values disagree with the parameter, the selected state's too.
+    // The stored per-state values disagree with the parameter.
     doc->getChildByName ("LinePointsLow1St4")->setAttribute ("BandMix", 0.9);
 
     auto p = makeProcessor();
