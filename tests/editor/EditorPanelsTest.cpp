@@ -369,8 +369,8 @@ TEST (EditorPanels, ARestoreThatAHostCallbackBreaksOffLeavesTheKnobsWorking)
 
 // With the line mixes common to all states, the line-mix parameter owns each line's mix: what the
 // knob sets, what a switch keeps, what a save stores and what every reload plays, whatever the
-// instance's parameters were; a reload keeps the mix each state stored, for the link. Rows are host
-// (false) or preset file (true) saves, perhaps aged as an older writer stored it, or reverted.
+// instance's parameters were; a reload keeps the mix each state stored. Rows are host (false) or
+// preset file (true) saves, a host save perhaps rewritten as an older writer stored it.
 TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
 {
     // The last of 16 blocks of the test signal, when glides, ramps and filters have settled.
