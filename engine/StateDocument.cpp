@@ -353,7 +353,7 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocumentHeld (LineEditorA
     for (int l = 0; l < numLines; ++l)
     {
         const auto& mixes = ModelReading (p).bandMix()[l];
-        oneMix[l] = std::all_of (std::begin (mixes), std::end (mixes), [&] (float m) { return m == mixes[0]; });
+        oneMix[l] = std::all_of (std::begin (mixes), std::end (mixes), [&] (float m) { return m == *mixes; });
     }
 
     ModelReading (p).loadedRootValues().copyToXmlAttributes (*document);
