@@ -14,6 +14,11 @@ public:
     static std::optional<float> valueOf (const juce::XmlElement& document,
                                          juce::RangedAudioParameter& parameter);
 
+    // The same before it is put on the step: what the tree holds and compares with the
+    // parameter's value, setting the parameter (and telling its listener) only when they differ.
+    static std::optional<float> heldValueOf (const juce::XmlElement& document,
+                                             const juce::RangedAudioParameter& parameter);
+
     // What the parameter holds once it is set to `value`: the nearest step of its range.
     static float onStep (const juce::RangedAudioParameter& parameter, float value);
 };

@@ -93,6 +93,13 @@ float clampOr (double v, double lo, double hi, float fallback)
     return (float) std::clamp (v, lo, hi);
 }
 
+// The state a "State" parameter value selects.
+int stateIndex (float value)
+{
+    return std::isfinite (value) ? std::clamp ((int) std::nearbyint (value), 0, StateDocument::numStates - 1)
+                                 : 0;
+}
+
 // Narrows without leaving float's range, keeping NaN and infinities as they are.
 float narrow (double v)
 {
@@ -333,11 +340,21 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocumentHeld (LineEditorA
     }
 
     // A host's line mix waiting for the fold already plays. With the link on, every state stores
-    // its mix as it plays. With it off, a line's mix has one owner, its parameter, whose value is
-    // set before its listener hands it on to the fold: every state stores the value written above.
-    // The link as an edit telling the host its line mixes is to leave it.
+    // its mix as it plays. With it off, each state stores its own for the link to play again,
+    // except the state the document selects, which stores the mix that plays: its line's
+    // parameter as written above, which any load plays. So does every state of a line whose states
+    // hold one mix: the knob or a host gives every state one, and its parameter is set before its
+    // listener hands it on to the fold. The link as an edit telling the host its line mixes is to
+    // leave it.
     p.foldHostLineMixes();
     const bool linked = p.restores().linkMixOnceTold (p.linkMix);
+    const int selected = stateIndex (values[ParameterTable::pState]);
+    bool oneMix[numLines];
+    for (int l = 0; l < numLines; ++l)
+    {
+        const auto& mixes = ModelReading (p).bandMix()[l];
+        oneMix[l] = std::all_of (std::begin (mixes), std::end (mixes), [&] (float m) { return m == *mixes; });
+    }
 
     ModelReading (p).loadedRootValues().copyToXmlAttributes (*document);
     if (presetName != nullptr)
@@ -377,9 +394,9 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocumentHeld (LineEditorA
 
             first->setAttribute (n.stage[stageLength], (double) ModelReading (p).lineLength()[l][s]);
             first->setAttribute (n.stage[stageSync], ModelReading (p).lineSync()[l][s] ? 1 : 0);
-            float mix = values[ParameterTable::pMixMain + l];
-            if (linked)
-                mix = ModelReading (p).bandMix()[l][s];
+            float mix = ModelReading (p).bandMix()[l][s];
+            if (!linked && (s == selected || oneMix[l]))
+                mix = values[ParameterTable::pMixMain + l];
             first->setAttribute (n.stage[stageMix], (double) mix);
             first->setAttribute (n.stage[stageGlide], (double) ModelReading (p).bandGlide()[l][s]);
             writePoints (*first, ModelReading (p).linePoints1()[l][s]);
@@ -692,10 +709,8 @@ void finishRestore (LineEditorAudioProcessor& p, bool pasted)
     // Published before currentState, the mix targets and the switch below read it.
     p.publishModel();
 
-    const float state =
-        p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pState))->load();
     p.currentState =
-        std::isfinite (state) ? juce::jlimit (0, numStates - 1, (int) std::nearbyint (state)) : 0;
+        stateIndex (p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pState))->load());
     p.powerValue = p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pPower))->load();
 
     for (int l = 0; l < numLines; ++l)

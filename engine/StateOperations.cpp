@@ -263,11 +263,11 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
     p.lmFreq()[s] = p.clipLMFreq();
     p.hmFreq()[s] = p.clipHMFreq();
 
-    // While the mixes are common to all states the line-mix parameters own them: a pasted state
-    // keeps its own mix, as a reset one does.
-    if (p.linkMix)
-        for (int l = 0; l < numLines; ++l)
-            p.bandMix()[l][s] = p.clipMix()[l];
+    // Kept for the link whichever way it stands: while it is off the line-mix parameters play.
+    // A host's line mix set before the paste is folded first, so that the pasted one wins.
+    p.foldHostLineMixes();
+    for (int l = 0; l < numLines; ++l)
+        p.bandMix()[l][s] = p.clipMix()[l];
 
     p.lineEditor1().startNewChange (line, s);
     p.lineEditor2().startNewChange (line, s);

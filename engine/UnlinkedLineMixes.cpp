@@ -136,12 +136,11 @@ void UnlinkedLineMixes::settleDocument (LineEditorAudioProcessor& p, juce::XmlEl
     {
         auto& parameter = *p.parameters.getParameter (mixId (line));
         // A fresh instance's parameter stands at the default: a document's value that differs
-        // reached its listener, which played it.
+        // reached its listener, which played it on the parameter's step.
         const float defaultMix = parameter.convertFrom0to1 (parameter.getDefaultValue());
-        const float asked = DocumentParameter::valueOf (document, parameter).value_or (defaultMix);
-        const float mix =
-            asked != defaultMix ? asked
-                               : DocumentParameter::onStep (parameter, ModelReading (p).bandMix()[line][selected]);
+        const float held = DocumentParameter::heldValueOf (document, parameter).value_or (defaultMix);
+        const float mix = DocumentParameter::onStep (
+            parameter, held != defaultMix ? held : ModelReading (p).bandMix()[line][selected]);
 
         auto* child = document.getChildByAttribute ("id", mixId (line));
         if (child == nullptr)

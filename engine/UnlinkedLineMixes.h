@@ -4,8 +4,8 @@
 #include "ModelEdit.h"
 
 // The line mixes while the link is off (linkMix false). Then each line-mix parameter owns what its
-// line plays, what its knob shows and what a save stores for every state, while the states keep
-// their own mixes for the link to play again. A mix changed meanwhile, by the knob (which sets
+// line plays, what its knob shows and what a save stores for the state it selects, while the states
+// keep their own mixes for the link to play again. A mix changed meanwhile, by the knob (which sets
 // the parameter) or by the host, is one for every state: the parameter's listener leaves it for
 // the fold into every state (see hostLineMixes). Turning the link off and loading a document
 // change no state's mix.

@@ -415,6 +415,9 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
         hostSwitch (host, 3);
         knob (e, 1, 0.8), knob (e, 3, 0.1);
     };
+    const auto lowPerState = [&] (TestHost& h, Editor& e) // ends in state 4
+    { knob (e, 1, 0.2), hostSwitch (h, 4), knob (e, 1, 0.8), hostSwitch (h, 7), knob (e, 1, 0.5), hostSwitch (h, 4); };
+    const std::vector<std::pair<int, float>> ownLow = { { 0, 0.2f }, { 4, 0.8f }, { 7, 0.5f } };
     const struct
     {
         const char* name;
@@ -423,6 +426,8 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
         float low;   // the Low mix that plays at the save
         std::function<void (TestHost&, Editor&)> set;
         std::function<void (juce::XmlElement&)> aged = nullptr;
+        bool revert = false; // loaded into the instance that saved
+        std::vector<std::pair<int, float>> relinked = {}; // a state and its Low mix, the link on again
     } rows[] = {
         { "knob turned while unlinked", false, false, 0.2f,
           [&] (TestHost& h, Editor& e) { hostSwitch (h, 7), knob (e, 1, 0.35), hostSwitch (h, 4), knob (e, 1, 0.2); } },
@@ -454,6 +459,18 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
                       document.getChildByName (StateDocument::elementName (1, 1, s))
                           ->setAttribute ("BandMix", 1.0);
           } },
+        { "Low per state, unlinked", true, false, 0.8f, lowPerState, nullptr, false, ownLow },
+        { "Low per state, unlinked, to a file", true, true, 0.8f, lowPerState, nullptr, false, ownLow },
+        { "Low per state, unlinked, reverted", true, false, 0.8f, lowPerState, nullptr, true, ownLow },
+        { "Low per state, state 0 pasted into 7 unlinked", true, false, 0.8f, [&] (TestHost& h, Editor& e)
+          { lowPerState (h, e), h.processor->CopyState (0), LineTools::toggleLinkMix (*h.processor), h.processor->PasteState (7); },
+          nullptr, false, { { 0, 0.2f }, { 4, 0.8f }, { 7, 0.2f } } },
+        { "the same after a host's Low", true, false, 0.6f, [&] (TestHost& h, Editor& e)
+          { lowPerState (h, e), h.processor->CopyState (0), LineTools::toggleLinkMix (*h.processor), h.setParameter ("MixLow", 0.6f), h.processor->PasteState (7); },
+          nullptr, false, { { 0, 0.6f }, { 4, 0.6f }, { 7, 0.2f } } },
+        { "a Low mix just under 1.0 by hand", false, false, 1.0f, [] (TestHost&, Editor&) {}, [] (juce::XmlElement& d)
+          { d.getChildByAttribute ("id", "MixLow")->setAttribute ("value", 0.9999),
+            d.getChildByName (StateDocument::elementName (1, 1, 0))->setAttribute ("BandMix", 0.3); } },
     };
     const juce::TemporaryFile preset (".kvp");
     for (const auto& row : rows)
@@ -495,7 +512,8 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
         const auto before = settled (source);
 
         // A fresh instance, then the same one again after the host moved a line mix.
-        TestHost reloaded;
+        TestHost fresh;
+        auto& reloaded = row.revert ? source : fresh;
         reloaded.setTransport (120.0, false);
         const auto load = [&]
         {
@@ -516,6 +534,12 @@ TEST (EditorPanels, UnlinkedMixesPlayTheSameAfterASaveAndReload)
         reloaded.setParameter ("MixLow", 0.5f);
         ASSERT_TRUE (load());
         EXPECT_LT (difference (settled (reloaded), after), 1e-4f);
+        LineTools::toggleLinkMix (*reloaded.processor); // on again
+        for (const auto& [state, low] : row.relinked)
+        {
+            hostSwitch (reloaded, state);
+            EXPECT_NEAR (reloaded.processor->mixRamp[2].getTargetValue(), low, 1e-6f) << state;
+        }
     }
 }
 

@@ -622,6 +622,7 @@ TEST (StateDocument, WithMixesCommonToAllStatesTheLoadedLineMixParameterWins)
     auto source = makeProcessor();
     source->linkMix = false;
     setParameter (*source, "MixLow", 0.3f);
+    setParameter (*source, "State", 4.0f);
     auto doc = documentOf (*source);
     // The stored per-state values disagree with the parameter.
     doc->getChildByName ("LinePointsLow1St4")->setAttribute ("BandMix", 0.9);
