@@ -103,7 +103,7 @@ private:
     bool restoring = false;
     bool newestPasted = false;
     std::optional<juce::ValueTree> handedOver;
-    ParameterOverlay overlay; // of the restores
     friend class HostWrites;
     const HostWrites* editUnderway = nullptr; // the edit whose host writes are under way
+    ParameterOverlay overlay;
 };
