@@ -249,32 +249,7 @@ void LineTools::toggleQuantize (LineEditorAudioProcessor& p)
 
 void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
 {
-    // On in one step. Off in two: the line-mix parameters take the mixes that play while the link
-    // is still on, so that their listener leaves every state's own mix alone, and the flag flips
-    // after them, unless a restore began since: its document stands. Until the flag has flipped a
-    // save stores the unlinked document (see RestoreEpoch).
-    UnlinkedLineMixes::Mixes playing;
-    RestoreEpoch::Edit unlinking (p.curveModelLock);
-    {
-        ModelEdit edit (p);
-        if (!edit.goesAhead())
-            return;
-        if (!p.linkMix)
-        {
-            UnlinkedLineMixes::relink (p);
-            markModified (p);
-            return;
-        }
-        playing = UnlinkedLineMixes::mixesThatPlay (p);
-        UnlinkedLineMixes::willUnlink (p, playing, unlinking);
-    }
-    if (!UnlinkedLineMixes::setParameters (p, playing, unlinking.mark()))
-        return;
-    ModelEdit edit (p, unlinking.mark());
-    if (!edit.goesAhead())
-        return;
-    UnlinkedLineMixes::unlink (p);
-    markModified (p);
+    UnlinkedLineMixes::toggle (p);
 }
 
 bool LineTools::applyShape (LineEditorAudioProcessor& p, int shape)

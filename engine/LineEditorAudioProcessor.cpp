@@ -742,6 +742,12 @@ void LineEditorAudioProcessor::switchState (bool restartGlides)
     // older one, until the next edit of it or the next switch.
     constexpr int maxPasses = 4;
     int passes = 0;
+    const auto postMix = [this] (int line, float mix)
+    {
+        setMixTarget (line + 1, mix);
+        mixRamp[line + 1].setTargetValue (mixTarget[line + 1].load());
+        bandMixChanged[line] = true;
+    };
     do
     {
         const Model& model = modelHandover.take();
@@ -765,11 +771,12 @@ void LineEditorAudioProcessor::switchState (bool restartGlides)
         if (linkMix)
         {
             for (int line = 0; line < numLines; ++line)
-            {
-                setMixTarget (line + 1, model.mix[line][state]);
-                mixRamp[line + 1].setTargetValue (mixTarget[line + 1].load());
-                bandMixChanged[line] = true;
-            }
+                postMix (line, model.mix[line][state]);
+            // The link may have gone off since it was read, its toggle posting the parameters'
+            // mixes before these: they play, posted again.
+            if (!linkMix)
+                for (int line = 0; line < numLines; ++line)
+                    postMix (line, currentValue (static_cast<ParameterIndex> (ParameterTable::pMixMain + line)));
         }
 
         applySplitFrequency (0, splitHz (model.lowMidSplit[state]));

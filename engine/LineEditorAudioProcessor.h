@@ -65,7 +65,8 @@
 // - constructors and destructors: the processor's sets the model up before another thread can
 //   reach it, and registers its parameter listener only once it has let go of the lock; the
 //   editor's do nothing but call openWindow and closeWindow, which are checked;
-//   inside this class, the storage behind the accessors (only the accessors touch it);
+// - inside this class, a write to the storage behind the accessors that passes them by: it needs
+//   the lock only, not modelWriteRole (foldHostLineMixes and syncCurveModels write so);
 // - that no JUCE lock is taken with the lock held: JUCE calls a parameter's listeners, a host's
 //   among them, holding locks that registering a listener or attaching a knob takes, and a
 //   listener that saves, or waits for a save, needs the model lock (the editor's set-up of its
@@ -445,7 +446,7 @@ private:
     };
     explicit LineEditorAudioProcessor (ModelSetUp);
 
-    // What the accessors above hand out; nothing else touches it.
+    // What the accessors above hand out, and what foldHostLineMixes and syncCurveModels write.
     struct GuardedModel
     {
         LineEditor lineEditor1;

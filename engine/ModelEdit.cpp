@@ -24,9 +24,7 @@ bool ModelEdit::goesAhead() KALVO_NO_THREAD_SAFETY_ANALYSIS
     if (lock != nullptr)
         lock->enter();
     holding = since ? restores.isQuietSince (*since) : !restores.isUnderway();
-    if (holding)
-        taken = restores.mark();
-    else if (lock != nullptr)
+    if (!holding && lock != nullptr)
         lock->exit();
     return holding;
 }

@@ -49,14 +49,9 @@ public:
 
     bool goesAhead() KALVO_TRY_ACQUIRE (true) KALVO_EXCLUDES (realtimeSafeRole);
 
-    // Once it went ahead: the restores' mark, for a step of the edit that follows after the lock
-    // was let go (telling the host).
-    RestoreEpoch::Mark mark() const noexcept { return taken; }
-
 private:
     ModelLock* lock = nullptr; // null: the caller holds it
     RestoreEpoch& restores;
     std::optional<RestoreEpoch::Mark> since;
-    RestoreEpoch::Mark taken = 0;
     bool holding = false;
 };

@@ -33,7 +33,10 @@ void ParameterOverlay::set (int index, juce::RangedAudioParameter& parameter, fl
 
 float ParameterOverlay::valueOf (int index, float now) const noexcept
 {
-    if (index < 0 || index >= ParameterTable::numParameters || !given[index])
-        return now;
-    return values[index];
+    return gives (index) ? values[index] : now;
+}
+
+bool ParameterOverlay::gives (int index) const noexcept
+{
+    return index >= 0 && index < ParameterTable::numParameters && given[index];
 }

@@ -24,6 +24,8 @@ public:
 
     // The value parameter `index` has once the operation has told the host, given its value now.
     float valueOf (int index, float now) const noexcept;
+    // Whether parameter `index` is to take a value.
+    bool gives (int index) const noexcept;
 
 private:
     float values[ParameterTable::numParameters] = {};

@@ -1,5 +1,7 @@
 #include "RestoreEpoch.h"
 
+#include "HostWrites.h"
+
 RestoreEpoch::Restore::~Restore()
 {
     endAfterFailure();
@@ -10,7 +12,7 @@ bool RestoreEpoch::Restore::begin (RestoreEpoch& epoch, bool pasted) noexcept
     jassert (inProgress == nullptr);
     ++epoch.restoresBegun;
     // Its host writes that remain check the mark and are dropped.
-    epoch.editUnderway = 0;
+    epoch.editUnderway = nullptr;
     epoch.newestPasted = pasted;
     if (epoch.restoring)
         return false; // the overlay keeps what the older documents give and this one does not
@@ -62,48 +64,6 @@ void RestoreEpoch::Restore::endAfterFailure()
     inProgress = nullptr;
 }
 
-RestoreEpoch::Edit::~Edit()
-{
-    endIfUnderway();
-}
-
-void RestoreEpoch::Edit::begin (RestoreEpoch& epoch) noexcept
-{
-    // A ModelEdit that went ahead found no restore or other edit under way.
-    jassert (inProgress == nullptr && !epoch.isUnderway());
-    id = ++epoch.editsBegun;
-    epoch.editUnderway = id;
-    epoch.overlay.clear();
-    epoch.linkMixToCome.reset();
-    begun = epoch.mark();
-    inProgress = &epoch;
-}
-
-void RestoreEpoch::Edit::willSet (RestoreEpoch& epoch, int index, juce::RangedAudioParameter& parameter,
-                                  float value) noexcept
-{
-    jassert (inProgress == &epoch);
-    epoch.overlay.set (index, parameter, value);
-}
-
-void RestoreEpoch::Edit::willLink (RestoreEpoch& epoch, bool linked) noexcept
-{
-    jassert (inProgress == &epoch);
-    epoch.linkMixToCome = linked;
-}
-
-void RestoreEpoch::Edit::endIfUnderway()
-{
-    if (inProgress == nullptr)
-        return;
-
-    const ModelLock::Hold hold (lock);
-    // A restore that began since ended it already, and a later edit may be under way.
-    if (inProgress->editUnderway == id)
-        inProgress->editUnderway = 0;
-    inProgress = nullptr;
-}
-
 void RestoreEpoch::endRun() noexcept
 {
     restoring = false;
@@ -112,7 +72,7 @@ void RestoreEpoch::endRun() noexcept
 
 bool RestoreEpoch::isUnderway() const noexcept
 {
-    return restoring || editUnderway != 0;
+    return restoring || editUnderway != nullptr;
 }
 
 bool RestoreEpoch::isRestoring() const noexcept
@@ -132,11 +92,13 @@ bool RestoreEpoch::isQuietSince (Mark since) const noexcept
 
 float RestoreEpoch::valueOnceTold (int index, float now) const noexcept
 {
-    return isUnderway() ? overlay.valueOf (index, now) : now;
+    if (restoring)
+        return overlay.valueOf (index, now);
+    return editUnderway != nullptr ? editUnderway->valueOnceTold (index, now) : now;
 }
 
 bool RestoreEpoch::linkMixOnceTold (bool now) const noexcept
 {
     // A restore sets it in its first part.
-    return editUnderway != 0 ? linkMixToCome.value_or (now) : now;
+    return editUnderway != nullptr ? editUnderway->linkMixOnceTold (now) : now;
 }

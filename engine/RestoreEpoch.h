@@ -8,14 +8,16 @@
 #include <cstdint>
 #include <optional>
 
+class HostWrites;
+
 // The operations that change the model and then tell the host in further steps, as the message
 // side's edits and the saves see them. Guarded by the model lock, like the model itself.
 //
 // A restore applies its document in two parts under the model lock, with the parameter tree's
 // replaceState between them (it calls the host, so never under the lock): until the second part
 // the model is the new document and the parameters half of it. An edit (Reset Preset, Reset or
-// Randomize State) changes the model in one step and then sets parameters, each without the
-// lock. Until such an operation is done:
+// Randomize State, LinkMixes off) changes the model in one step and then sets parameters, each
+// without the lock (see HostWrites). Until such an operation is done:
 // - a save writes the parameters as the operation leaves them (see ParameterOverlay), so it
 //   stores one whole document, the one the operation makes;
 // - an edit from the message side loses: one that lands meanwhile, or that read the model before
@@ -74,38 +76,6 @@ public:
         RestoreEpoch* inProgress KALVO_PT_GUARDED_BY (lock) = nullptr;
     };
 
-    // The host writes of one edit that changed the model first. Under way from begin() until its
-    // destruction (after its last host write, or when a host callback throws), unless a restore
-    // ended it before.
-    class Edit
-    {
-    public:
-        explicit Edit (ModelLock& modelLock) noexcept : lock (modelLock) {}
-        ~Edit();
-
-        // In the edit's model step, once its ModelEdit went ahead, with the lock it holds.
-        void begin (RestoreEpoch& epoch) noexcept;
-        // Likewise: a parameter the edit is to set, and the plain value it is to take.
-        void willSet (RestoreEpoch& epoch, int index, juce::RangedAudioParameter& parameter,
-                      float value) noexcept;
-        // Likewise: the linkMix the edit is to leave in a later step.
-        void willLink (RestoreEpoch& epoch, bool linked) noexcept;
-
-        // For the ModelEdit of each host write: it refuses once a restore began.
-        Mark mark() const noexcept { return begun; }
-
-        Edit (const Edit&) = delete;
-        Edit& operator= (const Edit&) = delete;
-
-    private:
-        void endIfUnderway() KALVO_EXCLUDES (lock);
-
-        ModelLock& lock;
-        RestoreEpoch* inProgress KALVO_PT_GUARDED_BY (lock) = nullptr;
-        Mark id = 0;
-        Mark begun = 0;
-    };
-
     // A restore, or the host writes of an edit, under way.
     bool isUnderway() const noexcept;
 
@@ -133,8 +103,7 @@ private:
     bool restoring = false;
     bool newestPasted = false;
     std::optional<juce::ValueTree> handedOver;
-    Mark editsBegun = 0;
-    Mark editUnderway = 0; // the id of the edit whose host writes are under way, or 0
+    friend class HostWrites;
+    const HostWrites* editUnderway = nullptr; // the edit whose host writes are under way
     ParameterOverlay overlay;
-    std::optional<bool> linkMixToCome; // of the edit under way
 };

@@ -1,7 +1,5 @@
 #include "StateOperations.h"
 
-#include "HostCalls.h"
-#include "HostEdit.h"
 #include "LineEditorAudioProcessor.h"
 #include "ModelEdit.h"
 
@@ -10,27 +8,6 @@
 
 namespace
 {
-// Calls the host: never with the model lock held.
-void setPlainValue (LineEditorAudioProcessor& p, const char* id, float value) KALVO_REQUIRES (hostEditGrant)
-    KALVO_EXCLUDES (p.curveModelLock)
-{
-    if (auto* parameter = p.parameters.getParameter (id))
-        HostCalls::setNormalisedValue (p, *parameter, parameter->convertTo0to1 (value));
-}
-
-// The host writes that follow an operation's model step lose to a restore that began since: each
-// one first makes sure none did, under the lock, and the rest are dropped once one has. A restore
-// may start from any of these calls, since the host answers them on this thread.
-bool setParameterUnlessRestored (LineEditorAudioProcessor& p, RestoreEpoch::Mark since, const char* id, float value)
-    KALVO_EXCLUDES (p.curveModelLock)
-{
-    HostEdit edit (p, since);
-    if (!edit.goesAhead())
-        return false;
-    setPlainValue (p, id, value);
-    return true;
-}
-
 void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = true)
     KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole)
 {
@@ -59,43 +36,19 @@ void raiseStateFlags (LineEditorAudioProcessor& p, int state, bool switchNow = t
 }
 
 // With the line mixes stored per state, a state operation resets the mixes of that state only;
-// the other states keep theirs. True when the host's line-mix parameters are to follow (the
-// playing state's), which the caller tells the host once it has released the lock.
-bool resetMixesOfState (LineEditorAudioProcessor& p, int state)
+// the other states keep theirs. The host's line-mix parameters follow the playing state's.
+void resetMixesOfState (LineEditorAudioProcessor& p, int state, HostWrites& writes)
     KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole)
 {
     if (!p.linkMix)
-        return false;
+        return;
 
     for (int l = 0; l < StateOperations::numLines; ++l)
         p.bandMix()[l][state] = StateDefaults::mix;
 
-    return state == p.currentState;
-}
-
-// In the model step, once the edit's host writes have begun: one of them, which a save writes
-// until the last is done.
-void willSetParameter (LineEditorAudioProcessor& p, RestoreEpoch::Edit& writes, int index, float value)
-    KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
-{
-    if (auto* parameter = p.parameters.getParameter (ParameterTable::specs[index].id))
-        writes.willSet (p.restores(), index, *parameter, value);
-}
-
-// In the model step of a state operation whose host writes reset the line mixes.
-void willResetHostMixes (LineEditorAudioProcessor& p, RestoreEpoch::Edit& writes)
-    KALVO_REQUIRES (p.curveModelLock, modelEditGrant)
-{
-    writes.begin (p.restores());
-    for (int i = ParameterTable::pMixMain; i <= ParameterTable::pMixHigh; ++i)
-        willSetParameter (p, writes, i, StateDefaults::mix);
-}
-
-void resetHostMixes (LineEditorAudioProcessor& p, RestoreEpoch::Mark since) KALVO_EXCLUDES (p.curveModelLock)
-{
-    for (int i = ParameterTable::pMixMain; i <= ParameterTable::pMixHigh; ++i)
-        if (!setParameterUnlessRestored (p, since, ParameterTable::specs[i].id, StateDefaults::mix))
-            return;
+    if (state == p.currentState)
+        for (int i = ParameterTable::pMixMain; i <= ParameterTable::pMixHigh; ++i)
+            writes.set (p, i, StateDefaults::mix);
 }
 
 // round() of a single-precision value, halves to even.
@@ -142,20 +95,13 @@ void StateOperations::makeFlatCurve (LETPoint* curve)
 
 void StateOperations::resetPreset (LineEditorAudioProcessor& p)
 {
-    RestoreEpoch::Edit writes (p.curveModelLock);
-    if (!resetModel (p, writes))
-        return;
-
-    // Every parameter but Power and LineCH returns to its default, in creation order, told to the
-    // host without the lock; the switch then reads the reset "State".
-    for (int i = ParameterTable::pMixMaster; i <= ParameterTable::pState; ++i)
-        if (!setParameterUnlessRestored (p, writes.mark(), ParameterTable::specs[i].id,
-                                         ParameterTable::specs[i].defaultValue))
-            return;
-    p.stateChangeNow = true;
+    // The switch reads the reset "State" once the host has it.
+    HostWrites writes (p.curveModelLock);
+    if (resetModel (p, writes) && writes.send (p))
+        p.stateChangeNow = true;
 }
 
-bool StateOperations::resetModel (LineEditorAudioProcessor& p, RestoreEpoch::Edit& writes)
+bool StateOperations::resetModel (LineEditorAudioProcessor& p, HostWrites& writes)
 {
     ModelEdit edit (p);
     if (!edit.goesAhead())
@@ -205,9 +151,9 @@ bool StateOperations::resetModel (LineEditorAudioProcessor& p, RestoreEpoch::Edi
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
-    writes.begin (p.restores());
+    // Every parameter but Power and LineCH returns to its default.
     for (int i = ParameterTable::pMixMaster; i <= ParameterTable::pState; ++i)
-        willSetParameter (p, writes, i, ParameterTable::specs[i].defaultValue);
+        writes.set (p, i, ParameterTable::specs[i].defaultValue);
     return true;
 }
 
@@ -288,16 +234,16 @@ void StateOperations::pasteState (LineEditorAudioProcessor& p, int s)
 
 void StateOperations::resetState (LineEditorAudioProcessor& p, int s)
 {
-    RestoreEpoch::Edit writes (p.curveModelLock);
-    if (resetStateModel (p, s, writes))
-        resetHostMixes (p, writes.mark());
+    HostWrites writes (p.curveModelLock);
+    resetStateModel (p, s, writes);
+    writes.send (p);
 }
 
-bool StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s, RestoreEpoch::Edit& writes)
+void StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s, HostWrites& writes)
 {
     ModelEdit edit (p);
     if (!edit.goesAhead())
-        return false;
+        return;
 
     p.lmFreq()[s] = StateDefaults::lowMidSplit;
     p.hmFreq()[s] = StateDefaults::midHighSplit;
@@ -319,31 +265,27 @@ bool StateOperations::resetStateModel (LineEditorAudioProcessor& p, int s, Resto
         p.renderLineState (l, s);
     }
 
-    const bool hostMixesFollow = resetMixesOfState (p, s);
+    resetMixesOfState (p, s, writes);
     raiseStateFlags (p, s);
     p.stateSwitched = true;
     // The models were loaded with other lines on the way: bring them back to the edited curve so
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
-    if (!hostMixesFollow)
-        return false;
-    willResetHostMixes (p, writes);
-    return true;
 }
 
 void StateOperations::randomizeState (LineEditorAudioProcessor& p, int s)
 {
-    RestoreEpoch::Edit writes (p.curveModelLock);
-    if (randomizeStateModel (p, s, writes))
-        resetHostMixes (p, writes.mark());
+    HostWrites writes (p.curveModelLock);
+    randomizeStateModel (p, s, writes);
+    writes.send (p);
 }
 
-bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s, RestoreEpoch::Edit& writes)
+void StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s, HostWrites& writes)
 {
     ModelEdit edit (p);
     if (!edit.goesAhead())
-        return false;
+        return;
     auto& random = p.random;
 
     for (int l = 0; l < numLines; ++l)
@@ -402,16 +344,12 @@ bool StateOperations::randomizeStateModel (LineEditorAudioProcessor& p, int s, R
     p.lmFreq()[s] = std::max (0.2f, 0.5f * random.nextFloat());
     p.hmFreq()[s] = std::max (0.4f, 0.8f * random.nextFloat());
 
-    const bool hostMixesFollow = resetMixesOfState (p, s);
+    resetMixesOfState (p, s, writes);
     raiseStateFlags (p, s);
     // The models were loaded with other lines on the way: bring them back to the edited curve so
     // that the editor's next undo step records the curve it shows.
     p.curveModelsStale = true;
     p.syncCurveModels();
-    if (!hostMixesFollow)
-        return false;
-    willResetHostMixes (p, writes);
-    return true;
 }
 
 void StateOperations::flipLine (LineEditorAudioProcessor& p, bool vertical)

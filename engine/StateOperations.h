@@ -2,7 +2,7 @@
 
 #include "LETPoint.h"
 #include "LineEditorAudioProcessor.h"
-#include "RestoreEpoch.h"
+#include "HostWrites.h"
 
 // Operations that change whole states or the whole preset at once: reset, copy and paste of a
 // state through the processor's state clipboard, reset and randomize of a state and the mirror of
@@ -13,7 +13,7 @@
 // changed only after releasing it. One that finds a restore or another operation's host writes
 // under way does nothing, and one that a restore overtakes before its host writes tells the host
 // nothing more: the restored document wins. Until its last host write a save stores the document
-// as the operation leaves it (see RestoreEpoch).
+// as the operation leaves it (see HostWrites).
 class StateOperations
 {
 public:
@@ -35,14 +35,11 @@ public:
     static LETPoint freeSlot();
 
 private:
-    // The model's part of the operations above, under the lock. Reset returns whether it acted; the
-    // state operations, whether the host's line-mix parameters are to follow. The host writes that
-    // follow are `writes`, begun in the model step: they stop once a restore began since, and a
-    // save until the last writes the values they are to leave.
-    static bool resetModel (LineEditorAudioProcessor& p, RestoreEpoch::Edit& writes)
+    // The model's part of the operations above, under the lock, recording the host writes that
+    // follow into `writes`. Reset returns whether it acted.
+    static bool resetModel (LineEditorAudioProcessor& p, HostWrites& writes) KALVO_EXCLUDES (p.curveModelLock);
+    static void resetStateModel (LineEditorAudioProcessor& p, int state, HostWrites& writes)
         KALVO_EXCLUDES (p.curveModelLock);
-    static bool resetStateModel (LineEditorAudioProcessor& p, int state, RestoreEpoch::Edit& writes)
-        KALVO_EXCLUDES (p.curveModelLock);
-    static bool randomizeStateModel (LineEditorAudioProcessor& p, int state, RestoreEpoch::Edit& writes)
+    static void randomizeStateModel (LineEditorAudioProcessor& p, int state, HostWrites& writes)
         KALVO_EXCLUDES (p.curveModelLock);
 };

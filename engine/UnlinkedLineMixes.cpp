@@ -3,6 +3,7 @@
 #include "DocumentParameter.h"
 #include "HostCalls.h"
 #include "HostEdit.h"
+#include "HostWrites.h"
 
 #include <cmath>
 #include <utility>
@@ -21,10 +22,16 @@ int playingState (const Processor& p)
     return juce::jlimit (0, Processor::numStates - 1, p.currentState.load());
 }
 
-void raiseMixFlags (Processor& p, int line)
+// In the toggle's last step: the knobs show the mixes, and the preset is modified.
+void raiseFlags (Processor& p)
 {
-    p.bandMixChanged[line] = true;
-    p.mixChanged[line + 1] = true;
+    for (int line = 0; line < Processor::numLines; ++line)
+    {
+        p.bandMixChanged[line] = true;
+        p.mixChanged[line + 1] = true;
+    }
+    p.presetModified = true;
+    p.presetNameChanged = true;
 }
 
 // A line mix the user set, told to the host: the parameter's listener writes it into every state.
@@ -62,49 +69,37 @@ void UnlinkedLineMixes::endDrag (LineEditorAudioProcessor& p, int line)
     HostCalls::endGesture (p, mixId (line));
 }
 
-UnlinkedLineMixes::Mixes UnlinkedLineMixes::mixesThatPlay (LineEditorAudioProcessor& p)
+void UnlinkedLineMixes::toggle (LineEditorAudioProcessor& p)
 {
-    p.foldHostLineMixes();
-    const int state = playingState (p);
-    Mixes mixes;
-    for (int line = 0; line < Processor::numLines; ++line)
-        mixes.of[line] =
-            DocumentParameter::onStep (*p.parameters.getParameter (mixId (line)),
-                                     ModelReading (p).bandMix()[line][state]);
-    return mixes;
-}
-
-void UnlinkedLineMixes::willUnlink (LineEditorAudioProcessor& p, const Mixes& mixes,
-                                    RestoreEpoch::Edit& writes)
-{
-    writes.begin (p.restores());
-    for (int line = 0; line < Processor::numLines; ++line)
-        writes.willSet (p.restores(), ParameterTable::pMixMain + line,
-                        *p.parameters.getParameter (mixId (line)), mixes.of[line]);
-    writes.willLink (p.restores(), false);
-}
-
-bool UnlinkedLineMixes::setParameters (LineEditorAudioProcessor& p, const Mixes& mixes,
-                                       RestoreEpoch::Mark since)
-{
-    for (int line = 0; line < Processor::numLines; ++line)
+    HostWrites unlinking (p.curveModelLock);
     {
-        HostEdit edit (p, since);
+        ModelEdit edit (p);
         if (!edit.goesAhead())
-            return false;
-        setMixParameter (p, line, mixes.of[line]);
+            return;
+        if (!p.linkMix)
+        {
+            relink (p);
+            return;
+        }
+        p.foldHostLineMixes();
+        const int state = playingState (p);
+        for (int line = 0; line < Processor::numLines; ++line)
+            unlinking.set (p, ParameterTable::pMixMain + line, ModelReading (p).bandMix()[line][state]);
+        unlinking.willLink (p, false);
     }
-    return true;
+    if (!unlinking.send (p))
+        return;
+    ModelEdit edit (p, unlinking.mark());
+    if (edit.goesAhead())
+        unlink (p);
 }
 
 void UnlinkedLineMixes::unlink (LineEditorAudioProcessor& p)
 {
     p.linkMix = false;
     for (int line = 0; line < Processor::numLines; ++line)
-    {
         p.setMixTarget (line + 1, playing (p, line, playingState (p)));
-        raiseMixFlags (p, line);
-    }
+    raiseFlags (p);
 }
 
 void UnlinkedLineMixes::relink (LineEditorAudioProcessor& p)
@@ -118,8 +113,7 @@ void UnlinkedLineMixes::relink (LineEditorAudioProcessor& p)
     for (int posted = -1, state = playingState (p); posted != state; posted = state, state = playingState (p))
         for (int line = 0; line < Processor::numLines; ++line)
             p.setMixTarget (line + 1, ModelReading (p).bandMix()[line][state]);
-    for (int line = 0; line < Processor::numLines; ++line)
-        raiseMixFlags (p, line);
+    raiseFlags (p);
 }
 
 void UnlinkedLineMixes::settleDocument (LineEditorAudioProcessor& p, juce::XmlElement& document)

@@ -12,11 +12,6 @@
 class UnlinkedLineMixes
 {
 public:
-    struct Mixes
-    {
-        float of[LineEditorAudioProcessor::numLines] = {};
-    };
-
     // The mix of `line` that plays in `state` and that its knob shows: the state's own with the
     // link on, the line-mix parameter's with it off.
     static float playing (LineEditorAudioProcessor& p, int line, int state) KALVO_REQUIRES (p.curveModelLock);
@@ -31,24 +26,14 @@ public:
         KALVO_EXCLUDES (p.curveModelLock);
     static void endDrag (LineEditorAudioProcessor& p, int line) KALVO_EXCLUDES (p.curveModelLock);
 
-    // Turning the link off takes three steps. In the edit's first step, with the link still on,
-    // mixesThatPlay gives the mixes that play, as the line-mix parameters hold them; once the lock
-    // is released, setParameters gives them to the parameters, whose listener ignores them while
-    // the link is on, unless a restore began since the edit's mark (false then). Last, a second
-    // step with the same mark calls unlink: the parameters play from now on.
-    // In the first step willUnlink begins the edit's host writes: until the last step a save stores
-    // the parameters at the mixes and the link off.
-    static Mixes mixesThatPlay (LineEditorAudioProcessor& p) KALVO_REQUIRES (p.curveModelLock);
-    static void willUnlink (LineEditorAudioProcessor& p, const Mixes& mixes, RestoreEpoch::Edit& writes)
-        KALVO_REQUIRES (p.curveModelLock, modelEditGrant);
-    static bool setParameters (LineEditorAudioProcessor& p, const Mixes& mixes, RestoreEpoch::Mark since)
-        KALVO_EXCLUDES (p.curveModelLock);
-    static void unlink (LineEditorAudioProcessor& p) KALVO_REQUIRES (p.curveModelLock, modelEditGrant);
-
-    // The link goes on again: each line plays the playing state's own mix, ramped as a switch
-    // ramps, the mixes set while it was off included.
-    static void relink (LineEditorAudioProcessor& p)
-        KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole);
+    // LinkMixes clicked, on the message thread; nothing while a restore or another edit's host
+    // writes are under way. On: each line plays the playing state's own mix again, ramped as a
+    // switch ramps, the mixes set while it was off included. Off, in two steps: in the first, with
+    // the link still on, the mixes that play are recorded as the edit's host writes and then given
+    // to the line-mix parameters, whose listener ignores them while the link is on; a second step
+    // with the first one's mark flips the flag, unless a restore began since: its document stands.
+    // From then on the parameters play. Until the second step a save stores the unlinked document.
+    static void toggle (LineEditorAudioProcessor& p) KALVO_EXCLUDES (p.curveModelLock);
 
     // A load, in the restore's first part, after the model took the document (linkMix included)
     // and before the parameter tree takes its cleaned "PARAM" children. For an unlinked document
@@ -58,4 +43,9 @@ public:
     // states keep the document's mixes.
     static void settleDocument (LineEditorAudioProcessor& p, juce::XmlElement& document)
         KALVO_REQUIRES (p.curveModelLock);
+
+private:
+    static void unlink (LineEditorAudioProcessor& p) KALVO_REQUIRES (p.curveModelLock, modelEditGrant);
+    static void relink (LineEditorAudioProcessor& p)
+        KALVO_REQUIRES (p.curveModelLock, modelEditGrant, modelWriteRole);
 };

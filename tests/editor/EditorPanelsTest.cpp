@@ -569,11 +569,15 @@ TEST (EditorPanels, TheLinkTurnedOnAgainPlaysEachStatesOwnMixes)
         bool fromDocument; // unlinked by a load instead of the toggle
         float knobbedLow;  // set with the knob while unlinked; none when negative
         bool savedInside = false; // the host saves from the load's first parameter change
+        int switchedTo = -1;      // a state switched to while unlinked
+        bool betweenSteps = false; // that switch by MIDI, from the toggle's last host write
     } rows[] = {
         { "off and on", false, -1.0f },
         { "off, the knob, on", false, 0.5f },
         { "an older writer's unlinked document, then on", true, -1.0f },
         { "the same, saved from inside its load", true, -1.0f, true },
+        { "off, a switch, on", false, -1.0f, false, 7 },
+        { "off with a MIDI switch between its steps, on", false, -1.0f, false, 7, true },
     };
     for (const auto& row : rows)
     {
@@ -612,7 +616,16 @@ TEST (EditorPanels, TheLinkTurnedOnAgainPlaysEachStatesOwnMixes)
         }
         else
         {
+            kalvo::test::OnHostWrite between (p, row.betweenSteps ? 3 : -1,
+                                              [&]
+                                              {
+                                                  p.stateMIDICon[row.switchedTo] = 1;
+                                                  juce::AudioBuffer<float> buffer (2, 1);
+                                                  auto midi = kalvo::test::noteOn (p.stateMIDINote[row.switchedTo]);
+                                                  host.process (buffer, midi);
+                                              });
             LineTools::toggleLinkMix (p);
+            ASSERT_EQ (between.ran(), row.betweenSteps);
         }
         ASSERT_FALSE (p.linkMix.load());
         host.run (1);
@@ -624,9 +637,16 @@ TEST (EditorPanels, TheLinkTurnedOnAgainPlaysEachStatesOwnMixes)
         }
         if (row.knobbedLow >= 0.0f)
             e->mixSliders[1].setValue (row.knobbedLow, juce::sendNotificationSync);
+        if (row.switchedTo >= 0 && !row.betweenSteps)
+            hostSwitch (host, row.switchedTo);
 
         LineTools::toggleLinkMix (p);
         ASSERT_TRUE (p.linkMix.load());
+        host.run (1);
+        for (int line = 0; line < 4; ++line)
+            EXPECT_NEAR (p.mixRamp[line + 1].getTargetValue(),
+                         line == 1 && row.knobbedLow >= 0.0f ? row.knobbedLow : stored (line, p.currentState), 1e-6f)
+                << line;
         for (int s = 0; s < 12; ++s)
         {
             hostSwitch (host, s);

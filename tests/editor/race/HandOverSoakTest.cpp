@@ -10,6 +10,7 @@
 #include "../xvfb/WholeEditor.h"
 
 #include "CurveEdits.h"
+#include "LineTools.h"
 #include "PeerMouse.h"
 #include "PresetCommands.h"
 
@@ -367,4 +368,63 @@ TEST (HandOverSoak, WindowsOpenWhileTheHostSavesFromItsCallback)
     finished.signal();
     progressed.signal();
     watchdog.join();
+}
+
+// LinkMixes turned off while the audio thread switches states by MIDI in every block: once the
+// switch that was under way at the flip has ended, the line-mix parameters play.
+TEST (HandOverSoak, TheLinkTurnedOffBesideMidiSwitchesPlaysTheParameters)
+{
+    kalvo::test::TestHost host;
+    auto& p = *host.processor;
+    host.setTransport (120.0, false);
+    {
+        const ModelLock::Hold hold (p.curveModelLock);
+        for (int line = 0; line < 4; ++line)
+            for (int s = 0; s < 12; ++s)
+                p.bandMix()[line][s] = 0.1f + 0.05f * (float) s + 0.01f * (float) line;
+        p.publishModel();
+    }
+    p.stateMIDICon[4] = p.stateMIDICon[7] = 1;
+    std::atomic<bool> running{ true }, parked{ false }, parking{ false };
+    std::atomic<int> blocks{ 0 };
+    const auto spinUntil = [] (auto&& done)
+    {
+        while (!done())
+            std::this_thread::yield();
+    };
+    std::thread audio (
+        [&]
+        {
+            juce::AudioBuffer<float> buffer (2, 1);
+            for (int k = 0; running; ++k)
+            {
+                parked = parking.load();
+                if (parked)
+                    continue;
+                auto midi = kalvo::test::noteOn (p.stateMIDINote[k % 2 == 0 ? 4 : 7]);
+                host.process (buffer, midi);
+                ++blocks;
+            }
+        });
+    int wrong = 0;
+    for (int round = 0; round < 100000; ++round)
+    {
+        LineTools::toggleLinkMix (p);
+        EXPECT_FALSE (p.linkMix.load());
+        const int seen = blocks;
+        spinUntil ([&] { return blocks > seen + 1; });
+        parking = true;
+        spinUntil ([&] { return parked.load(); });
+        host.run (1);
+        for (int line = 0; line < 4; ++line)
+            wrong += std::abs (p.mixRamp[line + 1].getTargetValue()
+                               - host.parameterValue (ParameterTable::specs[ParameterTable::pMixMain + line].id))
+                     > 1e-6f;
+        LineTools::toggleLinkMix (p);
+        parking = false;
+        spinUntil ([&] { return !parked; });
+    }
+    running = false;
+    audio.join();
+    EXPECT_EQ (wrong, 0);
 }
