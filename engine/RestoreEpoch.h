@@ -34,7 +34,9 @@ class HostWrites;
 // restores had run one after the other. The other way round, each restore replacing the tree
 // itself and the newest applying its parameters again afterwards, would have a loading message
 // thread wait on the tree's own lock for a host thread that may be waiting, in its callback, for
-// the message thread; handed over, no restore ever waits for another.
+// the message thread; handed over, no restore ever waits for another. A replacement that throws
+// fails only the restore that replaces, and only once it has gone on with the newest tree handed
+// over: the restore that handed it over has returned success.
 class RestoreEpoch
 {
 public:
@@ -59,10 +61,11 @@ public:
                        juce::AudioProcessorValueTreeState& parameters);
         // The end of the first part of a restore that begin() did not let replace the tree.
         void handOver (RestoreEpoch& epoch, juce::ValueTree tree);
-        // After replacing the tree, likewise under the lock: the tree a newer restore handed over
-        // meanwhile, which this one replaces next; false when there is none.
+        // After replacing the tree or failing to, likewise under the lock: the tree a newer restore
+        // handed over meanwhile, which this one replaces next; false when there is none.
         bool takeNewerTree (RestoreEpoch& epoch, juce::ValueTree& tree);
-        // The run's second part, likewise; whether the newest document was pasted.
+        // The run's end, likewise, before its second part (or instead of it, when the last
+        // replacement threw); whether the newest document was pasted.
         bool end (RestoreEpoch& epoch) noexcept;
 
         Restore (const Restore&) = delete;

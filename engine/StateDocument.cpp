@@ -14,6 +14,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <exception>
 
 static_assert (maxStandaloneSettingsBytes >= 2 * static_cast<std::int64_t> (StateDocument::maxDocumentBytes),
                "the standalone's settings file holds a whole state in base 64");
@@ -685,14 +686,36 @@ bool StateDocument::applyDocument (LineEditorAudioProcessor& p, juce::XmlElement
         }
     }
 
+    // A replacement that throws (a host callback) fails this restore, but not a newer one that
+    // handed its tree over meanwhile and returned success: its tree is replaced next and the run
+    // finished for it as ever, and only then does the failure reach this restore's caller. When
+    // the last replacement throws, the run ends without its second part, in the hold that found no
+    // newer tree, so that no restore hands its tree over to a run that is over.
+    std::exception_ptr failure;
     for (;;)
     {
-        HostCalls::replaceState (p, tree);
+        bool replaced = true;
+        try
+        {
+            HostCalls::replaceState (p, tree);
+        }
+        catch (...)
+        {
+            failure = std::current_exception();
+            replaced = false;
+        }
 
-        const ModelWriteRole::RestoreStep step (p.curveModelLock);
-        if (restore.takeNewerTree (p.restores(), tree))
-            continue;
-        finishRestore (p, restore.end (p.restores()));
+        {
+            const ModelWriteRole::RestoreStep step (p.curveModelLock);
+            if (restore.takeNewerTree (p.restores(), tree))
+                continue;
+            const bool newestPasted = restore.end (p.restores());
+            if (replaced)
+                finishRestore (p, newestPasted);
+        }
+
+        if (failure)
+            std::rethrow_exception (failure);
         return true;
     }
 }

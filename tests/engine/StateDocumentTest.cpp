@@ -782,7 +782,8 @@ TEST (StateDocument, ASaveFromInsideAChangeIsTheWholeDocumentBeforeOrAfterIt)
 
 // A second restore runs from inside each parameter change a host restore tells the host of: a
 // preset load or a paste the host lets the window run from its callback, or another restore of
-// the host's. The instance ends as the two leave it one after the other, every part of it.
+// the host's. The instance ends as the two leave it one after the other, every part of it, also
+// when the host's callback then throws: the first restore fails, the second stands whole.
 TEST (StateDocument, ARestoreFromInsideAnotherEndsAsTheTwoInTurn)
 {
     juce::MemoryBlock firstBlock, secondBlock;
@@ -797,9 +798,17 @@ TEST (StateDocument, ARestoreFromInsideAnotherEndsAsTheTwoInTurn)
         ASSERT_TRUE (second->saveStateToFile (secondFile));
     }
     using Restore = std::function<void (LineEditorAudioProcessor&)>;
+    int thrown = 0, caught = 0;
     const std::pair<const char*, Restore> seconds[] = {
         { "a host restore", [&] (LineEditorAudioProcessor& p)
           { p.setStateInformation (secondBlock.getData(), (int) secondBlock.getSize()); } },
+        { "a host restore, then the host's callback throws",
+          [&] (LineEditorAudioProcessor& p)
+          {
+              p.setStateInformation (secondBlock.getData(), (int) secondBlock.getSize());
+              ++thrown;
+              throw std::runtime_error ("host callback failed");
+          } },
         { "a preset load",
           [&] (LineEditorAudioProcessor& p) { ASSERT_TRUE (p.getStateFromFile (secondFile)); } },
         { "a paste", [&] (LineEditorAudioProcessor& p)
@@ -809,14 +818,28 @@ TEST (StateDocument, ARestoreFromInsideAnotherEndsAsTheTwoInTurn)
     {
         auto inTurn = makeProcessor();
         inTurn->setStateInformation (firstBlock.getData(), (int) firstBlock.getSize());
-        second (*inTurn);
+        try
+        {
+            second (*inTurn);
+        }
+        catch (const std::runtime_error&)
+        {
+            ++caught;
+        }
         juce::MemoryBlock expected;
         inTurn->getStateInformation (expected);
         for (int write = 0;; ++write)
         {
             auto p = makeProcessor();
             kalvo::test::OnHostWrite inside (*p, write, [&] { second (*p); });
-            p->setStateInformation (firstBlock.getData(), (int) firstBlock.getSize());
+            try
+            {
+                p->setStateInformation (firstBlock.getData(), (int) firstBlock.getSize());
+            }
+            catch (const std::runtime_error&)
+            {
+                ++caught;
+            }
             if (!inside.ran())
             {
                 EXPECT_GT (write, 0) << name;
@@ -829,6 +852,7 @@ TEST (StateDocument, ARestoreFromInsideAnotherEndsAsTheTwoInTurn)
             EXPECT_EQ (p->presetModified, inTurn->presetModified) << name << ", host write " << write;
         }
     }
+    EXPECT_EQ (caught, thrown);
 }
 
 TEST (StateDocument, OutOfRangeValuesAreClampedOnReading)
