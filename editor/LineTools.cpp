@@ -267,6 +267,7 @@ void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
         }
         playing = UnlinkedLineMixes::mixesThatPlay (p);
         UnlinkedLineMixes::willUnlink (p, playing, unlinking);
+        markModified (p);
     }
     if (!UnlinkedLineMixes::setParameters (p, playing, unlinking.mark()))
         return;
@@ -274,7 +275,6 @@ void LineTools::toggleLinkMix (LineEditorAudioProcessor& p)
     if (!edit.goesAhead())
         return;
     UnlinkedLineMixes::unlink (p);
-    markModified (p);
 }
 
 bool LineTools::applyShape (LineEditorAudioProcessor& p, int shape)
