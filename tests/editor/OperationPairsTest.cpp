@@ -23,6 +23,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace
@@ -367,6 +368,12 @@ public:
     // One serial order of the two from a fresh start, b first or a first; one not run is left out.
     Outcome serial (bool linked, Op a, Op b, bool bFirst, bool runA, bool runB)
     {
+        // Run once for the pair and for the pair the other way round.
+        const int codeA = runA ? 2 * a : -1, codeB = runB ? 2 * b + (a == b) : -1;
+        const auto key = std::make_tuple (linked, std::min (a, b), std::max (a, b), bFirst ? codeB : codeA,
+                                          bFirst ? codeA : codeB);
+        if (const auto found = serials.find (key); found != serials.end())
+            return found->second;
         auto p = start (linked);
         juce::MemoryBlock saved;
         if (bFirst && runB)
@@ -375,7 +382,7 @@ public:
             run (a, *p, false, saved);
         if (!bFirst && runB)
             run (b, *p, a == b, saved);
-        return outcome (*p, a, b, saved);
+        return serials[key] = outcome (*p, a, b, saved);
     }
 
     // The documents of a run by part, for telling a failure apart: the instance's own, the host
@@ -501,6 +508,7 @@ private:
     int mineWritten = -1;
     bool savedOver = false;
     std::map<size_t, std::string> normalisedHashes;
+    std::map<std::tuple<bool, Op, Op, int, int>, Outcome> serials;
 };
 
 } // namespace
