@@ -23,6 +23,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -324,10 +325,13 @@ public:
     // The document of a block or a file as the reader saves it again; "absent" for no file.
     std::string normalised (const juce::MemoryBlock& block)
     {
+        const auto raw = std::hash<std::string_view>{}({ static_cast<const char*> (block.getData()), block.getSize() });
+        if (const auto found = normalisedBlocks.find (raw); found != normalisedBlocks.end())
+            return found->second;
         juce::String text;
         if (!StateDocument::textFromBlock (block.getData(), (int) block.getSize(), text))
             return "unreadable";
-        return normalisedText (text);
+        return normalisedBlocks[raw] = normalisedText (text);
     }
 
     std::string normalisedFile (const juce::File& file)
@@ -507,7 +511,7 @@ private:
     juce::String loaded[2];
     int mineWritten = -1;
     bool savedOver = false;
-    std::map<size_t, std::string> normalisedHashes;
+    std::map<size_t, std::string> normalisedHashes, normalisedBlocks;
     std::map<std::tuple<bool, Op, Op, int, int>, Outcome> serials;
 };
 
