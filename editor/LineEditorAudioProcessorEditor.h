@@ -161,6 +161,9 @@ public:
 
     juce::String presetExtension;
     juce::TextEditor presetNameEditor;
+    // The preset's name as the entry showed it when it opened: the rename writes nothing once the
+    // preset has another (a host restored one meanwhile).
+    juce::String presetNameEntered;
     juce::TextButton saveButton;
     juce::TextButton cancelButton;
     juce::Array<juce::File> presetSubfolders;

@@ -346,7 +346,7 @@ void saveUnderTypedName (LineEditorAudioProcessorEditor& editor, const juce::Str
     editor.commitPendingEdits();
     editor.LoadPresetsList();
     const auto folder = PresetCommands::currentFolder (p, editor.presetSubfolders);
-    const auto plan = PresetRename::plan (folder, p.getPresetName(), typed, editor.presetExtension);
+    const auto plan = PresetRename::plan (folder, editor.presetNameEntered, typed, editor.presetExtension);
 
     if (plan.refusal != PresetRename::Refusal::none)
     {

@@ -75,9 +75,10 @@ void saveAs (Safe& safe);
 void save (Safe& safe)
 {
     auto& e = *safe;
+    const auto shown = e.processor.getPresetName();
     e.commitPendingEdits();
     e.LoadPresetsList();
-    switch (PresetCommands::save (e.processor, e.presetSubfolders, e.presetExtension))
+    switch (PresetCommands::save (e.processor, e.presetSubfolders, e.presetExtension, shown))
     {
         case PresetCommands::Outcome::done:
             e.SetPresetNameForMenu (false);
@@ -87,17 +88,20 @@ void save (Safe& safe)
             saveAs (safe);
             return;
         case PresetCommands::Outcome::failed:
-        case PresetCommands::Outcome::restoring: // only a named save
-            tell (safe, "Saving preset...", PresetCommands::saveFailedMessage (e.processor.getPresetName()));
+            tell (safe, "Saving preset...", PresetCommands::saveFailedMessage (shown));
+            return;
+        case PresetCommands::Outcome::restoring:
+            tell (safe, "Saving preset...", PresetCommands::restoringMessage (shown));
             return;
     }
 }
 
 void saveAs (Safe& safe)
 {
+    auto& p = safe->processor;
+    const auto shown = p.getPresetName();
     safe->commitPendingEdits();
     safe->LoadPresetsList();
-    auto& p = safe->processor;
     const auto extension = safe->presetExtension;
     const auto chosen = safe->modalSeam->chooseFile (
         { ModalSeam::Choice::fileToSave, "Save Preset As...",
@@ -115,7 +119,7 @@ void saveAs (Safe& safe)
     }
 
     const auto name = file.getFileNameWithoutExtension();
-    switch (PresetCommands::saveAs (p, file))
+    switch (PresetCommands::saveAs (p, file, shown))
     {
         case PresetCommands::Outcome::done:
             safe->SetPresetNameForMenu (false);
@@ -152,7 +156,8 @@ void load (Safe& safe)
 
 void openNameEntry (Editor& e)
 {
-    e.presetNameEditor.setText (e.processor.getPresetName(), true);
+    e.presetNameEntered = e.processor.getPresetName();
+    e.presetNameEditor.setText (e.presetNameEntered, true);
     e.presetNameEditor.setVisible (true);
     e.saveButton.setVisible (true);
     e.cancelButton.setVisible (true);
@@ -390,8 +395,8 @@ void LineEditorAudioProcessorEditor::runPresetCommand (int id)
             break;
         case PresetCommands::resetPreset:
             commitPendingEdits();
+            // Marked modified in its model step, before it tells the host.
             p.resetPreset();
-            p.presetModified = true;
             SetPresetNameForMenu (true);
             break;
         case PresetCommands::copyPreset:

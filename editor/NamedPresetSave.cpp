@@ -5,15 +5,18 @@
 #include "StateDocument.h"
 
 NamedPresetSave::Result NamedPresetSave::write (LineEditorAudioProcessor& p, const juce::File& file,
-                                                const juce::String& name)
+                                                const juce::String& shown, const juce::String& name)
 {
     RestoreEpoch::Mark made = 0;
+    ModifiedMark::Count marks = 0;
     std::unique_ptr<juce::XmlElement> document;
     {
         const ModelLock::Hold hold (p.curveModelLock);
-        if (p.restores().isRestoring())
+        if (p.restores().isRestoring() || ModelReading (p).presetName() != shown)
             return Result::restoring;
         made = p.restores().mark();
+        // Before the document: a host's parameter change is marked after its value is set.
+        marks = p.presetModified.marks();
         document = StateDocument::createDocumentHeld (p, &name);
     }
     // The old preset is replaced only by a completely written new one.
@@ -23,6 +26,6 @@ NamedPresetSave::Result NamedPresetSave::write (LineEditorAudioProcessor& p, con
     if (!edit.goesAhead())
         return Result::restoredMeanwhile;
     p.presetName() = name;
-    p.presetModified = false;
+    p.presetModified.clearUnlessMarkedSince (marks);
     return Result::named;
 }

@@ -98,22 +98,17 @@ juce::File PresetCommands::saveAsSuggestion (LineEditorAudioProcessor& p,
 
 PresetCommands::Outcome PresetCommands::save (LineEditorAudioProcessor& p,
                                               const juce::Array<juce::File>& subfolders,
-                                              const juce::String& extension)
+                                              const juce::String& extension, const juce::String& shown)
 {
     const auto folder = currentFolder (p, subfolders);
-    const auto file = presetFile (folder, p.getPresetName(), extension);
+    const auto file = presetFile (folder, shown, extension);
     if (file == juce::File())
         return Outcome::unusableName;
-    if (folder == p.presetsFolder)
-        p.presetsFolder.createDirectory();
-    if (!p.saveStateToFile (file))
-        return Outcome::failed;
-    p.presetModified = false;
-    p.currentPresetFolder = folder;
-    return Outcome::done;
+    return saveAs (p, file, shown);
 }
 
-PresetCommands::Outcome PresetCommands::saveAs (LineEditorAudioProcessor& p, const juce::File& file)
+PresetCommands::Outcome PresetCommands::saveAs (LineEditorAudioProcessor& p, const juce::File& file,
+                                                const juce::String& shown)
 {
     const auto name = file.getFileNameWithoutExtension();
     const auto folder = file.getParentDirectory();
@@ -122,7 +117,7 @@ PresetCommands::Outcome PresetCommands::saveAs (LineEditorAudioProcessor& p, con
     if (folder == p.presetsFolder)
         p.presetsFolder.createDirectory();
 
-    switch (NamedPresetSave::write (p, file, name))
+    switch (NamedPresetSave::write (p, file, shown, name))
     {
         case NamedPresetSave::Result::named:
             p.currentPresetFolder = folder;
@@ -140,9 +135,9 @@ PresetCommands::Outcome PresetCommands::saveAs (LineEditorAudioProcessor& p, con
 
 bool PresetCommands::load (LineEditorAudioProcessor& p, const juce::File& file)
 {
+    // The load leaves the preset unmodified itself, unless a paste came inside it and stands.
     if (!p.getStateFromFile (file))
         return false;
-    p.presetModified = false;
     p.currentPresetFolder = file.getParentDirectory();
     return true;
 }

@@ -67,15 +67,17 @@ public:
         done,
         unusableName, // nothing written: the caller asks for a name (Save As)
         failed,       // nothing changed: the caller reports it
-        restoring,    // nothing written, a restore was half done: the caller reports it
+        restoring,    // nothing written, a restore replaced the preset shown: the caller reports it
     };
 
-    // Writes the preset into the current folder (a missing presets folder is made again first).
+    // The named saves take the preset's name as the window showed it when the user asked (see
+    // NamedPresetSave). Save writes the preset under that name into the current folder (a missing
+    // presets folder is made again first).
     static Outcome save (LineEditorAudioProcessor& p, const juce::Array<juce::File>& subfolders,
-                         const juce::String& extension);
+                         const juce::String& extension, const juce::String& shown);
     // Writes the preset as file, which becomes its name and its folder unless a restore came
-    // meanwhile (NamedPresetSave).
-    static Outcome saveAs (LineEditorAudioProcessor& p, const juce::File& file);
+    // meanwhile.
+    static Outcome saveAs (LineEditorAudioProcessor& p, const juce::File& file, const juce::String& shown);
     // Reads file; on success it names the preset and its folder, on failure nothing changes.
     static bool load (LineEditorAudioProcessor& p, const juce::File& file);
 
@@ -127,7 +129,7 @@ public:
     static juce::String failedDeletionsMessage (const juce::Array<juce::File>& failed);
 
     static juce::String saveFailedMessage (const juce::String& name);
-    // A named save that a restore half done left unwritten.
+    // A named save that a restore left unwritten.
     static juce::String restoringMessage (const juce::String& name);
     static juce::String readFailedMessage (const juce::File& file);
 };

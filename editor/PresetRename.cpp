@@ -73,6 +73,7 @@ PresetRename::Plan PresetRename::plan (const juce::File& folder, const juce::Str
                                        const juce::String& newName, const juce::String& extension)
 {
     Plan plan;
+    plan.oldName = oldName;
     plan.refusal = check (newName, extension);
     if (plan.refusal != Refusal::none)
         return plan;
@@ -105,10 +106,10 @@ NamedPresetSave::Result PresetRename::save (LineEditorAudioProcessor& p, const P
     if (plan.refusal != Refusal::none || plan.newFile == juce::File())
         return NamedPresetSave::Result::notWritten;
 
-    // Written, the new file holds the renamed preset, the one the user had when the save asked
-    // for it, even when a restore took the naming afterwards: so the old one goes as in any
-    // rename. Unwritten, the old file is the only one that holds it.
-    const auto result = NamedPresetSave::write (p, plan.newFile, newName);
+    // Written, the new file holds the preset that had the old name when the plan was made, even
+    // when a restore took the naming afterwards: so the old one goes as in any rename. Unwritten,
+    // the old file is the only one that holds it.
+    const auto result = NamedPresetSave::write (p, plan.newFile, plan.oldName, newName);
     if (result != NamedPresetSave::Result::named && result != NamedPresetSave::Result::restoredMeanwhile)
         return result;
 

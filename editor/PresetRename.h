@@ -42,6 +42,8 @@ public:
     struct Plan
     {
         Refusal refusal = Refusal::none;
+        // The name the plan was made for: nothing is written or deleted once the preset has another.
+        juce::String oldName;
         juce::File newFile;
         // The old name's file, when it is another file directly in the folder under an acceptable
         // name; otherwise no file, and nothing is deleted.
@@ -54,7 +56,8 @@ public:
 
     // Writes the preset under newName (see NamedPresetSave), then deletes the old file. Written,
     // the preset is no longer modified; when nothing was written (a refused plan, a failure, a
-    // restore half done) nothing is deleted and the name and the modified flag stay.
+    // restore half done or one that replaced the preset named so) nothing is deleted and the name
+    // and the modified flag stay.
     static NamedPresetSave::Result save (LineEditorAudioProcessor& p, const Plan& plan,
                                          const juce::String& newName) KALVO_EXCLUDES (p.curveModelLock);
 };

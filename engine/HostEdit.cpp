@@ -18,7 +18,10 @@ bool HostEdit::goesAhead() KALVO_NO_THREAD_SAFETY_ANALYSIS
     if (since)
     {
         ModelEdit edit (processor, *since);
-        return edit.goesAhead();
+        if (!edit.goesAhead())
+            return false;
+        counted.emplace (processor.presetModified);
+        return true;
     }
     ModelEdit edit (processor);
     return edit.goesAhead();

@@ -46,4 +46,6 @@ public:
 private:
     LineEditorAudioProcessor& processor;
     std::optional<RestoreEpoch::Mark> since;
+    // The host write of an edit's later step was counted by the mark of its model step.
+    std::optional<ModifiedMark::Quiet> counted;
 };

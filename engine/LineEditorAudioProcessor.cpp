@@ -287,7 +287,7 @@ void LineEditorAudioProcessor::updateLevelTargets() noexcept
 
 void LineEditorAudioProcessor::parameterChanged (const juce::String& parameterID, float newValue)
 {
-    presetModified = true;
+    presetModified.parameterChanged();
     presetNameChanged = true;
 
     int index = 0;

@@ -8,6 +8,7 @@
 #include "ModelHandover.h"
 #include "ModelLock.h"
 #include "ModelWriteRole.h"
+#include "ModifiedMark.h"
 #include "ParameterTable.h"
 #include "RestoreEpoch.h"
 
@@ -398,7 +399,7 @@ public:
     // folders added or removed meanwhile, and a folder outside the listed ones gives 49.
     juce::File currentPresetFolder;
     int32_t presetFileIndex = -1;
-    Flag presetModified{ false };
+    ModifiedMark presetModified;
     juce::String versionText;
     juce::String shortVersionText;
 

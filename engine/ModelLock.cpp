@@ -13,4 +13,6 @@ bool ModelLock::tryEnter()
 void ModelLock::exit()
 {
     section.exit();
+    if (auto* watch = releaseWatch.load (std::memory_order_relaxed))
+        watch->released();
 }

@@ -22,7 +22,7 @@ int playingState (const Processor& p)
     return juce::jlimit (0, Processor::numStates - 1, p.currentState.load());
 }
 
-// In the toggle's last step: the knobs show the mixes, and the preset is modified.
+// In the toggle's last step: the knobs show the mixes.
 void raiseFlags (Processor& p)
 {
     for (int line = 0; line < Processor::numLines; ++line)
@@ -30,6 +30,12 @@ void raiseFlags (Processor& p)
         p.bandMixChanged[line] = true;
         p.mixChanged[line + 1] = true;
     }
+}
+
+// In the toggle's model step, so that a save made while the host is told of the mixes, which
+// stores the unlinked document, leaves the preset modified only if something changed it since.
+void markModified (Processor& p)
+{
     p.presetModified = true;
     p.presetNameChanged = true;
 }
@@ -86,6 +92,7 @@ void UnlinkedLineMixes::toggle (LineEditorAudioProcessor& p)
         for (int line = 0; line < Processor::numLines; ++line)
             unlinking.set (p, ParameterTable::pMixMain + line, ModelReading (p).bandMix()[line][state]);
         unlinking.willLink (p, false);
+        markModified (p);
     }
     if (!unlinking.send (p))
         return;
@@ -114,6 +121,7 @@ void UnlinkedLineMixes::relink (LineEditorAudioProcessor& p)
         for (int line = 0; line < Processor::numLines; ++line)
             p.setMixTarget (line + 1, ModelReading (p).bandMix()[line][state]);
     raiseFlags (p);
+    markModified (p);
 }
 
 void UnlinkedLineMixes::settleDocument (LineEditorAudioProcessor& p, juce::XmlElement& document)

@@ -120,7 +120,7 @@ TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
 {
     p->presetName() = "MyPad";
     p->presetModified = true;
-    EXPECT_EQ (Commands::save (*p, {}, "kvp"), Commands::Outcome::done);
+    EXPECT_EQ (Commands::save (*p, {}, "kvp", "MyPad"), Commands::Outcome::done);
     EXPECT_TRUE (preset ("MyPad.kvp").existsAsFile());
     EXPECT_FALSE (p->presetModified);
 
@@ -129,7 +129,7 @@ TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
 
     // The presets folder went missing: it is made again for the save.
     p->presetsFolder.deleteRecursively();
-    EXPECT_EQ (Commands::save (*p, {}, "kvp"), Commands::Outcome::done);
+    EXPECT_EQ (Commands::save (*p, {}, "kvp", "MyPad"), Commands::Outcome::done);
     EXPECT_TRUE (preset ("MyPad.kvp").existsAsFile());
 
     // Copy, change, paste: the copied settings, the current name, modified.
@@ -157,7 +157,7 @@ TEST_F (PresetCommandsTest, SaveLoadCopyPaste)
 
     // A failed write keeps the name and the mark; a failed read changes neither name nor folder.
     ASSERT_TRUE (preset ("Blocked.kvp").createDirectory());
-    EXPECT_EQ (Commands::saveAs (*p, preset ("Blocked.kvp")), Commands::Outcome::failed);
+    EXPECT_EQ (Commands::saveAs (*p, preset ("Blocked.kvp"), "Other"), Commands::Outcome::failed);
     EXPECT_EQ (p->presetName(), "Other");
     EXPECT_TRUE (p->presetModified);
     EXPECT_EQ (Commands::saveFailedMessage ("Other"), "Could not save preset 'Other'");
@@ -220,10 +220,17 @@ TEST_F (PresetCommandsTest, AHostRestoreDuringPasteSaveAsOrRenameKeepsTheRestore
           {
               kalvo::test::InsideRestore inside (
                   *p, [this]
-                  { EXPECT_NE (Commands::saveAs (*p, preset ("Named.kvp")), Commands::Outcome::done); });
+                  { EXPECT_NE (Commands::saveAs (*p, preset ("Named.kvp"), "Current"), Commands::Outcome::done); });
               restore();
               EXPECT_TRUE (inside.ran());
               EXPECT_FALSE (preset ("Named.kvp").exists());
+          } },
+        { "save after a whole restore",
+          [&]
+          {
+              restore();
+              EXPECT_EQ (Commands::save (*p, {}, "kvp", "Current"), Commands::Outcome::restoring);
+              EXPECT_FALSE (preset ("Restored.kvp").exists());
           } },
         { "rename",
           [&]
@@ -270,13 +277,13 @@ TEST_F (PresetCommandsTest, HostileNamesWriteNothing)
         {
             p->presetName() = name;
             p->currentPresetFolder = folder;
-            EXPECT_EQ (Commands::save (*p, {}, "kvp"), Commands::Outcome::unusableName) << name;
+            EXPECT_EQ (Commands::save (*p, {}, "kvp", name), Commands::Outcome::unusableName) << name;
             EXPECT_EQ (Commands::presetFile (preset ("Drums"), name, "kvp"), juce::File()) << name;
         }
     }
     // A chosen file is a path already; only its name is checked.
     for (const juce::String name : { "~x", "a\x01" })
-        EXPECT_EQ (Commands::saveAs (*p, preset ("Drums").getChildFile (name + ".kvp")),
+        EXPECT_EQ (Commands::saveAs (*p, preset ("Drums").getChildFile (name + ".kvp"), name),
                    Commands::Outcome::unusableName)
             << name;
     EXPECT_EQ (listing(), before);

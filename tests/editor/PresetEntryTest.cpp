@@ -4,6 +4,7 @@
 
 #include "EditorTestSupport.h"
 #include "PresetAlert.h"
+#include "PresetCommands.h"
 
 #include <set>
 #include <vector>
@@ -242,6 +243,13 @@ TEST_F (PresetEntryTest, AFailedWriteKeepsTheOldFileTheNameAndTheEntry)
     EXPECT_TRUE (p->presetModified);
     EXPECT_TRUE (entryOpen());
     EXPECT_EQ (e->presetNameEditor.getText(), "B");
+
+    // A host restored another preset while the entry was open: nothing is written, and it says so.
+    p->presetName() = "Restored";
+    save();
+    ASSERT_EQ (alerts.shown.size(), 2u);
+    EXPECT_EQ (alerts.lastMessage(), PresetCommands::restoringMessage ("B"));
+    EXPECT_TRUE (entryOpen());
 }
 
 TEST_F (PresetEntryTest, HostileNamesAreRefusedAndNeverDeleteOutsideTheFolder)
