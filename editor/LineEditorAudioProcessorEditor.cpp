@@ -12,7 +12,7 @@ constexpr juce::uint32 paletteColours[18] = { 0xFF4ED36D, 0xFF457250, 0xFF2C372F
 //==================================================================================================
 LineEditorAudioProcessorEditor::LineEditorAudioProcessorEditor (LineEditorAudioProcessor& p,
                                                                 juce::AudioProcessorValueTreeState& vts)
-    : juce::AudioProcessorEditor (p), processor (p), valueTreeState (vts)
+    : juce::AudioProcessorEditor (p), processorRef (p), valueTreeState (vts)
 {
     openWindow();
 }
@@ -27,7 +27,7 @@ void LineEditorAudioProcessorEditor::openWindow()
     // The thumbnails come first: setting the size lays the children out and feeds them.
     fillShapeThumbnails();
 
-    const float s = processor.scaling;
+    const float s = processorRef.scaling;
     windowWidth = EditorLayout::scaled (EditorLayout::logicalWidth, s);
     windowHeight = EditorLayout::scaled (EditorLayout::logicalHeight, s);
     setSize (windowWidth, windowHeight);
@@ -87,13 +87,13 @@ void LineEditorAudioProcessorEditor::openWindow()
 
     connectActions();
 
-    processor.editorOpen = true;
+    processorRef.editorOpen = true;
     startTimer (refreshIntervalMs);
 }
 
 void LineEditorAudioProcessorEditor::closeWindow()
 {
-    processor.editorOpen = false;
+    processorRef.editorOpen = false;
     // A host may close the window within a refresh period of a release: no pass would follow.
     commitPendingEdits();
     // An alert still up answers nobody, and lets go of lookAndFeels[8] before it goes.
@@ -141,26 +141,26 @@ void LineEditorAudioProcessorEditor::setIconState (Icons& icon, int state)
 
 int LineEditorAudioProcessorEditor::editedLine() const noexcept
 {
-    return juce::jlimit (0, 3, processor.currentLine.load());
+    return juce::jlimit (0, 3, processorRef.currentLine.load());
 }
 
 int LineEditorAudioProcessorEditor::editedState() const noexcept
 {
-    return juce::jlimit (0, 11, processor.currentState.load());
+    return juce::jlimit (0, 11, processorRef.currentState.load());
 }
 
 //==================================================================================================
 void LineEditorAudioProcessorEditor::addChildrenInStackingOrder()
 {
     // A host may restore a state on its own thread while the window opens.
-    const ModelLock::Hold hold (processor.curveModelLock);
+    const ModelLock::Hold hold (processorRef.curveModelLock);
     const auto add = [this] (juce::Component& child) { addAndMakeVisible (child); };
     const auto addHidden = [this] (juce::Component& child)
     {
         addAndMakeVisible (child);
         child.setVisible (false);
     };
-    const auto addIcon = [this, &add] (int k) KALVO_REQUIRES (processor.curveModelLock)
+    const auto addIcon = [this, &add] (int k) KALVO_REQUIRES (processorRef.curveModelLock)
     {
         setUpIconButton (k);
         add (iconButtons[k]);
@@ -259,7 +259,7 @@ void LineEditorAudioProcessorEditor::addChildrenInStackingOrder()
         add (label);
     setIndecLabelText();
 
-    const int stage = processor.editedStage[editedLine()];
+    const int stage = processorRef.editedStage[editedLine()];
     setUpCurveEditors();
     add (lineEditorUI1);
     lineEditorUI1.setVisible (stage == 0);
@@ -269,7 +269,7 @@ void LineEditorAudioProcessorEditor::addChildrenInStackingOrder()
 
     setUpGraphs();
     add (waveformGraph);
-    waveformGraph.setVisible (processor.waveView == 1);
+    waveformGraph.setVisible (processorRef.waveView == 1);
     add (previewGraph);
 
     setUpPlayMarker();
@@ -279,7 +279,7 @@ void LineEditorAudioProcessorEditor::addChildrenInStackingOrder()
     for (auto& graph : shapeGraphs)
         add (graph);
     for (int r = 0; r < 40; ++r)
-        shapeGraphs[r].setVisible (r / 10 == processor.shapeCategory);
+        shapeGraphs[r].setVisible (r / 10 == processorRef.shapeCategory);
 
     setUpStateGraphs();
     for (auto& graph : stateGraphs)
@@ -317,7 +317,7 @@ void LineEditorAudioProcessorEditor::resized()
 //==================================================================================================
 void LineEditorAudioProcessorEditor::setElementSizes()
 {
-    const float s = processor.scaling;
+    const float s = processorRef.scaling;
 
     // Changing the size runs this again from resized, with the same scale, before going on.
     windowWidth = EditorLayout::scaled (EditorLayout::logicalWidth, s);
@@ -331,7 +331,7 @@ void LineEditorAudioProcessorEditor::setElementSizes()
     // loaded from it again.
     commitPendingEdits();
     {
-        const ModelLock::Hold hold (processor.curveModelLock);
+        const ModelLock::Hold hold (processorRef.curveModelLock);
         reloadDisplays();
         setFonts (s);
     }
@@ -416,12 +416,12 @@ void LineEditorAudioProcessorEditor::reloadDisplays()
         shapeGraphs[r].setPoint (shapeThumbnails[r]);
 
     const int line = editedLine(), state = editedState();
-    lineEditorUI1.setLinePoints (ModelReading (processor).linePoints1()[line][state], line, state);
-    lineEditorUI2.setLinePoints (ModelReading (processor).linePoints2()[line][state], line, state);
-    previewGraph.setPoint (ModelReading (processor).modulationArray()[line][state]);
+    lineEditorUI1.setLinePoints (ModelReading (processorRef).linePoints1()[line][state], line, state);
+    lineEditorUI2.setLinePoints (ModelReading (processorRef).linePoints2()[line][state], line, state);
+    previewGraph.setPoint (ModelReading (processorRef).modulationArray()[line][state]);
 
     float wave[LineEditorAudioProcessor::tableSize];
-    processor.copyWaveDisplay (wave);
+    processorRef.copyWaveDisplay (wave);
     showWaveform (wave);
 }
 
@@ -455,7 +455,7 @@ void LineEditorAudioProcessorEditor::setFonts (float s)
     // typing is lost.
     presetNameEditor.setFont (juce::Font (10.0f * s, juce::Font::bold));
     presetNameEditor.clear();
-    presetNameEditor.setText (ModelReading (processor).presetName(), true);
+    presetNameEditor.setText (ModelReading (processorRef).presetName(), true);
 }
 
 void LineEditorAudioProcessorEditor::placeChildren (float s)
@@ -578,7 +578,7 @@ juce::Component* LineEditorAudioProcessorEditor::layoutChild (EditorLayout::Grou
 
 void LineEditorAudioProcessorEditor::updateMarkerBeats()
 {
-    const float beatsPerBar = processor.beatsPerBar;
+    const float beatsPerBar = processorRef.beatsPerBar;
     playMarker.beatCount = EditorLayout::beatCount (beatsPerBar);
     playMarker.beatWidth = EditorLayout::beatWidth (playMarker.getWidth(), beatsPerBar);
 }
@@ -586,23 +586,23 @@ void LineEditorAudioProcessorEditor::updateMarkerBeats()
 //==================================================================================================
 void LineEditorAudioProcessorEditor::ViewSelector (int view)
 {
-    processor.currentView = view;
+    processorRef.currentView = view;
     skinImage.view = view;
     skinImage.repaint();
 
     const bool main = view == 0, about = view == 1;
     const int line = editedLine();
-    const int stage = processor.editedStage[line];
+    const int stage = processorRef.editedStage[line];
 
     for (auto* child : getChildren())
         if (child != &skinImage && child != &tooltipWindow)
             child->setVisible (main);
 
-    waveformGraph.setVisible (main && processor.waveView == 1);
+    waveformGraph.setVisible (main && processorRef.waveView == 1);
     lineEditorUI1.setVisible (main && stage == 0);
     lineEditorUI2.setVisible (main && stage == 1);
     for (int r = 0; r < 40; ++r)
-        shapeGraphs[r].setVisible (main && r / 10 == processor.shapeCategory);
+        shapeGraphs[r].setVisible (main && r / 10 == processorRef.shapeCategory);
 
     for (int i = 0; i < 4; ++i)
     {

@@ -47,24 +47,24 @@ public:
 
     // The constructor's and the destructor's work. The analysis skips constructors and
     // destructors, so their bodies do nothing but call these, where it sees every model access.
-    void openWindow() KALVO_EXCLUDES (processor.curveModelLock);
-    void closeWindow() KALVO_EXCLUDES (processor.curveModelLock);
+    void openWindow() KALVO_EXCLUDES (processorRef.curveModelLock);
+    void closeWindow() KALVO_EXCLUDES (processorRef.curveModelLock);
 
     void mouseDown (const juce::MouseEvent& e) override;
-    void mouseUp (const juce::MouseEvent& e) override KALVO_EXCLUDES (processor.curveModelLock);
+    void mouseUp (const juce::MouseEvent& e) override KALVO_EXCLUDES (processorRef.curveModelLock);
     void paint (juce::Graphics& g) override;
-    void resized() override KALVO_EXCLUDES (processor.curveModelLock);
-    void timerCallback() override KALVO_EXCLUDES (processor.curveModelLock);
+    void resized() override KALVO_EXCLUDES (processorRef.curveModelLock);
+    void timerCallback() override KALVO_EXCLUDES (processorRef.curveModelLock);
     void buttonClicked (juce::Button* button) override;
     void textEditorReturnKeyPressed (juce::TextEditor& editor) override;
     void textEditorEscapeKeyPressed (juce::TextEditor& editor) override;
     void sliderValueChanged (juce::Slider* slider) override;
-    void sliderDragStarted (juce::Slider* slider) override KALVO_EXCLUDES (processor.curveModelLock);
-    void sliderDragEnded (juce::Slider* slider) override KALVO_EXCLUDES (processor.curveModelLock);
+    void sliderDragStarted (juce::Slider* slider) override KALVO_EXCLUDES (processorRef.curveModelLock);
+    void sliderDragEnded (juce::Slider* slider) override KALVO_EXCLUDES (processorRef.curveModelLock);
 
     // Applies the processor's interface scale to the whole window: size, scale fields, fonts,
     // the displays that depend on the pixel size, and every child's bounds.
-    void setElementSizes() KALVO_EXCLUDES (processor.curveModelLock);
+    void setElementSizes() KALVO_EXCLUDES (processorRef.curveModelLock);
 
     // 0 the main panel, 1 the about panel; any other number hides everything but the skin.
     void ViewSelector (int view);
@@ -75,12 +75,12 @@ public:
     void ColorSoloMuteButts();
     void setSateLAbelText();
     void ColorStateGraph();
-    void setUndoRedoLabels() KALVO_EXCLUDES (processor.curveModelLock);
+    void setUndoRedoLabels() KALVO_EXCLUDES (processorRef.curveModelLock);
     void setIndecLabelText();
 
     // Preset lists and the preset name shown in the bar.
     void LoadPresetsList();
-    void SetPresetNameForMenu (bool modified) KALVO_EXCLUDES (processor.curveModelLock);
+    void SetPresetNameForMenu (bool modified) KALVO_EXCLUDES (processorRef.curveModelLock);
 
     // The child placed by the layout tables as element `element` of `group`, or nullptr.
     juce::Component* layoutChild (EditorLayout::Group group, int element);
@@ -96,25 +96,25 @@ public:
     // its children are added (the constructor adds them, and hides what starts hidden), with the
     // model lock held.
     void setUpSkinImage();
-    void setUpIconButton (int k) KALVO_REQUIRES (processor.curveModelLock);
-    void setUpPresetEntry() KALVO_REQUIRES (processor.curveModelLock);
+    void setUpIconButton (int k) KALVO_REQUIRES (processorRef.curveModelLock);
+    void setUpPresetEntry() KALVO_REQUIRES (processorRef.curveModelLock);
     void setUpFrames();
     void setUpCategoryIcon();
     void setUpLineIconAndMeter (int line);
-    void setUpLengthGroup (int line) KALVO_REQUIRES (processor.curveModelLock); // with syncIcons[line]
+    void setUpLengthGroup (int line) KALVO_REQUIRES (processorRef.curveModelLock); // with syncIcons[line]
     void setUpStateIcons();
     void setUpSoloMuteIcons();
-    void setUpGlideGroup (int line) KALVO_REQUIRES (processor.curveModelLock);
-    void setUpMasterMix() KALVO_EXCLUDES (processor.curveModelLock); // attaches its knob
-    void setUpMixGroup (int line) KALVO_REQUIRES (processor.curveModelLock);
-    void setUpLevelGroups() KALVO_EXCLUDES (processor.curveModelLock); // attaches their knobs
+    void setUpGlideGroup (int line) KALVO_REQUIRES (processorRef.curveModelLock);
+    void setUpMasterMix() KALVO_EXCLUDES (processorRef.curveModelLock); // attaches its knob
+    void setUpMixGroup (int line) KALVO_REQUIRES (processorRef.curveModelLock);
+    void setUpLevelGroups() KALVO_EXCLUDES (processorRef.curveModelLock); // attaches their knobs
     void setUpGridLabels();
-    void setUpCurveEditors() KALVO_REQUIRES (processor.curveModelLock);
-    void setUpGraphs() KALVO_REQUIRES (processor.curveModelLock);
+    void setUpCurveEditors() KALVO_REQUIRES (processorRef.curveModelLock);
+    void setUpGraphs() KALVO_REQUIRES (processorRef.curveModelLock);
     void setUpPlayMarker();
     void setUpShapeGraphs();
-    void setUpStateGraphs() KALVO_REQUIRES (processor.curveModelLock);
-    void setUpCrossover() KALVO_REQUIRES (processor.curveModelLock);
+    void setUpStateGraphs() KALVO_REQUIRES (processorRef.curveModelLock);
+    void setUpCrossover() KALVO_REQUIRES (processorRef.curveModelLock);
     void setUpAboutWidgets();
 
     // The play marker's beats from the processor's beatsPerBar and the marker's width.
@@ -126,7 +126,7 @@ public:
     //==============================================================================================
     int32_t windowWidth = 0;
     int32_t windowHeight = 0;
-    LineEditorAudioProcessor& processor;
+    LineEditorAudioProcessor& processorRef;
     juce::AudioProcessorValueTreeState& valueTreeState;
     // [0..3] the line slider groups, [4] unused, [5..7] the level knobs, [8] the tooltip window,
     // menus, alerts and the name entry with its buttons.
@@ -227,51 +227,53 @@ public:
     // Without takeDrags a drag in progress is left to go on: the refresh passes only take one
     // when they are about to reload the curve editors. The check that the store won and the
     // commit are one step under the model lock; the host hears of the change after it.
-    void commitPendingEdits (bool takeDrags = true) KALVO_EXCLUDES (processor.curveModelLock);
+    void commitPendingEdits (bool takeDrags = true) KALVO_EXCLUDES (processorRef.curveModelLock);
 
     // Click actions (mouseUp's branches).
-    void powerClicked() KALVO_EXCLUDES (processor.curveModelLock);
-    void lineClicked (int line) KALVO_EXCLUDES (processor.curveModelLock);
-    void soloClicked (int band) KALVO_EXCLUDES (processor.curveModelLock);
-    void muteClicked (int band) KALVO_EXCLUDES (processor.curveModelLock);
-    void stateGraphReleased (int state, const juce::ModifierKeys& mods) KALVO_EXCLUDES (processor.curveModelLock);
-    void stateIconReleased (int state, const juce::ModifierKeys& mods) KALVO_EXCLUDES (processor.curveModelLock);
-    void syncPressed (int line) KALVO_EXCLUDES (processor.curveModelLock);
-    void toolClicked (int icon) KALVO_EXCLUDES (processor.curveModelLock); // iconButtons 6..21
-    void categoryClicked() KALVO_EXCLUDES (processor.curveModelLock);
-    void showCategory() KALVO_EXCLUDES (processor.curveModelLock);
-    void shapeClicked (int shape) KALVO_EXCLUDES (processor.curveModelLock);
-    void presetMenuClicked() KALVO_EXCLUDES (processor.curveModelLock);
-    void runPresetCommand (int id) KALVO_EXCLUDES (processor.curveModelLock);
-    void presetBrowserClicked() KALVO_EXCLUDES (processor.curveModelLock);
-    void presetStepClicked (bool forward) KALVO_EXCLUDES (processor.curveModelLock);
+    void powerClicked() KALVO_EXCLUDES (processorRef.curveModelLock);
+    void lineClicked (int line) KALVO_EXCLUDES (processorRef.curveModelLock);
+    void soloClicked (int band) KALVO_EXCLUDES (processorRef.curveModelLock);
+    void muteClicked (int band) KALVO_EXCLUDES (processorRef.curveModelLock);
+    void stateGraphReleased (int state, const juce::ModifierKeys& mods)
+        KALVO_EXCLUDES (processorRef.curveModelLock);
+    void stateIconReleased (int state, const juce::ModifierKeys& mods)
+        KALVO_EXCLUDES (processorRef.curveModelLock);
+    void syncPressed (int line) KALVO_EXCLUDES (processorRef.curveModelLock);
+    void toolClicked (int icon) KALVO_EXCLUDES (processorRef.curveModelLock); // iconButtons 6..21
+    void categoryClicked() KALVO_EXCLUDES (processorRef.curveModelLock);
+    void showCategory() KALVO_EXCLUDES (processorRef.curveModelLock);
+    void shapeClicked (int shape) KALVO_EXCLUDES (processorRef.curveModelLock);
+    void presetMenuClicked() KALVO_EXCLUDES (processorRef.curveModelLock);
+    void runPresetCommand (int id) KALVO_EXCLUDES (processorRef.curveModelLock);
+    void presetBrowserClicked() KALVO_EXCLUDES (processorRef.curveModelLock);
+    void presetStepClicked (bool forward) KALVO_EXCLUDES (processorRef.curveModelLock);
 
 private:
     // Shows an icon lit (0), pressed (1) or dim (2); repaints it only when that changes.
     static void setIconState (Icons& icon, int state);
 
-    void addChildrenInStackingOrder() KALVO_EXCLUDES (processor.curveModelLock);
+    void addChildrenInStackingOrder() KALVO_EXCLUDES (processorRef.curveModelLock);
     void setScaleFields (float s);
-    void reloadDisplays() KALVO_REQUIRES (processor.curveModelLock);
-    void setFonts (float s) KALVO_REQUIRES (processor.curveModelLock);
+    void reloadDisplays() KALVO_REQUIRES (processorRef.curveModelLock);
+    void setFonts (float s) KALVO_REQUIRES (processorRef.curveModelLock);
     void placeChildren (float s);
     int editedLine() const noexcept;
     void connectActions();
     void connectToolActions();
-    void selectState (int state) KALVO_EXCLUDES (processor.curveModelLock);
+    void selectState (int state) KALVO_EXCLUDES (processorRef.curveModelLock);
     void restoreStateIconColours();
-    void showStateMenu (int state) KALVO_EXCLUDES (processor.curveModelLock);
-    void showLearnMenu (int state) KALVO_EXCLUDES (processor.curveModelLock);
-    void setParameterNotifying (const char* id, float value) KALVO_EXCLUDES (processor.curveModelLock);
-    void reloadCurveEditors() KALVO_REQUIRES (processor.curveModelLock);
+    void showStateMenu (int state) KALVO_EXCLUDES (processorRef.curveModelLock);
+    void showLearnMenu (int state) KALVO_EXCLUDES (processorRef.curveModelLock);
+    void setParameterNotifying (const char* id, float value) KALVO_EXCLUDES (processorRef.curveModelLock);
+    void reloadCurveEditors() KALVO_REQUIRES (processorRef.curveModelLock);
     // The refresh pass under the lock; true when it committed an edit the host is to hear of.
-    bool refreshModelViews() KALVO_REQUIRES (processor.curveModelLock);
+    bool refreshModelViews() KALVO_REQUIRES (processorRef.curveModelLock);
     // commitPendingEdits' part under the lock: true when an edit was committed.
-    bool commitEdits (bool takeDrags) KALVO_REQUIRES (processor.curveModelLock);
-    bool commitStage (int stage, bool takeDrag) KALVO_REQUIRES (processor.curveModelLock);
-    void showUndoRedoCounts() KALVO_REQUIRES (processor.curveModelLock);
+    bool commitEdits (bool takeDrags) KALVO_REQUIRES (processorRef.curveModelLock);
+    bool commitStage (int stage, bool takeDrag) KALVO_REQUIRES (processorRef.curveModelLock);
+    void showUndoRedoCounts() KALVO_REQUIRES (processorRef.curveModelLock);
     // Whether the state (or else the line) clipboard holds something.
-    bool clipboardFull (bool state) KALVO_EXCLUDES (processor.curveModelLock);
+    bool clipboardFull (bool state) KALVO_EXCLUDES (processorRef.curveModelLock);
     // Every waveform the graph shows goes through here, so the refresh can skip one that did not
     // change.
     void showWaveform (const float* values);

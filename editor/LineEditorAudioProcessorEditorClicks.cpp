@@ -121,18 +121,18 @@ void LineEditorAudioProcessorEditor::mouseUp (const juce::MouseEvent& e)
 //==================================================================================================
 void LineEditorAudioProcessorEditor::setParameterNotifying (const char* id, float value)
 {
-    HostCalls::setNormalisedValue (processor, id, value);
+    HostCalls::setNormalisedValue (processorRef, id, value);
 }
 
 void LineEditorAudioProcessorEditor::powerClicked()
 {
     // Not a number counts as off, so a click switches processing on.
-    setParameterNotifying ("Power", processor.powerValue > 0.5f ? 0.0f : 1.0f);
+    setParameterNotifying ("Power", processorRef.powerValue > 0.5f ? 0.0f : 1.0f);
 }
 
 void LineEditorAudioProcessorEditor::syncPressed (int line)
 {
-    auto& p = processor;
+    auto& p = processorRef;
     const bool synced = KnobHandling::toggleSync (p, line);
     p.syncChanged[line] = true;
     p.speedChanged[line] = true;
@@ -144,7 +144,7 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
     commitPendingEdits();
 
     // A host may restore a state on its own thread: the reloads read the model it writes.
-    const ModelLock::Hold hold (processor.curveModelLock);
+    const ModelLock::Hold hold (processorRef.curveModelLock);
     const auto relight = [this]
     {
         for (int i = 0; i < 4; ++i)
@@ -156,36 +156,36 @@ void LineEditorAudioProcessorEditor::lineClicked (int line)
         return;
     }
 
-    processor.currentLine = line;
+    processorRef.currentLine = line;
     relight();
 
     const int state = editedState();
-    processor.syncCurveModels();
+    processorRef.syncCurveModels();
     // Rendering the line's tables again writes the model: not while a restore is under way, which
     // renders its own.
-    if (ModelEdit edit (processor.restores()); edit.goesAhead())
+    if (ModelEdit edit (processorRef.restores()); edit.goesAhead())
     {
-        processor.lineEditor1().getLineArray (processor.lineArray1()[line][state]);
-        processor.lineEditor2().getLineArray (processor.lineArray2()[line][state]);
-        LineTools::rebuildProduct (processor, line, state);
+        processorRef.lineEditor1().getLineArray (processorRef.lineArray1()[line][state]);
+        processorRef.lineEditor2().getLineArray (processorRef.lineArray2()[line][state]);
+        LineTools::rebuildProduct (processorRef, line, state);
     }
-    previewGraph.setPoint (ModelReading (processor).modulationArray()[line][state]);
+    previewGraph.setPoint (ModelReading (processorRef).modulationArray()[line][state]);
 
     reloadCurveEditors();
     for (int k = 0; k < 48; ++k)
-        stateGraphs[k].setPoint (ModelReading (processor).modulationArray()[k / 12][k % 12]);
+        stateGraphs[k].setPoint (ModelReading (processorRef).modulationArray()[k / 12][k % 12]);
 
     ColorLineTabs();
     setIndecLabelText();
     showUndoRedoCounts();
 
     // The waveform view starts again, flat, for the new line.
-    processor.restartWaveform();
+    processorRef.restartWaveform();
 
-    const bool second = processor.editedStage[line] == 1;
-    lineEditorUI1.setVisible (processor.editedStage[line] == 0);
+    const bool second = processorRef.editedStage[line] == 1;
+    lineEditorUI1.setVisible (processorRef.editedStage[line] == 0);
     lineEditorUI2.setVisible (second);
-    setIconState (iconButtons[6], processor.editedStage[line] == 0 ? 0 : 2);
+    setIconState (iconButtons[6], processorRef.editedStage[line] == 0 ? 0 : 2);
     setIconState (iconButtons[7], second ? 0 : 2);
 }
 
@@ -193,7 +193,7 @@ void LineEditorAudioProcessorEditor::soloClicked (int band)
 {
     static const char* const solo[] = { "LowSolo", "MidSolo", "HighSolo" };
     static const char* const mute[] = { "LowMute", "MidMute", "HighMute" };
-    auto& p = processor;
+    auto& p = processorRef;
 
     if (p.bandSolo[band])
     {
@@ -213,7 +213,7 @@ void LineEditorAudioProcessorEditor::soloClicked (int band)
 void LineEditorAudioProcessorEditor::muteClicked (int band)
 {
     static const char* const mute[] = { "LowMute", "MidMute", "HighMute" };
-    setParameterNotifying (mute[band], processor.bandMute[band] ? 0.0f : 1.0f);
+    setParameterNotifying (mute[band], processorRef.bandMute[band] ? 0.0f : 1.0f);
 }
 
 //==================================================================================================
@@ -257,7 +257,7 @@ void LineEditorAudioProcessorEditor::stateGraphReleased (int state, const juce::
 
 void LineEditorAudioProcessorEditor::showStateMenu (int state)
 {
-    auto& p = processor;
+    auto& p = processorRef;
     juce::PopupMenu menu;
     menu.addItem (1, "Cut");
     menu.addItem (2, "Copy");
@@ -322,7 +322,7 @@ void LineEditorAudioProcessorEditor::stateIconReleased (int state, const juce::M
 
 void LineEditorAudioProcessorEditor::showLearnMenu (int state)
 {
-    auto& p = processor;
+    auto& p = processorRef;
     juce::PopupMenu menu;
     menu.addItem (1, "Midi Learn");
     if (p.stateMIDICon[state] != 0)

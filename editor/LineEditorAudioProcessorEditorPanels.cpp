@@ -40,7 +40,7 @@ void LineEditorAudioProcessorEditor::setUpIconButton (int k)
     auto& icon = iconButtons[k];
     const bool frame = k == IconButtonTable::frame;
 
-    WidgetSetUp::icon (icon, entry.glyph, processor.scaling, frame ? nullptr : this);
+    WidgetSetUp::icon (icon, entry.glyph, processorRef.scaling, frame ? nullptr : this);
     if (frame)
         icon.setInterceptsMouseClicks (false, false);
 
@@ -52,7 +52,7 @@ void LineEditorAudioProcessorEditor::setUpIconButton (int k)
         icon.offColour = palette[6].withAlpha (static_cast<juce::uint8> (0x7F));
     }
 
-    const int stage = processor.editedStage[editedLine()];
+    const int stage = processorRef.editedStage[editedLine()];
     switch (k)
     {
         case 6:
@@ -62,23 +62,23 @@ void LineEditorAudioProcessorEditor::setUpIconButton (int k)
             icon.state = litWhen (stage == 1);
             break;
         case 11:
-            icon.state = litWhen (ModelReading (processor).lineClipboardFull());
+            icon.state = litWhen (ModelReading (processorRef).lineClipboardFull());
             break;
         case 19:
-            icon.state = litWhen (ModelReading (processor).stateClipboardFull());
+            icon.state = litWhen (ModelReading (processorRef).stateClipboardFull());
             break;
         case 20: // lit while switches wait for the cycle's end
-            icon.state = litWhen (!processor.changeImmediately);
+            icon.state = litWhen (!processorRef.changeImmediately);
             break;
         case 21:
-            icon.state = litWhen (processor.linkMix);
+            icon.state = litWhen (processorRef.linkMix);
             break;
         default:
             break;
     }
 
     if (k == 3)
-        WidgetSetUp::caption (icon, ModelReading (processor).presetName(), 9.0f, juce::Font::bold);
+        WidgetSetUp::caption (icon, ModelReading (processorRef).presetName(), 9.0f, juce::Font::bold);
     else if (*entry.caption != 0)
         WidgetSetUp::caption (icon, entry.caption, 9.0f, juce::Font::bold);
 
@@ -98,7 +98,7 @@ void LineEditorAudioProcessorEditor::setUpPresetEntry()
     presetNameEditor.setColour (juce::TextEditor::backgroundColourId, juce::Colour (0xFF121212));
     presetNameEditor.setColour (juce::CaretComponent::caretColourId, palette[6]);
     presetNameEditor.setColour (juce::TextEditor::highlightColourId, palette[8]);
-    presetNameEditor.setText (ModelReading (processor).presetName(), false);
+    presetNameEditor.setText (ModelReading (processorRef).presetName(), false);
     presetNameEditor.applyColourToAllText (palette[6]);
     presetNameEditor.setLookAndFeel (&lookAndFeels[8]);
     presetNameEditor.addListener (this);
@@ -122,7 +122,7 @@ void LineEditorAudioProcessorEditor::setUpFrames()
         icon.iconType = 6;
         icon.setInterceptsMouseClicks (false, false);
         icon.setMouseCursor (juce::MouseCursor::PointingHandCursor);
-        icon.scale = processor.scaling;
+        icon.scale = processorRef.scaling;
         icon.repaint();
     };
     for (auto& icon : shapeFrames)
@@ -133,8 +133,8 @@ void LineEditorAudioProcessorEditor::setUpFrames()
 
 void LineEditorAudioProcessorEditor::setUpCategoryIcon()
 {
-    WidgetSetUp::icon (categoryIcon, 4, processor.scaling, this);
-    WidgetSetUp::caption (categoryIcon, categoryNames[juce::jlimit (0, 3, processor.shapeCategory)], 9.0f,
+    WidgetSetUp::icon (categoryIcon, 4, processorRef.scaling, this);
+    WidgetSetUp::caption (categoryIcon, categoryNames[juce::jlimit (0, 3, processorRef.shapeCategory)], 9.0f,
                           juce::Font::bold);
 }
 
@@ -142,31 +142,31 @@ void LineEditorAudioProcessorEditor::setUpLineIconAndMeter (int line)
 {
     static const char* const names[] = { "Main", "Low", "Mid", "High" };
     auto& icon = lineIcons[line];
-    WidgetSetUp::icon (icon, 4, processor.scaling, this);
+    WidgetSetUp::icon (icon, 4, processorRef.scaling, this);
     WidgetSetUp::caption (icon, names[line], 9.0f, juce::Font::bold);
     icon.state = litWhen (line == editedLine());
     icon.repaint();
 
-    levelMeters[line].scale = processor.scaling;
+    levelMeters[line].scale = processorRef.scaling;
     levelMeters[line].setInterceptsMouseClicks (false, false);
     levelMeters[line].repaint();
 }
 
 void LineEditorAudioProcessorEditor::setUpLengthGroup (int line)
 {
-    const float s = processor.scaling;
+    const float s = processorRef.scaling;
     WidgetSetUp::editingKnob (lengthSliders[line], lookAndFeels[line], 150, { 0.0, 1.0, 0.001 }, 0.63,
                               "Loop Length (Bars)",
-                              ModelReading (processor).lineLength()[line][editedState()], this);
+                              ModelReading (processorRef).lineLength()[line][editedState()], this);
 
     WidgetSetUp::label (lengthLabels[line],
-                        KnobReadouts::length (processor.activeLength[line], processor.activeSync[line]),
+                        KnobReadouts::length (processorRef.activeLength[line], processorRef.activeSync[line]),
                         10.0f * s, false, juce::Justification::centred);
     WidgetSetUp::label (lengthLabels[line + 4], "Length", 9.0f * s, true, juce::Justification::centred);
 
     auto& sync = syncIcons[line];
     WidgetSetUp::icon (sync, 13, s, this);
-    sync.state = litWhen (processor.activeSync[line]);
+    sync.state = litWhen (processorRef.activeSync[line]);
     sync.text = "Sync";
     sync.setTooltip ("Tempo Sync");
     sync.repaint();
@@ -176,7 +176,7 @@ void LineEditorAudioProcessorEditor::setUpStateIcons()
 {
     for (auto& icon : stateIcons)
     {
-        WidgetSetUp::icon (icon, 13, processor.scaling, this);
+        WidgetSetUp::icon (icon, 13, processorRef.scaling, this);
         icon.fontHeight = 9.0f;
         icon.justification = juce::Justification::centred;
         icon.fontStyle = juce::Font::plain;
@@ -191,14 +191,14 @@ void LineEditorAudioProcessorEditor::setUpSoloMuteIcons()
         const char* caption;
         const char* tooltip;
         const LineEditorAudioProcessor::Flag* on;
-    } families[] = { { soloIcons, "S", "Solo", processor.bandSolo },
-                     { muteIcons, "M", "Mute", processor.bandMute } };
+    } families[] = { { soloIcons, "S", "Solo", processorRef.bandSolo },
+                     { muteIcons, "M", "Mute", processorRef.bandMute } };
 
     for (const auto& family : families)
         for (int band = 0; band < 3; ++band)
         {
             auto& icon = family.icons[band];
-            WidgetSetUp::icon (icon, 13, processor.scaling, this);
+            WidgetSetUp::icon (icon, 13, processorRef.scaling, this);
             WidgetSetUp::caption (icon, family.caption, 10.0f, juce::Font::plain);
             icon.setTooltip (family.tooltip);
             icon.state = litWhen (family.on[band]);
@@ -208,12 +208,12 @@ void LineEditorAudioProcessorEditor::setUpSoloMuteIcons()
 
 void LineEditorAudioProcessorEditor::setUpGlideGroup (int line)
 {
-    const float s = processor.scaling;
+    const float s = processorRef.scaling;
     auto& knob = glideSliders[line];
     // Legal values are 0.2 ms plus whole milliseconds; the skew gives short times more travel.
     WidgetSetUp::editingKnob (knob, lookAndFeels[line], 150, { 0.2, 500.0, 1.0, 0.5 }, 10.0,
-                              "Smooth Time (MS)", ModelReading (processor).bandGlide()[line][editedState()],
-                              this);
+                              "Smooth Time (MS)",
+                              ModelReading (processorRef).bandGlide()[line][editedState()], this);
 
     WidgetSetUp::label (glideLabels[line], KnobReadouts::glide (static_cast<float> (knob.getValue())),
                         10.0f * s, false, juce::Justification::centred);
@@ -231,7 +231,7 @@ void LineEditorAudioProcessorEditor::setUpMasterMix()
 
     WidgetSetUp::label (masterMixLabel,
                         KnobReadouts::masterMix (static_cast<float> (masterMixSlider.getValue())),
-                        9.0f * processor.scaling, true, juce::Justification::centredLeft);
+                        9.0f * processorRef.scaling, true, juce::Justification::centredLeft);
 }
 
 void LineEditorAudioProcessorEditor::showParameterValue (juce::Slider& knob, const char* parameterID)
@@ -246,10 +246,10 @@ void LineEditorAudioProcessorEditor::showParameterValue (juce::Slider& knob, con
 
 void LineEditorAudioProcessorEditor::setUpMixGroup (int line)
 {
-    const float s = processor.scaling;
+    const float s = processorRef.scaling;
     auto& knob = mixSliders[line];
     WidgetSetUp::editingKnob (knob, lookAndFeels[line], 150, { 0.0, 1.0, 0.001 }, 0.5, "Dry/Wet Mix",
-                              UnlinkedLineMixes::playing (processor, line, editedState()), this);
+                              UnlinkedLineMixes::playing (processorRef, line, editedState()), this);
 
     WidgetSetUp::label (mixLabels[line], KnobReadouts::mix (static_cast<float> (knob.getValue())), 10.0f * s,
                         false, juce::Justification::centred);
@@ -277,7 +277,7 @@ void LineEditorAudioProcessorEditor::setUpLevelGroups()
           "High" },
     };
 
-    const float s = processor.scaling;
+    const float s = processorRef.scaling;
     for (const auto& row : rows)
     {
         WidgetSetUp::knob (row.knob, row.look, 150);
@@ -293,30 +293,30 @@ void LineEditorAudioProcessorEditor::setUpLevelGroups()
 void LineEditorAudioProcessorEditor::setUpGridLabels()
 {
     for (int k = 0; k < 5; ++k)
-        WidgetSetUp::label (gridLabels[k], {}, 9.0f * processor.scaling, false,
+        WidgetSetUp::label (gridLabels[k], {}, 9.0f * processorRef.scaling, false,
                             k < 4 ? juce::Justification::centredLeft : juce::Justification::centredRight);
 }
 
 void LineEditorAudioProcessorEditor::setUpCurveEditors()
 {
-    const float s = processor.scaling;
+    const float s = processorRef.scaling;
     const int line = editedLine(), state = editedState();
-    const int numerator = processor.timeSigNumerator;
+    const int numerator = processorRef.timeSigNumerator;
 
     for (auto* curveEditor : { &lineEditorUI1, &lineEditorUI2 })
     {
         // With the line and state they show, so that an edit made here goes back there.
         curveEditor->setLinePoints (curveEditor == &lineEditorUI1
-                                        ? ModelReading (processor).linePoints1()[line][state]
-                                        : ModelReading (processor).linePoints2()[line][state],
+                                        ? ModelReading (processorRef).linePoints1()[line][state]
+                                        : ModelReading (processorRef).linePoints2()[line][state],
                                     line, state);
         curveEditor->timeSigNumerator = numerator;
         // Triple meters snap to a grid that divides by three.
         curveEditor->xSnapDivisions = numerator == 3 || numerator == 6 || numerator == 12 ? 72.0f : 128.0f;
         // The layout, run when the constructor set the size, gave them their scaled sizes.
         curveEditor->menuLookAndFeel.popupFontSize = 11.0f * s;
-        curveEditor->snapX = ModelReading (processor).snapX();
-        curveEditor->snapY = ModelReading (processor).snapY();
+        curveEditor->snapX = ModelReading (processorRef).snapX();
+        curveEditor->snapY = ModelReading (processorRef).snapY();
         curveEditor->repaint();
     }
 }
@@ -324,8 +324,9 @@ void LineEditorAudioProcessorEditor::setUpCurveEditors()
 void LineEditorAudioProcessorEditor::setUpGraphs()
 {
     float wave[LineEditorAudioProcessor::tableSize];
-    processor.copyWaveDisplay (wave);
-    const float* values[] = { wave, ModelReading (processor).modulationArray()[editedLine()][editedState()] };
+    processorRef.copyWaveDisplay (wave);
+    const float* values[] = { wave,
+                              ModelReading (processorRef).modulationArray()[editedLine()][editedState()] };
 
     // Both lie over the curve editors and let every click through to them.
     GraphDraw* graphs[] = { &waveformGraph, &previewGraph };
@@ -337,8 +338,8 @@ void LineEditorAudioProcessorEditor::setUpGraphs()
         else
             graphs[i]->setPoint (values[i]);
         graphs[i]->setInterceptsMouseClicks (false, false);
-        graphs[i]->thickness = processor.scaling;
-        graphs[i]->inset = EditorLayout::scaled (4.0f, processor.scaling);
+        graphs[i]->thickness = processorRef.scaling;
+        graphs[i]->inset = EditorLayout::scaled (4.0f, processorRef.scaling);
     }
 }
 
@@ -346,7 +347,7 @@ void LineEditorAudioProcessorEditor::setUpPlayMarker()
 {
     playMarker.setInterceptsMouseClicks (false, false);
     updateMarkerBeats();
-    playMarker.scale = processor.scaling;
+    playMarker.scale = processorRef.scaling;
     playMarker.repaint();
 }
 
@@ -370,7 +371,7 @@ void LineEditorAudioProcessorEditor::setUpStateGraphs()
         {
             auto& graph = stateGraphs[line * 12 + state];
             graph.mode = 2;
-            graph.setPoint (ModelReading (processor).modulationArray()[line][state]);
+            graph.setPoint (ModelReading (processorRef).modulationArray()[line][state]);
             graph.setMouseCursor (juce::MouseCursor::PointingHandCursor);
             if (line == 0)
                 graph.addMouseListener (this, false);
@@ -381,14 +382,14 @@ void LineEditorAudioProcessorEditor::setUpStateGraphs()
 
 void LineEditorAudioProcessorEditor::setUpCrossover()
 {
-    const float s = processor.scaling;
+    const float s = processorRef.scaling;
     const int state = editedState();
     freqDisplay.setInterceptsMouseClicks (false, false);
 
     const double defaults[] = { 0.242, 0.7627 }; // about 250 Hz and 2 kHz
     const char* const tooltips[] = { "Low-Mid Split Frequency", "Mid-High Split Frequency" };
-    const float positions[] = { ModelReading (processor).lmFreq()[state],
-                                ModelReading (processor).hmFreq()[state] };
+    const float positions[] = { ModelReading (processorRef).lmFreq()[state],
+                                ModelReading (processorRef).hmFreq()[state] };
     for (int i = 0; i < 2; ++i)
         WidgetSetUp::editingKnob (splitSliders[i], knobLookAndFeel, 200, { 0.0, 1.0, 0.0001 }, defaults[i],
                                   tooltips[i], positions[i], this);
@@ -411,10 +412,10 @@ void LineEditorAudioProcessorEditor::setUpAboutWidgets()
 {
     versionLabel.setColour (juce::Label::textColourId,
                             palette[6].withAlpha (static_cast<juce::uint8> (0x7F)));
-    versionLabel.setText (processor.versionText, juce::dontSendNotification);
+    versionLabel.setText (processorRef.versionText, juce::dontSendNotification);
     versionLabel.setJustificationType (juce::Justification::centredRight);
     shortVersionLabel.setColour (juce::Label::textColourId, juce::Colour (0xFF505050));
-    shortVersionLabel.setText (processor.shortVersionText, juce::dontSendNotification);
+    shortVersionLabel.setText (processorRef.shortVersionText, juce::dontSendNotification);
     shortVersionLabel.setJustificationType (juce::Justification::centredLeft);
     for (auto* label : { &versionLabel, &shortVersionLabel })
     {
@@ -447,13 +448,13 @@ void LineEditorAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
     for (int line = 0; line < 4; ++line)
     {
         if (slider == &lengthSliders[line])
-            return KnobHandling::length (processor, line, value);
+            return KnobHandling::length (processorRef, line, value);
         if (slider == &mixSliders[line])
-            return KnobHandling::mix (processor, line, value,
+            return KnobHandling::mix (processorRef, line, value,
                                       mixDragged[line] ? &mixGestures[line] : nullptr);
         if (slider == &glideSliders[line])
         {
-            KnobHandling::glide (processor, line, value);
+            KnobHandling::glide (processorRef, line, value);
             glideLabels[line].setText (KnobReadouts::glide (value), juce::dontSendNotification);
             return;
         }
@@ -462,7 +463,7 @@ void LineEditorAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
     for (int moved = 0; moved < 2; ++moved)
         if (slider == &splitSliders[moved])
         {
-            const auto positions = KnobHandling::split (processor, moved, value);
+            const auto positions = KnobHandling::split (processorRef, moved, value);
             // The pushed knob is already stored with the moved one; its own notification would
             // arrive later, perhaps after a state switch, and store into the wrong state.
             if (positions.pushed)
@@ -487,6 +488,6 @@ void LineEditorAudioProcessorEditor::sliderDragEnded (juce::Slider* slider)
             continue;
         mixDragged[line] = false;
         if (std::exchange (mixGestures[line], false))
-            UnlinkedLineMixes::endDrag (processor, line);
+            UnlinkedLineMixes::endDrag (processorRef, line);
     }
 }

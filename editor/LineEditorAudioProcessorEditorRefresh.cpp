@@ -22,14 +22,14 @@ void LineEditorAudioProcessorEditor::timerCallback()
     bool committed = false;
     {
         // A host may restore a state on its own thread: the pass reads the model it writes.
-        const ModelLock::Hold hold (processor.curveModelLock);
+        const ModelLock::Hold hold (processorRef.curveModelLock);
         committed = refreshModelViews();
     }
     // The host hears of an edit once the lock is released.
     if (committed)
-        processor.sendLineChangeToHost();
-    if (take (processor.presetNameChanged))
-        SetPresetNameForMenu (processor.presetModified);
+        processorRef.sendLineChangeToHost();
+    if (take (processorRef.presetNameChanged))
+        SetPresetNameForMenu (processorRef.presetModified);
 }
 
 bool LineEditorAudioProcessorEditor::refreshModelViews()
@@ -38,20 +38,20 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
     const auto cs = [this] { return editedState(); };
 
     // Live displays stand still while the power is off.
-    if (processor.powerValue > 0.5f)
+    if (processorRef.powerValue > 0.5f)
     {
-        if (processor.timeSigNumerator == 4 && processor.timeSigDenominator == 4 && processor.isPlaying &&
-            processor.waveView == 1)
+        if (processorRef.timeSigNumerator == 4 && processorRef.timeSigDenominator == 4 &&
+            processorRef.isPlaying && processorRef.waveView == 1)
         {
             float wave[LineEditorAudioProcessor::tableSize];
-            processor.copyWaveDisplay (wave);
+            processorRef.copyWaveDisplay (wave);
             if (std::memcmp (wave, shownWave, sizeof (wave)) != 0)
                 showWaveform (wave);
         }
 
         for (int i = 0; i < 4; ++i)
         {
-            const float v = processor.lineValue[i];
+            const float v = processorRef.lineValue[i];
             if (v >= 0.0f && v <= 1.0f && std::abs (v - levelMeters[i].level) > 0.001f)
             {
                 levelMeters[i].level = v;
@@ -61,8 +61,8 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
 
         // Only where the bar was and where it is now, and nothing while it stands: the marker
         // spans the whole curve area, and repainting it redraws everything beneath.
-        const float markerX =
-            static_cast<float> ((playMarker.beatWidth + 1) * playMarker.beatCount) * processor.linePhase[cl()].load();
+        const float markerX = static_cast<float> ((playMarker.beatWidth + 1) * playMarker.beatCount) *
+                              processorRef.linePhase[cl()].load();
         if (!(markerX == playMarker.markerX || (std::isnan (markerX) && std::isnan (playMarker.markerX))))
         {
             playMarker.repaint (playMarker.barBounds());
@@ -71,9 +71,9 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
         }
     }
 
-    if (take (processor.powerChanged))
+    if (take (processorRef.powerChanged))
     {
-        setIconState (iconButtons[0], processor.powerValue <= 0.0f ? 2 : 0);
+        setIconState (iconButtons[0], processorRef.powerValue <= 0.0f ? 2 : 0);
         setPowerColors();
         ColorLineTabs();
         ColorSoloMuteButts();
@@ -82,13 +82,13 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
 
     for (int b = 0; b < 3; ++b)
     {
-        if (take (processor.soloChanged[b]))
-            setIconState (soloIcons[b], processor.bandSolo[b] ? 0 : 2);
-        if (take (processor.muteChanged[b]))
-            setIconState (muteIcons[b], processor.bandMute[b] ? 0 : 2);
+        if (take (processorRef.soloChanged[b]))
+            setIconState (soloIcons[b], processorRef.bandSolo[b] ? 0 : 2);
+        if (take (processorRef.muteChanged[b]))
+            setIconState (muteIcons[b], processorRef.bandMute[b] ? 0 : 2);
     }
 
-    if (take (processor.midiLearnDone))
+    if (take (processorRef.midiLearnDone))
     {
         restoreStateIconColours();
         setSateLAbelText();
@@ -102,43 +102,43 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
         splitLabels[which].setText (KnobReadouts::split (static_cast<float> (splitSliders[which].getValue())),
                                     juce::dontSendNotification);
     };
-    if (take (processor.lmFreqChanged))
+    if (take (processorRef.lmFreqChanged))
     {
-        splitSliders[0].setValue (ModelReading (processor).lmFreq()[cs()], juce::dontSendNotification);
+        splitSliders[0].setValue (ModelReading (processorRef).lmFreq()[cs()], juce::dontSendNotification);
         showSplits (0);
     }
-    if (take (processor.hmFreqChanged))
+    if (take (processorRef.hmFreqChanged))
     {
-        splitSliders[1].setValue (ModelReading (processor).hmFreq()[cs()], juce::dontSendNotification);
+        splitSliders[1].setValue (ModelReading (processorRef).hmFreq()[cs()], juce::dontSendNotification);
         showSplits (1);
     }
 
-    if (take (processor.optionsChanged))
+    if (take (processorRef.optionsChanged))
     {
         // Lit Quantize means switches wait for the end of the cycle.
-        setIconState (iconButtons[20], processor.changeImmediately ? 2 : 0);
-        setIconState (iconButtons[21], processor.linkMix ? 0 : 2);
+        setIconState (iconButtons[20], processorRef.changeImmediately ? 2 : 0);
+        setIconState (iconButtons[21], processorRef.linkMix ? 0 : 2);
     }
 
-    if (processor.stateChangePending) // the audio block clears it
+    if (processorRef.stateChangePending) // the audio block clears it
         ColorStateGraph();
 
     // Before the reloads below, so an edit lands in the curve it was made on. A drag still in
     // progress goes on unless a state switch is about to reload the curve editors under it. The
     // flag is taken once: a switch the audio thread raises after this reads is the next pass's,
     // so the reload never ends a drag that was not committed.
-    const bool switched = take (processor.stateSwitched);
+    const bool switched = take (processorRef.stateSwitched);
     const bool committed = commitEdits (switched);
 
     if (switched)
     {
         ColorStateGraph();
         reloadCurveEditors();
-        previewGraph.setPoint (ModelReading (processor).modulationArray()[cl()][cs()]);
+        previewGraph.setPoint (ModelReading (processorRef).modulationArray()[cl()][cs()]);
         showUndoRedoCounts();
     }
 
-    if (take (processor.mixChanged[0]))
+    if (take (processorRef.mixChanged[0]))
         masterMixLabel.setText (KnobReadouts::masterMix (static_cast<float> (masterMixSlider.getValue())),
                                 juce::dontSendNotification);
 
@@ -146,30 +146,31 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
         juce::Slider* levelSliders[] = { &lowLevelSlider, &midLevelSlider, &highLevelSlider };
         juce::Label* levelLabels[] = { &lowLevelLabels[0], &midLevelLabels[0], &highLevelLabels[0] };
         for (int b = 0; b < 3; ++b)
-            if (take (processor.levelChanged[b]))
+            if (take (processorRef.levelChanged[b]))
                 levelLabels[b]->setText (
                     KnobReadouts::level (static_cast<float> (levelSliders[b]->getValue())),
                     juce::dontSendNotification);
     }
 
     for (int i = 0; i < 4; ++i)
-        if (take (processor.syncChanged[i]))
-            setIconState (syncIcons[i], processor.activeSync[i] ? 0 : 2);
+        if (take (processorRef.syncChanged[i]))
+            setIconState (syncIcons[i], processorRef.activeSync[i] ? 0 : 2);
 
     for (int i = 0; i < 4; ++i)
     {
-        if (take (processor.speedChanged[i]))
+        if (take (processorRef.speedChanged[i]))
         {
-            lengthLabels[i].setText (KnobReadouts::length (processor.activeLength[i], processor.activeSync[i]),
-                                     juce::dontSendNotification);
+            lengthLabels[i].setText (
+                KnobReadouts::length (processorRef.activeLength[i], processorRef.activeSync[i]),
+                juce::dontSendNotification);
             playMarker.repaint();
             setIndecLabelText();
         }
     }
 
-    if (take (processor.timeSigChanged))
+    if (take (processorRef.timeSigChanged))
     {
-        const int numerator = processor.timeSigNumerator;
+        const int numerator = processorRef.timeSigNumerator;
         for (auto* curveEditor : { &lineEditorUI1, &lineEditorUI2 })
         {
             curveEditor->timeSigNumerator = numerator;
@@ -181,7 +182,7 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
         playMarker.repaint();
         setIndecLabelText();
         float wave[LineEditorAudioProcessor::tableSize];
-        processor.copyWaveDisplay (wave);
+        processorRef.copyWaveDisplay (wave);
         showWaveform (wave);
     }
 
@@ -192,46 +193,46 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
             continue;
         from->snapChanged = false;
         // During a restore the restored document's choice stands.
-        ModelEdit edit (processor.restores());
+        ModelEdit edit (processorRef.restores());
         if (!edit.goesAhead())
         {
-            from->snapX = ModelReading (processor).snapX();
-            from->snapY = ModelReading (processor).snapY();
+            from->snapX = ModelReading (processorRef).snapX();
+            from->snapY = ModelReading (processorRef).snapY();
             continue;
         }
         auto* other = from == &lineEditorUI1 ? &lineEditorUI2 : &lineEditorUI1;
-        processor.snapX() = other->snapX = from->snapX;
-        processor.snapY() = other->snapY = from->snapY;
+        processorRef.snapX() = other->snapX = from->snapX;
+        processorRef.snapY() = other->snapY = from->snapY;
     }
 
     for (int stage = 1; stage <= 2; ++stage)
     {
-        if (!take (stage == 1 ? processor.linePoints1Changed : processor.linePoints2Changed))
+        if (!take (stage == 1 ? processorRef.linePoints1Changed : processorRef.linePoints2Changed))
             continue;
         auto& curveEditor = stage == 1 ? lineEditorUI1 : lineEditorUI2;
         const int line = cl(), state = cs();
-        curveEditor.setLinePoints (stage == 1 ? ModelReading (processor).linePoints1()[line][state]
-                                              : ModelReading (processor).linePoints2()[line][state],
+        curveEditor.setLinePoints (stage == 1 ? ModelReading (processorRef).linePoints1()[line][state]
+                                              : ModelReading (processorRef).linePoints2()[line][state],
                                    line, state);
         for (int k = 0; k < 48; ++k)
-            stateGraphs[k].setPoint (ModelReading (processor).modulationArray()[k / 12][k % 12]);
-        previewGraph.setPoint (ModelReading (processor).modulationArray()[line][state]);
-        curveEditor.snapX = ModelReading (processor).snapX();
-        curveEditor.snapY = ModelReading (processor).snapY();
+            stateGraphs[k].setPoint (ModelReading (processorRef).modulationArray()[k / 12][k % 12]);
+        previewGraph.setPoint (ModelReading (processorRef).modulationArray()[line][state]);
+        curveEditor.snapX = ModelReading (processorRef).snapX();
+        curveEditor.snapY = ModelReading (processorRef).snapY();
         showUndoRedoCounts();
     }
 
     for (int i = 0; i < 12; ++i)
     {
-        if (!take (processor.stateNoteEvent[i]))
+        if (!take (processorRef.stateNoteEvent[i]))
             continue;
-        const bool full = processor.powerValue >= 0.5f;
+        const bool full = processorRef.powerValue >= 0.5f;
         const juce::uint8 alpha = full ? 0xFF : 0x7F;
         auto& icon = stateIcons[i];
         icon.onColour = palette[6].withAlpha (alpha);
         icon.pressedColour = palette[8].withAlpha (alpha);
         icon.offColour = palette[6].withAlpha (static_cast<juce::uint8> (full ? 0x7F : 51));
-        if (processor.stateNoteHeld[i])
+        if (processorRef.stateNoteHeld[i])
         {
             // A held trigger note lights the state in the Low line's red.
             icon.onColour = icon.offColour = palette[9].withAlpha (alpha);
@@ -241,28 +242,28 @@ bool LineEditorAudioProcessorEditor::refreshModelViews()
     }
 
     for (int i = 0; i < 4; ++i)
-        if (take (processor.mixChanged[1 + i]))
+        if (take (processorRef.mixChanged[1 + i]))
             mixLabels[i].setText (KnobReadouts::mix (static_cast<float> (mixSliders[i].getValue())),
                                   juce::dontSendNotification);
 
     for (int i = 0; i < 4; ++i)
     {
         const int state = cs();
-        if (take (processor.lineLengthChanged[i]))
-            lengthSliders[i].setValue (ModelReading (processor).lineLength()[i][state],
+        if (take (processorRef.lineLengthChanged[i]))
+            lengthSliders[i].setValue (ModelReading (processorRef).lineLength()[i][state],
                                        juce::dontSendNotification);
         // The read-outs show where the knobs landed on their steps, as at construction.
-        if (take (processor.bandMixChanged[i]))
+        if (take (processorRef.bandMixChanged[i]))
         {
-            processor.foldHostLineMixes();
-            mixSliders[i].setValue (UnlinkedLineMixes::playing (processor, i, state),
+            processorRef.foldHostLineMixes();
+            mixSliders[i].setValue (UnlinkedLineMixes::playing (processorRef, i, state),
                                     juce::dontSendNotification);
             mixLabels[i].setText (KnobReadouts::mix (static_cast<float> (mixSliders[i].getValue())),
                                   juce::dontSendNotification);
         }
-        if (take (processor.bandGlideChanged[i]))
+        if (take (processorRef.bandGlideChanged[i]))
         {
-            glideSliders[i].setValue (ModelReading (processor).bandGlide()[i][state],
+            glideSliders[i].setValue (ModelReading (processorRef).bandGlide()[i][state],
                                       juce::dontSendNotification);
             glideLabels[i].setText (KnobReadouts::glide (static_cast<float> (glideSliders[i].getValue())),
                                     juce::dontSendNotification);
@@ -282,19 +283,19 @@ void LineEditorAudioProcessorEditor::showWaveform (const float* values)
 void LineEditorAudioProcessorEditor::reloadCurveEditors()
 {
     const int line = editedLine(), state = editedState();
-    lineEditorUI1.setLinePoints (ModelReading (processor).linePoints1()[line][state], line, state);
-    lineEditorUI2.setLinePoints (ModelReading (processor).linePoints2()[line][state], line, state);
+    lineEditorUI1.setLinePoints (ModelReading (processorRef).linePoints1()[line][state], line, state);
+    lineEditorUI2.setLinePoints (ModelReading (processorRef).linePoints2()[line][state], line, state);
 }
 
 void LineEditorAudioProcessorEditor::commitPendingEdits (bool takeDrags)
 {
     bool committed = false;
     {
-        const ModelLock::Hold hold (processor.curveModelLock);
+        const ModelLock::Hold hold (processorRef.curveModelLock);
         committed = commitEdits (takeDrags);
     }
     if (committed)
-        processor.sendLineChangeToHost();
+        processorRef.sendLineChangeToHost();
 }
 
 bool LineEditorAudioProcessorEditor::commitEdits (bool takeDrags)
@@ -320,8 +321,9 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
     // A load or a host restore replaced the stored curves after the edit began, or is doing so:
     // the store wins, and the raised flag reloads the curve editor. A restore raises it under the
     // lock held here, in its first part; an earlier pass may have taken it before the second.
-    ModelEdit edit (processor.restores());
-    if ((stage == 1 ? processor.linePoints1Changed : processor.linePoints2Changed).load() || !edit.goesAhead())
+    ModelEdit edit (processorRef.restores());
+    if ((stage == 1 ? processorRef.linePoints1Changed : processorRef.linePoints2Changed).load() ||
+        !edit.goesAhead())
         return false;
 
     // An edit whose curve's line and state are unknown has nowhere it surely belongs: the line
@@ -331,16 +333,18 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
         !juce::isPositiveAndBelow (state, LineEditorAudioProcessor::numStates))
         return false;
 
-    auto& model = stage == 1 ? processor.lineEditor1() : processor.lineEditor2();
-    auto& store = stage == 1 ? processor.linePoints1()[line][state] : processor.linePoints2()[line][state];
-    auto& table = stage == 1 ? processor.lineArray1()[line][state] : processor.lineArray2()[line][state];
+    auto& model = stage == 1 ? processorRef.lineEditor1() : processorRef.lineEditor2();
+    auto& store =
+        stage == 1 ? processorRef.linePoints1()[line][state] : processorRef.linePoints2()[line][state];
+    auto& table =
+        stage == 1 ? processorRef.lineArray1()[line][state] : processorRef.lineArray2()[line][state];
 
     LETPoint edited[LineEditorAudioProcessor::numCurvePoints];
     std::copy (std::begin (curveEditor.points), std::end (curveEditor.points), edited);
-    processor.syncCurveModels();
+    processorRef.syncCurveModels();
     // The curve editor still shows a line or state the models have left: the undo step records
     // that curve's stored points, and the models come back afterwards.
-    const bool elsewhere = line != processor.modelLine() || state != processor.modelState();
+    const bool elsewhere = line != processorRef.modelLine() || state != processorRef.modelState();
     if (elsewhere)
         model.setLinePoints (store);
 
@@ -348,16 +352,16 @@ bool LineEditorAudioProcessorEditor::commitStage (int stage, bool takeDrag)
     model.setLinePoints (edited);
     std::copy (std::begin (model.points), std::end (model.points), store);
     model.getLineArray (table);
-    LineTools::rebuildProduct (processor, line, state);
+    LineTools::rebuildProduct (processorRef, line, state);
 
     if (elsewhere)
     {
-        processor.curveModelsStale = true;
-        processor.syncCurveModels();
+        processorRef.curveModelsStale = true;
+        processorRef.syncCurveModels();
     }
 
-    stateGraphs[line * 12 + state].setPoint (processor.modulationArray()[line][state]);
+    stateGraphs[line * 12 + state].setPoint (processorRef.modulationArray()[line][state]);
     if (line == editedLine() && state == editedState())
-        previewGraph.setPoint (processor.modulationArray()[line][state]);
+        previewGraph.setPoint (processorRef.modulationArray()[line][state]);
     return true;
 }

@@ -71,7 +71,7 @@ void LineEditorAudioProcessorEditor::setPowerColors()
 {
     ColorStateGraph();
 
-    const float power = processor.powerValue.load();
+    const float power = processorRef.powerValue.load();
     const bool lit = C::lit (power), framesLit = C::framesLit (power);
     const auto litOr = [lit] (juce::uint8 a, juce::uint8 b) { return C::pick (lit, a, b); };
     const auto white = palette[5];
@@ -166,7 +166,7 @@ void LineEditorAudioProcessorEditor::setPowerColors()
 void LineEditorAudioProcessorEditor::ColorLineTabs()
 {
     const int cur = editedLine();
-    const float power = processor.powerValue.load();
+    const float power = processorRef.powerValue.load();
     const bool lit = C::lit (power), framesLit = C::framesLit (power);
     const auto a = C::pick (lit, 0xFF, 0x66);
 
@@ -198,7 +198,7 @@ void LineEditorAudioProcessorEditor::ColorLineTabs()
 
     // The knob groups belong to the main view: a Power change from the host while the about
     // panel shows must not put them over it.
-    const bool mainView = processor.currentView == 0;
+    const bool mainView = processorRef.currentView == 0;
     for (int line = 0; line < 4; ++line)
         for (auto* child : std::initializer_list<juce::Component*>{
                  &lengthSliders[line], &lengthLabels[line], &syncIcons[line], &lengthLabels[4 + line],
@@ -209,7 +209,7 @@ void LineEditorAudioProcessorEditor::ColorLineTabs()
 
 void LineEditorAudioProcessorEditor::ColorSoloMuteButts()
 {
-    const bool lit = C::lit (processor.powerValue.load());
+    const bool lit = C::lit (processorRef.powerValue.load());
     for (int band = 0; band < 3; ++band)
     {
         const auto colours =
@@ -222,9 +222,9 @@ void LineEditorAudioProcessorEditor::ColorSoloMuteButts()
 void LineEditorAudioProcessorEditor::ColorStateGraph()
 {
     const int cur = editedLine();
-    const int playing = processor.currentState.load();
+    const int playing = processorRef.currentState.load();
     const int requested = C::requestedState (valueTreeState.getRawParameterValue ("State")->load());
-    const bool lit = C::lit (processor.powerValue.load());
+    const bool lit = C::lit (processorRef.powerValue.load());
 
     for (int line = 0; line < 4; ++line)
         for (int state = 0; state < 12; ++state)
@@ -239,21 +239,21 @@ void LineEditorAudioProcessorEditor::ColorStateGraph()
 void LineEditorAudioProcessorEditor::setSateLAbelText()
 {
     for (int i = 0; i < 12; ++i)
-        setIconText (stateIcons[i], StatusTexts::stateCaption (processor.stateMIDICon[i].load(),
-                                                               processor.stateMIDINote[i].load()));
+        setIconText (stateIcons[i], StatusTexts::stateCaption (processorRef.stateMIDICon[i].load(),
+                                                               processorRef.stateMIDINote[i].load()));
 }
 
 void LineEditorAudioProcessorEditor::setUndoRedoLabels()
 {
-    const ModelLock::Hold hold (processor.curveModelLock);
+    const ModelLock::Hold hold (processorRef.curveModelLock);
     showUndoRedoCounts();
 }
 
 void LineEditorAudioProcessorEditor::showUndoRedoCounts()
 {
     const int line = editedLine(), state = editedState();
-    const auto& model = processor.editedStage[line] == 0 ? ModelReading (processor).lineEditor1()
-                                                         : ModelReading (processor).lineEditor2();
+    const auto& model = processorRef.editedStage[line] == 0 ? ModelReading (processorRef).lineEditor1()
+                                                            : ModelReading (processorRef).lineEditor2();
     const int undo = model.undoCount[line][state];
     const int redo = model.redoCount[line][state];
 
@@ -265,17 +265,17 @@ void LineEditorAudioProcessorEditor::showUndoRedoCounts()
 
 bool LineEditorAudioProcessorEditor::clipboardFull (bool state)
 {
-    const ModelLock::Hold hold (processor.curveModelLock);
-    return state ? ModelReading (processor).stateClipboardFull()
-                 : ModelReading (processor).lineClipboardFull();
+    const ModelLock::Hold hold (processorRef.curveModelLock);
+    return state ? ModelReading (processorRef).stateClipboardFull()
+                 : ModelReading (processorRef).lineClipboardFull();
 }
 
 void LineEditorAudioProcessorEditor::setIndecLabelText()
 {
     const int line = editedLine();
-    const auto row =
-        StatusTexts::gridCaptions (processor.activeSync[line].load(), processor.timeSigNumerator.load(),
-                                   processor.timeSigDenominator.load(), processor.activeLength[line].load());
+    const auto row = StatusTexts::gridCaptions (
+        processorRef.activeSync[line].load(), processorRef.timeSigNumerator.load(),
+        processorRef.timeSigDenominator.load(), processorRef.activeLength[line].load());
     if (row == nullptr)
         return;
     for (int i = 0; i < 5; ++i)
@@ -285,7 +285,7 @@ void LineEditorAudioProcessorEditor::setIndecLabelText()
 //==================================================================================================
 void LineEditorAudioProcessorEditor::LoadPresetsList()
 {
-    auto lists = presetListCache.lists (processor.presetsFolder, presetExtension);
+    auto lists = presetListCache.lists (processorRef.presetsFolder, presetExtension);
     presetSubfolders = std::move (lists.subfolders);
     numPresetSubfolders = lists.numSubfolders;
     unreadablePresetFolders = std::move (lists.unreadable);
@@ -296,15 +296,16 @@ void LineEditorAudioProcessorEditor::LoadPresetsList()
     }
 
     // The index follows the current preset's folder, wherever the rescan placed it.
-    auto& index = processor.presetFolderIndex;
-    index = processor.currentPresetFolder != juce::File()
-                ? PresetBrowser::slotOfFolder (processor.currentPresetFolder, presetSubfolders, numPresetSubfolders)
+    auto& index = processorRef.presetFolderIndex;
+    index = processorRef.currentPresetFolder != juce::File()
+                ? PresetBrowser::slotOfFolder (processorRef.currentPresetFolder, presetSubfolders,
+                                               numPresetSubfolders)
                 : PresetBrowser::validFolderIndex (index);
 }
 
 void LineEditorAudioProcessorEditor::SetPresetNameForMenu (bool modified)
 {
-    setIconText (iconButtons[3], PresetLists::displayName (processor.getPresetName(), modified));
+    setIconText (iconButtons[3], PresetLists::displayName (processorRef.getPresetName(), modified));
 }
 
 //==================================================================================================
@@ -341,7 +342,7 @@ void alert (LineEditorAudioProcessorEditor& editor, const PresetAlert::Request& 
 void saveUnderTypedName (LineEditorAudioProcessorEditor& editor, const juce::String& typed, bool rescanAfter,
                          bool replaceConfirmed)
 {
-    auto& p = editor.processor;
+    auto& p = editor.processorRef;
     // An edit released within the last refresh period belongs in the file.
     editor.commitPendingEdits();
     editor.LoadPresetsList();

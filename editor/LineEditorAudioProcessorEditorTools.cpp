@@ -19,18 +19,18 @@ using Safe = juce::Component::SafePointer<Editor>;
 
 int line (const Editor& e)
 {
-    return juce::jlimit (0, 3, e.processor.currentLine.load());
+    return juce::jlimit (0, 3, e.processorRef.currentLine.load());
 }
 
 int state (const Editor& e)
 {
-    return juce::jlimit (0, 11, e.processor.currentState.load());
+    return juce::jlimit (0, 11, e.processorRef.currentState.load());
 }
 
-void refreshPreview (Editor& e) KALVO_EXCLUDES (e.processor.curveModelLock)
+void refreshPreview (Editor& e) KALVO_EXCLUDES (e.processorRef.curveModelLock)
 {
-    const ModelLock::Hold hold (e.processor.curveModelLock);
-    e.previewGraph.setPoint (ModelReading (e.processor).modulationArray()[line (e)][state (e)]);
+    const ModelLock::Hold hold (e.processorRef.curveModelLock);
+    e.previewGraph.setPoint (ModelReading (e.processorRef).modulationArray()[line (e)][state (e)]);
 }
 
 // Shows an alert in the window's style; the answer as the button's own result. nullptr editor
@@ -60,13 +60,13 @@ void loadPosition (Editor& e, int position)
     // The position moves onto a file that cannot be read as well, so the next step goes past it.
     // The folder stays the current preset's, which is still the one loaded before: a save goes
     // there, not into the broken file's folder.
-    e.processor.presetFileIndex = position;
-    if (!PresetCommands::load (e.processor, at.file))
+    e.processorRef.presetFileIndex = position;
+    if (!PresetCommands::load (e.processorRef, at.file))
     {
         tell (safe, "Loading preset...", PresetCommands::readFailedMessage (at.file));
         return;
     }
-    e.processor.presetFolderIndex = at.slot;
+    e.processorRef.presetFolderIndex = at.slot;
     e.SetPresetNameForMenu (false);
 }
 
@@ -75,10 +75,10 @@ void saveAs (Safe& safe);
 void save (Safe& safe)
 {
     auto& e = *safe;
-    const auto shown = e.processor.getPresetName();
+    const auto shown = e.processorRef.getPresetName();
     e.commitPendingEdits();
     e.LoadPresetsList();
-    switch (PresetCommands::save (e.processor, e.presetSubfolders, e.presetExtension, shown))
+    switch (PresetCommands::save (e.processorRef, e.presetSubfolders, e.presetExtension, shown))
     {
         case PresetCommands::Outcome::done:
             e.SetPresetNameForMenu (false);
@@ -98,7 +98,7 @@ void save (Safe& safe)
 
 void saveAs (Safe& safe)
 {
-    auto& p = safe->processor;
+    auto& p = safe->processorRef;
     const auto shown = p.getPresetName();
     safe->commitPendingEdits();
     safe->LoadPresetsList();
@@ -139,7 +139,7 @@ void saveAs (Safe& safe)
 
 void load (Safe& safe)
 {
-    auto& p = safe->processor;
+    auto& p = safe->processorRef;
     const auto file = safe->modalSeam->chooseFile (
         { ModalSeam::Choice::fileToOpen, "Load Preset", p.presetsFolder, "*." + safe->presetExtension });
     if (safe == nullptr || file == juce::File())
@@ -156,7 +156,7 @@ void load (Safe& safe)
 
 void openNameEntry (Editor& e)
 {
-    e.presetNameEntered = e.processor.getPresetName();
+    e.presetNameEntered = e.processorRef.getPresetName();
     e.presetNameEditor.setText (e.presetNameEntered, true);
     e.presetNameEditor.setVisible (true);
     e.saveButton.setVisible (true);
@@ -171,7 +171,7 @@ void openNameEntry (Editor& e)
 void deletePreset (Safe& safe)
 {
     auto& e = *safe;
-    auto& p = e.processor;
+    auto& p = e.processorRef;
     e.LoadPresetsList();
     const auto name = p.getPresetName();
     const auto folder = PresetCommands::currentFolder (p, e.presetSubfolders);
@@ -194,13 +194,13 @@ void deletePreset (Safe& safe)
         tell (safe, "Deleting preset...", PresetCommands::failedDeletionsMessage (failed));
 }
 
-void applyScale (Editor& e, int id) KALVO_EXCLUDES (e.processor.curveModelLock)
+void applyScale (Editor& e, int id) KALVO_EXCLUDES (e.processorRef.curveModelLock)
 {
-    PresetCommands::applyInterfaceSetting (e.processor, id);
+    PresetCommands::applyInterfaceSetting (e.processorRef, id);
     e.setElementSizes();
-    const ModelLock::Hold hold (e.processor.curveModelLock);
+    const ModelLock::Hold hold (e.processorRef.curveModelLock);
     for (int k = 0; k < 48; ++k)
-        e.stateGraphs[k].setPoint (ModelReading (e.processor).modulationArray()[k / 12][k % 12]);
+        e.stateGraphs[k].setPoint (ModelReading (e.processorRef).modulationArray()[k / 12][k % 12]);
     e.repaint();
 }
 } // namespace
@@ -224,7 +224,7 @@ void LineEditorAudioProcessorEditor::connectToolActions()
 void LineEditorAudioProcessorEditor::toolClicked (int icon)
 {
     commitPendingEdits();
-    auto& p = processor;
+    auto& p = processorRef;
     // Each tool takes the model lock itself, and tells the host of what it changed (if at all)
     // only after releasing it.
     auto& tool = iconButtons[icon];
@@ -302,7 +302,7 @@ void LineEditorAudioProcessorEditor::toolClicked (int icon)
 void LineEditorAudioProcessorEditor::categoryClicked()
 {
     setIconState (categoryIcon, 0);
-    auto& category = processor.shapeCategory;
+    auto& category = processorRef.shapeCategory;
     if (categoryLeftClick)
     {
         category = category > 2 || category < 0 ? 0 : category + 1;
@@ -324,7 +324,7 @@ void LineEditorAudioProcessorEditor::categoryClicked()
 
 void LineEditorAudioProcessorEditor::showCategory()
 {
-    const int category = juce::jlimit (0, 3, processor.shapeCategory);
+    const int category = juce::jlimit (0, 3, processorRef.shapeCategory);
     categoryIcon.text = categoryNames[category];
     categoryIcon.repaint();
     for (int i = 0; i < ShapeLibrary::numShapes; ++i)
@@ -334,7 +334,7 @@ void LineEditorAudioProcessorEditor::showCategory()
 void LineEditorAudioProcessorEditor::shapeClicked (int shape)
 {
     commitPendingEdits();
-    if (!LineTools::applyShape (processor, shape))
+    if (!LineTools::applyShape (processorRef, shape))
         return;
     shapeGraphs[shape].colour = palette[6 + 3 * line (*this)];
     shapeGraphs[shape].repaint();
@@ -346,7 +346,8 @@ void LineEditorAudioProcessorEditor::presetBrowserClicked()
     setIconState (iconButtons[3], 0);
     LoadPresetsList();
     const PresetBrowser browser (presetFiles, numPresetSubfolders);
-    auto menu = browser.menu (presetSubfolders, processor.getPresetName(), processor.presetFolderIndex).build();
+    auto menu =
+        browser.menu (presetSubfolders, processorRef.getPresetName(), processorRef.presetFolderIndex).build();
     Safe safe (this);
     const int chosen = modalSeam->showMenu (menu, lookAndFeels[8]);
     if (safe == nullptr || chosen < 1 || chosen > browser.total())
@@ -359,7 +360,7 @@ void LineEditorAudioProcessorEditor::presetStepClicked (bool forward)
     setIconState (iconButtons[forward ? 4 : 2], 0);
     LoadPresetsList();
     const int total = PresetBrowser (presetFiles, numPresetSubfolders).total();
-    const int old = processor.presetFileIndex;
+    const int old = processorRef.presetFileIndex;
     const int position = forward ? PresetBrowser::next (old, total) : PresetBrowser::previous (old, total);
     if (position >= 0)
         loadPosition (*this, position);
@@ -368,7 +369,7 @@ void LineEditorAudioProcessorEditor::presetStepClicked (bool forward)
 void LineEditorAudioProcessorEditor::presetMenuClicked()
 {
     setIconState (iconButtons[1], 0);
-    auto menu = PresetCommands::presetMenu (processor).build();
+    auto menu = PresetCommands::presetMenu (processorRef).build();
     Safe safe (this);
     const int chosen = modalSeam->showMenu (menu, lookAndFeels[8]);
     if (safe != nullptr)
@@ -378,7 +379,7 @@ void LineEditorAudioProcessorEditor::presetMenuClicked()
 void LineEditorAudioProcessorEditor::runPresetCommand (int id)
 {
     Safe safe (this);
-    auto& p = processor;
+    auto& p = processorRef;
     switch (id)
     {
         case PresetCommands::savePreset:

@@ -72,7 +72,7 @@ inline void requestState (LineEditorAudioProcessor& p, int state)
 // buttons in place of the preset bar's icons 1 to 4.
 inline void openPresetEntry (LineEditorAudioProcessorEditor& e, const juce::String& typed)
 {
-    e.presetNameEntered = e.processor.getPresetName();
+    e.presetNameEntered = e.processorRef.getPresetName();
     e.presetNameEditor.setText (typed);
     for (auto* c :
          std::initializer_list<juce::Component*>{ &e.presetNameEditor, &e.saveButton, &e.cancelButton })

@@ -310,7 +310,7 @@ TEST (Vst3HostOrder, AReopenedSessionOpensItsWindowOnTheHostsValues)
                 {
                     SCOPED_TRACE (b.id);
                     const float host = static_cast<float> (shadow.at (reopened.ids.at (b.id)));
-                    auto* parameter = e.processor.parameters.getParameter (b.id);
+                    auto* parameter = e.processorRef.parameters.getParameter (b.id);
                     EXPECT_EQ (parameter->getValue(), host);
                     EXPECT_EQ (b.knob.getValue(), parameter->convertFrom0to1 (host));
                     EXPECT_EQ (b.readOut.getText(), b.text (parameter->convertFrom0to1 (host)));
