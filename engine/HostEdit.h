@@ -27,7 +27,7 @@ inline HostEditGrant hostEditGrant;
 // wins). It takes the model lock only to ask, so the write that follows runs without it, as every
 // host call must:
 //
-//     HostEdit edit (p, since);
+//     HostEdit edit (p, since, index);
 //     if (!edit.goesAhead())
 //         return;
 //     ...a function that requires hostEditGrant
@@ -35,7 +35,10 @@ class KALVO_SCOPED_CAPABILITY HostEdit
 {
 public:
     explicit HostEdit (LineEditorAudioProcessor& p) KALVO_EXCLUDES (hostEditGrant);
-    HostEdit (LineEditorAudioProcessor& p, RestoreEpoch::Mark since) KALVO_EXCLUDES (hostEditGrant);
+    // The write of a later step, to parameter `index` alone: a restore that takes its parameters
+    // before the writer asks writeBack() is owed its value (see RestoreEpoch).
+    HostEdit (LineEditorAudioProcessor& p, RestoreEpoch::Mark since, int index)
+        KALVO_EXCLUDES (hostEditGrant);
     ~HostEdit() KALVO_RELEASE();
 
     HostEdit (const HostEdit&) = delete;
@@ -43,9 +46,15 @@ public:
 
     bool goesAhead() KALVO_TRY_ACQUIRE (true) KALVO_EXCLUDES (realtimeSafeRole);
 
+    // After the write to the parameter: the value a restore meanwhile gives it, which the caller
+    // writes next under this same grant, and then asks again; none once nothing is owed.
+    std::optional<float> writeBack() KALVO_REQUIRES (hostEditGrant) KALVO_EXCLUDES (processor.curveModelLock);
+
 private:
     LineEditorAudioProcessor& processor;
     std::optional<RestoreEpoch::Mark> since;
+    int parameter = -1;
+    bool writing = false, wroteBack = false;
     // The host write of an edit's later step was counted by the mark of its model step.
     std::optional<ModifiedMark::Quiet> counted;
 };

@@ -52,10 +52,17 @@ bool HostWrites::send (LineEditorAudioProcessor& p)
     {
         if (!values.gives (i))
             continue;
-        HostEdit edit (p, since);
+        HostEdit edit (p, since, i);
         if (!edit.goesAhead())
             return false;
         tell (p, i, values.valueOf (i, 0.0f));
+        // A restore that took its parameters meanwhile, whole or in part, gets its value back;
+        // the rest is dropped, as for one that began before the check.
+        bool restored = false;
+        for (auto owed = edit.writeBack(); owed; owed = edit.writeBack(), restored = true)
+            tell (p, i, *owed);
+        if (restored)
+            return false;
     }
     return true;
 }

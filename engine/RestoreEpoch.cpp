@@ -2,6 +2,8 @@
 
 #include "HostWrites.h"
 
+#include <utility>
+
 RestoreEpoch::Restore::~Restore()
 {
     endAfterFailure();
@@ -27,6 +29,12 @@ void RestoreEpoch::Restore::willTake (RestoreEpoch& epoch, const juce::XmlElemen
                                       juce::AudioProcessorValueTreeState& parameters)
 {
     epoch.overlay.takeFrom (document, parameters);
+    // Newest wins: the overlay holds what this document gives, else what the older ones did.
+    if (epoch.writing >= 0 && epoch.overlay.gives (epoch.writing))
+    {
+        epoch.restoredValue = epoch.overlay.valueOf (epoch.writing, 0.0f);
+        epoch.owed = true;
+    }
 }
 
 void RestoreEpoch::Restore::handOver (RestoreEpoch& epoch, juce::ValueTree tree)
@@ -72,29 +80,52 @@ void RestoreEpoch::endRun() noexcept
 
 bool RestoreEpoch::isUnderway() const noexcept
 {
-    return restoring || editUnderway != nullptr;
+    return restoreNotOver() || editUnderway != nullptr || writing >= 0;
 }
 
 bool RestoreEpoch::isRestoring() const noexcept
 {
-    return restoring;
+    return restoreNotOver();
 }
 
 RestoreEpoch::Mark RestoreEpoch::mark() const noexcept
 {
-    return restoring ? duringRestore : restoresBegun;
+    return restoreNotOver() ? duringRestore : restoresBegun;
 }
 
 bool RestoreEpoch::isQuietSince (Mark since) const noexcept
 {
-    return !restoring && since == restoresBegun;
+    return !restoreNotOver() && since == restoresBegun;
 }
 
 float RestoreEpoch::valueOnceTold (int index, float now) const noexcept
 {
     if (restoring)
         return overlay.valueOf (index, now);
+    if (restoredValue && index == writing)
+        return *restoredValue;
     return editUnderway != nullptr ? editUnderway->valueOnceTold (index, now) : now;
+}
+
+void RestoreEpoch::beginWrite (int index) noexcept
+{
+    jassert (writing < 0 && !restoreNotOver());
+    writing = index;
+}
+
+std::optional<float> RestoreEpoch::endWrite() noexcept
+{
+    if (std::exchange (owed, false))
+        return restoredValue;
+    abandonWrite();
+    return std::nullopt;
+}
+
+void RestoreEpoch::abandonWrite() noexcept
+{
+    writing = -1;
+    restoredValue.reset();
+    owed = false;
 }
 
 bool RestoreEpoch::linkMixOnceTold (bool now) const noexcept

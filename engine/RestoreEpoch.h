@@ -79,10 +79,11 @@ public:
         RestoreEpoch* inProgress KALVO_PT_GUARDED_BY (lock) = nullptr;
     };
 
-    // A restore, or the host writes of an edit, under way.
+    // A restore, or the host writes of an edit, under way (or one of these writes in flight).
     bool isUnderway() const noexcept;
 
-    // Some restore has begun and its run not yet ended.
+    // Some restore has begun and its run, or the write back of what an edit's host write covered,
+    // not yet ended.
     bool isRestoring() const noexcept;
 
     // The restores so far. A mark taken while one is under way is never quiet.
@@ -97,10 +98,22 @@ public:
     // Likewise linkMix, which an edit may flip only after its host writes.
     bool linkMixOnceTold (bool now) const noexcept;
 
+    // An edit's host write to parameter `index` that went ahead (see HostEdit), from its check
+    // until its writer holds the lock again after the write: a restore that takes its parameters
+    // meanwhile may get the write on its document, so it leaves the writer the value it gives the
+    // parameter, to be written back. The restore is not over until that write is back too.
+    void beginWrite (int index) noexcept;
+    // The write is back: the value it owes the newest restore since, which the writer writes
+    // next, the write still in flight; none, and the write is over.
+    std::optional<float> endWrite() noexcept;
+    // Over, whatever it owes: a host callback threw.
+    void abandonWrite() noexcept;
+
 private:
     static constexpr Mark duringRestore = ~Mark{ 0 };
 
     void endRun() noexcept;
+    bool restoreNotOver() const noexcept { return restoring || restoredValue.has_value(); }
 
     Mark restoresBegun = 0;
     bool restoring = false;
@@ -109,4 +122,7 @@ private:
     friend class HostWrites;
     const HostWrites* editUnderway = nullptr; // the edit whose host writes are under way
     ParameterOverlay overlay;
+    int writing = -1;                   // the parameter of the edit's host write in flight
+    std::optional<float> restoredValue; // what the restores since its check leave it
+    bool owed = false;                  // restoredValue is not yet being written back
 };
