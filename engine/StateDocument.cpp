@@ -94,13 +94,6 @@ float clampOr (double v, double lo, double hi, float fallback)
     return (float) std::clamp (v, lo, hi);
 }
 
-// The state a "State" parameter value selects.
-int stateIndex (float value)
-{
-    return std::isfinite (value) ? std::clamp ((int) std::nearbyint (value), 0, StateDocument::numStates - 1)
-                                 : 0;
-}
-
 // Narrows without leaving float's range, keeping NaN and infinities as they are.
 float narrow (double v)
 {
@@ -291,6 +284,11 @@ bool isValidUtf8 (const char* data, size_t size)
 }
 } // namespace
 
+int StateDocument::stateIndex (float value)
+{
+    return std::isfinite (value) ? std::clamp ((int) std::nearbyint (value), 0, numStates - 1) : 0;
+}
+
 juce::String StateDocument::elementName (int line, int stage, int state)
 {
     return juce::String ("LinePoints") + lineNames[line] + (stage == 1 ? "1St" : "2St") +
@@ -349,7 +347,7 @@ std::unique_ptr<juce::XmlElement> StateDocument::createDocumentHeld (LineEditorA
     // leave it.
     p.foldHostLineMixes();
     const bool linked = p.restores().linkMixOnceTold (p.linkMix);
-    const int selected = stateIndex (values[ParameterTable::pState]);
+    const int selected = StateDocument::stateIndex (values[ParameterTable::pState]);
     bool oneMix[numLines];
     for (int l = 0; l < numLines; ++l)
     {
@@ -733,7 +731,7 @@ void finishRestore (LineEditorAudioProcessor& p, bool pasted)
     p.publishModel();
 
     p.currentState =
-        stateIndex (p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pState))->load());
+        StateDocument::stateIndex (p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pState))->load());
     p.powerValue = p.parameters.getRawParameterValue (ParameterTable::id (ParameterTable::pPower))->load();
 
     for (int l = 0; l < numLines; ++l)

@@ -89,6 +89,9 @@ public:
     // "LinePoints" + line name + "1St" / "2St" + state.
     static juce::String elementName (int line, int stage, int state);
 
+    // The state a "State" parameter value selects: the nearest one, the first for NaN.
+    static int stateIndex (float value);
+
     // Makes a curve read from outside safe for the curve model and the audio path: used slots
     // (index not -1, finite x) sorted to the front with x and y in 0..1 and tension in -1..1,
     // the first at x 0 and the last at x 1, free slots rewritten as free slots; fewer than two

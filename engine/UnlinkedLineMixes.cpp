@@ -4,8 +4,8 @@
 #include "HostCalls.h"
 #include "HostEdit.h"
 #include "HostWrites.h"
+#include "StateDocument.h"
 
-#include <cmath>
 #include <utility>
 
 namespace
@@ -131,8 +131,7 @@ void UnlinkedLineMixes::settleDocument (LineEditorAudioProcessor& p, juce::XmlEl
     const char* stateId = ParameterTable::id (ParameterTable::pState);
     const float state = DocumentParameter::valueOf (document, *p.parameters.getParameter (stateId))
                             .value_or (p.parameters.getRawParameterValue (stateId)->load());
-    const int selected =
-        std::isfinite (state) ? juce::jlimit (0, Processor::numStates - 1, (int) std::nearbyint (state)) : 0;
+    const int selected = StateDocument::stateIndex (state);
 
     for (int line = 0; line < Processor::numLines; ++line)
     {
